@@ -40,15 +40,20 @@ function(zel_add_library name)
 endfunction()
 
 # zel_add_tests(name DIR dir DEPS target...): one GoogleTest program made of every
-# .cpp in tests/<dir>, its cases registered with CTest one by one.
+# .cpp in tests/<dir>, its cases registered with CTest one by one. PLAIN leaves out
+# the headless-form helpers of tests/support.
 function(zel_add_tests name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "PLAIN" "DIR" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${ARG_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE zel_flags zel_testsupport ${ARG_DEPS}
+  set(support zel_testsupport)
+  if(ARG_PLAIN)
+    set(support)  # tests below the window layer: no headless form helpers
+  endif()
+  target_link_libraries(${name} PRIVATE zel_flags ${support} ${ARG_DEPS}
     GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
