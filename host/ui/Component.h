@@ -22,6 +22,12 @@ enum TComponentStateFlag : uint16_t {
 };
 using TComponentState = uint16_t;
 
+// Raised for a component-level misuse: a duplicate or invalid name.
+class EComponentError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // A component created with an owner is destroyed by that owner (children first,
 // in reverse order of creation). Deleting a component removes it from its owner.
 class TComponent : public TPersistent {

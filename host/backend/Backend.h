@@ -1,0 +1,102 @@
+// The seam between the window layer (host/ui) and a windowing system. host/ui
+// talks only to this interface, so a backend (headless, X11) plugs in without
+// the controls or the message loop knowing which one runs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "host/gfx/Graphics.h"
+
+namespace host {
+
+// Opaque id of a top-level window, handed out by the backend; 0 is "none".
+using TWindowId = uintptr_t;
+
+// Input and window events, in a form that does not depend on the windowing system.
+enum TBackendEventKind : uint8_t {
+  bekNone,
+  bekMouseDown,   // Button, X, Y, Shift
+  bekMouseUp,     // Button, X, Y, Shift
+  bekMouseMove,   // X, Y, Shift
+  bekMouseWheel,  // WheelDelta (+120 a notch away from the user), X, Y, Shift
+  bekMouseLeave,  // the pointer left the window
+  bekKeyDown,     // Key (virtual key code), Shift
+  bekKeyUp,       // Key, Shift
+  bekChar,        // Char (one Unicode character), Shift
+  bekClose,       // the user asked to close the window
+  bekResize,      // Width, Height: the window's new client size
+  bekExpose,      // the windowing system lost the window's pixels: present again
+  bekFocusIn,
+  bekFocusOut,
+};
+
+// Mouse buttons as the backend reports them.
+enum TBackendButton : uint8_t { bbLeft, bbRight, bbMiddle };
+
+struct TBackendEvent {
+  TBackendEventKind Kind = bekNone;
+  TWindowId Window = 0;
+  int X = 0, Y = 0;  // client coordinates of Window
+  TBackendButton Button = bbLeft;
+  int WheelDelta = 0;
+  uint16_t Key = 0;
+  char32_t Char = 0;
+  uint16_t Shift = 0;  // TShiftState bits (ssShift, ssAlt, ssCtrl, buttons held)
+  int Width = 0, Height = 0;
+};
+
+// One windowing system. Every call happens on the GUI thread.
+class TBackend {
+ public:
+  TBackend() = default;
+  TBackend(const TBackend&) = delete;
+  TBackend& operator=(const TBackend&) = delete;
+  virtual ~TBackend() = default;
+
+  // "headless", "x11": shown in diagnostics and used by tests.
+  virtual std::string Name() const = 0;
+
+  // --- top-level windows
+  virtual TWindowId CreateWindow(const std::string& caption, int width, int height) = 0;
+  virtual void DestroyWindow(TWindowId w) = 0;
+  virtual void ShowWindow(TWindowId w, bool visible) = 0;
+  virtual void SetWindowCaption(TWindowId w, const std::string& caption) = 0;
+  virtual void SetWindowSize(TWindowId w, int width, int height) = 0;
+  // Copies `area` (client coordinates) of the window's framebuffer to the screen.
+  virtual void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) = 0;
+  // Sets the pointer shape shown over the window (a TCursor value).
+  virtual void SetCursor(TWindowId w, int cursor) = 0;
+
+  // --- events and time
+  // Waits up to timeoutMs (0: just poll) for the next event. Returns false when
+  // none arrived. A backend with a virtual clock never sleeps.
+  virtual bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) = 0;
+  // Milliseconds on the loop's clock (monotonic, or virtual for tests).
+  virtual int64_t Now() const = 0;
+  // True when Now() only moves when the program advances it.
+  virtual bool HasVirtualClock() const { return false; }
+  // Moves a virtual clock to `ms`; ignored by a real clock.
+  virtual void SetVirtualTime(int64_t ms) {}
+
+  // --- services
+  virtual bool ClipboardHasText() const = 0;
+  virtual std::string GetClipboardText() const = 0;
+  virtual void SetClipboardText(const std::string& s) = 0;
+  virtual void ClearClipboard() = 0;
+  // MessageBeep: `type` is the platform's beep type (0xFFFF a simple beep).
+  virtual void Beep(unsigned type) = 0;
+};
+
+// The backend in use. Before one is installed the first call installs a
+// headless backend, so services (clipboard, beep) work in any program.
+TBackend& CurrentBackend();
+// Replaces the backend in use. Windows of the old backend must be gone.
+void SetCurrentBackend(std::unique_ptr<TBackend> b);
+// Picks the backend for a program: X11 when compiled in, $DISPLAY is set and
+// $ZEL_HEADLESS is not (an X11 backend that cannot open the display returns
+// nullptr and is skipped); otherwise headless with a real clock.
+std::unique_ptr<TBackend> CreateDefaultBackend();
+
+}  // namespace host
