@@ -1,0 +1,431 @@
+#include "foundation/Zel_dstruct.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <new>
+
+namespace zel {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// Decodes one UTF-8 sequence at s[i]; returns its length, 0 when the bytes there
+// are not a valid, shortest-form sequence of a scalar value.
+size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
+  const auto b0 = uint8_t(s[i]);
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  }
+  size_t len;
+  char32_t min;
+  if ((b0 & 0xE0) == 0xC0) {
+    len = 2, cp = b0 & 0x1F, min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3, cp = b0 & 0x0F, min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    len = 4, cp = b0 & 0x07, min = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    const auto b = uint8_t(s[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += char(cp);
+  } else if (cp < 0x800) {
+    out += char(0xC0 | (cp >> 6));
+    out += char(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += char(0xE0 | (cp >> 12));
+    out += char(0x80 | ((cp >> 6) & 0x3F));
+    out += char(0x80 | (cp & 0x3F));
+  } else {
+    out += char(0xF0 | (cp >> 18));
+    out += char(0x80 | ((cp >> 12) & 0x3F));
+    out += char(0x80 | ((cp >> 6) & 0x3F));
+    out += char(0x80 | (cp & 0x3F));
+  }
+}
+
+// Upper/lower pairs that sit next to each other, the capital on an even (or, for
+// oddCapital blocks, an odd) code point.
+bool InPairBlock(char32_t cp, char32_t lo, char32_t hi, bool oddCapital) {
+  return cp >= lo && cp <= hi && ((cp & 1) != 0) == oddCapital;
+}
+
+char32_t FoldCodePoint(char32_t cp) {
+  if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;
+  if (InPairBlock(cp, 0x100, 0x12F, false) || InPairBlock(cp, 0x132, 0x137, false) ||
+      InPairBlock(cp, 0x139, 0x148, true) || InPairBlock(cp, 0x14A, 0x177, false) ||
+      InPairBlock(cp, 0x179, 0x17E, true))
+    return cp + 1;
+  switch (cp) {
+    case 0x130:
+      return 'i';
+    case 0x178:
+      return 0xFF;
+    case 0x17F:
+      return 's';
+    case 0x386:
+      return 0x3AC;
+    case 0x38C:
+      return 0x3CC;
+    case 0x3C2:
+      return 0x3C3;  // final sigma compares as sigma
+    default:
+      break;
+  }
+  if (cp >= 0x388 && cp <= 0x38A) return cp + 37;
+  if (cp >= 0x38E && cp <= 0x38F) return cp + 63;
+  if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 0x20;
+  if (cp >= 0x400 && cp <= 0x40F) return cp + 0x50;
+  if (cp >= 0x410 && cp <= 0x42F) return cp + 0x20;
+  if (InPairBlock(cp, 0x460, 0x481, false) || InPairBlock(cp, 0x48A, 0x4BF, false)) return cp + 1;
+  return cp;
+}
+
+void FoldInto(std::string_view s, std::string& out) {
+  for (size_t i = 0; i < s.size();) {
+    const auto b = uint8_t(s[i]);
+    if (b < 0x80) {
+      out += (b >= 'A' && b <= 'Z') ? char(b + 32) : char(b);
+      ++i;
+      continue;
+    }
+    char32_t cp;
+    const size_t len = DecodeUtf8(s, i, cp);
+    if (len == 0) {
+      out += s[i++];
+      continue;
+    }
+    if (cp == 0xDF) {
+      out += "ss";
+    } else {
+      AppendUtf8(out, FoldCodePoint(cp));
+    }
+    i += len;
+  }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads a sort key as a number: blanks around it allowed, "," or "." as the
+// decimal separator, no hex, no inf/nan. Returns false for anything else.
+bool KeyAsNumber(std::string_view s, double& value) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  if (s.empty() || s.size() > 64) return false;
+  char buf[64];
+  size_t n = 0;
+  size_t i = 0;
+  if (s[0] == '+' || s[0] == '-') {
+    if (s[0] == '-') buf[n++] = '-';
+    i = 1;
+  }
+  bool digits = false;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      digits = true;
+    } else if (c != '.' && c != ',' && c != 'e' && c != 'E' && c != '+' && c != '-') {
+      return false;
+    }
+    buf[n++] = c == ',' ? '.' : c;
+  }
+  if (!digits) return false;
+  const auto r = std::from_chars(buf, buf + n, value, std::chars_format::general);
+  return r.ec == std::errc() && r.ptr == buf + n && std::isfinite(value);
+}
+
+const std::string kEmpty;
+
+}  // namespace
+
+std::string FoldCase(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  FoldInto(s, out);
+  return out;
+}
+
+std::string SanitizeCellText(std::string_view s, int maxChars) {
+  std::string out;
+  out.reserve(std::min(s.size(), size_t(maxChars) * 4));
+  int chars = 0;
+  for (size_t i = 0; i < s.size() && chars < maxChars;) {
+    char32_t cp;
+    size_t len = DecodeUtf8(s, i, cp);
+    if (len == 0) {
+      AppendUtf8(out, kReplacement);
+      len = 1;
+    } else if (cp != 0) {
+      out.append(s.substr(i, len));
+    } else {
+      i += len;
+      continue;  // NUL is dropped and does not count
+    }
+    i += len;
+    ++chars;
+  }
+  return out;
+}
+
+// --- TStringArray ---------------------------------------------------------------
+
+// One row's sort key: empty, a number or folded text kept in a shared arena.
+struct TStringArray::TSortKey {
+  enum TKind : uint8_t { kEmptyKey, kNumberKey, kTextKey };
+  double Num = 0;
+  uint32_t Off = 0;
+  uint32_t Len = 0;
+  TKind Kind = kEmptyKey;
+};
+
+TStringArray::TStringArray(host::TObject* /*AOwner*/) : FColAttrib(1, 0) {}
+
+bool TStringArray::ValidCell(int col, int row) const {
+  return col >= 0 && col <= FNrOfCols && row >= 1 && row <= NrOfRows();
+}
+
+TStringArray::TRow* TStringArray::RowAt(int row) {
+  return (row >= 1 && row <= NrOfRows()) ? &FRows[FOrder[size_t(row - 1)]] : nullptr;
+}
+
+const TStringArray::TRow* TStringArray::RowAt(int row) const {
+  return (row >= 1 && row <= NrOfRows()) ? &FRows[FOrder[size_t(row - 1)]] : nullptr;
+}
+
+void TStringArray::Changed() {
+  if (FOnChange) FOnChange(this);
+}
+
+void TStringArray::ReserveRows(size_t n) {
+  if (FRows.capacity() >= n) return;
+  const size_t grown =
+      std::max(FRows.capacity() + FRows.capacity() / 2, FRows.capacity() + size_t(FAllocRowsBy));
+  const size_t cap = std::max(n, grown);
+  FRows.reserve(cap);
+  FOrder.reserve(cap);
+}
+
+void TStringArray::Resize(int NrCols, int NrRows) {
+  NrCols = std::max(NrCols, 0);
+  NrRows = std::max(NrRows, 0);
+  try {
+    // Everything that can fail happens before the first visible change.
+    ReserveRows(size_t(NrRows));
+    if (NrCols > FNrOfCols) {
+      for (auto& r : FRows) r.Cells.reserve(size_t(NrCols) + 1);
+    }
+    FColAttrib.reserve(size_t(NrCols) + 1);
+    if (NrRows < NrOfRows()) CommitSorting();
+    TRow blank;
+    blank.Cells.resize(size_t(NrCols) + 1);
+    const size_t oldRows = FRows.size();
+    FRows.resize(size_t(NrRows), blank);
+    for (size_t i = 0; i < std::min(oldRows, FRows.size()); ++i)
+      FRows[i].Cells.resize(size_t(NrCols) + 1);
+    // Rows only ever grow here (shrinking committed the order above): new rows
+    // are shown after the existing ones.
+    FOrder.resize(FRows.size());
+    for (size_t i = oldRows; i < FOrder.size(); ++i) FOrder[i] = uint32_t(i);
+  } catch (const std::bad_alloc&) {
+    throw EZELDStructError("TStringArray: not enough memory for " + std::to_string(NrCols) +
+                           " columns and " + std::to_string(NrRows) + " rows");
+  }
+  FColAttrib.resize(size_t(NrCols) + 1, 0);
+  FNrOfCols = NrCols;
+  Changed();
+}
+
+void TStringArray::Clear() {
+  for (auto& r : FRows)
+    for (auto& c : r.Cells) c.clear();
+  Changed();
+}
+
+const std::string& TStringArray::GetString(int col, int row) const {
+  const TRow* r = RowAt(row);
+  return (r && col >= 0 && col <= FNrOfCols) ? r->Cells[size_t(col)] : kEmpty;
+}
+
+void TStringArray::SetString(int col, int row, std::string_view text) {
+  TRow* r = RowAt(row);
+  if (!r || col < 0 || col > FNrOfCols) return;
+  r->Cells[size_t(col)] = SanitizeCellText(text, kMaxCellChars);
+  Changed();
+}
+
+uint8_t TStringArray::GetRowAttrib(int row) const {
+  const TRow* r = RowAt(row);
+  return r ? r->Attrib : 0;
+}
+
+void TStringArray::SetRowAttrib(int row, uint8_t attrib) {
+  if (TRow* r = RowAt(row)) {
+    r->Attrib = attrib;
+    Changed();
+  }
+}
+
+uint8_t TStringArray::GetColAttrib(int col) const {
+  return (col >= 0 && col <= FNrOfCols) ? FColAttrib[size_t(col)] : 0;
+}
+
+void TStringArray::SetColAttrib(int col, uint8_t attrib) {
+  if (col < 0 || col > FNrOfCols) return;
+  FColAttrib[size_t(col)] = attrib;
+  Changed();
+}
+
+void TStringArray::InsertRow(int r) {
+  if (r < 1 || r > NrOfRows() + 1) return;
+  TRow blank;
+  blank.Cells.resize(size_t(FNrOfCols) + 1);
+  ReserveRows(FRows.size() + 1);
+  CommitSorting();
+  FRows.insert(FRows.begin() + (r - 1), std::move(blank));
+  FOrder.push_back(uint32_t(FOrder.size()));
+  Changed();
+}
+
+void TStringArray::RemoveRow(int r) {
+  if (r < 1 || r > NrOfRows()) return;
+  CommitSorting();
+  FRows.erase(FRows.begin() + (r - 1));
+  FOrder.pop_back();
+  Changed();
+}
+
+void TStringArray::InsertColumn(int c) {
+  if (c < 1 || c > FNrOfCols + 1) return;
+  for (auto& r : FRows) r.Cells.reserve(size_t(FNrOfCols) + 2);
+  FColAttrib.reserve(size_t(FNrOfCols) + 2);
+  for (auto& r : FRows) r.Cells.insert(r.Cells.begin() + c, std::string());
+  FColAttrib.insert(FColAttrib.begin() + c, uint8_t(0));
+  ++FNrOfCols;
+  Changed();
+}
+
+void TStringArray::RemoveColumn(int c) {
+  if (c < 1 || c > FNrOfCols) return;
+  for (auto& r : FRows) r.Cells.erase(r.Cells.begin() + c);
+  FColAttrib.erase(FColAttrib.begin() + c);
+  --FNrOfCols;
+  Changed();
+}
+
+std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::string& arena) {
+  std::vector<TSortKey> keys(FRows.size());
+  const size_t step = FRows.size() / 100 + 1;
+  std::string hooked;
+  FSortKeyColumn = col;
+  for (size_t i = 0; i < FRows.size(); ++i) {
+    const std::string& text = FRows[i].Cells[size_t(col)];
+    const std::string* key = &text;
+    if (FOnBeforeSortExchange) {
+      hooked = text;
+      FOnBeforeSortExchange(this, text, hooked);
+      key = &hooked;
+    }
+    TSortKey& k = keys[i];
+    if (key->empty()) {
+      k.Kind = TSortKey::kEmptyKey;
+    } else if (KeyAsNumber(*key, k.Num)) {
+      k.Kind = TSortKey::kNumberKey;
+    } else {
+      k.Kind = TSortKey::kTextKey;
+      k.Off = uint32_t(arena.size());
+      FoldInto(*key, arena);
+      k.Len = uint32_t(arena.size() - k.Off);
+    }
+    if (FOnPercentDone && i % step == 0) FOnPercentDone(this, int(i * 100 / FRows.size()));
+  }
+  FSortKeyColumn = -1;
+  return keys;
+}
+
+void TStringArray::Sort(int col, int colsec, bool ascending) {
+  if (col < 0 || col > FNrOfCols) return;
+  std::string arena;
+  const std::vector<TSortKey> primary = ExtractKeys(col, arena);
+  std::vector<TSortKey> secondary;
+  if (colsec >= 0 && colsec <= FNrOfCols && colsec != col) secondary = ExtractKeys(colsec, arena);
+  const std::string_view text(arena);
+  // Negative, zero or positive as a comes before, ties with or follows b ascending.
+  auto compare = [&text](const TSortKey& a, const TSortKey& b) -> int {
+    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
+    if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
+    if (a.Kind == TSortKey::kEmptyKey) return 0;
+    return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
+  };
+  const int sign = ascending ? 1 : -1;
+  std::vector<uint32_t> order(FRows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = uint32_t(i);
+  std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    int c = compare(primary[a], primary[b]);
+    if (c == 0 && !secondary.empty()) c = compare(secondary[a], secondary[b]);
+    return c * sign < 0;
+  });
+  FOrder = std::move(order);
+  if (FOnPercentDone) FOnPercentDone(this, 100);
+  Changed();
+}
+
+void TStringArray::UnSort() {
+  for (size_t i = 0; i < FOrder.size(); ++i) FOrder[i] = uint32_t(i);
+  Changed();
+}
+
+bool TStringArray::IsSorted() const {
+  for (size_t i = 0; i < FOrder.size(); ++i)
+    if (FOrder[i] != i) return true;
+  return false;
+}
+
+void TStringArray::CommitSorting() {
+  if (!IsSorted()) return;
+  std::vector<TRow> rows;
+  rows.reserve(FRows.capacity());
+  for (uint32_t ix : FOrder) rows.push_back(std::move(FRows[ix]));
+  FRows = std::move(rows);
+  for (size_t i = 0; i < FOrder.size(); ++i) FOrder[i] = uint32_t(i);
+}
+
+int TStringArray::GetSortOrder(int row) const {
+  return (row >= 1 && row <= NrOfRows()) ? int(FOrder[size_t(row - 1)]) + 1 : 0;
+}
+
+void TStringArray::SetSortOrder(int row, int index) {
+  if (row < 1 || row > NrOfRows() || index < 1 || index > NrOfRows()) return;
+  FOrder[size_t(row - 1)] = uint32_t(index - 1);
+}
+
+void TStringArray::CopyFrom(const TStringArray& Source) {
+  if (&Source == this) return;
+  std::vector<TRow> rows;
+  rows.reserve(Source.FRows.capacity());
+  rows = Source.FRows;
+  std::vector<uint32_t> order = Source.FOrder;
+  std::vector<uint8_t> colAttrib = Source.FColAttrib;
+  FRows = std::move(rows);
+  FOrder = std::move(order);
+  FColAttrib = std::move(colAttrib);
+  FNrOfCols = Source.FNrOfCols;
+  FAllocRowsBy = Source.FAllocRowsBy;
+  Changed();
+}
+
+}  // namespace zel

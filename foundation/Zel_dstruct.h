@@ -1,0 +1,164 @@
+// Containers of the base library: TStringArray, the two-dimensional store of short
+// text cells behind the report list, with row and column attribute bytes and a
+// sortable view over its rows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/Zel_zelbase.h"
+#include "host/gfx/Persistent.h"
+
+namespace zel {
+
+// Raised by the containers of this unit (and by TRLData::AsNumber).
+class EZELDStructError : public EZELError {
+ public:
+  using EZELError::EZELError;
+};
+
+// Progress of a long operation, Percent from 0 to 100.
+using TOnPercentDoneEvent = std::function<void(host::TObject* Sender, int Percent)>;
+
+// The sort-key hook. Before a sort compares anything, it offers each cell of the
+// sort column(s) once: Text is the stored cell text and Key starts out equal to
+// it. The handler may replace Key by whatever orders the way it wants (an ISO
+// date for a local date, a plain number for "12 kg", zero-padded digits for a
+// natural order); the comparison then uses Key by the rule documented at
+// TStringArray::Sort. TStringArray::SortKeyColumn() tells the handler which
+// column the cell belongs to.
+using TBeforeSortExchgEvent =
+    std::function<void(host::TObject* Sender, const std::string& Text, std::string& Key)>;
+
+// Cells hold at most this many characters (code points).
+constexpr int kMaxCellChars = 255;
+
+// Text folded for case-insensitive comparison: ASCII, Latin-1, Latin Extended-A,
+// Greek and Cyrillic capitals map to their small letters (plus the sharp s to
+// "ss"), independent of the process locale. Invalid UTF-8 bytes pass unchanged.
+std::string FoldCase(std::string_view s);
+
+// Returns s as valid UTF-8 of at most maxChars code points: invalid bytes become
+// U+FFFD, NUL characters are dropped, and a cut never splits a character.
+std::string SanitizeCellText(std::string_view s, int maxChars);
+
+// A table of text cells: columns 0..NrOfCols (column 0 is a hidden extra column
+// the report list keeps per row) and rows 1..NrOfRows. Every cell is UTF-8 text of
+// at most 255 characters; storing longer text silently cuts it. Each row and each
+// column carries an attribute byte that travels with it.
+//
+// Rows are addressed in the displayed order: Sort does not move any cell, it
+// computes a permutation from displayed rows to storage rows; UnSort returns to
+// storage order and CommitSorting makes the displayed order the storage order.
+// Row insertion, removal and shrinking commit the sort order first, so what the
+// caller sees never jumps. Out-of-range coordinates are ignored on write and read
+// as "" or 0.
+class TStringArray : public host::TObject {
+ public:
+  // The owner argument mirrors the component constructor; the store is owned by
+  // whoever created it (the report table holds it by value or unique_ptr).
+  explicit TStringArray(host::TObject* AOwner = nullptr);
+
+  int NrOfCols() const { return FNrOfCols; }
+  int NrOfRows() const { return int(FRows.size()); }
+
+  // Growth step for rows: capacity grows in chunks of this many rows.
+  int AllocRowsBy() const { return FAllocRowsBy; }
+  void SetAllocRowsBy(int n) { FAllocRowsBy = n < 1 ? 1 : n; }
+
+  // Sets the dimensions, keeping existing text. Shrinking the row count drops the
+  // last displayed rows. Raises EZELDStructError when memory is short (the store
+  // is then unchanged).
+  void Resize(int NrCols, int NrRows);
+  // Blanks every cell; dimensions and attributes stay.
+  void Clear();
+
+  // The cell at column col (0..NrOfCols) of displayed row row (1..NrOfRows).
+  const std::string& GetString(int col, int row) const;
+  void SetString(int col, int row, std::string_view text);
+
+  uint8_t GetRowAttrib(int row) const;
+  void SetRowAttrib(int row, uint8_t attrib);
+  uint8_t GetColAttrib(int col) const;
+  void SetColAttrib(int col, uint8_t attrib);
+
+  // Insert an empty row before displayed row r (1..NrOfRows+1 appends), or an
+  // empty column before c (1..NrOfCols+1 appends); remove a row or a column
+  // (column 0 cannot be removed). Attribute bytes move with their rows and columns.
+  void InsertRow(int r);
+  void RemoveRow(int r);
+  void InsertColumn(int c);
+  void RemoveColumn(int c);
+
+  // Orders the displayed rows by column col, ties broken by column colsec (ignored
+  // when out of range or equal to col), then by storage order (the sort is
+  // stable). The comparison rule, in ascending order:
+  //  - an empty key comes first;
+  //  - a key that reads as a number (optional sign, digits with "." or ","
+  //    as decimal separator, optional exponent, surrounding blanks allowed)
+  //    comes next, numbers compared by value;
+  //  - any other key comes last, compared by FoldCase text, code point by code
+  //    point (so "apple" < "Banana" < "été" whatever the locale).
+  // Descending reverses the rule except for the storage-order tie break. Keys are
+  // extracted once per row before sorting (through OnBeforeSortExchange when
+  // assigned), never inside the comparison.
+  void Sort(int col, int colsec, bool ascending);
+  // Returns to storage order.
+  void UnSort();
+  // Makes the displayed order the storage order.
+  void CommitSorting();
+  // True while the displayed order differs from storage order.
+  bool IsSorted() const;
+  // Storage index (1-based) of displayed row row, 0 when out of range.
+  int GetSortOrder(int row) const;
+  // Sets the storage index shown at displayed row row. The caller (who copies a
+  // permutation row by row) is responsible for ending with a permutation;
+  // indexes out of range are ignored.
+  void SetSortOrder(int row, int index);
+  // The column whose cells are being offered to OnBeforeSortExchange, -1 outside
+  // a sort.
+  int SortKeyColumn() const { return FSortKeyColumn; }
+
+  // Copies everything (cells, attributes, storage order, the permutation and the
+  // row growth step) from Source; the events of this store stay as they are.
+  void CopyFrom(const TStringArray& Source);
+
+  const host::TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(host::TNotifyEvent h) { FOnChange = std::move(h); }
+  const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBeforeSortExchange; }
+  void SetOnBeforeSortExchange(TBeforeSortExchgEvent h) { FOnBeforeSortExchange = std::move(h); }
+  // Raised while Sort extracts its keys.
+  const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
+  void SetOnPercentDone(TOnPercentDoneEvent h) { FOnPercentDone = std::move(h); }
+
+  std::string ClassName() const override { return "TStringArray"; }
+
+ private:
+  struct TRow {
+    std::vector<std::string> Cells;  // columns 0..NrOfCols
+    uint8_t Attrib = 0;
+  };
+  struct TSortKey;
+
+  int FNrOfCols = 0;
+  int FAllocRowsBy = 10;
+  std::vector<TRow> FRows;          // storage order
+  std::vector<uint32_t> FOrder;     // displayed row - 1 -> storage index
+  std::vector<uint8_t> FColAttrib;  // columns 0..NrOfCols
+  int FSortKeyColumn = -1;
+  host::TNotifyEvent FOnChange;
+  TBeforeSortExchgEvent FOnBeforeSortExchange;
+  TOnPercentDoneEvent FOnPercentDone;
+
+  bool ValidCell(int col, int row) const;
+  TRow* RowAt(int row);
+  const TRow* RowAt(int row) const;
+  void ReserveRows(size_t n);
+  std::vector<TSortKey> ExtractKeys(int col, std::string& arena);
+  void Changed();
+};
+
+}  // namespace zel
