@@ -89,6 +89,7 @@ using TOpenStringArray = std::vector<std::string>;
 //   frEngraved   the outline in c3, the inner and outer lines in c1.
 // The numeric input's own text box frame, rectangle (LS, 0, LS+TW+2, H-g-1) plus
 // its inner lines, is this drawing with the box (LS, 0, LS+TW+2, H-g-1).
+// A box narrower or lower than three pixels gets the style's outline colour only.
 // The pen is used for drawing and restored afterwards; unknown styles draw nothing.
 void DrawFrame(host::TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right, int Bottom,
                TColor c1, TColor c2, TColor c3, TColor c4, TColor c5);
