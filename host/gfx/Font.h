@@ -5,12 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "host/gfx/WinFont.h"
+
 namespace host {
 
 class FontFace;  // the rasteriser behind a font (FreeType), shared and cached
 
 // Size is in points at 96 dpi; Height in pixels (negative: character height
 // without internal leading, as the platform stores it). Setting one sets the other.
+// OnChange fires once for each setter call that really changes something.
 class TFont : public TGraphicsObject {
  public:
   TFont();
@@ -35,6 +38,18 @@ class TFont : public TGraphicsObject {
   void SetPitch(TFontPitch p);
   int PixelsPerInch() const { return 96; }
 
+  // The platform handle of this font, created on first use from the properties.
+  // The font owns it: it is released when a property changes or the font dies.
+  HFONT Handle() const;
+  // Takes over a handle (from CreateFontIndirectW): the properties are set from
+  // its description and the font releases the handle later. nullptr just drops
+  // the current handle; an invalid handle raises EInvalidOperation.
+  void SetHandle(HFONT h);
+  // The description the properties stand for (what Handle() is created from).
+  LOGFONTW Description() const;
+
+  // From another TFont copies name, height, style, colour, orientation, quality and
+  // pitch (one OnChange when anything differed); other sources as TPersistent.
   void Assign(TPersistent* Source) override;
   std::string ClassName() const override { return "TFont"; }
 
@@ -50,7 +65,9 @@ class TFont : public TGraphicsObject {
   TFontQuality FQuality = fqDefault;
   TFontPitch FPitch = fpDefault;
   mutable std::shared_ptr<FontFace> FFace;
+  mutable HFONT FHandle = nullptr;
   void FontChanged();
+  void ReleaseHandle() const;
 };
 
 }  // namespace host
