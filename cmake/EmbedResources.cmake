@@ -1,20 +1,17 @@
-# Writes OUT: a C++ table of the files in FILES (a ;-list), for host::FindResource.
-set(body "")
-set(table "")
-set(index 0)
-foreach(file ${FILES})
-  get_filename_component(stem ${file} NAME_WE)
-  get_filename_component(ext ${file} EXT)
-  string(TOUPPER ${stem} key)
-  file(READ ${file} hex HEX)
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-  string(APPEND body "static const unsigned char res${index}[] = {${bytes}};\n")
-  string(APPEND table "  {\"${key}\", \"${ext}\", res${index}, sizeof(res${index})},\n")
-  math(EXPR index "${index} + 1")
-endforeach()
-file(WRITE ${OUT} "// Generated at build time from resources/: do not edit.\n"
-  "#include \"host/gfx/Resources.h\"\n"
-  "namespace host {\n${body}\n"
-  "static const EmbeddedResource table[] = {\n${table}  {nullptr, nullptr, nullptr, 0}};\n"
-  "const EmbeddedResource* EmbeddedResources() { return table; }\n"
+# cmake -DIN=file -DOUT=file.cpp -DSYMBOL=name -P EmbedResources.cmake
+# Writes OUT: the bytes of IN as `const unsigned char SYMBOL[]` and its size as
+# `SYMBOL_size`, in namespace host. The bytes go into one string literal of \x
+# escapes, which compilers read many times faster than a list of numbers.
+file(READ "${IN}" hex HEX)
+string(LENGTH "${hex}" digits)
+math(EXPR size "${digits} / 2")
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${hex}")
+file(WRITE "${OUT}" "// Generated from ${IN}: do not edit.\n"
+  "#include <cstddef>\n"
+  "#pragma GCC diagnostic ignored \"-Woverlength-strings\"\n"
+  "namespace host {\n"
+  "extern const unsigned char ${SYMBOL}[];\n"
+  "extern const size_t ${SYMBOL}_size;\n"
+  "const unsigned char ${SYMBOL}[] = \"${escaped}\";\n"
+  "const size_t ${SYMBOL}_size = ${size};\n"
   "}  // namespace host\n")
