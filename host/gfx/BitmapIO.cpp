@@ -1,0 +1,206 @@
+// TBitmap's file members: loading BMP/PNG from files, memory and embedded
+// resources, and saving with an atomic replace. Decoding happens into a separate
+// buffer and the bitmap is touched only once the whole image is good, so a failed
+// load leaves it as it was.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+#include "host/gfx/Graphics.h"
+#include "host/gfx/ImageIO.h"
+#include "host/gfx/Resources.h"
+
+namespace host {
+
+namespace {
+
+// Larger files are refused before reading: no image within the pixel caps needs more.
+constexpr off_t kMaxFileSize = off_t(1) << 30;
+
+std::string FileLabel(const std::string& path) { return "bitmap file '" + path + "'"; }
+std::string ErrnoText() { return std::strerror(errno); }
+
+// Closes a descriptor on every path out.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : FFd(fd) {}
+  ~FileDescriptor() { Close(); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return FFd; }
+  // Closes now and reports failure (a late write error can surface here).
+  bool Close() {
+    if (FFd < 0) return true;
+    const int rc = ::close(FFd);
+    FFd = -1;
+    return rc == 0;
+  }
+
+ private:
+  int FFd;
+};
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) throw EInvalidGraphic(FileLabel(path) + ": cannot open (" + ErrnoText() + ")");
+  struct stat st {};
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+    throw EInvalidGraphic(FileLabel(path) + ": not a regular file");
+  if (st.st_size > kMaxFileSize) throw EInvalidGraphic(FileLabel(path) + ": file too large");
+  std::vector<uint8_t> bytes(size_t(st.st_size));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EInvalidGraphic(FileLabel(path) + ": read error (" + ErrnoText() + ")");
+    if (n == 0) throw EInvalidGraphic(FileLabel(path) + ": file shrank while being read");
+    done += size_t(n);
+  }
+  return bytes;
+}
+
+TImageData DecodeLabelled(const void* data, size_t size, const std::string& label) {
+  try {
+    return DecodeImage(static_cast<const uint8_t*>(data), size);
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic(label + ": " + e.what());
+  }
+}
+
+TPixelFormat FormatOfDepth(int bits) {
+  if (bits <= 1) return pf1bit;
+  if (bits <= 4) return pf4bit;
+  if (bits <= 8) return pf8bit;
+  if (bits <= 16) return pf16bit;
+  if (bits <= 24) return pf24bit;
+  return pf32bit;
+}
+
+// Our bitmaps have no alpha: a translucent pixel is laid over white, the colour a
+// fresh bitmap starts with, so transparent areas look like blank ones.
+TPixel Flatten(uint32_t argb) {
+  const uint32_t a = argb >> 24;
+  if (a == 255) return argb & 0x00FFFFFF;
+  TPixel out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t c = (argb >> shift) & 0xFF;
+    out |= ((c * a + 255 * (255 - a) + 127) / 255) << shift;
+  }
+  return out;
+}
+
+// Puts a whole decoded image into the bitmap. Only the resize can fail, and it
+// does so before any pixel of the bitmap changes.
+void Adopt(TBitmap& bmp, const TImageData& img) {
+  bmp.SetSize(img.Width, img.Height);
+  for (int y = 0; y < img.Height; ++y) {
+    const uint32_t* src = img.Pixels.data() + size_t(y) * size_t(img.Width);
+    TPixel* dst = bmp.ScanLine(y);
+    for (int x = 0; x < img.Width; ++x) dst[x] = Flatten(src[x]);
+  }
+  bmp.SetPixelFormat(FormatOfDepth(img.SourceBits));
+}
+
+TImageData Snapshot(const TBitmap& bmp) {
+  TImageData img;
+  img.Width = bmp.Width();
+  img.Height = bmp.Height();
+  img.Pixels.reserve(size_t(img.Width) * size_t(img.Height));
+  for (int y = 0; y < img.Height; ++y) {
+    const TPixel* row = bmp.ScanLine(y);
+    for (int x = 0; x < img.Width; ++x) img.Pixels.push_back(0xFF000000u | (row[x] & 0xFFFFFF));
+  }
+  return img;
+}
+
+bool EndsWithPng(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".png";
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += size_t(n);
+  }
+  return true;
+}
+
+// A new, unique file beside `path`, created with the permissions an ordinary new
+// file gets (or those of the file it will replace).
+int CreateTemporary(const std::string& path, std::string& tmp) {
+  static std::atomic<unsigned> counter{0};
+  struct stat st {};
+  const bool replacing = ::stat(path.c_str(), &st) == 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tmp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 && replacing) (void)::fchmod(fd, st.st_mode & 07777);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+void SyncFolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  FileDescriptor fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Get() >= 0) (void)::fsync(fd.Get());  // best effort: the data itself is safe
+}
+
+// Writes the bytes to a temporary, flushes it to disk and renames it over the
+// target, so readers see the old file or the new one, never a half-written one.
+void ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string label = "cannot save " + FileLabel(path) + ": ";
+  std::string tmp;
+  FileDescriptor fd(CreateTemporary(path, tmp));
+  if (fd.Get() < 0) throw EFCreateError(label + ErrnoText());
+  const bool ok = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0 && fd.Close() &&
+                  ::rename(tmp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    const std::string reason = ErrnoText();
+    ::unlink(tmp.c_str());
+    throw EFCreateError(label + reason);
+  }
+  SyncFolderOf(path);
+}
+
+}  // namespace
+
+void TBitmap::LoadFromFile(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadWholeFile(path);
+  Adopt(*this, DecodeLabelled(bytes.data(), bytes.size(), FileLabel(path)));
+}
+
+void TBitmap::LoadFromMemory(const void* data, size_t size) {
+  Adopt(*this, DecodeLabelled(data, size, "bitmap data"));
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+  const EmbeddedResource* res = FindResource(name);
+  if (!res) throw EResNotFound("Resource " + name + " not found");
+  Adopt(*this, DecodeLabelled(res->Data, res->Size, "resource " + name));
+}
+
+void TBitmap::SaveToFile(const std::string& path) const {
+  std::vector<uint8_t> bytes;
+  try {
+    const TImageData img = Snapshot(*this);
+    bytes = EndsWithPng(path) ? EncodePng(img) : EncodeBmp(img);
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic("cannot save " + FileLabel(path) + ": " + e.what());
+  }
+  ReplaceFile(path, bytes);
+}
+
+}  // namespace host
