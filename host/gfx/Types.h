@@ -76,12 +76,23 @@ constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
 constexpr TColor clMenuHighlight = clSystemColor | 29;
 constexpr TColor clMenuBar = clSystemColor | 30;
 
-// Resolves a system colour to its RGB value in the classic light palette;
-// other colours come back unchanged (with the high byte cleared).
+// Resolves a system colour to its RGB value in the classic light "Windows
+// Standard" scheme of the Windows 2000 era, so that the controls look the same on
+// every desktop: button face, menu, scroll bar, borders and 3-D light (212,208,200);
+// button shadow, grey text, application workspace, inactive caption (128,128,128);
+// button highlight, window, caption text, highlight text white; 3-D dark shadow
+// (64,64,64); window text, button text, menu text, window frame, info text black;
+// highlight and active caption (10,36,106); info background (255,255,225); desktop
+// (58,110,165); hot light (0,0,128); inactive caption text (212,208,200); caption
+// gradients (166,202,240) and (192,192,192); menu highlight (49,106,197). An
+// unknown system index gives black. Other colours come back with the high byte
+// cleared, so the result is always a plain 0x00BBGGRR value.
 TColor ColorToRGB(TColor c);
-// "clBlack" for a named constant, else "$00BBGGRR" in hexadecimal.
+// "clBlack" for a named constant (system colours included), else "$00BBGGRR" in
+// upper-case hexadecimal. Aliases print as their main name (clLtGray as clSilver).
 std::string ColorToString(TColor c);
-// Inverse of ColorToString; returns false (and leaves out alone) on unknown text.
+// Inverse of ColorToString: a colour name (any case), "$hex", "0xhex" or a decimal
+// number within 32 bits. Returns false (and leaves out alone) on other text.
 bool StringToColor(const std::string& s, TColor& out);
 
 struct TPoint {
@@ -105,16 +116,19 @@ struct TRect {
 
 constexpr TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
 constexpr TPoint Point(int x, int y) { return TPoint{x, y}; }
+// The common part of a and b; an all-zero rectangle when they do not overlap.
 TRect IntersectRect(const TRect& a, const TRect& b);
+// The smallest rectangle holding both; an empty one counts as absent.
 TRect UnionRect(const TRect& a, const TRect& b);
 TRect OffsetRect(const TRect& r, int dx, int dy);
 
 // a*b/c with a 64-bit intermediate, rounded to nearest (halves away from zero);
-// -1 when c is 0, as the platform does.
+// -1 when c is 0 or the result does not fit in an int, as the platform does.
 int MulDiv(int a, int b, int c);
-// Round half to even, as the system's Round does; saturates at the int64 range.
+// Round half to even, as the system's Round does; saturates at the int64 range
+// (infinities included) and gives 0 for NaN rather than an undefined cast.
 int64_t Round(double x);
-// Toward zero.
+// Toward zero; saturates like Round.
 int64_t Trunc(double x);
 // x - Trunc(x), keeping the sign of x.
 double Frac(double x);
