@@ -1,0 +1,341 @@
+#include "host/gfx/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace host::raster {
+
+namespace {
+// How far the ellipse reaches beyond the pixel centres of its box edges. Chosen
+// so that tiny boxes come out as the platform draws them (2x2 a square, 3x3 a
+// plus, 4x4 a square without corners) and large ones have the flat tops and
+// sides of a midpoint-drawn ellipse.
+constexpr double kEllipseGrow = 0.4;
+constexpr double kEps = 1e-9;
+
+int FloorToInt(double v) { return int(std::max(-2e9, std::min(2e9, std::floor(v)))); }
+int CeilToInt(double v) { return int(std::max(-2e9, std::min(2e9, std::ceil(v)))); }
+
+// Narrows [lo, hi] to the x where m <= c0 + c1*x <= M.
+void Constrain(double c0, double c1, double m, double M, double& lo, double& hi) {
+  if (c1 == 0) {
+    if (c0 < m - kEps || c0 > M + kEps) hi = lo - 1;
+    return;
+  }
+  double a = (m - c0) / c1, b = (M - c0) / c1;
+  if (a > b) std::swap(a, b);
+  lo = std::max(lo, a);
+  hi = std::min(hi, b);
+}
+
+// Widens [lo, hi] by the part of row y inside the circle (cx, cy, r).
+void AddCircle(double cx, double cy, double r, double y, double& lo, double& hi) {
+  const double dy = y - cy;
+  const double t = r * r - dy * dy;
+  if (t < 0) return;
+  const double s = std::sqrt(t);
+  lo = std::min(lo, cx - s);
+  hi = std::max(hi, cx + s);
+}
+}  // namespace
+
+TPixel Mix(TPenMode m, TPixel d, TPixel p) {
+  TPixel r;
+  switch (m) {
+    case pmBlack:
+      r = 0;
+      break;
+    case pmWhite:
+      r = kRgbMask;
+      break;
+    case pmNop:
+      r = d;
+      break;
+    case pmNot:
+      r = ~d;
+      break;
+    case pmCopy:
+      r = p;
+      break;
+    case pmNotCopy:
+      r = ~p;
+      break;
+    case pmMergePenNot:
+      r = p | ~d;
+      break;
+    case pmMaskPenNot:
+      r = p & ~d;
+      break;
+    case pmMergeNotPen:
+      r = ~p | d;
+      break;
+    case pmMaskNotPen:
+      r = ~p & d;
+      break;
+    case pmMerge:
+      r = p | d;
+      break;
+    case pmNotMerge:
+      r = ~(p | d);
+      break;
+    case pmMask:
+      r = p & d;
+      break;
+    case pmNotMask:
+      r = ~(p & d);
+      break;
+    case pmXor:
+      r = p ^ d;
+      break;
+    case pmNotXor:
+      r = ~(p ^ d);
+      break;
+    default:
+      r = p;
+      break;
+  }
+  return r & kRgbMask;
+}
+
+void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m) {
+  if (y < t.clip.Top || y >= t.clip.Bottom) return;
+  x0 = std::max(x0, t.clip.Left);
+  x1 = std::min(x1, t.clip.Right - 1);
+  if (x0 > x1) return;
+  TPixel* p = &t.At(x0, y);
+  TPixel* end = p + (x1 - x0 + 1);
+  if (m == pmCopy) {
+    std::fill(p, end, colour & kRgbMask);
+    return;
+  }
+  for (; p != end; ++p) *p = Mix(m, *p, colour);
+}
+
+bool StyleOn(TPenStyle style, int64_t i) {
+  // Dash lengths of the platform's one-pixel cosmetic pens: on, off, on, off...
+  static constexpr int kDash[] = {18, 6};
+  static constexpr int kDot[] = {3, 3};
+  static constexpr int kDashDot[] = {9, 6, 3, 6};
+  static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+  const int* pattern;
+  int count;
+  switch (style) {
+    case psDash:
+      pattern = kDash, count = 2;
+      break;
+    case psDot:
+      pattern = kDot, count = 2;
+      break;
+    case psDashDot:
+      pattern = kDashDot, count = 4;
+      break;
+    case psDashDotDot:
+      pattern = kDashDotDot, count = 6;
+      break;
+    case psClear:
+      return false;
+    default:
+      return true;
+  }
+  int period = 0;
+  for (int k = 0; k < count; ++k) period += pattern[k];
+  int pos = int(i % period);
+  for (int k = 0; k < count; ++k) {
+    if (pos < pattern[k]) return k % 2 == 0;
+    pos -= pattern[k];
+  }
+  return true;
+}
+
+bool BoxShape::Span(int y, int& x0, int& x1) const {
+  if (box.IsEmpty() || y < box.Top || y >= box.Bottom) return false;
+  if (!ellipse) {
+    x0 = box.Left;
+    x1 = box.Right - 1;
+    return true;
+  }
+  const double w = double(box.Right) - box.Left, h = double(box.Bottom) - box.Top;
+  const double cx = (double(box.Left) + box.Right - 1) / 2;
+  const double cy = (double(box.Top) + box.Bottom - 1) / 2;
+  const double a = (w - 1) / 2 + kEllipseGrow, b = (h - 1) / 2 + kEllipseGrow;
+  const double t = (y - cy) / b;
+  const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
+  x0 = std::max(box.Left, CeilToInt(cx - hw - kEps));
+  x1 = std::min(box.Right - 1, FloorToInt(cx + hw + kEps));
+  return x0 <= x1;
+}
+
+bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const {
+  int a0, a1, b0, b1;
+  if (!Span(y, x0, x1) || !Span(y - 1, a0, a1) || !Span(y + 1, b0, b1)) return false;
+  x0 = std::max({x0 + 1, a0, b0});
+  x1 = std::min({x1 - 1, a1, b1});
+  return x0 <= x1;
+}
+
+ShapeRing::ShapeRing(const TRect& box, bool ellipse, int penWidth)
+    : outer{Rect(box.Left - penWidth / 2, box.Top - penWidth / 2, box.Right + penWidth / 2,
+                 box.Bottom + penWidth / 2),
+            ellipse},
+      inner{Rect(box.Left + (penWidth - 1) / 2, box.Top + (penWidth - 1) / 2,
+                 box.Right - (penWidth - 1) / 2, box.Bottom - (penWidth - 1) / 2),
+            ellipse} {}
+
+void ShapeRing::Row(int y, int out[4], int fill[2]) const {
+  out[0] = out[2] = fill[0] = 1;
+  out[1] = out[3] = fill[1] = 0;
+  int o0, o1;
+  if (!outer.Span(y, o0, o1)) return;
+  int i0, i1;
+  if (!inner.InteriorSpan(y, i0, i1)) {
+    out[0] = o0, out[1] = o1;
+    return;
+  }
+  out[0] = o0, out[1] = i0 - 1;
+  out[2] = i1 + 1, out[3] = o1;
+  fill[0] = i0, fill[1] = i1;
+}
+
+PixelMask::PixelMask(const TRect& area) : FArea(area.IsEmpty() ? TRect{} : area) {
+  FBits.assign(size_t(FArea.Width()) * size_t(FArea.Height()), 0);
+}
+
+void PixelMask::Mark(int x, int y, uint8_t flag) {
+  if (FArea.Contains(x, y))
+    FBits[size_t(y - FArea.Top) * size_t(FArea.Width()) + size_t(x - FArea.Left)] |= flag;
+}
+
+void PixelMask::MarkSpan(int y, int x0, int x1, uint8_t flag) {
+  if (y < FArea.Top || y >= FArea.Bottom) return;
+  x0 = std::max(x0, FArea.Left);
+  x1 = std::min(x1, FArea.Right - 1);
+  if (x0 > x1) return;
+  uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
+  for (int x = x0; x <= x1; ++x) row[x - FArea.Left] |= flag;
+}
+
+void PixelMask::MarkThickLine(int x0, int y0, int x1, int y1, int w, uint8_t flag) {
+  // An even width cannot be centred on a pixel row; it leans up and left by half
+  // a pixel, as the band of a thick rectangle outline does.
+  const double shift = w % 2 == 0 ? -0.5 : 0.0;
+  const double r = (w - 1) / 2.0 + 0.25;
+  const double ax = x0 + shift, ay = y0 + shift, bx = x1 + shift, by = y1 + shift;
+  const double dx = bx - ax, dy = by - ay;
+  const double len = std::hypot(dx, dy);
+  const int top = std::max(FArea.Top, FloorToInt(std::min(ay, by) - r));
+  const int bottom = std::min(FArea.Bottom - 1, CeilToInt(std::max(ay, by) + r));
+  for (int y = top; y <= bottom; ++y) {
+    double lo = 1e300, hi = -1e300;
+    AddCircle(ax, ay, r, y, lo, hi);
+    AddCircle(bx, by, r, y, lo, hi);
+    if (len > 0) {
+      // The band swept by the segment: 0 <= (P-A).d <= |d|^2, |d x (P-A)| <= r|d|.
+      double blo = -1e300, bhi = 1e300;
+      Constrain(-ax * dx + (y - ay) * dy, dx, 0, len * len, blo, bhi);
+      Constrain(dx * (y - ay) + dy * ax, -dy, -r * len, r * len, blo, bhi);
+      if (blo <= bhi) {
+        lo = std::min(lo, blo);
+        hi = std::max(hi, bhi);
+      }
+    }
+    if (lo <= hi) MarkSpan(y, CeilToInt(lo - kEps), FloorToInt(hi + kEps), flag);
+  }
+}
+
+void PixelMask::MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool includeEnd,
+                         uint8_t flag) {
+  if (pen.Width() > 1) {
+    MarkThickLine(x0, y0, x1, y1, pen.Width(), flag);
+    return;
+  }
+  const TPenStyle style = pen.Style();
+  LinePixels(x0, y0, x1, y1, includeEnd, FArea, [&](int x, int y, int64_t i) {
+    if (StyleOn(style, i)) Mark(x, y, flag);
+  });
+}
+
+void PixelMask::Paint(const Target& t, TPenMode mode, const TPixel* pen,
+                      const TPixel* brush) const {
+  const TRect area = IntersectRect(FArea, t.clip);
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    const uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
+    for (int x = area.Left; x < area.Right; ++x) {
+      const uint8_t f = row[x - FArea.Left];
+      const TPixel* colour = (f & kOutline) ? pen : (f & kFill) ? brush : nullptr;
+      if (colour != nullptr) t.At(x, y) = Mix(mode, t.At(x, y), *colour);
+    }
+  }
+}
+
+}  // namespace host::raster
+
+namespace host::raster {
+
+int SafeCoord(int v) { return std::clamp(v, -kCoordLimit, kCoordLimit); }
+
+TRect NormalizedBox(int l, int t, int r, int b) {
+  return Rect(SafeCoord(std::min(l, r)), SafeCoord(std::min(t, b)), SafeCoord(std::max(l, r)),
+              SafeCoord(std::max(t, b)));
+}
+
+TRect MaskArea(const Target& t, const std::vector<TPoint>& pts, int grow) {
+  if (pts.empty()) return TRect{};
+  int l = kCoordLimit, tp = kCoordLimit, r = -kCoordLimit, b = -kCoordLimit;
+  for (const TPoint& p : pts) {
+    l = std::min(l, SafeCoord(p.x));
+    r = std::max(r, SafeCoord(p.x));
+    tp = std::min(tp, SafeCoord(p.y));
+    b = std::max(b, SafeCoord(p.y));
+  }
+  return IntersectRect(Rect(l - grow, tp - grow, r + grow + 1, b + grow + 1), t.clip);
+}
+
+void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse) {
+  const bool pen = c.Pen()->Style() != psClear;
+  const bool brush = c.Brush()->Style() != bsClear;
+  if (box.IsEmpty() || (!pen && !brush)) return;
+  const Target t(c);
+  const TPenMode mode = c.Pen()->Mode();
+  const TPixel penColour = PixelOf(c.Pen()->Color());
+  const TPixel brushColour = PixelOf(c.Brush()->Color());
+  if (!pen) {
+    const BoxShape shape{Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1), ellipse};
+    const TRect rows = IntersectRect(shape.box, t.clip);
+    int x0, x1;
+    for (int y = rows.Top; y < rows.Bottom; ++y)
+      if (shape.Span(y, x0, x1)) MixSpan(t, y, x0, x1, brushColour, mode);
+    return;
+  }
+  const ShapeRing ring(box, ellipse, c.Pen()->Width());
+  const TRect rows = IntersectRect(ring.Bounds(), t.clip);
+  for (int y = rows.Top; y < rows.Bottom; ++y) {
+    int out[4], fill[2];
+    ring.Row(y, out, fill);
+    MixSpan(t, y, out[0], out[1], penColour, mode);
+    MixSpan(t, y, out[2], out[3], penColour, mode);
+    if (brush) MixSpan(t, y, fill[0], fill[1], brushColour, mode);
+  }
+}
+
+void MarkPolyline(PixelMask& mask, const std::vector<TPoint>& pts, const TPen& pen, bool closed) {
+  if (pts.empty()) return;
+  const size_t segments = closed ? pts.size() : pts.size() - 1;
+  for (size_t i = 0; i < segments; ++i) {
+    const TPoint& a = pts[i];
+    const TPoint& b = pts[(i + 1) % pts.size()];
+    mask.MarkLine(a.x, a.y, b.x, b.y, pen, false, PixelMask::kOutline);
+  }
+}
+
+void StrokePolyline(TCanvas& c, const std::vector<TPoint>& pts, bool closed) {
+  const TPen& pen = *c.Pen();
+  if (pen.Style() == psClear || pts.empty()) return;
+  const Target t(c);
+  PixelMask mask(MaskArea(t, pts, pen.Width()));
+  if (mask.Area().IsEmpty()) return;
+  MarkPolyline(mask, pts, pen, closed);
+  const TPixel colour = PixelOf(pen.Color());
+  mask.Paint(t, pen.Mode(), &colour, nullptr);
+}
+
+}  // namespace host::raster

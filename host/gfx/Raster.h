@@ -1,0 +1,154 @@
+// Internal rasterising helpers shared by the canvas and blit code: pixel access
+// through a canvas's origin and clip, raster mixing, line and shape spans, and a
+// pixel mask that lets a shape touch every pixel exactly once (so xor and not
+// modes never cancel themselves where outline, fill or segments overlap).
+// Not part of the public drawing API.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "host/gfx/Graphics.h"
+
+namespace host::raster {
+
+constexpr TPixel kRgbMask = 0x00FFFFFF;
+
+// The pixels a canvas may touch, addressed in its logical coordinates.
+struct Target {
+  TPixel* bits;
+  int stride;
+  int ox, oy;
+  TRect clip;  // logical coordinates; empty when the canvas has no surface
+
+  explicit Target(const TCanvas& c)
+      : bits(c.Surface().Bits),
+        stride(c.Surface().Stride),
+        ox(c.Origin().x),
+        oy(c.Origin().y),
+        clip(c.ClipRect()) {}
+  // Only valid for a point inside clip.
+  TPixel& At(int x, int y) const { return bits[size_t(y + oy) * size_t(stride) + size_t(x + ox)]; }
+};
+
+// The canvas colour of a TColor (system colours resolved).
+inline TPixel PixelOf(TColor c) { return ColorToPixel(ColorToRGB(c)); }
+
+// Binary raster operation of a pen mode: d is the destination, p the pen colour.
+TPixel Mix(TPenMode m, TPixel d, TPixel p);
+
+// Paints columns x0..x1 (inclusive) of row y through mode m, clipped.
+void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m);
+
+// Whether step i of a one-pixel line with a cosmetic pen style is drawn.
+bool StyleOn(TPenStyle style, int64_t i);
+
+// Visits the pixels of a one-pixel line from (x0, y0) toward (x1, y1), calling
+// plot(x, y, step). The end point is left out unless includeEnd. Only steps whose
+// major coordinate lies within `bounds` are visited, so an absurdly long line
+// costs no more than the clip is wide. Each pixel is computed in closed form
+// (the minor coordinate is the rounded exact value), so the result does not
+// depend on where the visit starts.
+template <class Plot>
+void LinePixels(int x0, int y0, int x1, int y1, bool includeEnd, const TRect& bounds, Plot plot) {
+  const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+  const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
+  const bool xMajor = adx >= ady;
+  const int64_t n = xMajor ? adx : ady;  // steps to the end point
+  const int64_t last = includeEnd ? n : n - 1;
+  if (last < 0) return;
+  const int64_t major0 = xMajor ? x0 : y0;
+  const int64_t dir = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const int64_t lo = xMajor ? bounds.Left : bounds.Top;
+  const int64_t hi = (xMajor ? bounds.Right : bounds.Bottom) - 1;
+  // Steps i with lo <= major0 + dir*i <= hi.
+  int64_t iFirst = dir > 0 ? lo - major0 : major0 - hi;
+  int64_t iLast = dir > 0 ? hi - major0 : major0 - lo;
+  if (iFirst < 0) iFirst = 0;
+  if (iLast > last) iLast = last;
+  const int64_t minorSpan = xMajor ? dy : dx;
+  const int64_t minor0 = xMajor ? y0 : x0;
+  for (int64_t i = iFirst; i <= iLast; ++i) {
+    // Rounded i*minorSpan/n, halves away from the start point.
+    // 128-bit so that far-away end points cannot overflow the product.
+    __extension__ using Wide = __int128;
+    const Wide num = 2 * Wide(i) * std::llabs(minorSpan) + n;
+    const int64_t off = n == 0 ? 0 : int64_t(num / (2 * Wide(n)));
+    const int64_t minor = minor0 + (minorSpan < 0 ? -off : off);
+    const int64_t major = major0 + dir * i;
+    if (xMajor)
+      plot(int(major), int(minor), i);
+    else
+      plot(int(minor), int(major), i);
+  }
+}
+
+// Row spans of a rectangle or of the ellipse inscribed in it (box columns
+// Left..Right-1, rows Top..Bottom-1).
+struct BoxShape {
+  TRect box;
+  bool ellipse;
+  // The columns of row y inside the shape; false when none.
+  bool Span(int y, int& x0, int& x1) const;
+  // The shape's pixels whose four neighbours are all inside the shape; what is
+  // inside the shape but not in here is its one-pixel outline.
+  bool InteriorSpan(int y, int& x0, int& x1) const;
+};
+
+// The outline band and the interior of a box shape drawn with a pen of width w:
+// the pen is centred on the one-pixel outline, reaching w/2 pixels outward and
+// (w-1)/2 inward; the brush fills what lies inside the band.
+struct ShapeRing {
+  BoxShape outer, inner;
+  ShapeRing(const TRect& box, bool ellipse, int penWidth);
+  // Rows that may hold pixels of the band.
+  TRect Bounds() const { return outer.box; }
+  // Up to two outline runs and one fill run of row y; an empty run has x0 > x1.
+  void Row(int y, int out[4], int fill[2]) const;
+};
+
+// A set of pixels marked as outline or fill, painted once at the end.
+class PixelMask {
+ public:
+  static constexpr uint8_t kFill = 1;
+  static constexpr uint8_t kOutline = 2;
+  // `area` in logical coordinates, already clipped.
+  explicit PixelMask(const TRect& area);
+  const TRect& Area() const { return FArea; }
+  void Mark(int x, int y, uint8_t flag);
+  void MarkSpan(int y, int x0, int x1, uint8_t flag);
+  // A thick line: the pixels within about w/2 of the segment (round ends).
+  void MarkThickLine(int x0, int y0, int x1, int y1, int w, uint8_t flag);
+  // A line of the given pen: one pixel (styled) or thick.
+  void MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool includeEnd, uint8_t flag);
+  // Outline pixels in pen colour, fill-only pixels in brush colour (when given),
+  // both through the pen mode.
+  void Paint(const Target& t, TPenMode mode, const TPixel* pen, const TPixel* brush) const;
+
+ private:
+  TRect FArea;
+  std::vector<uint8_t> FBits;
+};
+
+// Shape coordinates are clamped to +-kCoordLimit first, so that absurd input
+// cannot overflow the arithmetic; no real surface comes near it.
+constexpr int kCoordLimit = 1 << 28;
+int SafeCoord(int v);
+// The box l..r, t..b with its corners put in order and clamped.
+TRect NormalizedBox(int l, int t, int r, int b);
+// The clip part of the bounding box of pts, grown by `grow` pixels on each side.
+TRect MaskArea(const Target& t, const std::vector<TPoint>& pts, int grow);
+
+// Draws a rectangle or an ellipse in box with the canvas pen and brush: the pen
+// centred on the outline, the brush inside; with a clear pen the filled shape is
+// one pixel smaller to the right and bottom. Both go through the pen mode.
+void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse);
+// Marks the segments of the polyline pts drawn with pen (see StrokePolyline).
+void MarkPolyline(PixelMask& mask, const std::vector<TPoint>& pts, const TPen& pen, bool closed);
+// Strokes the polyline pts with the canvas pen, each pixel once; `closed` adds
+// the segment from the last point back to the first. One-pixel segments leave
+// out their end points.
+void StrokePolyline(TCanvas& c, const std::vector<TPoint>& pts, bool closed);
+
+}  // namespace host::raster
