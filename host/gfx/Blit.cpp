@@ -1,0 +1,294 @@
+// Copy modes, stretched copies and the canvas image members (Draw, StretchDraw,
+// CopyRect).
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+
+#include "host/gfx/Graphics.h"
+#include "host/gfx/Raster.h"
+
+namespace host {
+
+using raster::kRgbMask;
+using raster::PixelOf;
+using raster::Target;
+
+namespace {
+
+using RopFn = TPixel (*)(TPixel d, TPixel s, TPixel p);
+__extension__ typedef unsigned __int128 Wide;
+
+// The copy modes by their boolean formulas; anything else is refused up front,
+// before a single pixel changes.
+RopFn RopFunction(TCopyMode rop) {
+  switch (rop) {
+    case cmBlackness:
+      return [](TPixel, TPixel, TPixel) -> TPixel { return 0; };
+    case cmDstInvert:
+      return [](TPixel d, TPixel, TPixel) { return ~d; };
+    case cmMergeCopy:
+      return [](TPixel, TPixel s, TPixel p) { return s & p; };
+    case cmMergePaint:
+      return [](TPixel d, TPixel s, TPixel) { return ~s | d; };
+    case cmNotSrcCopy:
+      return [](TPixel, TPixel s, TPixel) { return ~s; };
+    case cmNotSrcErase:
+      return [](TPixel d, TPixel s, TPixel) { return ~(s | d); };
+    case cmPatCopy:
+      return [](TPixel, TPixel, TPixel p) { return p; };
+    case cmPatInvert:
+      return [](TPixel d, TPixel, TPixel p) { return p ^ d; };
+    case cmPatPaint:
+      return [](TPixel d, TPixel s, TPixel p) { return p | ~s | d; };
+    case cmSrcAnd:
+      return [](TPixel d, TPixel s, TPixel) { return s & d; };
+    case cmSrcCopy:
+      return [](TPixel, TPixel s, TPixel) { return s; };
+    case cmSrcErase:
+      return [](TPixel d, TPixel s, TPixel) { return s & ~d; };
+    case cmSrcInvert:
+      return [](TPixel d, TPixel s, TPixel) { return s ^ d; };
+    case cmSrcPaint:
+      return [](TPixel d, TPixel s, TPixel) { return s | d; };
+    case cmWhiteness:
+      return [](TPixel, TPixel, TPixel) -> TPixel { return kRgbMask; };
+    default:
+      break;
+  }
+  char code[16];
+  std::snprintf(code, sizeof code, "$%08X", static_cast<unsigned>(rop));
+  throw EInvalidOperation(std::string("Unsupported copy mode ") + code);
+}
+
+bool RopUsesSource(TCopyMode rop) {
+  return rop != cmBlackness && rop != cmWhiteness && rop != cmDstInvert && rop != cmPatCopy &&
+         rop != cmPatInvert;
+}
+
+// Pixels a copy reads from, in the logical coordinates of their owner.
+struct SourceImage {
+  const TPixel* bits = nullptr;
+  int stride = 0;
+  int ox = 0, oy = 0;
+  TRect readable;  // logical; outside it nothing can be read
+  TPixel At(int x, int y) const {
+    return bits[size_t(y + oy) * size_t(stride) + size_t(x + ox)] & kRgbMask;
+  }
+};
+
+SourceImage SourceOf(const TCanvas& c) {
+  return SourceImage{c.Surface().Bits, c.Surface().Stride, c.Origin().x, c.Origin().y,
+                     c.ClipRect()};
+}
+
+// Where destination steps 0..|n|-1 along one axis land, and which source pixels
+// each one takes with what weight. A negative length walks from the start pixel
+// toward smaller coordinates, so opposite signs mirror.
+struct Axis {
+  int64_t k0 = 0, k1 = -1;          // destination steps inside the clip
+  std::vector<int> dest;            // coordinate of each step
+  std::vector<uint32_t> first;      // taps of step k: first[k]..first[k+1]-1
+  std::vector<int> tapCoord;        // source coordinate of a tap
+  std::vector<uint64_t> tapWeight;  // its share, in units of 1/total
+  std::vector<uint8_t> valid;       // every tap of the step is readable
+  uint64_t total = 1;
+
+  size_t Steps() const { return dest.size(); }
+};
+
+Axis BuildAxis(int d0, int dn, int clipLo, int clipHi, int s0, int sn, int readLo, int readHi,
+               bool average) {
+  Axis a;
+  const int64_t adn = std::llabs(int64_t(dn)), asn = std::llabs(int64_t(sn));
+  const int64_t dsign = dn < 0 ? -1 : 1, ssign = sn < 0 ? -1 : 1;
+  // Steps whose destination coordinate d0 + dsign*k lies in [clipLo, clipHi).
+  a.k0 = std::max<int64_t>(0, dsign > 0 ? clipLo - int64_t(d0) : int64_t(d0) - (clipHi - 1));
+  a.k1 = std::min<int64_t>(adn - 1, dsign > 0 ? clipHi - 1 - int64_t(d0) : int64_t(d0) - clipLo);
+  if (a.k0 > a.k1 || asn == 0) return Axis{};
+  // Source pixel j spans [j*adn, (j+1)*adn), destination step k spans
+  // [k*asn, (k+1)*asn); dividing both by their gcd keeps the weights small.
+  const int64_t g = std::gcd(adn, asn);
+  const int64_t su = adn / g, du = asn / g;
+  a.total = average ? uint64_t(du) : 1;
+  a.first.push_back(0);
+  for (int64_t k = a.k0; k <= a.k1; ++k) {
+    a.dest.push_back(int(d0 + dsign * k));
+    bool ok = true;
+    auto addTap = [&](int64_t j, uint64_t w) {
+      const int64_t sc = s0 + ssign * j;
+      ok = ok && sc >= readLo && sc < readHi;
+      if (ok) {
+        a.tapCoord.push_back(int(sc));
+        a.tapWeight.push_back(w);
+      }
+    };
+    if (!average) {
+      addTap(((2 * k + 1) * asn) / (2 * adn), 1);  // the pixel under the step's centre
+    } else {
+      const int64_t lo = k * du, hi = (k + 1) * du;
+      for (int64_t j = lo / su; j * su < hi && ok; ++j)
+        addTap(j, uint64_t(std::min(hi, (j + 1) * su) - std::max(lo, j * su)));
+    }
+    a.valid.push_back(ok);
+    a.first.push_back(uint32_t(a.tapCoord.size()));
+  }
+  return a;
+}
+
+// The stretched source colour of destination step (kx, ky): the area-weighted
+// mean of its taps, rounded to nearest. Acc must hold 255 * total_x * total_y.
+template <class Acc>
+TPixel Sample(const SourceImage& src, const Axis& ax, const Axis& ay, size_t kx, size_t ky) {
+  if (ax.first[kx + 1] - ax.first[kx] == 1 && ay.first[ky + 1] - ay.first[ky] == 1)
+    return src.At(ax.tapCoord[ax.first[kx]], ay.tapCoord[ay.first[ky]]);
+  Acc sum[3] = {0, 0, 0};
+  for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty) {
+    for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
+      const TPixel s = src.At(ax.tapCoord[tx], ay.tapCoord[ty]);
+      const Acc w = Acc(ax.tapWeight[tx]) * ay.tapWeight[ty];
+      sum[0] += Acc(s & 0xFF) * w;
+      sum[1] += Acc((s >> 8) & 0xFF) * w;
+      sum[2] += Acc((s >> 16) & 0xFF) * w;
+    }
+  }
+  const Acc total = Acc(ax.total) * ay.total;
+  TPixel out = 0;
+  for (int c = 0; c < 3; ++c) out |= TPixel((sum[c] + total / 2) / total) << (8 * c);
+  return out;
+}
+
+struct CopyJob {
+  TCopyMode rop = cmSrcCopy;
+  bool average = false;          // HALFTONE rather than nearest pixel
+  const TPixel* skip = nullptr;  // a source colour left out (transparent bitmaps)
+  bool usesSource = true;
+};
+
+template <class Acc>
+void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay, RopFn f,
+             TPixel pattern, const CopyJob& job) {
+  for (size_t ky = 0; ky < ay.Steps(); ++ky) {
+    if (!ay.valid[ky]) continue;
+    for (size_t kx = 0; kx < ax.Steps(); ++kx) {
+      if (!ax.valid[kx]) continue;
+      const TPixel s = job.usesSource ? Sample<Acc>(src, ax, ay, kx, ky) : 0;
+      if (job.skip != nullptr && s == *job.skip) continue;
+      TPixel& d = t.At(ax.dest[kx], ay.dest[ky]);
+      d = f(d & kRgbMask, s, pattern) & kRgbMask;
+    }
+  }
+}
+
+// Source pixels that the destination also holds are copied aside first, so
+// that copying a canvas onto itself reads the original pixels.
+SourceImage Detach(const SourceImage& src, const TRect& area, std::vector<TPixel>& store) {
+  const TRect r = IntersectRect(area, src.readable);
+  store.resize(size_t(r.Width()) * size_t(r.Height()));
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      store[size_t(y - r.Top) * size_t(r.Width()) + size_t(x - r.Left)] = src.At(x, y);
+  return SourceImage{store.data(), r.Width(), -r.Left, -r.Top, r};
+}
+
+// Logical rectangle covered by `n` steps from `start` (negative n walks back).
+void StepRange(int start, int n, int& lo, int& hi) {
+  lo = n < 0 ? start + n + 1 : start;
+  hi = n < 0 ? start + 1 : start + n;
+}
+
+void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage& source, int sx,
+                int sy, int sw, int sh, CopyJob job) {
+  const RopFn f = RopFunction(job.rop);
+  const Target t(dst);
+  const TPixel pattern = PixelOf(dst.Brush()->Color());
+  SourceImage src = source;
+  job.usesSource = RopUsesSource(job.rop);
+  if (!job.usesSource) {
+    // Nothing is read: let the axes map the destination onto itself.
+    sx = 0, sy = 0, sw = std::abs(dw), sh = std::abs(dh);
+    src.readable = Rect(0, 0, sw, sh);
+  }
+  const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
+                            src.readable.Right, job.average);
+  const Axis ay = BuildAxis(dy, dh, t.clip.Top, t.clip.Bottom, sy, sh, src.readable.Top,
+                            src.readable.Bottom, job.average);
+  if (ax.Steps() == 0 || ay.Steps() == 0) return;
+  std::vector<TPixel> store;
+  if (job.usesSource && src.bits == t.bits) {
+    TRect area;
+    StepRange(sx, sw, area.Left, area.Right);
+    StepRange(sy, sh, area.Top, area.Bottom);
+    src = Detach(src, area, store);
+  }
+  if (255.0 * double(ax.total) * double(ay.total) < 1.8e19)
+    RunCopy<uint64_t>(t, src, ax, ay, f, pattern, job);
+  else
+    RunCopy<Wide>(t, src, ax, ay, f, pattern, job);
+}
+
+}  // namespace
+
+TPixel ApplyRop(TCopyMode rop, TPixel d, TPixel s, TPixel p) {
+  return RopFunction(rop)(d, s, p) & kRgbMask;
+}
+
+bool StretchBlt(TCanvas* dst, int dx, int dy, int dw, int dh, TCanvas* src, int sx, int sy, int sw,
+                int sh, TCopyMode rop, TStretchMode mode) {
+  RopFunction(rop);  // an unknown copy mode is an error, not a silent no-op
+  if (dst == nullptr || dw == 0 || dh == 0) return false;
+  const bool needsSource = RopUsesSource(rop);
+  if (needsSource && (src == nullptr || sw == 0 || sh == 0)) return false;
+  CopyJob job;
+  job.rop = rop;
+  job.average = mode == HALFTONE;
+  CopyPixels(*dst, dx, dy, dw, dh, needsSource ? SourceOf(*src) : SourceImage{}, sx, sy, sw, sh,
+             job);
+  return true;
+}
+
+namespace {
+SourceImage SourceOf(TBitmap& bmp) {
+  const TSurface s = bmp.Surface();
+  return SourceImage{s.Bits, s.Stride, 0, 0, Rect(0, 0, s.Width, s.Height)};
+}
+
+// The colour a transparent bitmap leaves out: its own setting, or the colour of
+// its bottom-left pixel.
+TPixel TransparentKey(const TBitmap& bmp) {
+  if (bmp.TransparentColor() != clDefault) return PixelOf(bmp.TransparentColor());
+  return bmp.ScanLine(bmp.Height() - 1)[0] & kRgbMask;
+}
+
+void DrawBitmap(TCanvas& dst, const TRect& r, TBitmap* src, TCopyMode rop) {
+  if (src == nullptr || src->Empty()) return;
+  CopyJob job;
+  job.rop = rop;
+  TPixel key = 0;
+  if (src->Transparent()) {
+    key = TransparentKey(*src);
+    job.skip = &key;
+  }
+  CopyPixels(dst, r.Left, r.Top, r.Width(), r.Height(), SourceOf(*src), 0, 0, src->Width(),
+             src->Height(), job);
+}
+}  // namespace
+
+void TCanvas::Draw(int x, int y, TBitmap* src) {
+  if (src == nullptr) return;
+  DrawBitmap(*this, Rect(x, y, x + src->Width(), y + src->Height()), src, FCopyMode);
+}
+
+void TCanvas::StretchDraw(const TRect& dst, TBitmap* src) {
+  DrawBitmap(*this, dst, src, FCopyMode);
+}
+
+void TCanvas::CopyRect(const TRect& dst, TCanvas* src, const TRect& srcRect) {
+  if (src == nullptr) return;
+  CopyJob job;
+  job.rop = FCopyMode;
+  CopyPixels(*this, dst.Left, dst.Top, dst.Width(), dst.Height(), SourceOf(*src), srcRect.Left,
+             srcRect.Top, srcRect.Width(), srcRect.Height(), job);
+}
+
+}  // namespace host
