@@ -430,7 +430,7 @@ TImageData DecodeImage(const uint8_t* data, size_t size, const TImageLimits& lim
 }
 
 size_t CheckEncodable(const TImageData& img) {
-  if (img.Width <= 0 || img.Height <= 0) Fail("cannot save an empty image");
+  if (img.Width <= 0 || img.Height <= 0) Fail("the image is empty");
   const uint64_t count = uint64_t(img.Width) * uint64_t(img.Height);
   if (img.Pixels.size() != count) Fail("pixel buffer does not match the image size");
   if (count * 4 > TImageLimits{}.MaxPixelBytes) Fail("image too large to save");
