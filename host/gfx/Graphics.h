@@ -9,7 +9,16 @@
 //    their second point (equal points: the whole ellipse).
 //  - TextOut(x, y) puts the top-left of the text cell at (x, y).
 // All coordinates are logical: a canvas may have an origin offset and a clip
-// rectangle (a control's canvas on its form's framebuffer has both).
+// rectangle (a control's canvas on its form's framebuffer has both); nothing is
+// ever written outside the clip.
+// Pens: a pen wider than 1 draws solid, centred on the one-pixel outline (w/2
+// pixels outward, (w-1)/2 inward; an even width leans up and left), with round
+// line ends. Dash and dot styles apply to one-pixel lines (LineTo, Polyline,
+// Polygon), with gaps left untouched; shape outlines are drawn solid. The pen
+// mode applies to everything a shape paints, outline and brush interior alike,
+// as the platform's raster mode does, and every pixel is painted once, so xor
+// and not drawings can be undone by drawing again. Brush hatch styles fill as
+// bsSolid.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +35,7 @@ namespace host {
 class TCanvas;
 class TBitmap;
 
+// clang-format off
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 // Raster operation of the pen: copy, invert the destination (not), xor with the
 // pen colour, and the other binary raster operations.
@@ -71,6 +81,7 @@ enum TStretchMode : uint8_t {
 };
 
 enum TFillStyle : uint8_t { fsSurface, fsBorder };
+// clang-format on
 
 // Flags of DrawText, as the label's DoDrawText receives them.
 constexpr uint32_t DT_LEFT = 0x0000;
@@ -186,12 +197,15 @@ class TCanvas : public TPersistent {
   // --- shapes
   void Rectangle(int l, int t, int r, int b);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
-  void FillRect(const TRect& r);  // brush only, no outline
+  void FillRect(const TRect& r);   // brush only, no outline, always copy mode
   void FrameRect(const TRect& r);  // one-pixel outline in the brush colour
   void Ellipse(int l, int t, int r, int b);
   void Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
   void Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
   void Polygon(const std::vector<TPoint>& pts);  // alternate fill rule, then outline
+  // Fills with the brush, 4-connected from (x, y), within the clip: fsSurface
+  // fills the region of colour c that holds the seed (nothing when the seed has
+  // another colour); fsBorder fills the region up to colour c.
   void FloodFill(int x, int y, TColor c, TFillStyle style);
 
   // --- text (font of the canvas; brush solid fills the text cell first)
@@ -201,10 +215,13 @@ class TCanvas : public TPersistent {
   int TextHeight(const std::string& s);
   TPoint TextExtent(const std::string& s);  // x = width, y = height
 
-  // --- images
-  void Draw(int x, int y, TBitmap* src);  // honours CopyMode
-  void StretchDraw(const TRect& dst, TBitmap* src);  // honours CopyMode
-  void CopyRect(const TRect& dst, TCanvas* src, const TRect& srcRect);  // honours CopyMode
+  // --- images (all honour CopyMode, with the brush colour as the pattern, and
+  // copy nearest pixels; a canvas may copy onto itself)
+  // A Transparent bitmap leaves out its transparent colour (TransparentColor, or
+  // its bottom-left pixel when that is clDefault) in Draw and StretchDraw.
+  void Draw(int x, int y, TBitmap* src);
+  void StretchDraw(const TRect& dst, TBitmap* src);
+  void CopyRect(const TRect& dst, TCanvas* src, const TRect& srcRect);
 
   // --- surface binding, used by bitmaps and by the window layer
   // Draw into `s`; logical (0,0) maps to surface (originX, originY); drawing is
@@ -236,18 +253,35 @@ class TCanvas : public TPersistent {
 
 // Raw pixel copy with a raster operation and an optional stretch, between two
 // surfaces, clipped to the destination canvas. Both images are in logical
-// coordinates of their canvases. `mode` is COLORONCOLOR (nearest pixel) or
-// HALFTONE (area averaging).
-bool StretchBlt(TCanvas* dst, int dx, int dy, int dw, int dh, TCanvas* src, int sx, int sy,
-                int sw, int sh, TCopyMode rop, TStretchMode mode = COLORONCOLOR);
+// coordinates of their canvases. `mode` is COLORONCOLOR (the source pixel under
+// each destination pixel's centre) or HALFTONE (each destination pixel is the
+// area-weighted mean of the source pixels it covers). A negative width or height
+// runs from the given pixel toward smaller coordinates, so opposite signs on the
+// two sides mirror. Source pixels outside the source clip are never read: the
+// destination pixels that need them stay as they were. Returns false for a zero
+// size or a missing canvas; an unknown copy mode raises EInvalidOperation.
+bool StretchBlt(TCanvas* dst, int dx, int dy, int dw, int dh, TCanvas* src, int sx, int sy, int sw,
+                int sh, TCopyMode rop, TStretchMode mode = COLORONCOLOR);
 // Raster operation of a copy mode on one pixel (d = destination, s = source,
-// p = brush pattern colour); exposed for tests and the window layer.
+// p = brush pattern colour); exposed for tests and the window layer. Knows the
+// cm* codes above; any other code raises EInvalidOperation.
 TPixel ApplyRop(TCopyMode rop, TPixel d, TPixel s, TPixel p);
 
-enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
+enum TPixelFormat : uint8_t {
+  pfDevice,
+  pf1bit,
+  pf4bit,
+  pf8bit,
+  pf15bit,
+  pf16bit,
+  pf24bit,
+  pf32bit
+};
 
 // A 32-bit bitmap with its own canvas. Resizing keeps the overlapping top-left
-// content and fills any new area with white.
+// content and fills any new area with white. Sizes are limited to 32767 pixels a
+// side (EInvalidGraphic, also for negative sizes) and 256 MiB of pixels
+// (EOutOfResources); a refused resize leaves the bitmap as it was.
 class TBitmap : public TPersistent {
  public:
   TBitmap();
@@ -268,11 +302,15 @@ class TBitmap : public TPersistent {
   TColor TransparentColor() const { return FTransparentColor; }
   void SetTransparentColor(TColor c) { FTransparentColor = c; }
 
+  // Created on first use; it follows the bitmap across resizes (a resize resets
+  // its clip to the whole bitmap).
   TCanvas* Canvas();
   TPixel* ScanLine(int row);  // nullptr outside 0..Height-1
   const TPixel* ScanLine(int row) const;
   TSurface Surface();
 
+  // From a TBitmap: size, pixels, pixel format and transparency settings. A null
+  // source empties the bitmap; other sources go to TPersistent::Assign.
   void Assign(TPersistent* Source) override;
   // Loads BMP or PNG (chosen by content, not by name). On any failure raises
   // EInvalidGraphic with a clear message and leaves the bitmap unchanged.
