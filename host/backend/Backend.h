@@ -66,6 +66,8 @@ class TBackend {
   virtual void SetWindowSize(TWindowId w, int width, int height) = 0;
   // Copies `area` (client coordinates) of the window's framebuffer to the screen.
   virtual void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) = 0;
+  // Size of the screen the windows appear on (centred forms use it).
+  virtual TPoint ScreenSize() const { return Point(1920, 1080); }
   // Sets the pointer shape shown over the window (a TCursor value).
   virtual void SetCursor(TWindowId w, int cursor) = 0;
 
@@ -73,6 +75,8 @@ class TBackend {
   // Waits up to timeoutMs (0: just poll) for the next event. Returns false when
   // none arrived. A backend with a virtual clock never sleeps.
   virtual bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) = 0;
+  // True when WaitEvent would return an event at once.
+  virtual bool HasQueuedEvents() const = 0;
   // Milliseconds on the loop's clock (monotonic, or virtual for tests).
   virtual int64_t Now() const = 0;
   // True when Now() only moves when the program advances it.

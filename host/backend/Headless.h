@@ -28,6 +28,7 @@ class THeadlessBackend : public TBackend {
   void SetCursor(TWindowId w, int cursor) override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
+  bool HasQueuedEvents() const override { return !FQueue.empty(); }
   int64_t Now() const override;
   bool HasVirtualClock() const override { return FVirtualClock; }
   void SetVirtualTime(int64_t ms) override;

@@ -1,0 +1,348 @@
+#include "host/ui/Forms.h"
+
+#include <algorithm>
+
+#include "host/backend/Backend.h"
+#include "host/ui/Loop.h"
+
+namespace host {
+
+namespace {
+// More separate invalid rectangles than this are merged into their union:
+// painting a little more beats walking the tree many times.
+constexpr size_t kMaxDirtyRects = 16;
+
+bool Touch(const TRect& a, const TRect& b) {
+  return a.Left <= b.Right && b.Left <= a.Right && a.Top <= b.Bottom && b.Top <= a.Bottom;
+}
+}  // namespace
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+  FVisible = false;
+  FParentFont = false;
+  FParentColor = false;
+  FColor = clBtnFace;
+  FWidth = 320;
+  FHeight = 240;
+  FFramebuffer.SetSize(FWidth, FHeight);
+  Screen->FForms.push_back(this);
+}
+
+TForm::~TForm() {
+  SetComponentStateFlag(csDestroying, true);
+  FActiveControl = nullptr;
+  // The children go while this is still a form, so they can leave it cleanly.
+  while (ControlCount() > 0) {
+    TControl* c = Controls(ControlCount() - 1);
+    RemoveControl(c);
+    if (!c->Owner() || c->Owner() == this) delete c;
+  }
+  DestroyWnd();
+  std::erase(Screen->FForms, this);
+  if (TApplication* app = detail::ApplicationIfAny()) {
+    if (app->FMainForm == this) app->FMainForm = nullptr;
+    std::erase(app->FModalStack, this);
+  }
+}
+
+TCanvas* TForm::Canvas() const {
+  PrepareCanvas(*FCanvas);
+  return FCanvas.get();
+}
+
+void TForm::SetCaption(const std::string& s) {
+  SetText(s);
+  if (FWindow) CurrentBackend().SetWindowCaption(FWindow, s);
+}
+
+void TForm::SetParent(TWinControl* AParent) {
+  if (AParent) throw EInvalidOperation("A form is a top-level window and takes no parent");
+}
+
+void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  int oldW = FWidth, oldH = FHeight;
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (FWidth == oldW && FHeight == oldH) return;
+  FFramebuffer.SetSize(FWidth, FHeight);
+  if (FWindow) CurrentBackend().SetWindowSize(FWindow, FWidth, FHeight);
+  Invalidate();
+}
+
+void TForm::Invalidate() { InvalidateFormRect(ClientRect()); }
+
+void TForm::InvalidateFormRect(const TRect& area) {
+  TRect r = IntersectRect(area, ClientRect());
+  if (r.IsEmpty()) return;
+  // Merge with every invalid rectangle it touches, repeatedly, so the list stays
+  // a set of separate areas.
+  bool merged = true;
+  while (merged) {
+    merged = false;
+    for (auto it = FDirty.begin(); it != FDirty.end(); ++it) {
+      if (!Touch(*it, r)) continue;
+      r = UnionRect(*it, r);
+      FDirty.erase(it);
+      merged = true;
+      break;
+    }
+  }
+  FDirty.push_back(r);
+  if (FDirty.size() > kMaxDirtyRects) {
+    TRect all = FDirty.front();
+    for (const TRect& d : FDirty) all = UnionRect(all, d);
+    FDirty.assign(1, all);
+  }
+}
+
+void TForm::NotePresent(const TRect& r) {
+  if (r.IsEmpty()) return;
+  FPresent = FPresent.IsEmpty() ? r : UnionRect(FPresent, r);
+}
+
+void TForm::PaintPending() {
+  if (FDirty.empty() && FPresent.IsEmpty()) return;
+  auto dirty = std::move(FDirty);
+  FDirty.clear();
+  TRect shown = FPresent;
+  FPresent = TRect{};
+  for (const TRect& r : dirty) {
+    detail::PaintTree(this, r);
+    shown = shown.IsEmpty() ? r : UnionRect(shown, r);
+  }
+  if (FWindow && FVisible) CurrentBackend().Present(FWindow, FFramebuffer.Surface(), shown);
+}
+
+void TForm::Paint() {
+  if (FOnPaint) FOnPaint(this);
+}
+
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (!FWindow) FWindow = CurrentBackend().CreateWindow(Caption(), FWidth, FHeight);
+}
+
+void TForm::DestroyWnd() {
+  if (FWindow) CurrentBackend().DestroyWindow(FWindow);
+  FWindow = 0;
+  TWinControl::DestroyWnd();
+}
+
+void TForm::SetVisible(bool v) {
+  if (v == FVisible) return;
+  if (v) {
+    HandleNeeded();
+    ApplyPosition();
+    FVisible = true;
+    CurrentBackend().ShowWindow(FWindow, true);
+    Activate();
+    if (!FActiveControl) FocusFirst();
+    DoShow();
+    Invalidate();
+  } else {
+    FVisible = false;
+    if (FWindow) CurrentBackend().ShowWindow(FWindow, false);
+    bool wasActive = FActive;
+    FActive = false;
+    DoHide();
+    // The keyboard goes to the last other form that is shown.
+    if (wasActive)
+      for (auto it = Screen->FForms.rbegin(); it != Screen->FForms.rend(); ++it)
+        if ((*it)->FVisible) {
+          (*it)->Activate();
+          break;
+        }
+  }
+}
+
+void TForm::ApplyPosition() {
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+      SetBounds((Screen->Width() - FWidth) / 2, (Screen->Height() - FHeight) / 2, FWidth, FHeight);
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm::DoShow() {
+  if (FOnShow) FOnShow(this);
+}
+
+void TForm::DoHide() {
+  if (FOnHide) FOnHide(this);
+}
+
+void TForm::Activate() {
+  for (TForm* f : Screen->FForms) f->FActive = false;
+  FActive = true;
+}
+
+void TForm::SetFocus() {
+  if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  Activate();
+}
+
+void TForm::FocusFirst() {
+  if (TWinControl* c = FindNextControl(nullptr, true, true)) SetActiveControl(c);
+}
+
+void TForm::SetActiveControl(TWinControl* c) {
+  if (c == FActiveControl) return;
+  if (c && (c == this || GetParentForm(c) != this))
+    throw EInvalidOperation("The active control must be a control on the form");
+  TWinControl* old = FActiveControl;
+  FActiveControl = c;
+  if (old) {
+    old->Perform(CM_EXIT);
+    old->Perform(WM_KILLFOCUS);
+  }
+  // An exit handler may have moved the focus elsewhere already.
+  if (c && FActiveControl == c) {
+    c->Perform(WM_SETFOCUS);
+    c->Perform(CM_ENTER);
+  }
+}
+
+void TForm::ControlGone(TControl* c) {
+  if (FActiveControl &&
+      (FActiveControl == c || (dynamic_cast<TWinControl*>(c) &&
+                               static_cast<TWinControl*>(c)->ContainsControl(FActiveControl))))
+    FActiveControl = nullptr;
+}
+
+bool TForm::CloseQuery() {
+  bool can = true;
+  if (FOnCloseQuery) FOnCloseQuery(this, can);
+  return can;
+}
+
+void TForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;  // the modal loop asks OnCloseQuery and OnClose
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  if (FOnClose) FOnClose(this, action);
+  if (action == caNone) return;
+  bool isMain = Application->MainForm() == this;
+  if (action == caFree)
+    Release();
+  else
+    Hide();
+  if (isMain) Application->Terminate();
+}
+
+void TForm::CloseModal() {
+  if (!CloseQuery()) {
+    FModalResult = mrNone;
+    return;
+  }
+  TCloseAction action = caHide;
+  if (FOnClose) FOnClose(this, action);
+  if (action == caNone) FModalResult = mrNone;
+}
+
+void TForm::Release() { PostMessage(Handle(), CM_RELEASE, 0, 0); }
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_RELEASE:
+      delete this;
+      return;  // nothing of this may be touched after
+    case CM_DIALOGKEY:
+      CMDialogKey(m);
+      return;
+    case WM_CLOSE:
+      Close();
+      return;
+    default:
+      TWinControl::WndProc(m);
+      return;
+  }
+}
+
+void TForm::CMDialogKey(TMessage& m) {
+  Word key = Word(m.WParam);
+  TShiftState shift = KeyboardShiftState();
+  if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+    SelectNext(FActiveControl, !(shift & ssShift), true);
+    m.Result = 1;
+  } else if (key >= VK_LEFT && key <= VK_DOWN && FActiveControl) {
+    SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+    m.Result = 1;
+  } else {
+    Broadcast(m);  // Return and Escape: default and cancel buttons take them
+  }
+}
+
+TModalResult TForm::ShowModal() {
+  if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  TApplication* app = Application;
+  FModalResult = mrNone;
+  FModal = true;
+  app->FModalStack.push_back(this);
+  ++app->FModalLevel;
+  auto finish = [&] {
+    --app->FModalLevel;
+    std::erase(app->FModalStack, this);
+    FModal = false;
+    Hide();
+  };
+  try {
+    Show();
+    if (app->FModalHook) app->FModalHook(this);
+    for (;;) {
+      app->ProcessMessages();
+      if (FModalResult != mrNone) CloseModal();
+      if (FModalResult != mrNone || app->Terminated()) break;
+      if (CurrentBackend().HasVirtualClock() && !app->HasPendingWork())
+        throw EInvalidOperation("Modal form \"" + Name() +
+                                "\" waits for input that cannot come: nothing is queued and no "
+                                "modal hook closed it");
+      app->HandleMessage();
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  if (FModalResult == mrNone) FModalResult = mrCancel;  // ended by Terminate
+  return FModalResult;
+}
+
+// --- TScreen
+
+void TScreen::SetCursor(TCursor c) {
+  if (c == FCursor) return;
+  FCursor = c;
+  detail::UpdateCursor();
+}
+
+TForm* TScreen::Forms(int i) const {
+  if (i < 0 || i >= FormCount()) return nullptr;
+  return FForms[size_t(i)];
+}
+
+bool TScreen::HasForm(const TForm* f) const {
+  return std::find(FForms.begin(), FForms.end(), f) != FForms.end();
+}
+
+TForm* TScreen::ActiveForm() const {
+  for (TForm* f : FForms)
+    if (f->Active()) return f;
+  return nullptr;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+  TForm* f = ActiveForm();
+  return f ? f->ActiveControl() : nullptr;
+}
+
+int TScreen::Width() const { return CurrentBackend().ScreenSize().x; }
+int TScreen::Height() const { return CurrentBackend().ScreenSize().y; }
+
+}  // namespace host
