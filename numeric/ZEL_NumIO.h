@@ -1,0 +1,309 @@
+// TNumIO2: an edit control for one number, with a caption, a framed text box,
+// optional up/down buttons, a unit text and an optional gauge bar along the
+// bottom that shows the value within RangeLow..RangeHigh and can be dragged.
+//
+// The text buffer, not a stored number, is the control's state: Value reads the
+// buffer in the current input format (ZEL_NumIOFormat.h) every time. Every edit
+// must leave the buffer empty, "-", "+" or passing the format's check; a refused
+// edit is undone (with a beep when Beep is set).
+//
+// Decimal separators: the control writes numbers with the separator its
+// DecPlaceSep setting accepts (the locale's one, ".", "," or, for "either", "."),
+// and the fixed-point check looks for that separator, so a buffer the control
+// writes always passes its own check and stays editable under every setting.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "foundation/Zel_zelbase.h"
+#include "host/ui/Controls.h"
+#include "host/ui/Windows.h"
+#include "numeric/ZEL_NumIOFormat.h"
+
+namespace zel {
+
+// Raised by the numeric input (integer overflow, no caret timer).
+class EZELNumIO2Error : public EZELError {
+ public:
+  using EZELError::EZELError;
+};
+
+// Called while the gauge is dragged, with the value under the mouse.
+using TOnGaugeChangeEvent =
+    std::function<void(host::TObject* Sender, host::TShiftState Shift, double GaugeValue)>;
+
+class TNumIO2 : public host::TCustomControl {
+ public:
+  explicit TNumIO2(host::TComponent* AOwner);
+  ~TNumIO2() override;
+
+  // --- value model
+  // The buffer. A write that is not empty and fails the format's check is
+  // ignored; otherwise caret and selection go to 0. OnChange does not fire.
+  std::string Text() const { return FBuffer; }
+  void SetText(const std::string& s);
+  double Value() const { return GetNioValue(); }
+  void SetValue(double v) { SetNioValue(v); }
+  double GetNioValue() const;
+  // Rewrites the buffer in the current format; caret and selection stay (cut
+  // back to the new length). A NaN is ignored; infinities write the largest double.
+  void SetNioValue(double v);
+  // The value rounded (halves to even); raises EZELNumIO2Error "integer
+  // overflow" outside the 32-bit range.
+  int GetNioIntValue() const;
+  // The syntax check of the current input format.
+  bool CheckValidity(const std::string& Instring) const;
+  bool OutOfRange() const;
+  TInFormat InputFormat() const { return FFormat.Format; }
+  // Reads the value in the old format and writes it back in the new one.
+  void SetInputFormat(TInFormat f);
+  int FixPointDecPlaces() const { return FFormat.FixPointDecPlaces; }
+  void SetFixPointDecPlaces(int n);  // below 1 ignored, above 15 made 15; reformats
+  int SignificantDigits() const { return FFormat.SignificantDigits; }
+  void SetSignificantDigits(int n);  // as FixPointDecPlaces
+  // Which separators count; changing it (except to "either") converts the
+  // separators in the buffer to the new setting's character.
+  TDecPSep DecPlaceSep() const { return FDecPlaceSep; }
+  void SetDecPlaceSep(TDecPSep s);
+  double RangeLow() const { return FRangeLow; }
+  void SetRangeLow(double v);  // raises RangeHigh along when needed
+  double RangeHigh() const { return FRangeHigh; }
+  void SetRangeHigh(double v);  // lowers RangeLow along when needed
+
+  // --- layout and look
+  const std::string& LeftText() const { return FLeftText; }
+  void SetLeftText(const std::string& s);
+  const std::string& RightText() const { return FRightText; }
+  void SetRightText(const std::string& s);
+  int LeftSpace() const { return FLeftSpace; }
+  void SetLeftSpace(int v);  // 0..Width
+  int TextBoxWidth() const { return FTextBoxWidth; }
+  void SetTextBoxWidth(int v);
+  host::TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(host::TAlignment a);
+  host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
+  void SetLeftTextAlignment(host::TAlignment a);
+  host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
+  void SetRightTextAlignment(host::TAlignment a);
+  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(TFrameStyle s);
+  host::TColor ColorBoxBG() const { return FColorBoxBG; }
+  void SetColorBoxBG(host::TColor c);
+  host::TColor ColorBoxText() const { return FColorBoxText; }
+  void SetColorBoxText(host::TColor c);
+  host::TColor ColorOutBG() const { return FColorOutBG; }
+  void SetColorOutBG(host::TColor c);
+  host::TColor ColorOutText() const { return FColorOutText; }
+  void SetColorOutText(host::TColor c);
+  // Box background and number colour while OutOfRange.
+  host::TColor ColorWarnBG() const { return FColorWarnBG; }
+  void SetColorWarnBG(host::TColor c);
+  host::TColor ColorWarnText() const { return FColorWarnText; }
+  void SetColorWarnText(host::TColor c);
+  TColorScheme ColorScheme() const { return FColorScheme; }
+  void SetColorScheme(TColorScheme s);
+  host::TColor ColGrayLine() const { return FColGrayLine; }
+  host::TColor ColWhiteLine() const { return FColWhiteLine; }
+
+  // --- buttons
+  bool ButVisible() const { return FButVisible; }
+  void SetButVisible(bool v);
+  bool But3D() const { return FBut3D; }
+  void SetBut3D(bool v);
+  int ButWidth() const { return FButWidth; }
+  void SetButWidth(int v);  // 8..50
+  int ButHeight() const { return FButHeight; }
+  void SetButHeight(int v);  // 18..Height
+  int ButSpace() const { return FButSpace; }
+  void SetButSpace(int v);  // 0..50
+  host::TColor ButColor() const { return FButColor; }
+  void SetButColor(host::TColor c);
+  // Step of a button click when ButtonPivots is empty.
+  double ButIncrem() const { return FButIncrem; }
+  void SetButIncrem(double v) { FButIncrem = v; }
+  // Preferred values, ascending: when not empty, the buttons and the gauge move
+  // the value only to these.
+  TDoubleArray ButtonPivots;
+
+  // --- gauge
+  bool GaugeVisible() const { return FGaugeVisible; }
+  void SetGaugeVisible(bool v);
+  int GaugeHeight() const { return FGaugeHeight; }
+  void SetGaugeHeight(int v);  // 3..Height - GaugeTopMargin - 18
+  int GaugeWidth() const { return FGaugeWidth; }
+  void SetGaugeWidth(int v);  // 10..Width - GaugeLeftMargin
+  int GaugeLeftMargin() const { return FGaugeLeftMargin; }
+  void SetGaugeLeftMargin(int v);  // 0..Width - GaugeWidth
+  int GaugeTopMargin() const { return FGaugeTopMargin; }
+  void SetGaugeTopMargin(int v);  // 0..Height - GaugeHeight - 18
+  host::TColor GaugeColor() const { return FGaugeColor; }
+  void SetGaugeColor(host::TColor c);
+  host::TColor GaugeColorBg() const { return FGaugeColorBg; }
+  void SetGaugeColorBg(host::TColor c);
+  host::TColor GaugeColorFrame() const { return FGaugeColorFrame; }
+  void SetGaugeColorFrame(host::TColor c);
+  TFrameStyle GaugeFrameStyle() const { return FGaugeFrameStyle; }
+  void SetGaugeFrameStyle(TFrameStyle s);
+
+  // --- behaviour
+  // Selection shown only while focused.
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v);
+  // No editing (Ctrl+C still copies) and no caret.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+  // The height follows the font (text height of "E0" + 6) at every paint.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v);
+  // System beep on refused keys.
+  bool Beep() const { return FBeep; }
+  void SetBeep(bool v) { FBeep = v; }
+  void SetEnabled(bool e) override;
+  // Height at least 18; lowering it below ButHeight lowers ButHeight.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  // --- caret and selection (character indices into the buffer)
+  int SelBegin() const { return FSelBegin; }
+  void SetSelBegin(int v);  // moves the caret there; raises SelEnd to it
+  int SelEnd() const { return FSelEnd; }
+  void SetSelEnd(int v);  // moves the caret there; lowers SelBegin to it
+  int CaretPos() const { return FCaret; }
+  bool CaretVisible() const { return FCaretVisible; }
+  // 0 left of the box, 1 over it, 2 right of it (at the last mouse move).
+  int MouseAreaCode() const { return FMouseAreaCode; }
+  // x of the gap before character i of the buffer.
+  int CharPosToXCoords(int i);
+  // The character gap nearest to x.
+  int XCoordsToCharPos(int x);
+
+  // Takes the focus and restarts the caret timer (unless ReadOnly).
+  void SetFocus() override;
+  // Fires OnChange.
+  void Changed();
+
+  const host::TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(host::TNotifyEvent e) { FOnChange = std::move(e); }
+  const TOnGaugeChangeEvent& OnGaugeChange() const { return FOnGaugeChange; }
+  void SetOnGaugeChange(TOnGaugeChangeEvent e) { FOnGaugeChange = std::move(e); }
+
+  // From another TNumIO2: layout, texts, colours, frame, format settings, buffer,
+  // caret and selection, range and behaviour flags (not buttons, gauge,
+  // Enabled, Font or the events).
+  void Assign(host::TPersistent* Source) override;
+  void AssignTo(host::TPersistent* Dest) override;
+  std::string ClassName() const override { return "TNumIO2"; }
+
+  // The hidden window the caret timer (id 1) runs on.
+  host::HWND TimerWindow() const { return FTimerWnd; }
+
+ protected:
+  void Paint() override;
+  void CreateWnd() override;
+  void KeyDown(host::Word& Key, host::TShiftState Shift) override;
+  void KeyUp(host::Word& Key, host::TShiftState Shift) override;
+  void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  void MouseMove(host::TShiftState Shift, int X, int Y) override;
+  void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  void Click() override;
+  void WMSetFocus(host::TMessage& Message) override;
+  void WMGetDlgCode(host::TMessage& Message) override;
+
+ private:
+  std::string FBuffer;
+  TNumFormat FFormat;
+  TDecPSep FDecPlaceSep = dpsEither;
+  double FRangeLow = 0;
+  double FRangeHigh = 1000;
+  std::string FLeftText, FRightText;
+  int FLeftSpace = 35;
+  int FTextBoxWidth = 80;
+  host::TAlignment FAlignment = host::taCenter;
+  host::TAlignment FLeftTextAlignment = host::taRightJustify;
+  host::TAlignment FRightTextAlignment = host::taLeftJustify;
+  TFrameStyle FFrameStyle = frLowered;
+  host::TColor FColorBoxBG = host::clWhite;
+  host::TColor FColorBoxText = host::clBlack;
+  host::TColor FColorOutBG = host::clBtnFace;
+  host::TColor FColorOutText = host::clBlack;
+  host::TColor FColorWarnBG = 0x6088FFF0;
+  host::TColor FColorWarnText = host::clRed;
+  TColorScheme FColorScheme = csmFixed;
+  host::TColor FColBlackLine = host::clBlack;
+  host::TColor FColGrayLine = host::RGB(128, 128, 128);
+  host::TColor FColWhiteLine = host::RGB(255, 255, 255);
+  bool FButVisible = false;
+  bool FBut3D = true;
+  int FButWidth = 18;
+  int FButHeight = 28;
+  int FButSpace = 3;
+  host::TColor FButColor = host::clSilver;
+  double FButIncrem = 1.0;
+  bool FGaugeVisible = false;
+  int FGaugeHeight = 8;
+  int FGaugeWidth = 82;
+  int FGaugeLeftMargin = 35;
+  int FGaugeTopMargin = 3;
+  host::TColor FGaugeColor = host::RGB(0, 0, 128);
+  host::TColor FGaugeColorBg = host::clSilver;
+  host::TColor FGaugeColorFrame = host::RGB(128, 128, 128);
+  TFrameStyle FGaugeFrameStyle = frLowered;
+  bool FHideSelection = true;
+  bool FReadOnly = false;
+  bool FAutoSize = false;
+  bool FBeep = false;
+  int FSelBegin = 0, FSelEnd = 0, FCaret = 0;
+  bool FCaretVisible = false;
+  bool FGaugeChanged = false;
+  bool FShiftDown = false, FCtrlDown = false;
+  bool FPaintSuppressed = true;  // until the window handle exists
+  int FMouseAreaCode = 0;
+  host::HWND FTimerWnd = 0;
+  host::TNotifyEvent FOnChange;
+  TOnGaugeChangeEvent FOnGaugeChange;
+
+  template <class T>
+  void Change(T& field, const T& v) {
+    if (field == v) return;
+    field = v;
+    Redraw();
+  }
+  void Redraw();
+  // The format with the separators of the DecPlaceSep setting (the locale's
+  // separator as it is now).
+  TNumFormat Fmt() const;
+  int Length() const;
+  void ClampCaret();
+  int GaugeBand() const;
+
+  // Caret timer.
+  void RestartCaretTimer();
+  void StopCaretTimer();
+  void TimerProc(host::TMessage& Message);
+
+  // Keyboard editing (ZEL_NumIO_keys.cpp).
+  void ClipboardKey(host::Word Key);
+  void EditKey(host::Word Key, bool shift);
+  // Removes the selected characters (caret to their start); false without a
+  // selection. With zeroWhenEmpty an emptied buffer is written as the value 0.
+  bool DeleteSelection(bool zeroWhenEmpty);
+  void InsertText(const std::string& s);
+  char KeyChar(host::Word Key, bool shift) const;
+  void ApplyFixPointOverwrite();
+  void Refuse();
+
+  // Mouse.
+  double GaugeValueAt(int X) const;
+  size_t NearestPivotIndex(double v) const;
+  void StepButton(bool up);
+
+  // Painting (ZEL_NumIO_paint.cpp).
+  void PaintButtons(host::TCanvas* c);
+  void PaintOuterText(host::TCanvas* c, const std::string& s, int x, int whiteX, int y);
+  void PaintGauge(host::TCanvas* c);
+  void PaintTextBox(host::TCanvas* c);
+  void PaintBevel(host::TCanvas* c, TFrameStyle style, host::TPoint a, host::TPoint corner1,
+                  host::TPoint b, host::TPoint d, host::TPoint corner2, host::TPoint e);
+};
+
+}  // namespace zel

@@ -1,0 +1,184 @@
+// TNumIO2: keyboard editing of the buffer.
+#include "foundation/Zel_stringl.h"
+#include "host/ui/Clipbrd.h"
+#include "host/ui/Forms.h"
+#include "numeric/ZEL_NumIO.h"
+
+namespace zel {
+
+using namespace host;
+
+namespace {
+
+// Message the parent form sees first when it previews keys.
+constexpr unsigned kPreviewKeyMessage = 0xBD00;
+constexpr unsigned kBeepType = 0xFFFF;
+
+// Byte offset of character `index` (clamped to the end).
+size_t ByteOffset(const std::string& s, int index) {
+  size_t at = 0;
+  char32_t cp;
+  for (int i = 0; i < index && at < s.size(); ++i) at += Utf8CharAt(s, at, cp);
+  return at;
+}
+
+std::string Slice(const std::string& s, int from, int to) {
+  const size_t a = ByteOffset(s, from);
+  return s.substr(a, ByteOffset(s, to) - a);
+}
+
+void EraseChars(std::string& s, int from, int to) {
+  const size_t a = ByteOffset(s, from);
+  s.erase(a, ByteOffset(s, to) - a);
+}
+
+}  // namespace
+
+void TNumIO2::Refuse() {
+  if (FBeep) MessageBeep(kBeepType);
+}
+
+bool TNumIO2::DeleteSelection(bool zeroWhenEmpty) {
+  if (FSelBegin >= FSelEnd) return false;
+  EraseChars(FBuffer, FSelBegin, FSelEnd);
+  FCaret = FSelEnd = FSelBegin;
+  if (zeroWhenEmpty && FBuffer.empty()) {
+    FBuffer = WriteText(0, Fmt());
+    FCaret = FSelBegin = FSelEnd = 0;
+  }
+  return true;
+}
+
+void TNumIO2::InsertText(const std::string& s) {
+  FBuffer.insert(ByteOffset(FBuffer, FCaret), s);
+  FCaret += int(Utf8Length(s));
+}
+
+char TNumIO2::KeyChar(Word Key, bool shift) const {
+  if (Key >= '0' && Key <= '9') {
+    if (shift && Key == '4') return '$';
+    if (shift && Key == '5') return '%';
+    if (shift && Key == '6') return '&';
+    return char(Key);
+  }
+  if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9) return char('0' + (Key - VK_NUMPAD0));
+  if (Key >= 'A' && Key <= 'F') return char(Key);
+  switch (Key) {
+    case VK_ADD:
+    case VK_OEM_PLUS:
+      return '+';
+    case VK_SUBTRACT:
+    case VK_OEM_MINUS:
+      return '-';
+    // The keypad's decimal key types the separator the setting accepts.
+    case VK_DECIMAL:
+      return Fmt().Separators.Comma ? ',' : '.';
+    case VK_OEM_COMMA:
+      return ',';
+    case VK_OEM_PERIOD:
+      return '.';
+    default:
+      return 0;
+  }
+}
+
+void TNumIO2::ClipboardKey(Word Key) {
+  const std::string selected = Slice(FBuffer, FSelBegin, FSelEnd);
+  if (Key == 'C' || Key == 'X') {
+    if (!selected.empty()) Clipboard()->SetAsText(selected);
+    if (Key == 'X') DeleteSelection(true);
+  } else if (Key == 'V') {
+    if (Clipboard()->HasFormat(CF_TEXT)) InsertText(Clipboard()->AsText());
+  } else {
+    Refuse();
+  }
+}
+
+void TNumIO2::EditKey(Word Key, bool shift) {
+  const int n = Length();
+  switch (Key) {
+    case VK_BACK:
+      if (!DeleteSelection(true) && FCaret > 0) {
+        EraseChars(FBuffer, FCaret - 1, FCaret);
+        --FCaret;
+      }
+      break;
+    case VK_DELETE:
+      if (!DeleteSelection(true) && FCaret < n) EraseChars(FBuffer, FCaret, FCaret + 1);
+      break;
+    case VK_HOME:
+      FCaret = 0;
+      break;
+    case VK_END:
+      FCaret = n;
+      break;
+    case VK_LEFT:
+    case VK_UP:
+      if (FCaret > 0) --FCaret;
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (FCaret < n) ++FCaret;
+      break;
+    case VK_TAB:
+      if (Parent()) Parent()->SelectNext(this, !shift, true);
+      break;
+    default:
+      if (const char ch = KeyChar(Key, shift)) {
+        DeleteSelection(false);
+        InsertText(std::string(1, ch));
+      } else {
+        Refuse();
+      }
+  }
+}
+
+// In the decimal part of a fixed-point number the character after the caret is
+// selected, so that the next digit overwrites it.
+void TNumIO2::ApplyFixPointOverwrite() {
+  const int n = Length();
+  FSelBegin = FCaret;
+  FSelEnd = FCaret > n - FFormat.FixPointDecPlaces - 1 ? std::min(FCaret + 1, n) : FCaret;
+}
+
+void TNumIO2::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  TForm* form = GetParentForm(this);
+  if (form && form->KeyPreview() && Parent()) Parent()->Perform(kPreviewKeyMessage, Key, 0);
+  if (Key == VK_SHIFT || Key == VK_CONTROL) {
+    (Key == VK_SHIFT ? FShiftDown : FCtrlDown) = true;
+    return;
+  }
+  const bool ctrl = FCtrlDown || (Shift & ssCtrl);
+  if (FReadOnly) {
+    if (ctrl && Key == 'C') ClipboardKey(Key);
+    return;
+  }
+  const std::string oldBuffer = FBuffer;
+  const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
+  if (ctrl)
+    ClipboardKey(Key);
+  else
+    EditKey(Key, FShiftDown || (Shift & ssShift));
+  const bool acceptable = FBuffer.empty() || FBuffer == "-" || FBuffer == "+";
+  if (!acceptable && !CheckValidity(FBuffer)) {
+    FBuffer = oldBuffer;
+    FCaret = oldCaret;
+    FSelBegin = oldBegin;
+    FSelEnd = oldEnd;
+    Refuse();
+  }
+  if (FFormat.Format == itFixPoint) ApplyFixPointOverwrite();
+  FCaretVisible = Focused();  // Tab may have moved the focus away
+  if (FBuffer != oldBuffer) Changed();
+  Redraw();
+}
+
+void TNumIO2::KeyUp(Word& Key, TShiftState Shift) {
+  if (Key == VK_SHIFT) FShiftDown = false;
+  if (Key == VK_CONTROL) FCtrlDown = false;
+  TCustomControl::KeyUp(Key, Shift);
+}
+
+}  // namespace zel
