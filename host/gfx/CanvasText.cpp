@@ -36,12 +36,14 @@ void FillCellRect(TCanvas& canvas, const CellFrame& f, double u0, double v0, dou
   const auto [ymin, ymax] = std::minmax_element(std::begin(ys), std::end(ys));
   const TRect box = IntersectRect(clip, Rect(int(std::floor(*xmin)), int(std::floor(*ymin)),
                                              int(std::ceil(*xmax)), int(std::ceil(*ymax))));
+  // Upright or right-angled, the corners are whole pixels and the box is the area.
+  const bool square = f.S == 0 || f.C == 0;
   for (int py = box.Top; py < box.Bottom; ++py) {
     const double dy = py + 0.5 - f.Y;
     for (int px = box.Left; px < box.Right; ++px) {
       const double dx = px + 0.5 - f.X;
       const double u = dx * f.C - dy * f.S, v = dx * f.S + dy * f.C;
-      if (u >= u0 && u < u1 && v >= v0 && v < v1) canvas.BlendPixel(px, py, color, 255);
+      if (square || (u >= u0 && u < u1 && v >= v0 && v < v1)) canvas.SetPixels(px, py, color);
     }
   }
 }

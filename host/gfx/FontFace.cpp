@@ -291,7 +291,10 @@ bool FontFace::Open(const ResolvedFont& font, const FontRequest& request) {
   FAntialias = request.Antialias;
   FOrientation = NormalisedOrientation(request.Orientation);
   CosSin(FOrientation, FCos, FSin);
-  FT_Select_Charmap(FImpl->Face, FT_ENCODING_UNICODE);
+  // Symbol fonts have no Unicode map; like the platform, their 0x20..0xFF codes
+  // then reach the glyphs they keep at U+F020..U+F0FF.
+  FSymbolMap = FT_Select_Charmap(FImpl->Face, FT_ENCODING_UNICODE) != 0 &&
+               FT_Select_Charmap(FImpl->Face, FT_ENCODING_MS_SYMBOL) == 0;
   ComputeMetrics(request.Height);
   return true;
 }
@@ -346,7 +349,9 @@ int FontFace::TextWidth(std::string_view utf8) {
 
 const FontGlyph& FontFace::Glyph(char32_t ch) {
   if (auto it = FByChar.find(ch); it != FByChar.end()) return *it->second;
-  const uint32_t index = FT_Get_Char_Index(FImpl->Face, FT_ULong(ch));  // 0 is .notdef
+  uint32_t index = FT_Get_Char_Index(FImpl->Face, FT_ULong(ch));  // 0 is .notdef
+  if (index == 0 && FSymbolMap && ch < 0x100)
+    index = FT_Get_Char_Index(FImpl->Face, FT_ULong(0xF000 + ch));
   auto it = FGlyphs.find(index);
   if (it == FGlyphs.end()) it = FGlyphs.emplace(index, Render(index)).first;
   FByChar.emplace(ch, &it->second);

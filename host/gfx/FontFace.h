@@ -94,6 +94,7 @@ class FontFace {
   bool FSynthBold = false;
   bool FSynthItalic = false;
   bool FAntialias = true;
+  bool FSymbolMap = false;
   int FOrientation = 0;
   double FCos = 1;
   double FSin = 0;
