@@ -162,7 +162,15 @@ bool BoxShape::Span(int y, int& x0, int& x1) const {
   const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
   x0 = std::max(box.Left, CeilToInt(cx - hw - kEps));
   x1 = std::min(box.Right - 1, FloorToInt(cx + hw + kEps));
-  return x0 <= x1;
+  // A narrow or flat ellipse still touches all four sides of its box: every row
+  // keeps the centre column(s), the centre row(s) span the whole width.
+  if (std::abs(y - cy) <= 0.5) {
+    x0 = box.Left;
+    x1 = box.Right - 1;
+  }
+  x0 = std::min(x0, FloorToInt(cx));
+  x1 = std::max(x1, CeilToInt(cx));
+  return true;
 }
 
 bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const {
