@@ -26,7 +26,6 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 160, 28);
   SetTabStop(true);
   SetControlStyle(ControlStyle() | csOpaque);
-  FBuffer = WriteText(0, Fmt());
   FTimerWnd = AllocateHWnd([this](TMessage& m) { TimerProc(m); });
   if (!SetTimer(FTimerWnd, kCaretTimerId, kCaretInterval)) {
     DeallocateHWnd(FTimerWnd);

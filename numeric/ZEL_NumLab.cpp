@@ -1,5 +1,7 @@
 #include "numeric/ZEL_NumLab.h"
 
+#include "host/ui/Themes.h"
+
 namespace zel {
 
 using namespace host;
@@ -12,6 +14,14 @@ constexpr TColor kGrey = RGB(128, 128, 128);
 constexpr TColor kSilver = RGB(192, 192, 192);
 
 }  // namespace
+
+bool TNumLab::StyledClient() const {
+  return StyleServices()->Enabled() && (StyleElements() & seClient);
+}
+
+bool TNumLab::StyledFont() const {
+  return StyleServices()->Enabled() && (StyleElements() & seFont);
+}
 
 TNumLab::TNumLab(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 160, 28); }
 
@@ -93,13 +103,16 @@ std::string TNumLab::DisplayText() {
 // under grey at (x, y).
 void TNumLab::DrawOuterText(TCanvas* c, const std::string& s, int x, int whiteX, int y) {
   c->Brush()->SetStyle(bsClear);
+  const bool styled = StyledFont();
   if (Enabled()) {
-    c->Font()->SetColor(FColorOutText);
+    c->Font()->SetColor(styled ? StyleServices()->GetStyleFontColor(sfPanelTextNormal)
+                               : FColorOutText);
     c->TextOut(x, y, s);
     return;
   }
-  c->Font()->SetColor(clWhite);
+  c->Font()->SetColor(styled ? StyleServices()->GetStyleFontColor(sfPanelTextDisabled) : clWhite);
   c->TextOut(whiteX, y + 1, s);
+  if (styled) return;
   c->Font()->SetColor(kGrey);
   c->TextOut(x, y, s);
 }
@@ -111,10 +124,15 @@ void TNumLab::DrawNumberBox(TCanvas* c) {
   if (FFrameStyle == frEmbossed) pen = FColWhiteLine;
   c->Pen()->SetColor(pen);
   c->Brush()->SetStyle(bsSolid);
-  c->Brush()->SetColor(FColorLabBakG);
+  const bool styled = StyledClient();
+  c->Brush()->SetColor(styled ? StyleServices()->GetStyleColor(scGrid) : FColorLabBakG);
   c->Rectangle(FLeftSpace + 1, 0, FLeftSpace + FLabelWidth, H - 2);
-  DrawFrame(c, FFrameStyle, FLeftSpace + 1, 0, FLeftSpace + FLabelWidth, H - 2, clWhite, kSilver,
-            kGrey, clBlack, 0);
+  const TCustomStyleServices* ss = StyleServices();
+  DrawFrame(c, FFrameStyle, FLeftSpace + 1, 0, FLeftSpace + FLabelWidth, H - 2,
+            styled ? ss->GetSystemColor(cl3DLight) : clWhite,
+            styled ? ss->GetSystemColor(clBtnHighlight) : kSilver,
+            styled ? ss->GetSystemColor(clBtnShadow) : kGrey,
+            styled ? ss->GetSystemColor(cl3DDkShadow) : clBlack, 0);
 }
 
 void TNumLab::Paint() {
@@ -126,7 +144,8 @@ void TNumLab::Paint() {
   c->SetFont(Font());
   const int y = (H - c->TextHeight(kHeightProbe)) / 2;
 
-  const TColor back = FTransparent ? clWhite : FColorOutBakG;
+  TColor back = StyledClient() ? StyleServices()->GetStyleColor(scWindow) : FColorOutBakG;
+  if (FTransparent) back = clWhite;
   c->Pen()->SetColor(back);
   c->Brush()->SetColor(back);
   c->Rectangle(0, 0, W, H);
@@ -151,7 +170,9 @@ void TNumLab::Paint() {
     x = FAlignment == taLeftJustify    ? FLeftSpace + 4
         : FAlignment == taRightJustify ? boxEnd - w - 2
                                        : FLeftSpace + 2 + (FLabelWidth - w) / 2;
-    c->Font()->SetColor(Enabled() ? FColorLabText : clBtnShadow);
+    TColor ink =
+        StyledFont() ? StyleServices()->GetStyleFontColor(sfPanelTextNormal) : FColorLabText;
+    c->Font()->SetColor(Enabled() ? ink : clBtnShadow);
     c->TextRect(Rect(FLeftSpace + 3, 2, boxEnd - 1, H - 3), x, y, text);
   }
 

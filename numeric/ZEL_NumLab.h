@@ -134,6 +134,9 @@ class TNumLab : public host::TGraphicControl {
     Redraw();
   }
   void Redraw();
+  // Visual styles are on for the background (client) or for the texts (font).
+  bool StyledClient() const;
+  bool StyledFont() const;
   std::string DisplayText(host::TCanvas* c);
   void DrawOuterText(host::TCanvas* c, const std::string& s, int x, int whiteX, int y);
   void DrawNumberBox(host::TCanvas* c);
