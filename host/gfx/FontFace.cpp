@@ -136,9 +136,16 @@ bool MatchFont(const std::string& family, bool bold, bool italic, TFontPitch pit
   if (out.File.empty()) return false;
   out.Index = PatternInt(match.get(), FC_INDEX, 0);
   out.Family = PatternString(match.get(), FC_FAMILY);
-  out.SynthBold =
-      bold && PatternInt(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
-  out.SynthItalic = italic && PatternInt(match.get(), FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
+  // fontconfig's own rules may already mark the match for emboldening or shearing
+  // (and then report the wanted weight or slant); otherwise the file's style tells.
+  FcBool embolden = FcFalse;
+  FcMatrix* matrix = nullptr;
+  FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
+  const bool sheared = FcPatternGetMatrix(match.get(), FC_MATRIX, 0, &matrix) == FcResultMatch;
+  const int weight = PatternInt(match.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
+  const int slant = PatternInt(match.get(), FC_SLANT, FC_SLANT_ROMAN);
+  out.SynthBold = bold && (embolden == FcTrue || weight < FC_WEIGHT_DEMIBOLD);
+  out.SynthItalic = italic && (sheared || slant == FC_SLANT_ROMAN);
   return true;
 }
 
