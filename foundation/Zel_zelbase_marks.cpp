@@ -79,8 +79,13 @@ constexpr std::array<MarkDef, kNumMarks> BuildMarks() {
 
 constexpr std::array<MarkDef, kNumMarks> kMarks = BuildMarks();
 
-// Triangle with its apex at dy = -r and its base, 2r+1 wide, at dy = r.
-bool InTriangleUp(int dx, int dy, int r) { return std::abs(dy) <= r && 2 * std::abs(dx) <= dy + r; }
+// Triangle with 45-degree sides: its base, 2r+1 wide, lies r rows below its apex,
+// and it is centred vertically (the extra row of an even height goes below).
+// Steps of one pixel keep the edges crisp even at five pixels.
+bool InTriangleUp(int dx, int dy, int r) {
+  const int top = -(r + 1) / 2;
+  return dy >= top && dy <= top + r && std::abs(dx) <= dy - top;
+}
 
 bool Inside(Shape s, int r, int dx, int dy) {
   const int ax = std::abs(dx), ay = std::abs(dy);
