@@ -128,6 +128,23 @@ TEST(DrawFrame, MatchesTheRasterLabelsFrame) {
   }
 }
 
+TEST(DrawFrame, NumericLabelBoxHugsItsTextClip) {
+  // The numeric label frames (LS+1, 0, LS+LW, H-2) and clips its number to
+  // (LS+3, 2, LS+LW-1, H-3): the bevels must close round that clip exactly.
+  const int ls = 5, lw = 30, h = 20;
+  const host::TRect clip = host::Rect(ls + 3, 2, ls + lw - 1, h - 3);
+  for (int style = 2; style <= 5; ++style) {
+    Sheet s(48, h);
+    Frame(s.c(), style, ls + 1, 0, ls + lw, h - 2);
+    for (int y = clip.Top - 1; y <= clip.Bottom; ++y)
+      for (int x = clip.Left - 1; x <= clip.Right; ++x) {
+        const bool ring = !clip.Contains(x, y);
+        EXPECT_EQ(s.c()->Pixels(x, y) != kBack, ring)
+            << "style " << style << " at " << x << "," << y;
+      }
+  }
+}
+
 TEST(DrawFrame, TouchesOnlyFramePixelsAndRestoresThePen) {
   Sheet s(20, 16);
   TCanvas* c = s.c();
