@@ -5,57 +5,16 @@
 #include <cmath>
 #include <new>
 
+#include "foundation/Zel_stringl.h"
+
 namespace zel {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes one UTF-8 sequence at s[i]; returns its length, 0 when the bytes there
-// are not a valid, shortest-form sequence of a scalar value.
-size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {
-  const auto b0 = uint8_t(s[i]);
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  }
-  size_t len;
-  char32_t min;
-  if ((b0 & 0xE0) == 0xC0) {
-    len = 2, cp = b0 & 0x1F, min = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3, cp = b0 & 0x0F, min = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4, cp = b0 & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + len > s.size()) return 0;
-  for (size_t k = 1; k < len; ++k) {
-    const auto b = uint8_t(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return len;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
+// True when the character Utf8CharAt found at s[i] is a byte outside any valid
+// sequence.
+bool IsStrayByte(std::string_view s, size_t i, size_t len) {
+  return len == 1 && uint8_t(s[i]) >= 0x80;
 }
 
 // Upper/lower pairs that sit next to each other, the capital on an even (or, for
@@ -105,8 +64,8 @@ void FoldInto(std::string_view s, std::string& out) {
       continue;
     }
     char32_t cp;
-    const size_t len = DecodeUtf8(s, i, cp);
-    if (len == 0) {
+    const size_t len = Utf8CharAt(s, i, cp);
+    if (IsStrayByte(s, i, len)) {
       out += s[i++];
       continue;
     }
@@ -121,13 +80,20 @@ void FoldInto(std::string_view s, std::string& out) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Reads a sort key as a number: blanks around it allowed, "," or "." as the
-// decimal separator, no hex, no inf/nan. Returns false for anything else.
+// Reads a sort key as a number: blanks around it are allowed.
 bool KeyAsNumber(std::string_view s, double& value) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  if (s.empty() || s.size() > 64) return false;
+  return ParseDecimal(s, value);
+}
+
+const std::string kEmpty;
+
+}  // namespace
+
+bool ParseDecimal(std::string_view s, double& value) {
   char buf[64];
+  if (s.empty() || s.size() >= sizeof buf) return false;
   size_t n = 0;
   size_t i = 0;
   if (s[0] == '+' || s[0] == '-') {
@@ -140,18 +106,17 @@ bool KeyAsNumber(std::string_view s, double& value) {
     if (c >= '0' && c <= '9') {
       digits = true;
     } else if (c != '.' && c != ',' && c != 'e' && c != 'E' && c != '+' && c != '-') {
-      return false;
+      return false;  // also keeps out "inf", "nan" and hex
     }
     buf[n++] = c == ',' ? '.' : c;
   }
-  if (!digits) return false;
-  const auto r = std::from_chars(buf, buf + n, value, std::chars_format::general);
-  return r.ec == std::errc() && r.ptr == buf + n && std::isfinite(value);
+  if (!digits || buf[n - 1] == '+' || buf[n - 1] == '-') return false;
+  double v = 0;
+  const auto r = std::from_chars(buf, buf + n, v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != buf + n || !std::isfinite(v)) return false;
+  value = v;
+  return true;
 }
-
-const std::string kEmpty;
-
-}  // namespace
 
 std::string FoldCase(std::string_view s) {
   std::string out;
@@ -166,10 +131,9 @@ std::string SanitizeCellText(std::string_view s, int maxChars) {
   int chars = 0;
   for (size_t i = 0; i < s.size() && chars < maxChars;) {
     char32_t cp;
-    size_t len = DecodeUtf8(s, i, cp);
-    if (len == 0) {
-      AppendUtf8(out, kReplacement);
-      len = 1;
+    const size_t len = Utf8CharAt(s, i, cp);
+    if (IsStrayByte(s, i, len)) {
+      AppendUtf8(out, cp);  // U+FFFD
     } else if (cp != 0) {
       out.append(s.substr(i, len));
     } else {
@@ -327,6 +291,20 @@ void TStringArray::RemoveColumn(int c) {
   Changed();
 }
 
+void TStringArray::RemoveRows(const std::vector<bool>& Remove) {
+  CommitSorting();
+  size_t kept = 0;
+  for (size_t i = 0; i < FRows.size(); ++i) {
+    if (i < Remove.size() && Remove[i]) continue;
+    if (kept != i) FRows[kept] = std::move(FRows[i]);
+    ++kept;
+  }
+  if (kept == FRows.size()) return;
+  FRows.resize(kept);
+  FOrder.resize(kept);
+  Changed();
+}
+
 std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::string& arena) {
   std::vector<TSortKey> keys(FRows.size());
   const size_t step = FRows.size() / 100 + 1;
@@ -415,17 +393,23 @@ void TStringArray::SetSortOrder(int row, int index) {
 
 void TStringArray::CopyFrom(const TStringArray& Source) {
   if (&Source == this) return;
-  std::vector<TRow> rows;
-  rows.reserve(Source.FRows.capacity());
-  rows = Source.FRows;
-  std::vector<uint32_t> order = Source.FOrder;
-  std::vector<uint8_t> colAttrib = Source.FColAttrib;
-  FRows = std::move(rows);
-  FOrder = std::move(order);
-  FColAttrib = std::move(colAttrib);
-  FNrOfCols = Source.FNrOfCols;
-  FAllocRowsBy = Source.FAllocRowsBy;
+  TStringArray copy;
+  copy.FRows.reserve(Source.FRows.capacity());
+  copy.FRows = Source.FRows;
+  copy.FOrder = Source.FOrder;
+  copy.FColAttrib = Source.FColAttrib;
+  copy.FNrOfCols = Source.FNrOfCols;
+  copy.FAllocRowsBy = Source.FAllocRowsBy;
+  SwapContent(copy);
   Changed();
+}
+
+void TStringArray::SwapContent(TStringArray& Other) noexcept {
+  FRows.swap(Other.FRows);
+  FOrder.swap(Other.FOrder);
+  FColAttrib.swap(Other.FColAttrib);
+  std::swap(FNrOfCols, Other.FNrOfCols);
+  std::swap(FAllocRowsBy, Other.FAllocRowsBy);
 }
 
 }  // namespace zel

@@ -41,6 +41,11 @@ constexpr int kMaxCellChars = 255;
 // "ss"), independent of the process locale. Invalid UTF-8 bytes pass unchanged.
 std::string FoldCase(std::string_view s);
 
+// Reads s as a decimal number: an optional sign, digits with "." or "," as the
+// decimal separator, an optional exponent, nothing else (no blanks, no hex, no
+// inf or nan). False when s is not such a number or the value is out of range.
+bool ParseDecimal(std::string_view s, double& value);
+
 // Returns s as valid UTF-8 of at most maxChars code points: invalid bytes become
 // U+FFFD, NUL characters are dropped, and a cut never splits a character.
 std::string SanitizeCellText(std::string_view s, int maxChars);
@@ -92,6 +97,8 @@ class TStringArray : public host::TObject {
   void RemoveRow(int r);
   void InsertColumn(int c);
   void RemoveColumn(int c);
+  // Removes, in one pass, every displayed row r with Remove[r - 1] true.
+  void RemoveRows(const std::vector<bool>& Remove);
 
   // Orders the displayed rows by column col, ties broken by column colsec (ignored
   // when out of range or equal to col), then by storage order (the sort is
@@ -125,6 +132,9 @@ class TStringArray : public host::TObject {
   // Copies everything (cells, attributes, storage order, the permutation and the
   // row growth step) from Source; the events of this store stay as they are.
   void CopyFrom(const TStringArray& Source);
+  // Exchanges the content (everything CopyFrom copies) with Other; the events of
+  // both stores stay where they are.
+  void SwapContent(TStringArray& Other) noexcept;
 
   const host::TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(host::TNotifyEvent h) { FOnChange = std::move(h); }
