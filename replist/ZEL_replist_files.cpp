@@ -1,0 +1,660 @@
+// TRLData files: the XML dialect, CSV, plain lines and the HTML export, plus
+// CheckIfValidReplist. The formats are described in docs/report-files.md.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "foundation/Zel_streams.h"
+#include "replist/ZEL_replist.h"
+
+namespace zel {
+
+namespace {
+
+// --- files on disk --------------------------------------------------------------
+
+std::string ErrnoText() { return std::strerror(errno); }
+
+// Closes a descriptor on every path out of a function.
+class TFd {
+ public:
+  explicit TFd(int fd) : FFd(fd) {}
+  ~TFd() {
+    if (FFd >= 0) ::close(FFd);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  int Get() const { return FFd; }
+  bool Close() {
+    const int fd = FFd;
+    FFd = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int FFd;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(size_t(n));
+  }
+  return true;
+}
+
+// Replaces the file at path by bytes so that no reader and no crash ever sees a
+// half-written file: a new file beside the target (with the target's
+// permissions), flushed to disk, renamed over the target, and the folder flushed.
+// On failure the temporary is removed, the old file stays, and EZELRLDataError
+// says why.
+void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  static std::atomic<unsigned> serial{0};
+  struct stat st {};
+  const bool replacing = ::stat(path.c_str(), &st) == 0;
+  std::string tmp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 50 && raw < 0; ++attempt) {
+    tmp = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (raw < 0 && errno != EEXIST) break;
+  }
+  if (raw < 0) throw EZELRLDataError("Cannot write \"" + path + "\": " + ErrnoText());
+  TFd fd(raw);
+  if (replacing) (void)::fchmod(fd.Get(), st.st_mode & 07777);
+  if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !fd.Close() ||
+      ::rename(tmp.c_str(), path.c_str()) != 0) {
+    const std::string reason = ErrnoText();
+    ::unlink(tmp.c_str());
+    throw EZELRLDataError("Cannot write \"" + path + "\": " + reason);
+  }
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  TFd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dirFd.Get() >= 0) (void)::fsync(dirFd.Get());
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  if (in.bad()) return false;
+  out = std::move(ss).str();
+  return true;
+}
+
+std::string ReadRest(std::istream& in) {
+  std::ostringstream ss;
+  if (in.peek() != std::char_traits<char>::eof()) ss << in.rdbuf();
+  return std::move(ss).str();
+}
+
+// --- text helpers ---------------------------------------------------------------
+
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& ch : out)
+    if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+  return out;
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+// Escapes text for XML element content (inAttribute false) or a double-quoted
+// attribute. Control characters are written as character references, so every
+// cell text survives a round trip through the reader.
+void AppendXmlEscaped(std::string& out, std::string_view s, bool inAttribute) {
+  for (const char ch : s) {
+    switch (ch) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += inAttribute ? "&quot;" : "\"";
+        break;
+      default:
+        if (uint8_t(ch) < 0x20 && (inAttribute || (ch != '\n' && ch != '\t'))) {
+          out += "&#" + std::to_string(int(ch)) + ";";
+        } else {
+          out += ch;
+        }
+    }
+  }
+}
+
+std::string XmlEscaped(std::string_view s, bool inAttribute) {
+  std::string out;
+  AppendXmlEscaped(out, s, inAttribute);
+  return out;
+}
+
+// Escapes text for HTML content and double-quoted attributes.
+std::string HtmlEscaped(std::string_view s) {
+  std::string out;
+  for (const char ch : s) {
+    switch (ch) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += ch;
+    }
+  }
+  return out;
+}
+
+// The identification rule of a list's first line: it holds "<replist" and the
+// marker word, and (unless lowerID is empty) its id="..." value, trimmed, equals
+// lowerID. ASCII letters compare without case.
+bool IsRootLine(std::string_view line, const std::string& lowerID) {
+  if (line.find('<') == std::string_view::npos) return false;
+  const std::string low = AsciiLower(line);
+  if (low.find("<replist") == std::string::npos || low.find("tamarisk") == std::string::npos)
+    return false;
+  if (lowerID.empty()) return true;
+  std::string_view id;
+  if (const size_t p = low.find("id=\""); p != std::string::npos) {
+    const std::string_view rest = std::string_view(low).substr(p + 4);
+    id = TrimSpaces(rest.substr(0, rest.find('"')));
+  }
+  return id == lowerID;
+}
+
+// The DataID as the writer puts it on the root line, lower case and trimmed, so
+// the line rule compares like with like (an id holding "&" or a quote is written
+// escaped).
+std::string LineID(const std::string& DataID) {
+  return std::string(TrimSpaces(AsciiLower(XmlEscaped(DataID, true))));
+}
+
+// Where a list lies in a buffer: from "<replist" on its root line to the end of
+// its closing tag.
+struct TListSpan {
+  size_t Begin = 0;
+  size_t End = 0;
+};
+
+size_t FindNoCase(std::string_view hay, std::string_view lowerNeedle, size_t from) {
+  const auto it = std::search(
+      hay.begin() + std::min(from, hay.size()), hay.end(), lowerNeedle.begin(), lowerNeedle.end(),
+      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b; });
+  return it == hay.end() ? std::string_view::npos : size_t(it - hay.begin());
+}
+
+// Finds the first list that matches DataID. False when there is none or when the
+// matching list has no end (a truncated file).
+bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span) {
+  const std::string lowerID = LineID(DataID);
+  for (size_t pos = 0; pos < buf.size();) {
+    size_t eol = buf.find('\n', pos);
+    if (eol == std::string_view::npos) eol = buf.size();
+    const std::string_view line = buf.substr(pos, eol - pos);
+    if (IsRootLine(line, lowerID)) {
+      span.Begin = pos + FindNoCase(line, "<replist", 0);
+      const size_t close = FindNoCase(buf, "</replist", span.Begin);
+      if (close == std::string_view::npos) return false;
+      const size_t gt = buf.find('>', close);
+      if (gt == std::string_view::npos) return false;
+      span.End = gt + 1;
+      return true;
+    }
+    pos = eol + 1;
+  }
+  return false;
+}
+
+bool ParseInt(const char* s, int& v) {
+  const char* end = s + std::strlen(s);
+  const auto r = std::from_chars(s, end, v);
+  return r.ec == std::errc() && r.ptr == end;
+}
+
+bool IntAttr(const pugi::xml_node& n, const char* name, int lo, int hi, int& v) {
+  return ParseInt(n.attribute(name).value(), v) && v >= lo && v <= hi;
+}
+
+bool TooManyCells(int64_t rows, int64_t cols) { return rows * (cols + 1) > kMaxFileCells; }
+
+// --- CSV ------------------------------------------------------------------------
+
+// Splits RFC 4180 text into fields: onField(record, field, text) for each field,
+// records separated by "\r\n", "\n" or "\r" outside quotes. Returns the number
+// of records, or -1 when a quoted field is not closed (a truncated file).
+template <class F>
+int64_t ParseCsv(std::string_view d, char delim, F&& onField) {
+  if (d.substr(0, 3) == "\xEF\xBB\xBF") d.remove_prefix(3);
+  int64_t record = 0;
+  int field = 0;
+  std::string quoted;
+  size_t i = 0;
+  while (i < d.size()) {
+    std::string_view text;
+    if (d[i] == '"') {
+      quoted.clear();
+      for (++i;; ++i) {
+        if (i >= d.size()) return -1;
+        if (d[i] == '"') {
+          if (i + 1 < d.size() && d[i + 1] == '"') {
+            quoted += '"';
+            ++i;
+          } else {
+            ++i;
+            break;
+          }
+        } else {
+          quoted += d[i];
+        }
+      }
+      // Text between the closing quote and the delimiter is kept, not lost.
+      const size_t stop = d.find_first_of(std::string{delim, '\r', '\n'}, i);
+      quoted.append(d.substr(i, stop - i));
+      i = std::min(stop, d.size());
+      text = quoted;
+    } else {
+      const size_t stop = d.find_first_of(std::string{delim, '\r', '\n'}, i);
+      text = d.substr(i, stop - i);
+      i = std::min(stop, d.size());
+    }
+    onField(record, field, text);
+    if (i < d.size() && d[i] == delim) {
+      ++field;
+      ++i;
+      if (i < d.size()) continue;
+      onField(record, field, std::string_view());  // a delimiter ends the data
+    }
+    if (i < d.size() && d[i] == '\r') ++i;
+    if (i < d.size() && d[i] == '\n') ++i;
+    ++record;
+    field = 0;
+  }
+  return record;
+}
+
+void AppendCsvField(std::string& out, std::string_view s, char delim, bool alone) {
+  const bool quote =
+      s.find_first_of(std::string{delim, '"', '\r', '\n'}) != std::string_view::npos ||
+      (alone && s.empty());
+  if (!quote) {
+    out += s;
+    return;
+  }
+  out += '"';
+  for (const char ch : s) {
+    if (ch == '"') out += '"';
+    out += ch;
+  }
+  out += '"';
+}
+
+}  // namespace
+
+// Reads and writes the private parts of a table for the file formats.
+class TRLDataFiles {
+ public:
+  static void WriteXml(const TRLData& t, std::string& out, bool header, const std::string& id);
+  static bool ReadXml(TRLData& t, std::string& buf, const std::string& id);
+  static bool LoadList(TRLData& t, char* data, size_t size);
+  static bool ReadListBody(TRLData& fresh, const pugi::xml_node& root);
+  static void ForwardProgress(TRLData& fresh, TRLData& t);
+};
+
+void TRLDataFiles::WriteXml(const TRLData& t, std::string& out, bool header,
+                            const std::string& id) {
+  if (header) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  out += "<replist format=\"tamarisk\" version=\"1\" id=\"" + XmlEscaped(id, true) + "\">\n";
+  out += "<numcols>" + std::to_string(t.FNrOfCols) + "</numcols>\n";
+  out += "<numrows>" + std::to_string(t.FNrOfRows) + "</numrows>\n";
+  out += "<commonheader>" + XmlEscaped(t.FCommonHeader, false) + "</commonheader>\n";
+  out += "<comment>" + XmlEscaped(t.FComment, false) + "</comment>\n";
+  for (int c = 1; c <= t.FNrOfCols; ++c) {
+    const std::string cs = std::to_string(c);
+    out += "<colname c=\"" + cs + "\">" + XmlEscaped(t.Header(c), false) + "</colname>\n";
+    if (!t.ColumnFormat(c).empty())
+      out += "<columnformat c=\"" + cs + "\">" + XmlEscaped(t.ColumnFormat(c), false) +
+             "</columnformat>\n";
+    if (t.ColumnCheckMode(c) != cmNone)
+      out += "<checkedcolumn c=\"" + cs + "\">" + std::to_string(int(t.ColumnCheckMode(c))) +
+             "</checkedcolumn>\n";
+  }
+  int64_t done = 0;
+  for (int r = 1; r <= t.FNrOfRows; ++r) {
+    const std::string rs = std::to_string(r);
+    for (int c = 0; c <= t.FNrOfCols; ++c) {
+      t.ReportProgress(++done);
+      const std::string& s = t.FStrings->GetString(c, r);
+      if (s.empty()) continue;
+      out += "<cell c=\"" + std::to_string(c) + "\" r=\"" + rs + "\">";
+      AppendXmlEscaped(out, s, false);
+      out += "</cell>\n";
+    }
+  }
+  out += "</replist>\n";
+}
+
+void TRLDataFiles::ForwardProgress(TRLData& fresh, TRLData& t) {
+  if (t.FOnPercentDone)
+    fresh.FOnPercentDone = [&t](host::TObject*, int p) { t.FOnPercentDone(&t, p); };
+}
+
+bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
+  int cols = 0, rows = 0;
+  if (!ParseInt(root.child_value("numcols"), cols) ||
+      !ParseInt(root.child_value("numrows"), rows) || cols < 0 || rows < 0 ||
+      TooManyCells(rows, std::max(cols, 1)))
+    return false;
+  fresh.SetNrOfColumns(cols);
+  fresh.SetNrOfRows(rows);
+  if (cols == 0) fresh.RemoveColumn(1);
+  fresh.FDataID = root.attribute("id").value();
+  int64_t done = 0;
+  for (const pugi::xml_node& n : root.children()) {
+    if (n.type() != pugi::node_element) continue;
+    const TRepListXmlTag tag = RepListXmlTagOf(n.name());
+    const char* text = n.text().get();
+    int c = 0, r = 0;
+    switch (tag) {
+      case xmlCommonHd:
+        fresh.FCommonHeader = text;
+        break;
+      case xmlComment:
+        fresh.FComment = text;
+        break;
+      case xmlColName:
+      case xmlColumnFormat:
+      case xmlCheckedColumn:
+        if (!IntAttr(n, "c", 1, cols, c)) return false;
+        if (tag == xmlColName) fresh.SetHeader(c, text);
+        if (tag == xmlColumnFormat) fresh.SetColumnFormat(c, text);
+        if (tag == xmlCheckedColumn) {
+          int mode = 0;
+          if (!ParseInt(text, mode) || mode < cmNone || mode > cmRadio) return false;
+          fresh.FColButMode[size_t(c - 1)] = TCheckMode(mode);
+        }
+        break;
+      case xmlCell:
+        if (!IntAttr(n, "c", 0, cols, c) || !IntAttr(n, "r", 1, rows, r)) return false;
+        fresh.FStrings->SetString(c, r, text);
+        fresh.ReportProgress(++done);
+        break;
+      default:
+        break;  // numcols, numrows (read above) and tags of later versions
+    }
+  }
+  return true;
+}
+
+bool TRLDataFiles::LoadList(TRLData& t, char* data, size_t size) {
+  pugi::xml_document doc;
+  const auto res = doc.load_buffer_inplace(data, size, pugi::parse_default | pugi::parse_ws_pcdata,
+                                           pugi::encoding_utf8);
+  const pugi::xml_node root = doc.child("replist");
+  if (!res || !root) return false;
+  TRLData fresh(nullptr);
+  ForwardProgress(fresh, t);
+  if (!ReadListBody(fresh, root)) return false;
+  t.TakeContent(fresh);
+  return true;
+}
+
+bool TRLDataFiles::ReadXml(TRLData& t, std::string& buf, const std::string& id) {
+  TListSpan span;
+  if (!FindList(buf, id, span)) return false;
+  return LoadList(t, buf.data() + span.Begin, span.End - span.Begin);
+}
+
+// --- XML on TRLData ----------------------------------------------------------------
+
+void TRLData::WriteToXMLStream(std::ostream& OutStream, bool CreateHeader,
+                               const std::string& DataID) {
+  std::string out;
+  TRLDataFiles::WriteXml(*this, out, CreateHeader, DataID);
+  OutStream.write(out.data(), std::streamsize(out.size()));
+  if (!OutStream) throw EZELRLDataError(ComponentText() + ": cannot write the list to the stream");
+}
+
+void TRLData::WriteToOpenXMLFile(std::ostream& F, bool CreateHeader, const std::string& DataID) {
+  WriteToXMLStream(F, CreateHeader, DataID);
+  F.flush();
+  if (!F) throw EZELRLDataError(ComponentText() + ": cannot write the list to the file");
+}
+
+void TRLData::SaveAsXMLFile(const std::string& FileName, const std::string& DataID) {
+  std::string out;
+  TRLDataFiles::WriteXml(*this, out, true, DataID);
+  ReplaceFileContent(FileName, out);
+}
+
+bool TRLData::LoadFromXMLFile(const std::string& FileName, const std::string& DataID) {
+  std::string buf;
+  return ReadWholeFile(FileName, buf) && TRLDataFiles::ReadXml(*this, buf, DataID);
+}
+
+bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& DataID) {
+  std::string buf = InString;
+  return TRLDataFiles::ReadXml(*this, buf, DataID);
+}
+
+bool TRLData::ReadFromXMLStream(std::istream& InStream, const std::string& DataID) {
+  std::string buf = ReadRest(InStream);
+  return TRLDataFiles::ReadXml(*this, buf, DataID);
+}
+
+bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
+  const std::string lowerID = LineID(DataID);
+  std::string line, list;
+  while (std::getline(F, line)) {
+    if (list.empty()) {
+      if (!IsRootLine(line, lowerID)) continue;
+      list = line.substr(FindNoCase(line, "<replist", 0));
+    } else {
+      list += line;
+    }
+    list += '\n';
+    if (FindNoCase(line, "</replist", 0) != std::string::npos)
+      return TRLDataFiles::LoadList(*this, list.data(), list.size());
+  }
+  return false;
+}
+
+// --- CheckIfValidReplist --------------------------------------------------------
+
+bool CheckIfValidReplist(std::istream& InStream, const std::string& DataID) {
+  const std::string lowerID = LineID(DataID);
+  bool eof = false;
+  while (!eof) {
+    const std::string line = ReadLnStream(InStream, eof, kLnAny);
+    if (IsRootLine(line, lowerID)) return true;
+  }
+  return false;
+}
+
+bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
+  std::ifstream in(FName, std::ios::binary);
+  if (!in) throw EZELRLDataError("Cannot open \"" + FName + "\": " + ErrnoText());
+  const bool found = CheckIfValidReplist(in, DataID);
+  if (in.bad()) throw EZELRLDataError("Cannot read \"" + FName + "\"");
+  return found;
+}
+
+// --- CSV and lines --------------------------------------------------------------
+
+int TRLData::ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
+                       bool IncludeColHeaders, bool IncludeCommonHeader, int FirstCol, int FirstRow,
+                       int LastCol, int LastRow) {
+  const char delim = CSVDelimiterChar(Delimiter);
+  FirstCol = std::max(FirstCol, 1);
+  LastCol = std::min(LastCol, FNrOfCols);
+  FirstRow = std::max(FirstRow, 1);
+  LastRow = std::min(LastRow, FNrOfRows);
+  const bool alone = FirstCol == LastCol;
+  std::string out;
+  auto record = [&](auto&& textOf) {
+    for (int c = FirstCol; c <= LastCol; ++c) {
+      if (c > FirstCol) out += delim;
+      AppendCsvField(out, textOf(c), delim, alone);
+    }
+    out += "\r\n";
+  };
+  if (IncludeCommonHeader) {
+    AppendCsvField(out, FCommonHeader, delim, true);
+    out += "\r\n";
+  }
+  if (IncludeColHeaders) record([&](int c) { return Header(c); });
+  int64_t done = 0;
+  for (int r = FirstRow; r <= LastRow; ++r) {
+    record([&](int c) {
+      ReportProgress(++done);
+      return Elem(c, r);
+    });
+  }
+  try {
+    ReplaceFileContent(FileName, out);
+  } catch (const EZELRLDataError&) {
+    return -1;
+  }
+  return std::max(LastRow - FirstRow + 1, 0);
+}
+
+int TRLData::ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
+                       bool IncludeColHeaders) {
+  std::string buf;
+  if (!ReadWholeFile(FileName, buf)) return -1;
+  const char delim = CSVDelimiterChar(Delimiter);
+  int maxFields = 1;
+  const int64_t records = ParseCsv(buf, delim, [&](int64_t, int field, std::string_view) {
+    maxFields = std::max(maxFields, field + 1);
+  });
+  const int64_t headerRecords = IncludeColHeaders && records > 0 ? 1 : 0;
+  if (records < 0 || TooManyCells(records - headerRecords, maxFields)) return -1;
+  const int rows = int(records - headerRecords);
+  TRLData fresh(nullptr);
+  TRLDataFiles::ForwardProgress(fresh, *this);
+  fresh.SetNrOfColumns(maxFields);
+  fresh.SetNrOfRows(rows);
+  fresh.FComment = FComment;
+  fresh.FCommonHeader = FCommonHeader;
+  fresh.FDataID = FDataID;
+  int64_t done = 0;
+  ParseCsv(buf, delim, [&](int64_t record, int field, std::string_view text) {
+    if (record < headerRecords) {
+      fresh.SetHeader(field + 1, std::string(text));
+    } else {
+      fresh.FStrings->SetString(field + 1, int(record - headerRecords) + 1, text);
+      fresh.ReportProgress(++done);
+    }
+  });
+  TakeContent(fresh);
+  return rows;
+}
+
+int TRLData::LoadLinesFromFile(int Column, int FirstRow, const std::string& FileName) {
+  std::string buf;
+  if (!ReadWholeFile(FileName, buf)) return -1;
+  if (!ValidCol(Column) || FirstRow < 1) return 0;
+  std::vector<std::string_view> lines;
+  for (size_t pos = 0; pos < buf.size();) {
+    const size_t eol = std::min(buf.find_first_of("\r\n", pos), buf.size());
+    lines.push_back(std::string_view(buf).substr(pos, eol - pos));
+    pos = eol;
+    if (pos < buf.size() && buf[pos] == '\r') ++pos;
+    if (pos < buf.size() && buf[pos] == '\n') ++pos;
+  }
+  const int64_t lastRow = int64_t(FirstRow) + int64_t(lines.size()) - 1;
+  if (TooManyCells(lastRow, FNrOfCols)) return -1;
+  if (lastRow > FNrOfRows) SetNrOfRows(int(lastRow));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    SetElem(Column, FirstRow + int(i), std::string(lines[i]));
+    ReportProgress(int64_t(i) + 1);
+  }
+  return int(lines.size());
+}
+
+// --- HTML -----------------------------------------------------------------------
+
+void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int HiC, int HiR,
+                              const std::vector<int>& ColumnSelection, int Border, int CellSpacing,
+                              int CellPadding, bool IncludeHeader, const std::string& HeadClass,
+                              const std::string& CellClass, const std::string& TableClass) {
+  LoC = std::max(LoC, 1);
+  HiC = std::min(HiC, FNrOfCols);
+  LoR = std::max(LoR, 1);
+  HiR = std::min(HiR, FNrOfRows);
+  std::vector<int> cols;
+  if (ColumnSelection.empty()) {
+    for (int c = LoC; c <= HiC; ++c) cols.push_back(c);
+  } else {
+    for (const int c : ColumnSelection)
+      if (c >= LoC && c <= HiC) cols.push_back(c);
+  }
+  const std::string border = std::to_string(std::max(Border, 0)) + "px solid";
+  auto classAttr = [](const std::string& cls) {
+    return cls.empty() ? std::string() : " class=\"" + HtmlEscaped(cls) + "\"";
+  };
+  std::string out = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                    HtmlEscaped(FCommonHeader) + "</title>\n<style>\n";
+  out += "table#zel-replist { border-collapse: separate; border-spacing: " +
+         std::to_string(std::max(CellSpacing, 0)) + "px; border: " + border + "; }\n";
+  out += "table#zel-replist th, table#zel-replist td { padding: " +
+         std::to_string(std::max(CellPadding, 0)) + "px; border: " + border + "; }\n";
+  out += "</style>\n</head>\n<body>\n<table id=\"zel-replist\"" + classAttr(TableClass) + ">\n";
+  auto cell = [&](const char* tag, const std::string& cls, std::string text, int c, int r) {
+    text = HtmlEscaped(text);
+    if (FOnBefHTMLExport) FOnBefHTMLExport(this, text, c, r);
+    out += std::string("<") + tag + classAttr(cls) + ">" + text + "</" + tag + ">";
+  };
+  if (IncludeHeader) {
+    out += "<tr>";
+    for (const int c : cols) cell("th", HeadClass, Header(c), c, 0);
+    out += "</tr>\n";
+  }
+  int64_t done = 0;
+  for (int r = LoR; r <= HiR; ++r) {
+    out += "<tr>";
+    for (const int c : cols) {
+      const std::string mark = IsCheckCol(c) ? (ElemChecked(c, r) ? "\u2611 " : "\u2610 ") : "";
+      cell("td", CellClass, mark + Elem(c, r), c, r);
+      ReportProgress(++done);
+    }
+    out += "</tr>\n";
+  }
+  out += "</table>\n</body>\n</html>\n";
+  ReplaceFileContent(FileName, out);
+}
+
+}  // namespace zel
