@@ -6,30 +6,9 @@ namespace host {
 
 namespace {
 
-void AppendUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-}
-
 std::string FaceNameToUtf8(const WCHAR (&name)[LF_FACESIZE]) {
   std::string s;
-  for (int i = 0; i < LF_FACESIZE && name[i] != 0; ++i) {
-    const auto cp = char32_t(name[i]);
-    AppendUtf8(cp <= 0x10FFFF ? cp : char32_t(0xFFFD), s);
-  }
+  for (int i = 0; i < LF_FACESIZE && name[i] != 0; ++i) AppendUtf8(s, char32_t(name[i]));
   return s;
 }
 

@@ -213,47 +213,6 @@ void CopyBitmap(const FT_Bitmap& bm, FontGlyph& g) {
 
 }  // namespace
 
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-  constexpr char32_t kReplacement = 0xFFFD;
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char b0 = byte(i);
-  int extra = 0;
-  char32_t cp = 0;
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-    extra = 1, cp = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    extra = 2, cp = b0 & 0x0F;
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    extra = 3, cp = b0 & 0x07;
-  } else {
-    ++i;
-    return kReplacement;
-  }
-  if (i + size_t(extra) >= s.size()) {
-    ++i;
-    return kReplacement;
-  }
-  for (int k = 1; k <= extra; ++k) {
-    const unsigned char b = byte(i + size_t(k));
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  // Overlong forms, surrogates and values past U+10FFFF are not characters.
-  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++i;
-    return kReplacement;
-  }
-  i += size_t(extra) + 1;
-  return cp;
-}
-
 std::shared_ptr<FontFace> FontFace::Get(const FontRequest& request) {
   static std::map<std::string, std::shared_ptr<FontFace>> faces;
   const ResolvedFont* font = Resolve(request);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/gfx/Graphics.h"
+#include "host/gfx/Utf8.h"
 
 namespace host {
 
@@ -108,9 +109,5 @@ class FontFace {
   std::unordered_map<uint32_t, FontGlyph> FGlyphs;  // by glyph index
   std::unordered_map<char32_t, const FontGlyph*> FByChar;
 };
-
-// Decodes one code point from UTF-8 at s[i] and advances i; malformed bytes give
-// U+FFFD and advance by one, so no text can make the decoder stop or overrun.
-char32_t NextCodePoint(std::string_view s, size_t& i);
 
 }  // namespace host
