@@ -332,11 +332,11 @@ void TextPanel(TCanvas* c, TPoint o) {
 
 void TurnedTextPanel(TCanvas* c, TPoint o) {
   const int cx = o.x + 130, cy = o.y + 120;
-  for (int deg = 0; deg < 360; deg += 30) {
+  for (int deg = 0; deg < 360; deg += 45) {
     SetFont(c, 9, deg % 90 == 0 ? host::fsBold : 0, HSLtoColor(deg, 0.9, 0.35));
     c->Font()->SetOrientation(deg * 10);
     c->Brush()->SetStyle(host::bsClear);
-    c->TextOut(cx, cy, "      " + std::to_string(deg) + " degrees");
+    c->TextOut(cx, cy, "        " + std::to_string(deg) + " degrees");
   }
   PenAndBrush(c, host::clRed, host::clRed);
   c->Ellipse(cx - 2, cy - 2, cx + 3, cy + 3);
