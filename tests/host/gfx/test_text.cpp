@@ -282,12 +282,3 @@ TEST(CanvasText, ItalicLeansToTheRight) {
   const int quarter = ink.Height() / 4;
   EXPECT_GT(meanX(ink.Top, ink.Top + quarter), meanX(ink.Bottom - quarter, ink.Bottom) + 3);
 }
-
-TEST(CanvasText, RepeatedTextRendersNoGlyphsAnew) {
-  Page page(120, 60);
-  page.Canvas.TextOut(0, 0, "Cached text");
-  const size_t rendered = page.Canvas.Font()->Face().RenderCount();
-  page.Canvas.TextOut(0, 20, "Cached text");
-  page.Canvas.TextWidth("text Cached");
-  EXPECT_EQ(page.Canvas.Font()->Face().RenderCount(), rendered);
-}
