@@ -72,9 +72,10 @@ struct SourceImage {
   int stride = 0;
   int ox = 0, oy = 0;
   TRect readable;  // logical; outside it nothing can be read
-  TPixel At(int x, int y) const {
-    return bits[size_t(y + oy) * size_t(stride) + size_t(x + ox)] & kRgbMask;
+  const TPixel* Ptr(int x, int y) const {
+    return bits + size_t(y + oy) * size_t(stride) + size_t(x + ox);
   }
+  TPixel At(int x, int y) const { return *Ptr(x, y) & kRgbMask; }
 };
 
 SourceImage SourceOf(const TCanvas& c) {
@@ -197,6 +198,27 @@ void StepRange(int start, int n, int& lo, int& hi) {
   hi = n < 0 ? start + 1 : start + n;
 }
 
+// Copies without scaling or mirroring: row by row, a plain source copy as a
+// block move.
+void CopyUnscaled(const Target& t, const SourceImage& src, int dx, int dy, int sx, int sy, int w,
+                  int h, RopFn f, TPixel pattern, const CopyJob& job) {
+  TRect area = IntersectRect(Rect(dx, dy, dx + w, dy + h), t.clip);
+  area = IntersectRect(area, OffsetRect(src.readable, dx - sx, dy - sy));
+  const bool move = job.rop == cmSrcCopy && job.skip == nullptr;
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    TPixel* d = &t.At(area.Left, y);
+    const TPixel* sp = src.Ptr(area.Left - dx + sx, y - dy + sy);
+    if (move) {
+      for (int x = 0; x < area.Width(); ++x) d[x] = sp[x] & kRgbMask;
+      continue;
+    }
+    for (int x = 0; x < area.Width(); ++x) {
+      const TPixel s = sp[x] & kRgbMask;
+      if (job.skip == nullptr || s != *job.skip) d[x] = f(d[x] & kRgbMask, s, pattern) & kRgbMask;
+    }
+  }
+}
+
 void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage& source, int sx,
                 int sy, int sw, int sh, CopyJob job) {
   const RopFn f = RopFunction(job.rop);
@@ -208,6 +230,11 @@ void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage&
     // Nothing is read: let the axes map the destination onto itself.
     sx = 0, sy = 0, sw = std::abs(dw), sh = std::abs(dh);
     src.readable = Rect(0, 0, sw, sh);
+  }
+  const bool unscaled = dw == sw && dh == sh && dw > 0 && dh > 0;
+  if (unscaled && job.usesSource && src.bits != t.bits) {
+    CopyUnscaled(t, src, dx, dy, sx, sy, dw, dh, f, pattern, job);
+    return;
   }
   const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
                             src.readable.Right, job.average);
