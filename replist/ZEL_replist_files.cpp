@@ -307,9 +307,11 @@ int64_t ParseCsv(std::string_view d, char delim, F&& onField) {
 }
 
 void AppendCsvField(std::string& out, std::string_view s, char delim, bool alone) {
+  // An empty lone field is quoted so the record is not a blank line, and a
+  // leading byte-order mark so the reader does not take it for the file's.
   const bool quote =
       s.find_first_of(std::string{delim, '"', '\r', '\n'}) != std::string_view::npos ||
-      (alone && s.empty());
+      (alone && s.empty()) || s.substr(0, 3) == "\xEF\xBB\xBF";
   if (!quote) {
     out += s;
     return;
