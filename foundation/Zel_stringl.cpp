@@ -6,63 +6,23 @@
 #include <system_error>
 
 #include "foundation/Zel_dstruct.h"  // FoldCase
+#include "host/gfx/Utf8.h"
 
 namespace zel {
 
 size_t Utf8CharAt(std::string_view s, size_t i, char32_t& cp) {
   if (i >= s.size()) return 0;
-  const auto b0 = uint8_t(s[i]);
-  cp = 0xFFFD;
-  if (b0 < 0x80) {
-    cp = b0;
-    return 1;
-  }
-  size_t len;
-  char32_t v, least;
-  if ((b0 & 0xE0) == 0xC0) {
-    len = 2, v = b0 & 0x1F, least = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    len = 3, v = b0 & 0x0F, least = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    len = 4, v = b0 & 0x07, least = 0x10000;
-  } else {
-    return 1;
-  }
-  if (i + len > s.size()) return 1;
-  for (size_t k = 1; k < len; ++k) {
-    const auto b = uint8_t(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 1;
-    v = (v << 6) | (b & 0x3F);
-  }
-  if (v < least || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return 1;
-  cp = v;
-  return len;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    if (cp >= 0xD800 && cp <= 0xDFFF) return;
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp <= 0x10FFFF) {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
+  size_t next = i;
+  cp = host::NextCodePoint(s, next);
+  return next - i;
 }
 
 namespace {
 
+// The UTF-8 form of cp, or "" when cp is no character.
 std::string Encode(char32_t cp) {
   std::string s;
-  AppendUtf8(s, cp);
+  if (cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF)) AppendUtf8(s, cp);
   return s;
 }
 

@@ -7,14 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "host/gfx/Utf8.h"
+
 namespace zel {
 
 // --- UTF-8 building blocks, shared by the helpers below
 // Length in bytes of the character starting at s[i] (1 for an invalid byte, 0 at
 // the end); cp receives its code point, or U+FFFD for an invalid byte.
 size_t Utf8CharAt(std::string_view s, size_t i, char32_t& cp);
-// Appends the UTF-8 form of cp; nothing for a surrogate or a value past U+10FFFF.
-void AppendUtf8(std::string& out, char32_t cp);
+// Appends the UTF-8 form of cp (U+FFFD for a surrogate or a value past U+10FFFF).
+using host::AppendUtf8;
 // Number of characters of s.
 size_t Utf8Length(std::string_view s);
 
