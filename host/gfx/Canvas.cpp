@@ -162,16 +162,8 @@ void TCanvas::FillRect(const TRect& r) {
 
 void TCanvas::FrameRect(const TRect& r) {
   if (FBrush.Style() == bsClear || r.IsEmpty()) return;
-  const Target t(*this);
-  const raster::ShapeRing ring(r, false, 1);
-  const TPixel colour = PixelOf(FBrush.Color());
-  const TRect rows = IntersectRect(ring.Bounds(), t.clip);
-  for (int y = rows.Top; y < rows.Bottom; ++y) {
-    int out[4], fill[2];
-    ring.Row(y, out, fill);
-    MixSpan(t, y, out[0], out[1], colour, pmCopy);
-    MixSpan(t, y, out[2], out[3], colour, pmCopy);
-  }
+  raster::PaintRing(Target(*this), raster::ShapeRing(r, false, 1), PixelOf(FBrush.Color()), nullptr,
+                    pmCopy);
 }
 
 }  // namespace host

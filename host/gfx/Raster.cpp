@@ -314,14 +314,19 @@ void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse) {
       if (shape.Span(y, x0, x1)) MixSpan(t, y, x0, x1, brushColour, mode);
     return;
   }
-  const ShapeRing ring(box, ellipse, c.Pen()->Width());
+  PaintRing(t, ShapeRing(box, ellipse, c.Pen()->Width()), penColour, brush ? &brushColour : nullptr,
+            mode);
+}
+
+void PaintRing(const Target& t, const ShapeRing& ring, TPixel pen, const TPixel* brush,
+               TPenMode mode) {
   const TRect rows = IntersectRect(ring.Bounds(), t.clip);
   for (int y = rows.Top; y < rows.Bottom; ++y) {
     int out[4], fill[2];
     ring.Row(y, out, fill);
-    MixSpan(t, y, out[0], out[1], penColour, mode);
-    MixSpan(t, y, out[2], out[3], penColour, mode);
-    if (brush) MixSpan(t, y, fill[0], fill[1], brushColour, mode);
+    MixSpan(t, y, out[0], out[1], pen, mode);
+    MixSpan(t, y, out[2], out[3], pen, mode);
+    if (brush != nullptr) MixSpan(t, y, fill[0], fill[1], *brush, mode);
   }
 }
 

@@ -144,6 +144,9 @@ TRect MaskArea(const Target& t, const std::vector<TPoint>& pts, int grow);
 // centred on the outline, the brush inside; with a clear pen the filled shape is
 // one pixel smaller to the right and bottom. Both go through the pen mode.
 void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse);
+// Paints the band of ring in pen and, when given, its interior in brush.
+void PaintRing(const Target& t, const ShapeRing& ring, TPixel pen, const TPixel* brush,
+               TPenMode mode);
 // Marks the segments of the polyline pts drawn with pen (see StrokePolyline).
 void MarkPolyline(PixelMask& mask, const std::vector<TPoint>& pts, const TPen& pen, bool closed);
 // Strokes the polyline pts with the canvas pen, each pixel once; `closed` adds
