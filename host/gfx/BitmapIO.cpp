@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "host/gfx/Graphics.h"
 #include "host/gfx/ImageIO.h"
@@ -64,14 +65,6 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-TImageData DecodeLabelled(const void* data, size_t size, const std::string& label) {
-  try {
-    return DecodeImage(static_cast<const uint8_t*>(data), size);
-  } catch (const EInvalidGraphic& e) {
-    throw EInvalidGraphic(label + ": " + e.what());
-  }
-}
-
 TPixelFormat FormatOfDepth(int bits) {
   if (bits <= 1) return pf1bit;
   if (bits <= 4) return pf4bit;
@@ -104,6 +97,20 @@ void Adopt(TBitmap& bmp, const TImageData& img) {
     for (int x = 0; x < img.Width; ++x) dst[x] = Flatten(src[x]);
   }
   bmp.SetPixelFormat(FormatOfDepth(img.SourceBits));
+}
+
+// Decodes and adopts, naming the source in any error. Memory shortage is not a
+// fault of the file, so it keeps its own exception type.
+void LoadInto(TBitmap& bmp, const void* data, size_t size, const std::string& label) {
+  try {
+    Adopt(bmp, DecodeImage(static_cast<const uint8_t*>(data), size));
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic(label + ": " + e.what());
+  } catch (const EOutOfResources& e) {
+    throw EOutOfResources(label + ": " + e.what());
+  } catch (const std::bad_alloc&) {
+    throw EOutOfResources(label + ": not enough memory for the image");
+  }
 }
 
 TImageData Snapshot(const TBitmap& bmp) {
@@ -179,17 +186,17 @@ void ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 void TBitmap::LoadFromFile(const std::string& path) {
   const std::vector<uint8_t> bytes = ReadWholeFile(path);
-  Adopt(*this, DecodeLabelled(bytes.data(), bytes.size(), FileLabel(path)));
+  LoadInto(*this, bytes.data(), bytes.size(), FileLabel(path));
 }
 
 void TBitmap::LoadFromMemory(const void* data, size_t size) {
-  Adopt(*this, DecodeLabelled(data, size, "bitmap data"));
+  LoadInto(*this, data, size, "bitmap data");
 }
 
 void TBitmap::LoadFromResourceName(const std::string& name) {
   const EmbeddedResource* res = FindResource(name);
   if (!res) throw EResNotFound("Resource " + name + " not found");
-  Adopt(*this, DecodeLabelled(res->Data, res->Size, "resource " + name));
+  LoadInto(*this, res->Data, res->Size, "resource " + name);
 }
 
 void TBitmap::SaveToFile(const std::string& path) const {

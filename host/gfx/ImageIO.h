@@ -31,7 +31,7 @@ struct TImageData {
 // Caps applied before any pixel memory is allocated: a hostile header cannot make
 // us reserve gigabytes. Fuzz targets pass smaller ones to stay fast.
 struct TImageLimits {
-  int MaxDimension = 32768;
+  int MaxDimension = 32767;                      // the largest side a TBitmap takes
   uint64_t MaxPixelBytes = uint64_t(256) << 20;  // of the 32-bit decoded image
 };
 
