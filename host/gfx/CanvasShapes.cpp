@@ -67,7 +67,12 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const raster::ShapeRing ring(box, true, c.Pen()->Width());
   // With a clear pen the filled pie is one pixel smaller to the right and bottom.
   const raster::BoxShape bare{Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1), true};
-  PixelMask mask(IntersectRect(pen ? ring.Bounds() : bare.box, t.clip));
+  // One pixel of slack: a thick radius may reach past the band at its outer end.
+  const TRect ringArea = ring.Bounds();
+  PixelMask mask(IntersectRect(
+      pen ? Rect(ringArea.Left - 1, ringArea.Top - 1, ringArea.Right + 1, ringArea.Bottom + 1)
+          : bare.box,
+      t.clip));
   const TRect area = mask.Area();
   for (int y = area.Top; y < area.Bottom; ++y) {
     if (!pen) {

@@ -11,7 +11,7 @@
 // All coordinates are logical: a canvas may have an origin offset and a clip
 // rectangle (a control's canvas on its form's framebuffer has both); nothing is
 // ever written outside the clip.
-// Pens: a pen wider than 1 draws solid, centred on the one-pixel outline (w/2
+// Pens: a pen wider than 1 draws solid (psInsideFrame too), centred on the one-pixel outline (w/2
 // pixels outward, (w-1)/2 inward; an even width leans up and left), with round
 // line ends. Dash and dot styles apply to one-pixel lines (LineTo, Polyline,
 // Polygon), with gaps left untouched; shape outlines are drawn solid. The pen
