@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <numbers>
 
@@ -117,7 +118,9 @@ int PatternInt(FcPattern* p, const char* object, int fallback) {
 // only when fontconfig knows no font at all.
 bool MatchFont(const std::string& family, bool bold, bool italic, TFontPitch pitch,
                ResolvedFont& out) {
-  static const bool initialised = FcInit() == FcTrue;
+  // Released at exit: fontconfig keeps its configuration otherwise, which leak
+  // checkers rightly report.
+  static const bool initialised = FcInit() == FcTrue && (std::atexit(FcFini), true);
   if (!initialised) return false;
   FcPatternPtr pattern(FcPatternCreate());
   if (!pattern) return false;
