@@ -118,64 +118,50 @@ std::string_view TrimSpaces(std::string_view s) {
   return s;
 }
 
-// Escapes text for XML element content (inAttribute false) or a double-quoted
-// attribute. Control characters are written as character references, so every
-// cell text survives a round trip through the reader.
-void AppendXmlEscaped(std::string& out, std::string_view s, bool inAttribute) {
+// Where escaped text goes: XML element content, a double-quoted XML attribute,
+// or HTML (content and attributes alike).
+enum TEscape { escXmlText, escXmlAttribute, escHtml };
+
+// Appends s escaped for its place. In XML, control characters are written as
+// character references, so every cell text survives a round trip through the
+// reader; in attributes tab and line feed too, which a parser would turn into
+// spaces.
+void AppendEscaped(std::string& out, std::string_view s, TEscape mode) {
   for (const char ch : s) {
+    const char* named = nullptr;
     switch (ch) {
       case '&':
-        out += "&amp;";
+        named = "&amp;";
         break;
       case '<':
-        out += "&lt;";
+        named = "&lt;";
         break;
       case '>':
-        out += "&gt;";
+        named = "&gt;";
         break;
       case '"':
-        out += inAttribute ? "&quot;" : "\"";
-        break;
-      default:
-        if (uint8_t(ch) < 0x20 && (inAttribute || (ch != '\n' && ch != '\t'))) {
-          out += "&#" + std::to_string(int(ch)) + ";";
-        } else {
-          out += ch;
-        }
-    }
-  }
-}
-
-std::string XmlEscaped(std::string_view s, bool inAttribute) {
-  std::string out;
-  AppendXmlEscaped(out, s, inAttribute);
-  return out;
-}
-
-// Escapes text for HTML content and double-quoted attributes.
-std::string HtmlEscaped(std::string_view s) {
-  std::string out;
-  for (const char ch : s) {
-    switch (ch) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
+        named = mode == escXmlText ? nullptr : "&quot;";
         break;
       case '\'':
-        out += "&#39;";
+        named = mode == escHtml ? "&#39;" : nullptr;
         break;
       default:
-        out += ch;
+        break;
+    }
+    if (named) {
+      out += named;
+    } else if (mode != escHtml && uint8_t(ch) < 0x20 &&
+               (mode == escXmlAttribute || (ch != '\n' && ch != '\t'))) {
+      out += "&#" + std::to_string(int(ch)) + ";";
+    } else {
+      out += ch;
     }
   }
+}
+
+std::string Escaped(std::string_view s, TEscape mode) {
+  std::string out;
+  AppendEscaped(out, s, mode);
   return out;
 }
 
@@ -200,7 +186,7 @@ bool IsRootLine(std::string_view line, const std::string& lowerID) {
 // the line rule compares like with like (an id holding "&" or a quote is written
 // escaped).
 std::string LineID(const std::string& DataID) {
-  return std::string(TrimSpaces(AsciiLower(XmlEscaped(DataID, true))));
+  return std::string(TrimSpaces(AsciiLower(Escaped(DataID, escXmlAttribute))));
 }
 
 // Where a list lies in a buffer: from "<replist" on its root line to the end of
@@ -339,16 +325,17 @@ class TRLDataFiles {
 void TRLDataFiles::WriteXml(const TRLData& t, std::string& out, bool header,
                             const std::string& id) {
   if (header) out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  out += "<replist format=\"tamarisk\" version=\"1\" id=\"" + XmlEscaped(id, true) + "\">\n";
+  out +=
+      "<replist format=\"tamarisk\" version=\"1\" id=\"" + Escaped(id, escXmlAttribute) + "\">\n";
   out += "<numcols>" + std::to_string(t.FNrOfCols) + "</numcols>\n";
   out += "<numrows>" + std::to_string(t.FNrOfRows) + "</numrows>\n";
-  out += "<commonheader>" + XmlEscaped(t.FCommonHeader, false) + "</commonheader>\n";
-  out += "<comment>" + XmlEscaped(t.FComment, false) + "</comment>\n";
+  out += "<commonheader>" + Escaped(t.FCommonHeader, escXmlText) + "</commonheader>\n";
+  out += "<comment>" + Escaped(t.FComment, escXmlText) + "</comment>\n";
   for (int c = 1; c <= t.FNrOfCols; ++c) {
     const std::string cs = std::to_string(c);
-    out += "<colname c=\"" + cs + "\">" + XmlEscaped(t.Header(c), false) + "</colname>\n";
+    out += "<colname c=\"" + cs + "\">" + Escaped(t.Header(c), escXmlText) + "</colname>\n";
     if (!t.ColumnFormat(c).empty())
-      out += "<columnformat c=\"" + cs + "\">" + XmlEscaped(t.ColumnFormat(c), false) +
+      out += "<columnformat c=\"" + cs + "\">" + Escaped(t.ColumnFormat(c), escXmlText) +
              "</columnformat>\n";
     if (t.ColumnCheckMode(c) != cmNone)
       out += "<checkedcolumn c=\"" + cs + "\">" + std::to_string(int(t.ColumnCheckMode(c))) +
@@ -362,7 +349,7 @@ void TRLDataFiles::WriteXml(const TRLData& t, std::string& out, bool header,
       const std::string& s = t.FStrings->GetString(c, r);
       if (s.empty()) continue;
       out += "<cell c=\"" + std::to_string(c) + "\" r=\"" + rs + "\">";
-      AppendXmlEscaped(out, s, false);
+      AppendEscaped(out, s, escXmlText);
       out += "</cell>\n";
     }
   }
@@ -626,17 +613,17 @@ void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int
   }
   const std::string border = std::to_string(std::max(Border, 0)) + "px solid";
   auto classAttr = [](const std::string& cls) {
-    return cls.empty() ? std::string() : " class=\"" + HtmlEscaped(cls) + "\"";
+    return cls.empty() ? std::string() : " class=\"" + Escaped(cls, escHtml) + "\"";
   };
   std::string out = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                    HtmlEscaped(FCommonHeader) + "</title>\n<style>\n";
+                    Escaped(FCommonHeader, escHtml) + "</title>\n<style>\n";
   out += "table#zel-replist { border-collapse: separate; border-spacing: " +
          std::to_string(std::max(CellSpacing, 0)) + "px; border: " + border + "; }\n";
   out += "table#zel-replist th, table#zel-replist td { padding: " +
          std::to_string(std::max(CellPadding, 0)) + "px; border: " + border + "; }\n";
   out += "</style>\n</head>\n<body>\n<table id=\"zel-replist\"" + classAttr(TableClass) + ">\n";
   auto cell = [&](const char* tag, const std::string& cls, std::string text, int c, int r) {
-    text = HtmlEscaped(text);
+    text = Escaped(text, escHtml);
     if (FOnBefHTMLExport) FOnBefHTMLExport(this, text, c, r);
     out += std::string("<") + tag + classAttr(cls) + ">" + text + "</" + tag + ">";
   };
