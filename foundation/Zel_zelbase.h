@@ -87,8 +87,12 @@ using TOpenStringArray = std::vector<std::string>;
 //   frRaised     as frLowered with c1 and c4 exchanged.
 //   frEmbossed   the outline in c1, the inner and outer lines in c3.
 //   frEngraved   the outline in c3, the inner and outer lines in c1.
-// The numeric input's own text box frame, rectangle (LS, 0, LS+TW+2, H-g-1) plus
-// its inner lines, is this drawing with the box (LS, 0, LS+TW+2, H-g-1).
+// These are exactly the frames the numeric input and the raster label draw for
+// themselves: the numeric input's bevelled text box is the box (LS, 0, LS+TW+2,
+// H-g-1) and its plain one (LS, 0, LS+TW+1, H-g-1); the raster label's frame is
+// (0, 0, W-1, H-1), except that its sunken and raised bevels leave the pixel
+// (1, H-1) out, where this one closes the bevel symmetrically. A frame round the
+// numeric label's box (LS+1, 0, LS+LW, H-2) encloses its text clip exactly.
 // A box narrower or lower than three pixels gets the style's outline colour only.
 // The pen is used for drawing and restored afterwards; unknown styles draw nothing.
 void DrawFrame(host::TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right, int Bottom,
