@@ -48,8 +48,8 @@ void TBitmap::SetSize(int w, int h) {
   CheckSize(w, h);
   std::vector<TPixel> pixels = AllocatePixels(w, h);
   const int keepW = std::min(w, FWidth), keepH = std::min(h, FHeight);
-  for (int y = 0; y < keepH; ++y)
-    std::memcpy(&pixels[size_t(y) * size_t(w)], &FPixels[size_t(y) * size_t(FWidth)],
+  for (int y = 0; y < keepH && keepW > 0; ++y)
+    std::memcpy(pixels.data() + size_t(y) * size_t(w), FPixels.data() + size_t(y) * size_t(FWidth),
                 size_t(keepW) * sizeof(TPixel));
   FPixels.swap(pixels);
   FWidth = w;
