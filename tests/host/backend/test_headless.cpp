@@ -1,0 +1,87 @@
+// The headless backend on its own, and the window layer's use of it.
+#include <filesystem>
+
+#include "host/backend/Headless.h"
+#include "host/ui/Forms.h"
+#include "tests/support/Headless.h"
+
+using namespace host;
+
+namespace {
+
+TEST(HeadlessBackend, VirtualClockOnlyMovesForward) {
+  THeadlessBackend b(true);
+  EXPECT_TRUE(b.HasVirtualClock());
+  EXPECT_EQ(b.Now(), 0);
+  b.SetVirtualTime(250);
+  b.SetVirtualTime(100);  // time never runs back
+  EXPECT_EQ(b.Now(), 250);
+  TBackendEvent ev;
+  EXPECT_FALSE(b.WaitEvent(ev, 10000));  // never sleeps, even when asked to wait
+  EXPECT_EQ(b.Now(), 250);
+}
+
+TEST(HeadlessBackend, EventsComeOutInOrderAndDieWithTheirWindow) {
+  THeadlessBackend b;
+  TWindowId w1 = b.CreateWindow("one", 10, 10), w2 = b.CreateWindow("two", 10, 10);
+  for (TWindowId w : {w1, w2, w1}) {
+    TBackendEvent ev;
+    ev.Window = w;
+    ev.Kind = bekMouseMove;
+    b.PostEvent(ev);
+  }
+  b.DestroyWindow(w1);
+  EXPECT_EQ(b.PendingEvents(), 1u);
+  TBackendEvent ev;
+  ASSERT_TRUE(b.WaitEvent(ev, 0));
+  EXPECT_EQ(ev.Window, w2);
+  EXPECT_EQ(b.WindowCount(), 1);
+  EXPECT_EQ(b.WindowCaption(w1), "");
+}
+
+class HeadlessForms : public zeltest::HeadlessTest {};
+
+TEST_F(HeadlessForms, FormsOwnOneWindowWhileTheyExist) {
+  {
+    TForm f(nullptr);
+    f.SetCaption("Settings");
+    EXPECT_EQ(f.WindowId(), 0u);  // no window before it is needed
+    f.Show();
+    EXPECT_TRUE(zeltest::Headless().WindowVisible(f.WindowId()));
+    EXPECT_EQ(zeltest::Headless().WindowCaption(f.WindowId()), "Settings");
+    f.Hide();
+    EXPECT_FALSE(zeltest::Headless().WindowVisible(f.WindowId()));
+  }
+  EXPECT_EQ(zeltest::Headless().WindowCount(), 0);
+}
+
+TEST_F(HeadlessForms, CloseEventClosesTheFormAndResizeResizesIt) {
+  TForm* f = Form();
+  TBackendEvent ev;
+  ev.Window = f->WindowId();
+  ev.Kind = bekResize;
+  ev.Width = 300;
+  ev.Height = 50;
+  zeltest::Headless().PostEvent(ev);
+  zeltest::Pump();
+  EXPECT_EQ(f->Framebuffer()->Width(), 300);
+  EXPECT_EQ(f->Framebuffer()->Height(), 50);
+  ev.Kind = bekClose;
+  zeltest::Headless().PostEvent(ev);
+  zeltest::Pump();
+  EXPECT_FALSE(f->Visible());
+}
+
+TEST_F(HeadlessForms, FormSavesAsPngThatReadsBack) {
+  TForm* f = Form();
+  f->SetColor(clTeal);
+  auto path = std::filesystem::temp_directory_path() / "zel-headless-form.png";
+  zeltest::SavePng(f, path.string());
+  TBitmap back;
+  back.LoadFromFile(path.string());
+  EXPECT_EQ(back.Width(), f->Width());
+  EXPECT_EQ(back.Canvas()->Pixels(5, 5), clTeal);
+  std::filesystem::remove(path);
+}
+
+}  // namespace
