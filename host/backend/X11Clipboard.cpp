@@ -1,0 +1,278 @@
+#ifdef ZEL_HAVE_X11
+// The clipboard of the X11 backend: the CLIPBOARD selection. Copying makes the
+// backend the selection's owner, which answers other programs' requests for
+// as long as it lives; pasting asks the owner for the text and waits a while
+// for the answer. Texts larger than one request travel in pieces (INCR).
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <string_view>
+
+#include "host/gfx/Utf8.h"
+
+#include "host/backend/X11Internal.h"
+
+// Xlib last: its macros must not reach the library's headers.
+#include <X11/Xatom.h>
+
+namespace host::x11 {
+
+namespace {
+
+// How long a paste waits for the owner's answer (and for each piece of a large one).
+constexpr int64_t kAnswerTimeoutMs = 1000;
+// A requestor that reads no piece of a large text for this long is given up.
+constexpr int64_t kIncrStallMs = 5000;
+
+std::string Latin1ToUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (unsigned char c : s) AppendUtf8(out, c);
+  return out;
+}
+
+std::string Utf8ToLatin1(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    char32_t cp = NextCodePoint(s, i);
+    out.push_back(cp <= 0xFF ? char(cp) : '?');
+  }
+  return out;
+}
+
+// Text from another program may be anything: make it valid UTF-8, so no
+// control ever meets a broken sequence (each bad byte becomes U+FFFD).
+std::string ValidUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) AppendUtf8(out, NextCodePoint(s, i));
+  return out;
+}
+
+}  // namespace
+
+void TX11Backend::CreateClipWindow() {
+  XSetWindowAttributes a{};
+  a.event_mask = PropertyChangeMask;
+  FClipWindow =
+      XCreateWindow(FDpy, FRoot, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &a);
+}
+
+bool TX11Backend::OwnsSelection() const { return FOwnsClipboard; }
+
+// --- copying: owning the selection and answering requests
+
+void TX11Backend::SetClipboardText(const std::string& s) {
+  FClipText = s;
+  FOwnTime = ServerTime();
+  XSetSelectionOwner(FDpy, FAtoms.Clipboard, FClipWindow, FOwnTime);
+  // The server's clock in events lags behind its own when no input came for a
+  // while, and a time older than the last owner's is refused: copying is the
+  // user's latest action, so take the selection at the server's present time.
+  if (XGetSelectionOwner(FDpy, FAtoms.Clipboard) != FClipWindow)
+    XSetSelectionOwner(FDpy, FAtoms.Clipboard, FClipWindow, CurrentTime);
+  FOwnsClipboard = XGetSelectionOwner(FDpy, FAtoms.Clipboard) == FClipWindow;
+  // The text stays pasteable in this program; other programs cannot get it.
+  if (!FOwnsClipboard) std::fprintf(stderr, "X11: could not take the clipboard\n");
+}
+
+void TX11Backend::ClearClipboard() {
+  FClipText.clear();
+  FOwnsClipboard = false;
+  // Whoever owns it, the clipboard is empty afterwards, as on the platform.
+  XSetSelectionOwner(FDpy, FAtoms.Clipboard, None, CurrentTime);
+  XSync(FDpy, False);
+}
+
+void TX11Backend::HandleSelectionRequest(const XSelectionRequestEvent& r) {
+  XSelectionEvent answer{};
+  answer.type = SelectionNotify;
+  answer.display = FDpy;
+  answer.requestor = r.requestor;
+  answer.selection = r.selection;
+  answer.target = r.target;
+  answer.time = r.time;
+  answer.property = None;  // refused, unless served below
+  // Old clients name no property: the target's name is the property then.
+  Atom property = r.property != None ? r.property : r.target;
+  bool current = r.time == CurrentTime || r.time >= FOwnTime;
+  if (r.selection == FAtoms.Clipboard && FOwnsClipboard && current && ServeTarget(r, property))
+    answer.property = property;
+  XSendEvent(FDpy, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
+  XFlush(FDpy);
+}
+
+bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
+  auto put = [&](Atom type, int format, const void* data, size_t count) {
+    XChangeProperty(FDpy, r.requestor, property, type, format, PropModeReplace,
+                    static_cast<const unsigned char*>(data), int(count));
+  };
+  if (r.target == FAtoms.Targets) {
+    Atom targets[] = {FAtoms.Targets, FAtoms.Timestamp, FAtoms.Utf8String, XA_STRING, FAtoms.Text};
+    put(XA_ATOM, 32, targets, sizeof targets / sizeof targets[0]);
+    return true;
+  }
+  if (r.target == FAtoms.Timestamp) {
+    long t = long(FOwnTime);
+    put(XA_INTEGER, 32, &t, 1);
+    return true;
+  }
+  std::string data;
+  Atom type;
+  if (r.target == FAtoms.Utf8String || r.target == FAtoms.Text) {
+    data = FClipText;
+    type = FAtoms.Utf8String;
+  } else if (r.target == XA_STRING) {
+    data = Utf8ToLatin1(FClipText);
+    type = XA_STRING;
+  } else {
+    return false;
+  }
+  if (data.size() > FMaxPiece)
+    StartIncr(r.requestor, property, type, std::move(data));
+  else
+    put(type, 8, data.data(), data.size());
+  return true;
+}
+
+void TX11Backend::StartIncr(Window requestor, Atom property, Atom type, std::string data) {
+  // The requestor deleting a property is our cue to write the next piece.
+  XSelectInput(FDpy, requestor, PropertyChangeMask);
+  long size = long(data.size());
+  XChangeProperty(FDpy, requestor, property, FAtoms.Incr, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&size), 1);
+  FIncrSends.push_back(TIncrSend{requestor, property, type, std::move(data), 0, false, Now()});
+}
+
+void TX11Backend::HandleSelectionPropertyDelete(const XPropertyEvent& e) {
+  auto it = std::find_if(FIncrSends.begin(), FIncrSends.end(), [&](const TIncrSend& s) {
+    return s.Requestor == e.window && s.Property == e.atom;
+  });
+  if (it == FIncrSends.end()) return;
+  size_t n = std::min(FMaxPiece, it->Data.size() - it->Offset);
+  // The last piece is an empty one: it tells the requestor the text is complete.
+  XChangeProperty(FDpy, it->Requestor, it->Property, it->Type, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(it->Data.data() + it->Offset), int(n));
+  it->Offset += n;
+  it->LastActivity = Now();
+  if (n == 0) {
+    Window requestor = it->Requestor;
+    FIncrSends.erase(it);
+    if (std::none_of(FIncrSends.begin(), FIncrSends.end(),
+                     [&](const TIncrSend& s) { return s.Requestor == requestor; }))
+      XSelectInput(FDpy, requestor, NoEventMask);
+  }
+  XFlush(FDpy);
+}
+
+void TX11Backend::ExpireIncrSends() {
+  int64_t now = Now();
+  std::erase_if(FIncrSends,
+                [now](const TIncrSend& s) { return now - s.LastActivity > kIncrStallMs; });
+}
+
+// --- pasting: asking the owner
+
+namespace {
+// Takes (and deletes) a property's whole value. Items of format 32 come as
+// longs, as Xlib hands them out.
+bool TakeProperty(Display* dpy, Window w, Atom property, std::string& data, Atom& type,
+                  int& format) {
+  unsigned long count = 0, after = 0;
+  unsigned char* value = nullptr;
+  if (XGetWindowProperty(dpy, w, property, 0, LONG_MAX / 4, True, AnyPropertyType, &type, &format,
+                         &count, &after, &value) != Success)
+    return false;
+  size_t unit = format == 32 ? sizeof(long) : format == 16 ? sizeof(short) : 1;
+  data.assign(reinterpret_cast<char*>(value), value ? count * unit : 0);
+  if (value) XFree(value);
+  return type != None;
+}
+}  // namespace
+
+TAnswer TX11Backend::Convert(Atom target, std::string& data, Atom& type) {
+  if (XGetSelectionOwner(FDpy, FAtoms.Clipboard) == None) return TAnswer::Refused;
+  Time time = ServerTime();
+  XDeleteProperty(FDpy, FClipWindow, FAtoms.Transfer);
+  XConvertSelection(FDpy, FAtoms.Clipboard, target, FAtoms.Transfer, FClipWindow, time);
+  XEvent e;
+  Window clip = FClipWindow;
+  Atom selection = FAtoms.Clipboard;
+  bool answered = WaitFor(
+      [clip, selection](const XEvent& x) {
+        return x.type == SelectionNotify && x.xselection.requestor == clip &&
+               x.xselection.selection == selection;
+      },
+      kAnswerTimeoutMs, e);
+  if (!answered) return TAnswer::Silent;
+  if (e.xselection.property == None) return TAnswer::Refused;
+  int format = 0;
+  if (!TakeProperty(FDpy, FClipWindow, FAtoms.Transfer, data, type, format))
+    return TAnswer::Refused;
+  if (type != FAtoms.Incr) return TAnswer::Data;
+  return ReadIncr(data) ? TAnswer::Data : TAnswer::Silent;
+}
+
+bool TX11Backend::ReadIncr(std::string& data) {
+  // Taking the INCR property (done) asks for the first piece; each piece taken
+  // asks for the next; an empty one ends the text.
+  data.clear();
+  Window clip = FClipWindow;
+  Atom transfer = FAtoms.Transfer;
+  for (;;) {
+    XEvent e;
+    bool arrived = WaitFor(
+        [clip, transfer](const XEvent& x) {
+          return x.type == PropertyNotify && x.xproperty.window == clip &&
+                 x.xproperty.atom == transfer && x.xproperty.state == PropertyNewValue;
+        },
+        kAnswerTimeoutMs, e);
+    if (!arrived) return false;
+    std::string piece;
+    Atom type;
+    int format = 0;
+    if (!TakeProperty(FDpy, FClipWindow, FAtoms.Transfer, piece, type, format)) return false;
+    if (piece.empty()) return true;
+    data += piece;
+  }
+}
+
+bool TX11Backend::AskTargets(std::vector<Atom>& targets) {
+  std::string raw;
+  Atom type;
+  if (Convert(FAtoms.Targets, raw, type) != TAnswer::Data || type != XA_ATOM) return false;
+  targets.resize(raw.size() / sizeof(long));
+  for (size_t i = 0; i < targets.size(); ++i)
+    targets[i] = Atom(reinterpret_cast<const unsigned long*>(raw.data())[i]);
+  return true;
+}
+
+// Talking to the owner changes the connection's state, not the clipboard's
+// content: hence the const calls below use the non-const conversation.
+bool TX11Backend::ClipboardHasText() const {
+  if (FOwnsClipboard) return true;
+  auto* self = const_cast<TX11Backend*>(this);
+  std::vector<Atom> targets;
+  if (!self->AskTargets(targets)) return false;
+  for (Atom t : targets)
+    if (t == FAtoms.Utf8String || t == XA_STRING || t == FAtoms.Text) return true;
+  return false;
+}
+
+std::string TX11Backend::GetClipboardText() const {
+  if (FOwnsClipboard) return FClipText;
+  auto* self = const_cast<TX11Backend*>(this);
+  std::string data;
+  Atom type;
+  TAnswer a = self->Convert(FAtoms.Utf8String, data, type);
+  if (a == TAnswer::Data) return ValidUtf8(data);
+  // Owners that know only Latin-1 text refuse UTF-8; one that is silent is not
+  // asked twice.
+  if (a == TAnswer::Refused && self->Convert(XA_STRING, data, type) == TAnswer::Data)
+    return Latin1ToUtf8(data);
+  return "";
+}
+
+}  // namespace host::x11
+#endif  // ZEL_HAVE_X11

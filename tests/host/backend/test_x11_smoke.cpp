@@ -1,0 +1,487 @@
+// The X11 backend against a real X server: the test starts its own Xvfb on a
+// free display, shows a form, drives it with XTest input like a user, reads
+// the window's pixels back, and exchanges clipboard text with other X clients.
+#ifdef ZEL_HAVE_X11
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/backend/Popup.h"
+#include "host/backend/X11Backend.h"
+#include "host/ui/Clipbrd.h"
+#include "host/ui/Forms.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
+#include <X11/keysym.h>
+// Xlib's event-type macro would hide the control's key hook of that name.
+#undef KeyPress
+
+using namespace host;
+
+namespace {
+
+int64_t Ms() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A child process with its stdin/stdout as pipes.
+struct Child {
+  pid_t Pid = -1;
+  int In = -1, Out = -1;
+};
+
+Child Spawn(const std::vector<std::string>& argv, bool quietStderr = true) {
+  int in[2], out[2];
+  if (pipe(in) != 0 || pipe(out) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    if (quietStderr) {
+      int null = open("/dev/null", O_WRONLY);
+      dup2(null, 2);
+    }
+    for (int fd : {in[0], in[1], out[0], out[1]}) close(fd);
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  close(in[0]);
+  close(out[1]);
+  return Child{pid, in[1], out[0]};
+}
+
+void Stop(Child& c) {
+  if (c.In >= 0) close(c.In);
+  if (c.Out >= 0) close(c.Out);
+  if (c.Pid > 0) {
+    kill(c.Pid, SIGTERM);
+    waitpid(c.Pid, nullptr, 0);
+  }
+  c = Child{};
+}
+
+// One Xvfb for the test program, on a display it picks itself (-displayfd).
+struct Xvfb {
+  Child Server;
+  std::string Display;  // ":N", empty when it could not start
+  std::string Problem;
+
+  Xvfb() {
+    Server = Spawn(
+        {"Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"});
+    if (Server.Pid <= 0) {
+      Problem = "cannot fork";
+      return;
+    }
+    std::string number;
+    int64_t deadline = Ms() + 10000;
+    while (Ms() < deadline) {
+      pollfd p{Server.Out, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      char c;
+      if (read(Server.Out, &c, 1) != 1) break;  // Xvfb missing or failed
+      if (c == '\n') break;
+      number += c;
+    }
+    if (number.empty()) {
+      Problem = "Xvfb did not start (is the xvfb package installed?)";
+      Stop(Server);
+      return;
+    }
+    Display = ":" + number;
+  }
+  ~Xvfb() { Stop(Server); }
+};
+
+Xvfb& Server() {
+  static Xvfb server;
+  return server;
+}
+
+// A control painted in one colour that logs the input reaching it.
+class Probe : public TCustomControl {
+ public:
+  explicit Probe(TComponent* owner) : TCustomControl(owner) { SetTabStop(true); }
+  std::vector<std::string> Log;
+  TColor Fill = clRed;
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(Fill);
+    Canvas()->FillRect(ClientRect());
+  }
+  void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
+    Log.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," +
+                  std::to_string(y));
+  }
+  void KeyDown(Word& key, TShiftState s) override {
+    Log.push_back("key " + std::to_string(key) + ((s & ssShift) ? " shift" : ""));
+  }
+  void KeyPress(char32_t& ch) override { Log.push_back("char " + std::to_string(int(ch))); }
+};
+
+class X11Smoke : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (Server().Display.empty())
+      GTEST_SKIP() << "No X server for the X11 tests: " << Server().Problem;
+    auto backend = CreateX11Backend(Server().Display.c_str());
+    ASSERT_TRUE(backend) << "cannot open " << Server().Display;
+    ResetApplication(std::move(backend));
+    Dpy = XOpenDisplay(Server().Display.c_str());
+    ASSERT_TRUE(Dpy);
+  }
+  void TearDown() override {
+    ResetApplication(nullptr);
+    if (Dpy) XCloseDisplay(Dpy);
+  }
+
+  // Runs the application's loop until `done` holds or two seconds pass.
+  bool PumpUntil(const std::function<bool()>& done) {
+    int64_t deadline = Ms() + 2000;
+    while (!done()) {
+      if (Ms() > deadline) return false;
+      Application->ProcessMessages();
+      CurrentBackend().WaitEvent(Pending, 0);  // nothing: ProcessMessages took it all
+      XSync(Dpy, False);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+  }
+
+  // A shown 200 x 120 form with a probe at (20, 30, 60, 40), on screen.
+  TForm* ShowForm() {
+    TForm* f = Application->CreateForm<TForm>();
+    f->SetBounds(0, 0, 200, 120);
+    f->SetCaption("Smoke Grüße");
+    Box = new Probe(f);
+    Box->SetParent(f);
+    Box->SetBounds(20, 30, 60, 40);
+    f->Show();
+    Win = Window(f->WindowId());
+    EXPECT_TRUE(PumpUntil([&] {
+      XWindowAttributes a;
+      return XGetWindowAttributes(Dpy, Win, &a) && a.map_state == IsViewable &&
+             PixelOnScreen(40, 50) == 0xFF0000;
+    })) << "the form never showed its picture";
+    return f;
+  }
+
+  // The window pixel as the X server shows it (0xRRGGBB).
+  unsigned long PixelOnScreen(int x, int y) {
+    XImage* img = XGetImage(Dpy, Win, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!img) return ~0UL;
+    unsigned long p = XGetPixel(img, 0, 0) & 0xFFFFFF;
+    XDestroyImage(img);
+    return p;
+  }
+
+  static unsigned long Face() { return ColorToPixel(ColorToRGB(clBtnFace)); }
+
+  // Runs the loop for a while, so input sent meanwhile is handled.
+  void PumpFor(int ms) {
+    int64_t until = Ms() + ms;
+    PumpUntil([&] { return Ms() >= until; });
+  }
+
+  void PointerTo(Window w, int x, int y) {
+    int rx, ry;
+    Window child;
+    XTranslateCoordinates(Dpy, w, DefaultRootWindow(Dpy), x, y, &rx, &ry, &child);
+    XTestFakeMotionEvent(Dpy, DefaultScreen(Dpy), rx, ry, 0);
+    XSync(Dpy, False);
+  }
+  void ClickAt(Window w, int x, int y, unsigned button = 1) {
+    PointerTo(w, x, y);
+    XTestFakeButtonEvent(Dpy, button, True, 0);
+    XTestFakeButtonEvent(Dpy, button, False, 0);
+    XSync(Dpy, False);
+  }
+  void Key(KeySym sym, bool press) {
+    XTestFakeKeyEvent(Dpy, XKeysymToKeycode(Dpy, sym), press, 0);
+    XSync(Dpy, False);
+  }
+  void Tap(KeySym sym) {
+    Key(sym, true);
+    Key(sym, false);
+  }
+  // True when another client holds the pointer grab (tried, and given back).
+  bool PointerHeldByTheProgram() {
+    int r = XGrabPointer(Dpy, DefaultRootWindow(Dpy), False, ButtonPressMask, GrabModeAsync,
+                         GrabModeAsync, None, None, CurrentTime);
+    if (r == GrabSuccess) XUngrabPointer(Dpy, CurrentTime);
+    XSync(Dpy, False);
+    return r == AlreadyGrabbed;
+  }
+  bool Logged(const std::string& s) {
+    return std::find(Box->Log.begin(), Box->Log.end(), s) != Box->Log.end();
+  }
+
+  Display* Dpy = nullptr;
+  Window Win = 0;
+  Probe* Box = nullptr;
+  TBackendEvent Pending;
+};
+
+TEST_F(X11Smoke, FormIsAWindowWithItsCaptionAndPicture) {
+  ShowForm();
+  EXPECT_EQ(CurrentBackend().Name(), "x11");
+  Atom netName = XInternAtom(Dpy, "_NET_WM_NAME", False);
+  Atom type;
+  int format;
+  unsigned long n, after;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(Dpy, Win, netName, 0, 100, False, AnyPropertyType, &type, &format, &n, &after,
+                     &data);
+  ASSERT_TRUE(data);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), n), "Smoke Grüße");
+  XFree(data);
+  EXPECT_EQ(PixelOnScreen(40, 50), 0xFF0000UL);  // the probe
+  EXPECT_EQ(PixelOnScreen(150, 100), Face());    // the form's face
+  // A repaint after a change reaches the screen without any expose.
+  Box->Fill = clBlue;
+  Box->Invalidate();
+  EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(40, 50) == 0x0000FF; }));
+}
+
+TEST_F(X11Smoke, MouseAndKeyboardReachTheControl) {
+  ShowForm();
+  ClickAt(Win, 30, 45);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("down 0 10,15"); }));
+  ClickAt(Win, 31, 46, 3);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("down 1 11,16"); }));
+
+  XSetInputFocus(Dpy, Win, RevertToParent, CurrentTime);
+  Tap(XK_a);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("key 65") && Logged("char 97"); }));
+  Key(XK_Shift_L, true);
+  Tap(XK_a);
+  Key(XK_Shift_L, false);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("key 65 shift") && Logged("char 65"); }));
+  // The keypad with NumLock on types digits, with it off moves the caret.
+  Tap(XK_Num_Lock);
+  Tap(XK_KP_1);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("key 97") && Logged("char 49"); }))
+      << "NumLock on: VK_NUMPAD1 and '1'";
+  Tap(XK_Num_Lock);
+  Box->Log.clear();
+  Tap(XK_KP_1);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("key 35"); })) << "NumLock off: VK_END";
+  EXPECT_FALSE(Logged("char 49"));
+}
+
+TEST_F(X11Smoke, ResizeAndCloseComeFromTheWindow) {
+  TForm* f = ShowForm();
+  XResizeWindow(Dpy, Win, 300, 180);
+  XSync(Dpy, False);
+  EXPECT_TRUE(PumpUntil([&] { return f->Width() == 300 && f->Height() == 180; }));
+  // The new area is painted and shown.
+  EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(290, 170) == Face(); }));
+
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = Win;
+  e.xclient.message_type = XInternAtom(Dpy, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = long(XInternAtom(Dpy, "WM_DELETE_WINDOW", False));
+  XSendEvent(Dpy, Win, False, NoEventMask, &e);
+  XSync(Dpy, False);
+  EXPECT_TRUE(PumpUntil([&] { return !f->Visible(); }));
+  EXPECT_TRUE(Application->Terminated());  // it was the main form
+}
+
+TEST_F(X11Smoke, HourGlassShowsUntilRestored) {
+  ShowForm();
+  PointerTo(Win, 40, 50);
+  PumpFor(200);  // the pointer arrives: the probe is hovered
+  int major = 5, minor = 0;
+  ASSERT_TRUE(XFixesQueryVersion(Dpy, &major, &minor));
+  auto CursorPixels = [&] {
+    XFixesCursorImage* c = XFixesGetCursorImage(Dpy);
+    std::string pixels = c ? std::string(reinterpret_cast<char*>(c->pixels),
+                                         size_t(c->width) * c->height * sizeof(unsigned long))
+                           : "";
+    if (c) XFree(c);
+    return pixels;
+  };
+  std::string arrow = CursorPixels();
+  // The server takes the change from the program's connection in its own time.
+  auto shows = [&](bool busy) {
+    for (int64_t until = Ms() + 1000; Ms() < until;) {
+      if ((CursorPixels() != arrow) == busy) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  };
+  host::Screen->SetCursor(crHourGlass);  // no loop turn: a busy program shows it at once
+  EXPECT_TRUE(shows(true));
+  host::Screen->SetCursor(crDefault);
+  EXPECT_TRUE(shows(false));
+}
+
+TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
+  TForm* main = ShowForm();
+  TForm* popup = Application->CreateForm<TForm>();
+  popup->SetBounds(0, 0, 80, 60);
+  popup->HandleNeeded();
+  std::vector<TPoint> presses;
+  popup->SetOnMouseDown(
+      [&](TObject*, TMouseButton, TShiftState, int x, int y) { presses.push_back(Point(x, y)); });
+  ASSERT_TRUE(MakePopupWindow(popup->WindowId(), main->WindowId(), 30, 40));
+  popup->Show();
+  Window pw = Window(popup->WindowId());
+  ASSERT_TRUE(PumpUntil([&] {
+    XWindowAttributes a;
+    return XGetWindowAttributes(Dpy, pw, &a) && a.map_state == IsViewable;
+  }));
+  XWindowAttributes a;
+  XGetWindowAttributes(Dpy, pw, &a);
+  EXPECT_TRUE(a.override_redirect);
+  int mx, my, px, py;
+  Window child;
+  XTranslateCoordinates(Dpy, Win, DefaultRootWindow(Dpy), 30, 40, &mx, &my, &child);
+  XTranslateCoordinates(Dpy, pw, DefaultRootWindow(Dpy), 0, 0, &px, &py, &child);
+  EXPECT_EQ(px, mx);
+  EXPECT_EQ(py, my);
+  // Nobody else can grab the pointer while the popup is open.
+  EXPECT_TRUE(PumpUntil([&] { return PointerHeldByTheProgram(); }));
+  // A press outside every window of the program reaches the popup, outside it.
+  ClickAt(DefaultRootWindow(Dpy), 700, 500);
+  ASSERT_TRUE(PumpUntil([&] { return !presses.empty(); }));
+  EXPECT_EQ(presses[0].x, 700 - px);
+  EXPECT_EQ(presses[0].y, 500 - py);
+  popup->Hide();
+  EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
+}
+
+// --- the clipboard with other programs
+
+// Reads everything a child writes to stdout while the application keeps
+// answering the X server.
+std::string ReadWhilePumping(Child& c) {
+  std::string out;
+  int64_t deadline = Ms() + 10000;
+  while (Ms() < deadline) {
+    Application->ProcessMessages();
+    pollfd p{c.Out, POLLIN, 0};
+    if (poll(&p, 1, 5) <= 0) continue;
+    char buf[65536];
+    ssize_t n = read(c.Out, buf, sizeof buf);
+    if (n <= 0) break;
+    out.append(buf, size_t(n));
+  }
+  return out;
+}
+
+std::string BigText() {
+  std::string s;
+  // Over 1 MB with multi-byte characters, more than any single request carries.
+  for (int i = 0; s.size() < 1'200'000; ++i) s += "Zeile " + std::to_string(i) + " Größe µ €\n";
+  return s;
+}
+
+class X11Clipboard : public X11Smoke {
+ protected:
+  // What another program pastes from the clipboard (xclip -o).
+  std::string PastedByXclip() {
+    Child c = Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-o"});
+    std::string s = ReadWhilePumping(c);
+    Stop(c);
+    return s;
+  }
+  // Another program copies `text` (xclip -i) and keeps serving it.
+  Child CopiedByXclip(const std::string& text) {
+    Child c =
+        Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-i", "-quiet"});
+    EXPECT_EQ(write(c.In, text.data(), text.size()), ssize_t(text.size()));
+    close(c.In);
+    c.In = -1;
+    Atom clipboard = XInternAtom(Dpy, "CLIPBOARD", False);
+    int64_t deadline = Ms() + 5000;
+    while (XGetSelectionOwner(Dpy, clipboard) == None && Ms() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return c;
+  }
+};
+
+TEST_F(X11Clipboard, CopiedTextIsPastedByAnotherProgram) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  Clipboard()->SetAsText("Grüße 12,5 µV");
+  EXPECT_EQ(PastedByXclip(), "Grüße 12,5 µV");
+  // In pieces, when larger than one request.
+  std::string big = BigText();
+  Clipboard()->SetAsText(big);
+  EXPECT_TRUE(PastedByXclip() == big) << "the large text did not arrive whole";
+  // Still pasteable in this program, without asking the server.
+  EXPECT_EQ(Clipboard()->AsText().size(), big.size());
+}
+
+TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  Child small = CopiedByXclip("12,5 Ω\tnext");
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+  EXPECT_EQ(Clipboard()->AsText(), "12,5 Ω\tnext");
+  Stop(small);
+
+  std::string big = BigText();
+  Child large = CopiedByXclip(big);
+  // The owner really sends this one in pieces.
+  Atom utf8 = XInternAtom(Dpy, "UTF8_STRING", False), prop = XInternAtom(Dpy, "PROBE", False);
+  Window w = XCreateSimpleWindow(Dpy, DefaultRootWindow(Dpy), 0, 0, 1, 1, 0, 0, 0);
+  XConvertSelection(Dpy, XInternAtom(Dpy, "CLIPBOARD", False), utf8, prop, w, CurrentTime);
+  XEvent e;
+  XIfEvent(
+      Dpy, &e, [](Display*, XEvent* x, XPointer) -> Bool { return x->type == SelectionNotify; },
+      nullptr);
+  Atom type;
+  int format;
+  unsigned long n, after;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(Dpy, w, prop, 0, 1, True, AnyPropertyType, &type, &format, &n, &after, &data);
+  if (data) XFree(data);
+  EXPECT_EQ(type, XInternAtom(Dpy, "INCR", False));
+  XDestroyWindow(Dpy, w);
+  XSync(Dpy, False);
+  Stop(large);  // that transfer is abandoned; a fresh owner serves the backend
+  large = CopiedByXclip(big);
+  std::string pasted = Clipboard()->AsText();
+  EXPECT_EQ(pasted.size(), big.size());
+  EXPECT_TRUE(pasted == big);
+  Stop(large);
+}
+
+TEST_F(X11Clipboard, SilentOwnerGivesEmptyTextSoon) {
+  // An owner that never answers: this connection takes the selection and sleeps.
+  Window w = XCreateSimpleWindow(Dpy, DefaultRootWindow(Dpy), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(Dpy, XInternAtom(Dpy, "CLIPBOARD", False), w, CurrentTime);
+  XSync(Dpy, False);
+  int64_t start = Ms();
+  EXPECT_EQ(Clipboard()->AsText(), "");
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
+  EXPECT_LT(Ms() - start, 5000);
+  // Clearing empties the clipboard whoever owned it.
+  Clipboard()->Clear();
+  EXPECT_EQ(XGetSelectionOwner(Dpy, XInternAtom(Dpy, "CLIPBOARD", False)), Window(None));
+}
+
+}  // namespace
+#endif  // ZEL_HAVE_X11
