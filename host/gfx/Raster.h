@@ -69,12 +69,15 @@ void LinePixels(int x0, int y0, int x1, int y1, bool includeEnd, const TRect& bo
   if (iLast > last) iLast = last;
   const int64_t minorSpan = xMajor ? dy : dx;
   const int64_t minor0 = xMajor ? y0 : x0;
+  const int64_t aMinor = std::llabs(minorSpan);
+  // Far-away end points need 128 bits for the product below; real ones do not.
+  const bool narrow = n < (int64_t(1) << 30);
   for (int64_t i = iFirst; i <= iLast; ++i) {
     // Rounded i*minorSpan/n, halves away from the start point.
-    // 128-bit so that far-away end points cannot overflow the product.
     __extension__ using Wide = __int128;
-    const Wide num = 2 * Wide(i) * std::llabs(minorSpan) + n;
-    const int64_t off = n == 0 ? 0 : int64_t(num / (2 * Wide(n)));
+    const int64_t off = n == 0   ? 0
+                        : narrow ? (2 * i * aMinor + n) / (2 * n)
+                                 : int64_t((2 * Wide(i) * aMinor + n) / (2 * Wide(n)));
     const int64_t minor = minor0 + (minorSpan < 0 ? -off : off);
     const int64_t major = major0 + dir * i;
     if (xMajor)
