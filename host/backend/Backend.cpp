@@ -14,8 +14,9 @@ namespace host {
 
 namespace {
 std::unique_ptr<TBackend>& Slot() {
-  static std::unique_ptr<TBackend> backend;
-  return backend;
+  // Never destroyed: windows closed by static destructors at exit still reach it.
+  static auto* backend = new std::unique_ptr<TBackend>;
+  return *backend;
 }
 }  // namespace
 

@@ -30,8 +30,9 @@ TApplication* TApplicationRef::operator->() const {
 TApplicationRef::operator TApplication*() const { return operator->(); }
 
 TScreen* TScreenRef::operator->() const {
-  static TScreen screen(nullptr);
-  return &screen;
+  // Never destroyed, like the loop state: forms leave it in their destructors.
+  static auto* screen = new TScreen(nullptr);
+  return screen;
 }
 TScreenRef::operator TScreen*() const { return operator->(); }
 

@@ -7,8 +7,10 @@
 namespace host::detail {
 
 LoopState& Loop() {
-  static LoopState state;
-  return state;
+  // Never destroyed: forms and controls freed by static destructors at exit
+  // still unregister themselves here.
+  static auto* state = new LoopState;
+  return *state;
 }
 
 void ResetLoop() { Loop() = LoopState{}; }
