@@ -21,6 +21,7 @@
 #include "host/backend/X11Backend.h"
 #include "host/ui/Clipbrd.h"
 #include "host/ui/Forms.h"
+#include "host/ui/Windows.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -307,6 +308,49 @@ TEST_F(X11Smoke, ResizeAndCloseComeFromTheWindow) {
   XSync(Dpy, False);
   EXPECT_TRUE(PumpUntil([&] { return !f->Visible(); }));
   EXPECT_TRUE(Application->Terminated());  // it was the main form
+}
+
+TEST_F(X11Smoke, ModalDialogRunsItsOwnLoopUntilTheWindowCloses) {
+  ShowForm();
+  Probe* mainBox = Box;
+  TForm* dialog = Application->CreateForm<TForm>();
+  dialog->SetBounds(0, 0, 160, 45);  // leaves the lower part of the main form bare
+  Box = new Probe(dialog);
+  Box->SetParent(dialog);
+  Box->SetBounds(10, 10, 50, 30);
+  // While the dialog's loop runs, a timer plays the user: a click into the
+  // dialog, a click into the main form (ignored), then the close button.
+  int step = 0;
+  HWND timer = AllocateHWnd([&](TMessage& m) {
+    if (m.Msg != WM_TIMER) return;
+    Window dw = Window(dialog->WindowId());
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(Dpy, dw, &a) || a.map_state != IsViewable) return;
+    if (step == 0) {
+      XRaiseWindow(Dpy, dw);
+      ClickAt(dw, 20, 20);
+      ClickAt(Win, 50, 60);  // onto the main form's probe
+    } else if (step == 1 && Logged("down 0 10,10")) {
+      XEvent e{};
+      e.xclient.type = ClientMessage;
+      e.xclient.window = dw;
+      e.xclient.message_type = XInternAtom(Dpy, "WM_PROTOCOLS", False);
+      e.xclient.format = 32;
+      e.xclient.data.l[0] = long(XInternAtom(Dpy, "WM_DELETE_WINDOW", False));
+      XSendEvent(Dpy, dw, False, NoEventMask, &e);
+      XSync(Dpy, False);
+    } else {
+      return;
+    }
+    ++step;
+  });
+  SetTimer(timer, 1, 50);
+  TModalResult result = dialog->ShowModal();
+  DeallocateHWnd(timer);
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_TRUE(Logged("down 0 10,10"));
+  EXPECT_TRUE(mainBox->Log.empty()) << "the main form took input during the dialog";
+  EXPECT_FALSE(dialog->Visible());
 }
 
 TEST_F(X11Smoke, HourGlassShowsUntilRestored) {
