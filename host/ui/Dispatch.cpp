@@ -5,6 +5,7 @@
 
 #include "host/backend/Backend.h"
 #include "host/ui/Forms.h"
+#include "host/ui/InputFilter.h"
 #include "host/ui/Loop.h"
 
 namespace host::detail {
@@ -195,6 +196,7 @@ bool IsInput(TBackendEventKind k) {
 }  // namespace
 
 void DispatchEvent(const TBackendEvent& ev) {
+  if (FilterInput(ev)) return;  // an open popup took it
   TForm* form = FormOfWindow(ev.Window);
   if (!form) return;
   TApplication* app = Application;
