@@ -225,6 +225,17 @@ class X11Smoke : public ::testing::Test {
     Key(sym, true);
     Key(sym, false);
   }
+  // What a window manager sends when the user clicks the window's close button.
+  void PressCloseButton(Window w) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = XInternAtom(Dpy, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(Dpy, "WM_DELETE_WINDOW", False));
+    XSendEvent(Dpy, w, False, NoEventMask, &e);
+    XSync(Dpy, False);
+  }
   // True when another client holds the pointer grab (tried, and given back).
   bool PointerHeldByTheProgram() {
     int r = XGrabPointer(Dpy, DefaultRootWindow(Dpy), False, ButtonPressMask, GrabModeAsync,
@@ -298,14 +309,7 @@ TEST_F(X11Smoke, ResizeAndCloseComeFromTheWindow) {
   // The new area is painted and shown.
   EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(290, 170) == Face(); }));
 
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = Win;
-  e.xclient.message_type = XInternAtom(Dpy, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = long(XInternAtom(Dpy, "WM_DELETE_WINDOW", False));
-  XSendEvent(Dpy, Win, False, NoEventMask, &e);
-  XSync(Dpy, False);
+  PressCloseButton(Win);
   EXPECT_TRUE(PumpUntil([&] { return !f->Visible(); }));
   EXPECT_TRUE(Application->Terminated());  // it was the main form
 }
@@ -331,14 +335,7 @@ TEST_F(X11Smoke, ModalDialogRunsItsOwnLoopUntilTheWindowCloses) {
       ClickAt(dw, 20, 20);
       ClickAt(Win, 50, 60);  // onto the main form's probe
     } else if (step == 1 && Logged("down 0 10,10")) {
-      XEvent e{};
-      e.xclient.type = ClientMessage;
-      e.xclient.window = dw;
-      e.xclient.message_type = XInternAtom(Dpy, "WM_PROTOCOLS", False);
-      e.xclient.format = 32;
-      e.xclient.data.l[0] = long(XInternAtom(Dpy, "WM_DELETE_WINDOW", False));
-      XSendEvent(Dpy, dw, False, NoEventMask, &e);
-      XSync(Dpy, False);
+      PressCloseButton(dw);
     } else {
       return;
     }
