@@ -414,6 +414,24 @@ TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
   EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
 }
 
+// A program gets a window when a display is there and nobody asked for headless.
+TEST(X11Selection, DisplayAndHeadlessSwitchPickTheBackend) {
+  if (Server().Display.empty())
+    GTEST_SKIP() << "No X server for the X11 tests: " << Server().Problem;
+  auto pick = [](const char* display, const char* headless) {
+    display ? setenv("DISPLAY", display, 1) : unsetenv("DISPLAY");
+    headless ? setenv("ZEL_HEADLESS", headless, 1) : unsetenv("ZEL_HEADLESS");
+    return CreateDefaultBackend()->Name();
+  };
+  std::string display = Server().Display;
+  EXPECT_EQ(pick(display.c_str(), nullptr), "x11");
+  EXPECT_EQ(pick(display.c_str(), "0"), "x11");
+  EXPECT_EQ(pick(display.c_str(), "1"), "headless");
+  EXPECT_EQ(pick(nullptr, nullptr), "headless");
+  // A display that cannot be opened falls back instead of failing.
+  EXPECT_EQ(pick(":4999", nullptr), "headless");
+}
+
 // --- the clipboard with other programs
 
 // Reads everything a child writes to stdout while the application keeps
