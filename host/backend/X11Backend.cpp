@@ -115,6 +115,7 @@ TX11Backend::TX11Backend(Display* dpy)
 }
 
 TX11Backend::~TX11Backend() {
+  HandClipboardToManager();
   for (auto& [w, win] : FWindows) {
     if (win.Ic) XDestroyIC(win.Ic);
     XDestroyWindow(FDpy, w);
@@ -122,8 +123,6 @@ TX11Backend::~TX11Backend() {
   for (auto& [shape, c] : FCursors) XFreeCursor(FDpy, c);
   if (FIm) XCloseIM(FIm);
   XFreeGC(FDpy, FGc);
-  // Closing hands the selection back: other programs lose what we copied, as
-  // they do whenever the program that copied quits.
   XCloseDisplay(FDpy);
 }
 

@@ -21,6 +21,8 @@ namespace {
 
 // How long a paste waits for the owner's answer (and for each piece of a large one).
 constexpr int64_t kAnswerTimeoutMs = 1000;
+// How long quitting waits for a clipboard manager to take the text.
+constexpr int64_t kManagerTimeoutMs = 3000;
 // A requestor that reads no piece of a large text for this long is given up.
 constexpr int64_t kIncrStallMs = 5000;
 
@@ -83,6 +85,23 @@ void TX11Backend::ClearClipboard() {
   // Whoever owns it, the clipboard is empty afterwards, as on the platform.
   XSetSelectionOwner(FDpy, FAtoms.Clipboard, None, CurrentTime);
   XSync(FDpy, False);
+}
+
+void TX11Backend::HandClipboardToManager() {
+  // The selection dies with its owner. A clipboard manager, where the desktop
+  // runs one, keeps the text for the others when asked to before we go.
+  if (!FOwnsClipboard) return;
+  Atom manager = XInternAtom(FDpy, "CLIPBOARD_MANAGER", False);
+  if (XGetSelectionOwner(FDpy, manager) == None) return;
+  XConvertSelection(FDpy, manager, XInternAtom(FDpy, "SAVE_TARGETS", False), FAtoms.Transfer,
+                    FClipWindow, ServerTime());
+  // The manager now asks for the text (answered while waiting), then replies.
+  XEvent e;
+  WaitFor(
+      [manager](const XEvent& x) {
+        return x.type == SelectionNotify && x.xselection.selection == manager;
+      },
+      kManagerTimeoutMs, e);
 }
 
 void TX11Backend::HandleSelectionRequest(const XSelectionRequestEvent& r) {

@@ -131,6 +131,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
 
   // --- the clipboard (X11Clipboard.cpp)
   void CreateClipWindow();
+  void HandClipboardToManager();
   void HandleSelectionRequest(const XSelectionRequestEvent& r);
   void HandleSelectionPropertyDelete(const XPropertyEvent& e);
   bool ServeTarget(const XSelectionRequestEvent& r, Atom property);

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -526,6 +527,69 @@ TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
   EXPECT_EQ(pasted.size(), big.size());
   EXPECT_TRUE(pasted == big);
   Stop(large);
+}
+
+// Waits on `dpy` (up to five seconds) for an event `match` accepts.
+bool NextEvent(Display* dpy, XEvent& e, const std::function<bool(const XEvent&)>& match) {
+  for (int64_t until = Ms() + 5000; Ms() < until;) {
+    while (XPending(dpy)) {
+      XNextEvent(dpy, &e);
+      if (match(e)) return true;
+    }
+    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+    poll(&p, 1, 20);
+  }
+  return false;
+}
+
+TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
+  // A clipboard manager on a connection (and thread) of its own: on
+  // SAVE_TARGETS it fetches the clipboard's text, then confirms.
+  std::atomic<bool> ready{false};
+  std::string saved;
+  std::string display = Server().Display;
+  std::thread manager([&] {
+    Display* m = XOpenDisplay(display.c_str());
+    Window w = XCreateSimpleWindow(m, DefaultRootWindow(m), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(m, XInternAtom(m, "CLIPBOARD_MANAGER", False), w, CurrentTime);
+    XSync(m, False);
+    ready = true;
+    XEvent req, got;
+    if (NextEvent(m, req, [&](const XEvent& e) {
+          return e.type == SelectionRequest &&
+                 e.xselectionrequest.target == XInternAtom(m, "SAVE_TARGETS", False);
+        })) {
+      Atom prop = XInternAtom(m, "KEPT", False);
+      XConvertSelection(m, XInternAtom(m, "CLIPBOARD", False), XInternAtom(m, "UTF8_STRING", False),
+                        prop, w, CurrentTime);
+      if (NextEvent(m, got, [](const XEvent& e) { return e.type == SelectionNotify; })) {
+        Atom type;
+        int format;
+        unsigned long n, after;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(m, w, prop, 0, 1000, True, AnyPropertyType, &type, &format, &n, &after,
+                           &data);
+        if (data) {
+          saved.assign(reinterpret_cast<char*>(data), n);
+          XFree(data);
+        }
+      }
+      XSelectionEvent answer{};
+      answer.type = SelectionNotify;
+      answer.requestor = req.xselectionrequest.requestor;
+      answer.selection = req.xselectionrequest.selection;
+      answer.target = req.xselectionrequest.target;
+      answer.property = req.xselectionrequest.property;
+      answer.time = req.xselectionrequest.time;
+      XSendEvent(m, answer.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
+    }
+    XCloseDisplay(m);
+  });
+  while (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  Clipboard()->SetAsText("kept after quitting µ");
+  ResetApplication(nullptr);  // the program ends: its X connection closes
+  manager.join();
+  EXPECT_EQ(saved, "kept after quitting µ");
 }
 
 TEST_F(X11Clipboard, SilentOwnerGivesEmptyTextSoon) {
