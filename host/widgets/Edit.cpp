@@ -1,0 +1,671 @@
+// TCustomEdit and TCustomMemo: the text model (character positions over UTF-8),
+// keys, mouse, clipboard, caret blinking, scrolling and painting.
+#include <algorithm>
+#include <cstdlib>
+
+#include "host/gfx/FontFace.h"
+#include "host/gfx/Utf8.h"
+#include "host/ui/Clipbrd.h"
+#include "host/widgets/StdCtrls.h"
+
+namespace host {
+
+namespace {
+
+constexpr uintptr_t kCaretTimer = 1;
+constexpr unsigned kCaretBlinkMs = 500;
+constexpr int kMargin = 2;  // pixels between the border and the text
+
+// Byte offsets of every character start of s, plus s.size() at the end.
+std::vector<size_t> Boundaries(const std::string& s) {
+  std::vector<size_t> b;
+  b.reserve(s.size() + 1);
+  for (size_t i = 0; i < s.size();) {
+    b.push_back(i);
+    NextCodePoint(s, i);
+  }
+  b.push_back(s.size());
+  return b;
+}
+
+int CountChars(const std::string& s) { return int(Boundaries(s).size()) - 1; }
+
+// The first n characters of s (all of it when shorter).
+std::string FirstChars(const std::string& s, int n) {
+  std::vector<size_t> b = Boundaries(s);
+  return s.substr(0, b[size_t(std::clamp(n, 0, int(b.size()) - 1))]);
+}
+
+bool IsBlank(char32_t c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+}  // namespace
+
+bool FocusByMouse(TWinControl* c) {
+  if (c->Focused()) return true;
+  if (!c->CanFocus()) return false;
+  c->SetFocus();
+  return c->Focused();
+}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetColor(clWindow);
+  SetTabStop(true);
+  SetCursor(crIBeam);
+  SetControlStyle(TControlStyle(ControlStyle() | csOpaque));
+  FCaretWnd = AllocateHWnd([this](TMessage& m) {
+    if (m.Msg != WM_TIMER) return;
+    FCaretShown = !FCaretShown;
+    Invalidate();
+  });
+  SetBounds(0, 0, 121, 21);
+  AdjustHeight();
+}
+
+TCustomEdit::~TCustomEdit() { DeallocateHWnd(FCaretWnd); }
+
+// --- properties
+
+void TCustomEdit::SetReadOnly(bool v) {
+  if (v == FReadOnly) return;
+  FReadOnly = v;
+  Invalidate();
+}
+
+void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(v, 0); }
+
+void TCustomEdit::SetAutoSize(bool v) {
+  if (v == FAutoSize) return;
+  FAutoSize = v;
+  AdjustHeight();
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v) {
+  if (v != bsNone) v = bsSingle;
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  AdjustHeight();
+  Invalidate();
+}
+
+void TCustomEdit::SetHideSelection(bool v) {
+  if (v == FHideSelection) return;
+  FHideSelection = v;
+  Invalidate();
+}
+
+void TCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (FAutoSize && !MultiLine())
+    AHeight = LineHeight() + (FBorderStyle == bsSingle ? 4 : 0) + 2 * kMargin;
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomEdit::AdjustHeight() { SetBounds(Left(), Top(), Width(), Height()); }
+
+// --- the text model
+
+int TCustomEdit::CharCount() const { return CountChars(Text()); }
+
+std::string TCustomEdit::Slice(int from, int to) const {
+  std::vector<size_t> b = Boundaries(Text());
+  const int n = int(b.size()) - 1;
+  from = std::clamp(from, 0, n);
+  to = std::clamp(to, from, n);
+  return Text().substr(b[size_t(from)], b[size_t(to)] - b[size_t(from)]);
+}
+
+std::vector<TCustomEdit::Line> TCustomEdit::Lines() const {
+  std::vector<Line> lines(1);
+  if (!MultiLine()) {
+    lines[0].Length = CharCount();
+    return lines;
+  }
+  const std::string& s = Text();
+  int pos = 0;
+  for (size_t i = 0; i < s.size();) {
+    const char32_t c = NextCodePoint(s, i);
+    ++pos;
+    if (c == '\n')
+      lines.push_back(Line{pos, 0});
+    else
+      ++lines.back().Length;
+  }
+  return lines;
+}
+
+int TCustomEdit::LineOf(const std::vector<Line>& lines, int pos) const {
+  int i = 0;
+  while (i + 1 < int(lines.size()) && lines[size_t(i + 1)].Start <= pos) ++i;
+  return i;
+}
+
+int TCustomEdit::LineHeight() const {
+  return const_cast<TCustomEdit*>(this)->Font()->Face().CellHeight();
+}
+
+int TCustomEdit::VisibleLines() const { return std::max(1, TextArea().Height() / LineHeight()); }
+
+TRect TCustomEdit::TextArea() const {
+  TRect r = ClientRect();
+  const int border = FBorderStyle == bsSingle ? 2 : 0;
+  r = Rect(r.Left + border + kMargin, r.Top + border, r.Right - border - kMargin,
+           r.Bottom - border);
+  if (MultiLine()) r.Top += 1;
+  return r;
+}
+
+int TCustomEdit::XOfPos(const std::vector<Line>& lines, int pos) {
+  const Line& line = lines[size_t(LineOf(lines, pos))];
+  return Font()->Face().TextWidth(Slice(line.Start, pos));
+}
+
+int TCustomEdit::PosAtX(const Line& line, int x) {
+  const std::string text = Slice(line.Start, line.Start + line.Length);
+  FontFace& face = Font()->Face();
+  int acc = 0, k = 0;
+  std::string one;
+  for (size_t i = 0; i < text.size(); ++k) {
+    one.clear();
+    AppendUtf8(one, NextCodePoint(text, i));
+    const int w = face.TextWidth(one);
+    if (x < acc + (w + 1) / 2) break;
+    acc += w;
+  }
+  return line.Start + k;
+}
+
+int TCustomEdit::PositionAt(int x, int y) {
+  const std::vector<Line> lines = Lines();
+  const TRect area = TextArea();
+  int index = 0;
+  if (MultiLine()) {
+    const int rel = y - area.Top;
+    index = FTopLine + (rel < 0 ? -1 : rel / LineHeight());
+    index = std::clamp(index, 0, int(lines.size()) - 1);
+  }
+  return PosAtX(lines[size_t(index)], x - area.Left + FScrollX);
+}
+
+// --- selection
+
+void TCustomEdit::SetSelStart(int v) { MoveCaret(v, false); }
+
+void TCustomEdit::SetSelLength(int v) {
+  const int start = SelStart();
+  FAnchor = start;
+  FCaret = std::clamp(start + std::max(v, 0), 0, CharCount());
+  EnsureCaretVisible();
+  Invalidate();
+}
+
+std::string TCustomEdit::SelText() const { return Slice(SelStart(), SelStart() + SelLength()); }
+
+void TCustomEdit::SetSelText(const std::string& s) {
+  ReplaceRange(SelStart(), SelStart() + SelLength(), Filter(s));
+}
+
+void TCustomEdit::SelectAll() {
+  FAnchor = 0;
+  FCaret = CharCount();
+  EnsureCaretVisible();
+  Invalidate();
+}
+
+void TCustomEdit::ClearSelection() {
+  if (SelLength() > 0) UserReplace("");
+}
+
+void TCustomEdit::MoveCaret(int pos, bool extend) {
+  FCaret = std::clamp(pos, 0, CharCount());
+  if (!extend) FAnchor = FCaret;
+  EnsureCaretVisible();
+  RestartBlink();
+  Invalidate();
+}
+
+// --- editing
+
+std::string TCustomEdit::Filter(std::string s) const {
+  if (!MultiLine()) return s.substr(0, s.find_first_of("\r\n"));
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r') {
+      out += '\n';
+      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+bool TCustomEdit::UserReplace(const std::string& text) {
+  if (FReadOnly) return false;
+  std::string s = Filter(text);
+  if (FMaxLength > 0) s = FirstChars(s, FMaxLength - (CharCount() - SelLength()));
+  if (s.empty() && SelLength() == 0) return false;
+  FModified = true;
+  ReplaceRange(SelStart(), SelStart() + SelLength(), std::move(s));
+  return true;
+}
+
+void TCustomEdit::ReplaceRange(int from, int to, std::string s) {
+  const std::vector<size_t> b = Boundaries(Text());
+  const int n = int(b.size()) - 1;
+  from = std::clamp(from, 0, n);
+  to = std::clamp(to, from, n);
+  const int caret = from + CountChars(s);
+  std::string text = Text().substr(0, b[size_t(from)]) + s + Text().substr(b[size_t(to)]);
+  if (text == Text()) {
+    MoveCaret(caret, false);
+    return;
+  }
+  FPendingCaret = caret;
+  SetText(text);  // CMTextChanged places the caret and reports the change
+  FPendingCaret = -1;
+}
+
+void TCustomEdit::DeleteChar(bool forward) {
+  if (SelLength() > 0) {
+    UserReplace("");
+    return;
+  }
+  if (FReadOnly) return;
+  const int from = forward ? FCaret : FCaret - 1;
+  if (from < 0 || from >= CharCount()) return;
+  FModified = true;
+  ReplaceRange(from, from + 1, "");
+}
+
+void TCustomEdit::CMTextChanged(TMessage& Message) {
+  const bool own = FPendingCaret >= 0;
+  FAnchor = FCaret = std::clamp(own ? FPendingCaret : 0, 0, CharCount());
+  FPendingCaret = -1;
+  if (!own) FScrollX = FTopLine = 0;
+  FDesiredX = -1;
+  EnsureCaretVisible();
+  RestartBlink();
+  TCustomControl::CMTextChanged(Message);
+  Change();
+}
+
+void TCustomEdit::Change() {
+  if (FOnChange) FOnChange(this);
+}
+
+void TCustomEdit::CopyToClipboard() {
+  if (SelLength() > 0) Clipboard()->SetAsText(SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (FReadOnly || SelLength() == 0) return;
+  CopyToClipboard();
+  UserReplace("");
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (Clipboard()->HasFormat(CF_TEXT)) UserReplace(Clipboard()->AsText());
+}
+
+// --- words
+
+namespace {
+std::u32string Decode(const std::string& s) {
+  std::u32string out;
+  for (size_t i = 0; i < s.size();) out.push_back(NextCodePoint(s, i));
+  return out;
+}
+}  // namespace
+
+int TCustomEdit::WordLeft(int pos) const {
+  const std::u32string c = Decode(Text());
+  while (pos > 0 && IsBlank(c[size_t(pos - 1)])) --pos;
+  while (pos > 0 && !IsBlank(c[size_t(pos - 1)])) --pos;
+  return pos;
+}
+
+int TCustomEdit::WordRight(int pos) const {
+  const std::u32string c = Decode(Text());
+  const int n = int(c.size());
+  while (pos < n && !IsBlank(c[size_t(pos)])) ++pos;
+  while (pos < n && IsBlank(c[size_t(pos)]) && c[size_t(pos)] != '\n') ++pos;
+  return pos;
+}
+
+void TCustomEdit::SelectWordAt(int pos) {
+  const std::u32string c = Decode(Text());
+  const int n = int(c.size());
+  if (n == 0) return;
+  pos = std::clamp(pos, 0, n - 1);
+  const bool blank = IsBlank(c[size_t(pos)]);
+  int from = pos, to = pos;
+  while (from > 0 && IsBlank(c[size_t(from - 1)]) == blank && c[size_t(from - 1)] != '\n') --from;
+  while (to < n && IsBlank(c[size_t(to)]) == blank && c[size_t(to)] != '\n') ++to;
+  FAnchor = from;
+  FCaret = std::max(to, from);
+  EnsureCaretVisible();
+  Invalidate();
+}
+
+// --- keys
+
+void TCustomEdit::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  if (TakesReturn() && Message.WParam == VK_RETURN) Message.Result |= DLGC_WANTALLKEYS;
+  if (TakesTab()) Message.Result |= DLGC_WANTTAB;
+}
+
+bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
+  const bool ctrl = shift & ssCtrl, sh = shift & ssShift;
+  if (shift & ssAlt) return false;
+  if (ctrl && !sh) {
+    switch (key) {
+      case 'C':
+      case VK_INSERT:
+        CopyToClipboard();
+        return true;
+      case 'X':
+        CutToClipboard();
+        return true;
+      case 'V':
+        PasteFromClipboard();
+        return true;
+      case 'A':
+        SelectAll();
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (sh && !ctrl && key == VK_INSERT) {
+    PasteFromClipboard();
+    return true;
+  }
+  if (sh && !ctrl && key == VK_DELETE) {
+    CutToClipboard();
+    return true;
+  }
+  return false;
+}
+
+bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
+  const bool extend = shift & ssShift, ctrl = shift & ssCtrl;
+  const std::vector<Line> lines = Lines();
+  const Line& line = lines[size_t(LineOf(lines, FCaret))];
+  if (!MultiLine() && key == VK_UP) key = VK_LEFT;
+  if (!MultiLine() && key == VK_DOWN) key = VK_RIGHT;
+  if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT) {
+    if (!MultiLine()) return false;
+    const int step = (key == VK_PRIOR || key == VK_NEXT) ? VisibleLines() : 1;
+    const int dir = (key == VK_UP || key == VK_PRIOR) ? -1 : 1;
+    const int target = std::clamp(LineOf(lines, FCaret) + dir * step, 0, int(lines.size()) - 1);
+    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(lines, FCaret);
+    if (step > 1) ScrollLines(dir * step);
+    MoveCaret(PosAtX(lines[size_t(target)], x), extend);
+    FDesiredX = x;
+    return true;
+  }
+  int pos;
+  switch (key) {
+    case VK_LEFT:
+      if (!extend && SelLength() > 0)
+        pos = SelStart();
+      else
+        pos = ctrl ? WordLeft(FCaret) : FCaret - 1;
+      break;
+    case VK_RIGHT:
+      if (!extend && SelLength() > 0)
+        pos = SelStart() + SelLength();
+      else
+        pos = ctrl ? WordRight(FCaret) : FCaret + 1;
+      break;
+    case VK_HOME:
+      pos = ctrl ? 0 : line.Start;
+      break;
+    case VK_END:
+      pos = ctrl ? CharCount() : line.Start + line.Length;
+      break;
+    default:
+      return false;
+  }
+  FDesiredX = -1;
+  MoveCaret(pos, extend);
+  return true;
+}
+
+void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  if (HandleClipboardKey(Key, Shift) || HandleMoveKey(Key, Shift)) return;
+  if (Key == VK_DELETE && !(Shift & (ssShift | ssCtrl | ssAlt))) DeleteChar(true);
+}
+
+void TCustomEdit::KeyPress(char32_t& Key) {
+  TCustomControl::KeyPress(Key);
+  switch (Key) {
+    case 0:
+      return;
+    case U'\b':
+      DeleteChar(false);
+      return;
+    case U'\r':
+    case U'\n':
+      if (TakesReturn()) UserReplace("\n");
+      return;
+    case U'\t':
+      if (TakesTab()) UserReplace("\t");
+      return;
+    default:
+      break;
+  }
+  if (Key < 32 || Key == 127) return;  // control codes (Ctrl+letter) type nothing
+  std::string s;
+  AppendUtf8(s, Key);
+  UserReplace(s);
+}
+
+// --- focus, caret, scrolling
+
+void TCustomEdit::RestartBlink() {
+  FCaretShown = true;
+  if (Focused() && !(ComponentState() & csDesigning))
+    SetTimer(FCaretWnd, kCaretTimer, kCaretBlinkMs);  // a caret that cannot blink still shows
+}
+
+void TCustomEdit::WMSetFocus(TMessage&) {
+  RestartBlink();
+  Invalidate();
+}
+
+void TCustomEdit::WMKillFocus(TMessage&) {
+  KillTimer(FCaretWnd, kCaretTimer);
+  FCaretShown = false;
+  FSelecting = false;
+  Invalidate();
+}
+
+void TCustomEdit::DoEnter() {
+  if (FAutoSelect && !FMouseFocusing && !MultiLine()) SelectAll();
+  TCustomControl::DoEnter();
+}
+
+void TCustomEdit::EnsureCaretVisible() {
+  const std::vector<Line> lines = Lines();
+  const TRect area = TextArea();
+  const int w = std::max(1, area.Width());
+  const int x = XOfPos(lines, FCaret);
+  if (x < FScrollX)
+    FScrollX = std::max(0, x - w / 4);
+  else if (x >= FScrollX + w)
+    FScrollX = x - (3 * w) / 4;
+  const int index = LineOf(lines, FCaret);
+  const Line& line = lines[size_t(index)];
+  const int lineWidth = Font()->Face().TextWidth(Slice(line.Start, line.Start + line.Length));
+  FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
+  if (!MultiLine()) return;
+  const int visible = VisibleLines();
+  if (index < FTopLine)
+    FTopLine = index;
+  else if (index >= FTopLine + visible)
+    FTopLine = index - visible + 1;
+}
+
+void TCustomEdit::ScrollLines(int delta) {
+  const int count = int(Lines().size());
+  FTopLine = std::clamp(FTopLine + delta, 0, std::max(0, count - VisibleLines()));
+  Invalidate();
+}
+
+bool TCustomEdit::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  if (!MultiLine()) return false;
+  ScrollLines(3);
+  return true;
+}
+
+bool TCustomEdit::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  if (!MultiLine()) return false;
+  ScrollLines(-3);
+  return true;
+}
+
+void TCustomEdit::CMFontChanged(TMessage& Message) {
+  TCustomControl::CMFontChanged(Message);
+  AdjustHeight();
+}
+
+void TCustomEdit::CMEnabledChanged(TMessage& Message) {
+  TCustomControl::CMEnabledChanged(Message);
+  Invalidate();
+}
+
+// --- mouse
+
+void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
+  FMouseFocusing = true;
+  FocusByMouse(this);
+  FMouseFocusing = false;
+  FDesiredX = -1;
+  MoveCaret(PositionAt(Message.XPos, Message.YPos), KeysToShiftState(Message.Keys) & ssShift);
+  FSelecting = true;
+  TCustomControl::WMLButtonDown(Message);
+}
+
+void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
+  FocusByMouse(this);
+  SelectWordAt(PositionAt(Message.XPos, Message.YPos));
+  FSelecting = false;
+  TCustomControl::WMLButtonDblClk(Message);
+}
+
+void TCustomEdit::WMMouseMove(TWMMouse& Message) {
+  if (FSelecting && (Message.Keys & MK_LBUTTON))
+    MoveCaret(PositionAt(Message.XPos, Message.YPos), true);
+  TCustomControl::WMMouseMove(Message);
+}
+
+void TCustomEdit::WMLButtonUp(TWMMouse& Message) {
+  FSelecting = false;
+  TCustomControl::WMLButtonUp(Message);
+}
+
+// --- painting
+
+void TCustomEdit::Paint() {
+  TCanvas* c = Canvas();
+  TRect r = Rect(0, 0, Width(), Height());
+  if (FBorderStyle == bsSingle) DrawSunkenEdge(c, r);
+  c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
+  c->FillRect(r);
+  const TRect area = TextArea();
+  c->IntersectClip(Rect(area.Left, r.Top, area.Right, r.Bottom));
+  c->SetFont(Font());
+  const TColor textColor = Enabled() ? Font()->Color() : clGrayText;
+  c->Font()->SetColor(textColor);
+
+  const std::vector<Line> lines = Lines();
+  const int lh = LineHeight();
+  const int y0 = MultiLine() ? area.Top : area.Top + (area.Height() - lh) / 2;
+  const int x0 = area.Left - FScrollX;
+  const int selFrom = SelStart(), selTo = SelStart() + SelLength();
+  const bool showSel = selTo > selFrom && (Focused() || !FHideSelection);
+  FontFace& face = Font()->Face();
+  for (int i = FTopLine; i < int(lines.size()); ++i) {
+    const int y = y0 + (i - FTopLine) * lh;
+    if (y >= r.Bottom) break;
+    const Line& line = lines[size_t(i)];
+    const int lineEnd = line.Start + line.Length;
+    const std::string text = Slice(line.Start, lineEnd);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(x0, y, text);
+    if (!showSel) continue;
+    const int s0 = std::max(selFrom, line.Start), s1 = std::min(selTo, lineEnd);
+    // A selected line break shows as a blank's width of highlight.
+    const bool breakSelected = selTo > lineEnd && selFrom <= lineEnd && i + 1 < int(lines.size());
+    if (s0 >= s1 && !breakSelected) continue;
+    const int xa = x0 + face.TextWidth(Slice(line.Start, s0));
+    int xb = x0 + face.TextWidth(Slice(line.Start, std::max(s0, s1)));
+    if (breakSelected) xb += face.TextWidth(" ");
+    c->Brush()->SetColor(clHighlight);
+    c->Font()->SetColor(clHighlightText);
+    c->TextRect(Rect(xa, y, xb, y + lh), x0, y, text);
+    c->Font()->SetColor(textColor);
+  }
+  if (Focused() && FCaretShown) {
+    const int line = LineOf(lines, FCaret);
+    const int x = x0 + XOfPos(lines, FCaret);
+    const int y = y0 + (line - FTopLine) * lh;
+    c->Brush()->SetColor(clWindowText);
+    c->FillRect(Rect(x, y, x + 1, y + lh));
+  }
+}
+
+// --- the memo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
+  SetAutoSize(false);
+  SetBounds(0, 0, 185, 89);
+}
+
+std::vector<std::string> TMemoStrings::Get() const { return SplitLines(FMemo->Text()); }
+
+void TMemoStrings::Put(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+  FMemo->SetText(text);
+}
+
+int TMemoStrings::Count() const { return int(Get().size()); }
+
+std::string TMemoStrings::Strings(int i) const {
+  const std::vector<std::string> lines = Get();
+  return i >= 0 && i < int(lines.size()) ? lines[size_t(i)] : "";
+}
+
+void TMemoStrings::SetStrings(int i, const std::string& s) {
+  std::vector<std::string> lines = Get();
+  if (i < 0 || i >= int(lines.size())) return;
+  // A line holds no line break: text after one would become lines of its own.
+  lines[size_t(i)] = s.substr(0, s.find_first_of("\r\n"));
+  Put(lines);
+}
+
+void TMemoStrings::Insert(int i, const std::string& s) {
+  std::vector<std::string> lines = Get();
+  if (i < 0 || i > int(lines.size())) return;
+  lines.insert(lines.begin() + i, s.substr(0, s.find_first_of("\r\n")));
+  Put(lines);
+}
+
+void TMemoStrings::Delete(int i) {
+  std::vector<std::string> lines = Get();
+  if (i < 0 || i >= int(lines.size())) return;
+  lines.erase(lines.begin() + i);
+  Put(lines);
+}
+
+void TMemoStrings::Clear() { FMemo->SetText(""); }
+
+void TMemoStrings::SetText(const std::string& s) { Put(SplitLines(s)); }
+
+}  // namespace host

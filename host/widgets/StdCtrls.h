@@ -1,0 +1,345 @@
+// The standard controls: single-line edit and memo, label, push button and
+// check box, all drawn in the classic look of Look.h.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/ui/Forms.h"
+#include "host/ui/Windows.h"
+#include "host/widgets/Classes.h"
+#include "host/widgets/Look.h"
+
+namespace host {
+
+// An editable text box. Positions (SelStart, SelLength, the caret) count
+// characters, not bytes, so the caret always stands between two characters of
+// the UTF-8 text. Text() and SetText() are TControl's; every change of the text,
+// by the user or the program, runs Change (OnChange).
+class TCustomEdit : public TCustomControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  ~TCustomEdit() override;
+
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool v);
+  // Most characters the user may type or paste; 0 means no limit. Text set by
+  // the program is not cut.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int v);
+  // Select the whole text when the focus arrives by keyboard (not by a click).
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool v) { FAutoSelect = v; }
+  // Keeps the height at the font's line height plus the border.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle v);  // bsSingle (sunken 3-D edge) or bsNone
+  // Hide the selection while the control has no focus.
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v);
+  // Set by every user edit; the program clears it.
+  bool Modified() const { return FModified; }
+  void SetModified(bool v) { FModified = v; }
+
+  int SelStart() const { return std::min(FAnchor, FCaret); }
+  // Collapses the selection to position v (clamped to the text).
+  void SetSelStart(int v);
+  int SelLength() const { return std::abs(FCaret - FAnchor); }
+  // Selects v characters from SelStart (clamped); the caret goes to their end.
+  void SetSelLength(int v);
+  std::string SelText() const;
+  // Replaces the selection as a paste would, but regardless of ReadOnly and
+  // MaxLength: the program's own edit.
+  void SetSelText(const std::string& s);
+  // The caret's position: the end of the selection that moves.
+  int CaretPos() const { return FCaret; }
+  void SelectAll();
+  void ClearSelection();
+  void Clear() { SetText(""); }
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  std::string ClassName() const override { return "TCustomEdit"; }
+
+ protected:
+  // Runs after every change of the text; fires OnChange. A descendant that
+  // checks the text overrides it and calls the base to report the change.
+  virtual void Change();
+  // Several lines (the memo) or one.
+  virtual bool MultiLine() const { return false; }
+  // True when Return types a line break (memo).
+  virtual bool TakesReturn() const { return false; }
+  virtual bool TakesTab() const { return false; }
+
+  void Paint() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void DoEnter() override;
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void WMGetDlgCode(TMessage& Message) override;
+  void WMLButtonDown(TWMMouse& Message) override;
+  void WMLButtonDblClk(TWMMouse& Message) override;
+  void WMLButtonUp(TWMMouse& Message) override;
+  void WMMouseMove(TWMMouse& Message) override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void CMEnabledChanged(TMessage& Message) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+  // The area the text is drawn in (inside the border and margins).
+  TRect TextArea() const;
+  // The character position nearest a client point.
+  int PositionAt(int x, int y);
+
+ private:
+  struct Line {
+    int Start = 0;   // character position of the first character
+    int Length = 0;  // characters, without the line break
+  };
+  bool FReadOnly = false;
+  int FMaxLength = 0;
+  bool FAutoSelect = true;
+  bool FAutoSize = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  bool FHideSelection = true;
+  bool FModified = false;
+  int FAnchor = 0;         // the fixed end of the selection
+  int FCaret = 0;          // the moving end, where the caret shows
+  int FPendingCaret = -1;  // the caret after the text change in progress
+  int FScrollX = 0;        // pixels of the text scrolled out at the left
+  int FTopLine = 0;        // first line shown (memo)
+  int FDesiredX = -1;      // x the caret keeps on Up and Down
+  bool FCaretShown = false;
+  bool FSelecting = false;      // the left button drags a selection
+  bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
+  HWND FCaretWnd = 0;
+  TNotifyEvent FOnChange;
+
+  std::vector<Line> Lines() const;
+  int LineOf(const std::vector<Line>& lines, int pos) const;
+  int LineHeight() const;
+  int VisibleLines() const;
+  // x of a position within its line (text coordinates, unscrolled).
+  int XOfPos(const std::vector<Line>& lines, int pos);
+  int PosAtX(const Line& line, int x);
+  int CharCount() const;
+  std::string Slice(int from, int to) const;  // characters [from, to)
+
+  // Edits in the user's name: false (nothing happens) when read-only.
+  bool UserReplace(const std::string& s);
+  void ReplaceRange(int from, int to, std::string s);
+  void DeleteChar(bool forward);
+  void MoveCaret(int pos, bool extend);
+  int WordLeft(int pos) const;
+  int WordRight(int pos) const;
+  void SelectWordAt(int pos);
+  bool HandleClipboardKey(Word key, TShiftState shift);
+  bool HandleMoveKey(Word key, TShiftState shift);
+  void ScrollLines(int delta);
+  void EnsureCaretVisible();
+  void RestartBlink();
+  void AdjustHeight();
+  std::string Filter(std::string s) const;
+};
+
+// A single-line edit box.
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+  std::string ClassName() const override { return "TEdit"; }
+};
+
+class TCustomMemo;
+
+// A memo's Lines: a view of its text, one string per line.
+class TMemoStrings : public TStrings {
+ public:
+  explicit TMemoStrings(TCustomMemo* memo) : FMemo(memo) {}
+  int Count() const override;
+  std::string Strings(int i) const override;
+  void SetStrings(int i, const std::string& s) override;
+  void Insert(int i, const std::string& s) override;
+  void Delete(int i) override;
+  void Clear() override;
+  void SetText(const std::string& s) override;
+
+ private:
+  TCustomMemo* FMemo;
+  std::vector<std::string> Get() const;
+  void Put(const std::vector<std::string>& lines);
+};
+
+// A text box of several lines; lines are separated by "\n" in Text. Up, Down,
+// Page Up and Page Down move between lines, the view scrolls to the caret.
+class TCustomMemo : public TCustomEdit {
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  TStrings* Lines() { return &FLines; }
+  // Return types a line break; when off the form gets Return (default button).
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool v) { FWantReturns = v; }
+  // Tab types a tab character instead of moving the focus.
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool v) { FWantTabs = v; }
+  std::string ClassName() const override { return "TCustomMemo"; }
+
+ protected:
+  bool MultiLine() const override { return true; }
+  bool TakesReturn() const override { return FWantReturns; }
+  bool TakesTab() const override { return FWantTabs; }
+
+ private:
+  TMemoStrings FLines{this};
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+};
+
+class TMemo : public TCustomMemo {
+ public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+  std::string ClassName() const override { return "TMemo"; }
+};
+
+enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+
+// A caption drawn on its parent. Paint fills the background (unless
+// Transparent) and hands the text to DoDrawText, which a descendant may replace;
+// AutoSize asks DoDrawText with DT_CALCRECT for the size of the text.
+class TCustomLabel : public TGraphicControl {
+ public:
+  explicit TCustomLabel(TComponent* AOwner);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v);
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout v);
+  bool Transparent() const { return FTransparent; }
+  virtual void SetTransparent(bool v);
+  // Width and height follow the caption (the right edge stays put when the
+  // text is right-aligned). With WordWrap only the height follows.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
+  // "&x" underlines x and makes Alt+x focus FocusControl.
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool v);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* c) { FFocusControl = c; }
+
+  std::string ClassName() const override { return "TCustomLabel"; }
+
+ protected:
+  void Paint() override;
+  // Draws (or with DT_CALCRECT measures into Rect) the caption with the canvas.
+  virtual void DoDrawText(TRect& Rect, uint32_t Flags);
+  // Resizes to the text when AutoSize is on.
+  virtual void AdjustBounds();
+  void Loaded() override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  bool FTransparent = false;
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+  bool FShowAccelChar = true;
+  TWinControl* FFocusControl = nullptr;
+  uint32_t DrawFlags() const;
+  void Changed();
+};
+
+class TLabel : public TCustomLabel {
+ public:
+  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  std::string ClassName() const override { return "TLabel"; }
+};
+
+// A push button. Default buttons take Return, Cancel buttons Escape; a click on
+// a button with a ModalResult sets its form's ModalResult (ending ShowModal).
+class TButton : public TCustomControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+  bool Default() const { return FDefault; }
+  void SetDefault(bool v);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool v) { FCancel = v; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult v) { FModalResult = v; }
+  // The button as shown: held down by the mouse (inside) or the space bar.
+  bool Pressed() const { return FPressed && FPressInside; }
+  void Click() override;
+  void WndProc(TMessage& Message) override;
+  std::string ClassName() const override { return "TButton"; }
+
+ protected:
+  void Paint() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void WMLButtonDown(TWMMouse& Message) override;
+  void WMLButtonUp(TWMMouse& Message) override;
+  void WMMouseMove(TWMMouse& Message) override;
+  void WMSetFocus(TMessage& Message) override { Invalidate(); }
+  void WMKillFocus(TMessage& Message) override;
+
+ private:
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+  bool FPressed = false;
+  bool FPressInside = false;
+  void CMDialogKey(TMessage& Message);
+};
+
+// A check box with a caption. Every change of State (by the user or the
+// program) fires OnClick, as on the platform.
+class TCheckBox : public TCustomControl {
+ public:
+  explicit TCheckBox(TComponent* AOwner);
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState v);
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
+  // Lets clicks pass through the grey state: unchecked, grey, checked.
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool v) { FAllowGrayed = v; }
+  // taRightJustify: the caption right of the box (the usual); taLeftJustify: left of it.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v);
+  std::string ClassName() const override { return "TCheckBox"; }
+
+ protected:
+  // Moves to the next state as a click does.
+  virtual void Toggle();
+  void Paint() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void WMLButtonDown(TWMMouse& Message) override;
+  void WMLButtonUp(TWMMouse& Message) override;
+  void WMSetFocus(TMessage& Message) override { Invalidate(); }
+  void WMKillFocus(TMessage& Message) override { Invalidate(); }
+
+ private:
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+  TAlignment FAlignment = taRightJustify;
+  bool FSpaceDown = false;
+};
+
+// Gives the focus to `c` when a click lands on it, as a click on a windowed
+// control does on the platform; false when it cannot take the focus.
+bool FocusByMouse(TWinControl* c);
+
+}  // namespace host
