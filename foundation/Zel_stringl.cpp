@@ -43,7 +43,7 @@ std::vector<std::string> SplitChars(std::string_view s, bool fold) {
 // Calls f(code point, bytes) for every character of s.
 template <typename F>
 void ForEachChar(std::string_view s, F f) {
-  char32_t cp;
+  char32_t cp = 0;
   for (size_t i = 0; i < s.size();) {
     const size_t len = Utf8CharAt(s, i, cp);
     f(cp, s.substr(i, len));
