@@ -567,6 +567,7 @@ void TX11Backend::HandleXEvent(XEvent& e) {
         return;
       ev.Kind = e.type == FocusIn ? bekFocusIn : bekFocusOut;
       ev.Window = TWindowId(e.xfocus.window);
+      FocusInputContext(e.xfocus.window, e.type == FocusIn);
       Queue(ev);
       return;
     case Expose:

@@ -25,6 +25,16 @@ void TX11Backend::OpenInputMethod() {
   FIm = XOpenIM(FDpy, nullptr, nullptr, nullptr);
 }
 
+void TX11Backend::FocusInputContext(Window w, bool focused) {
+  // A compose sequence belongs to the window that has the keyboard.
+  auto it = FWindows.find(w);
+  if (it == FWindows.end() || !it->second.Ic) return;
+  if (focused)
+    XSetICFocus(it->second.Ic);
+  else
+    XUnsetICFocus(it->second.Ic);
+}
+
 char32_t TX11Backend::TypedChar(XKeyEvent& e, unsigned long keysym, uint16_t shift) {
   char32_t c = KeyPressChar(keysym, shift);
   if (c || (shift & (ssCtrl | ssAlt)) || !FIm) return c;

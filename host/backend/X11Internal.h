@@ -127,6 +127,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   // --- keys (X11Input.cpp)
   void OpenInputMethod();
   void HandleKey(XKeyEvent& e, bool press);
+  void FocusInputContext(Window w, bool focused);
   char32_t TypedChar(XKeyEvent& e, unsigned long keysym, uint16_t shift);
 
   // --- the clipboard (X11Clipboard.cpp)
