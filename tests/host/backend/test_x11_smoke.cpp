@@ -424,6 +424,11 @@ TEST(X11Selection, DisplayAndHeadlessSwitchPickTheBackend) {
     headless ? setenv("ZEL_HEADLESS", headless, 1) : unsetenv("ZEL_HEADLESS");
     return CreateDefaultBackend()->Name();
   };
+  // The environment as it was, for the tests that follow in this process.
+  const char* oldDisplay = std::getenv("DISPLAY");
+  const char* oldHeadless = std::getenv("ZEL_HEADLESS");
+  std::string keptDisplay = oldDisplay ? oldDisplay : "",
+              keptHeadless = oldHeadless ? oldHeadless : "";
   std::string display = Server().Display;
   EXPECT_EQ(pick(display.c_str(), nullptr), "x11");
   EXPECT_EQ(pick(display.c_str(), "0"), "x11");
@@ -431,6 +436,7 @@ TEST(X11Selection, DisplayAndHeadlessSwitchPickTheBackend) {
   EXPECT_EQ(pick(nullptr, nullptr), "headless");
   // A display that cannot be opened falls back instead of failing.
   EXPECT_EQ(pick(":4999", nullptr), "headless");
+  pick(oldDisplay ? keptDisplay.c_str() : nullptr, oldHeadless ? keptHeadless.c_str() : nullptr);
 }
 
 // --- the clipboard with other programs
