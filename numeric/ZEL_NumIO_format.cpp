@@ -85,7 +85,7 @@ double FloatScanRead(const std::string& s) {
     w.pop_back();
   if (!w.empty() && w.back() == '.') w += '0';
   double v = 0;
-  if (!ParseDecimal(w, v)) return 0;
+  if (!ParseDecimalText(w, v)) return 0;
   if (v > kMaxDouble) return kMaxDouble;
   if (v < -kMaxDouble) return -kMaxDouble;
   return v;

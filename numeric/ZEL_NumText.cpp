@@ -58,7 +58,7 @@ std::string TrimFractionZeros(std::string s) {
 // Value of a text made by FormatFixed (with ".").
 double FixedValue(const std::string& s) {
   double v = 0;
-  ParseDecimal(s, v);
+  ParseDecimalText(s, v);
   return v;
 }
 
@@ -166,7 +166,7 @@ std::string UIntToBase(uint64_t v, int base, int minDigits) {
   return s;
 }
 
-bool ParseDecimal(const std::string& s, double& out) {
+bool ParseDecimalText(const std::string& s, double& out) {
   size_t start = s.find_first_not_of(' ');
   if (start == std::string::npos) return false;
   if (s.find_first_not_of("0123456789.eE+-", start) != std::string::npos) return false;

@@ -54,7 +54,7 @@ std::string NonFiniteText(double v);
 // whole text must be a number; leading blanks allowed). Out-of-range magnitudes
 // come back as +-infinity or 0, as the C library's conversion gives them.
 // Returns false, leaving `out` alone, when the text is no number.
-bool ParseDecimal(const std::string& s, double& out);
+bool ParseDecimalText(const std::string& s, double& out);
 
 // The settings of the label's number text.
 struct TNumTextSettings {
