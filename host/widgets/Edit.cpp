@@ -515,17 +515,12 @@ void TCustomEdit::ScrollLines(int delta) {
   Invalidate();
 }
 
-bool TCustomEdit::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-  if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-  if (!MultiLine()) return false;
-  ScrollLines(3);
-  return true;
-}
-
-bool TCustomEdit::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-  if (!MultiLine()) return false;
-  ScrollLines(-3);
+bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (!MultiLine() || WheelDelta == 0) return false;
+  int notches = WheelDelta / 120;
+  if (notches == 0) notches = WheelDelta > 0 ? 1 : -1;
+  ScrollLines(-3 * notches);
   return true;
 }
 

@@ -66,6 +66,8 @@ class TCustomEdit : public TCustomControl {
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // A memo scrolls three lines a wheel notch (after OnMouseWheel had its say).
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
   std::string ClassName() const override { return "TCustomEdit"; }
 
  protected:
@@ -92,8 +94,6 @@ class TCustomEdit : public TCustomControl {
   void CMTextChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
-  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
-  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
   // The area the text is drawn in (inside the border and margins).
   TRect TextArea() const;

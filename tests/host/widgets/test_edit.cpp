@@ -1,0 +1,408 @@
+// The edit box and the memo, driven by keys and mouse as a user would: typing,
+// deleting, selecting, clipboard keys, read-only, length limits, change events,
+// UTF-8 caret steps, focus selection, scrolling and the blinking caret.
+#include "host/gfx/FontFace.h"
+#include "host/ui/Clipbrd.h"
+#include "host/widgets/StdCtrls.h"
+#include "tests/support/Headless.h"
+
+using namespace host;
+using namespace zeltest;
+
+namespace {
+
+class Edit : public HeadlessTest {
+ protected:
+  TEdit* E = nullptr;
+  int Changes = 0;
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    E = Make<TEdit>(10, 10, 120, 21);
+    E->SetOnChange([this](TObject*) { ++Changes; });
+    E->SetFocus();
+    Pump();
+  }
+  void Type(const std::string& s) { TypeText(Form(), s); }
+  void Key(Word k, TShiftState s = 0) { PressKey(Form(), k, s); }
+  int TextX(const std::string& prefix) { return 4 + E->Font()->Face().TextWidth(prefix); }
+};
+
+TEST_F(Edit, TypingEditsAtTheCaretAndReportsEveryChange) {
+  Type("hello");
+  EXPECT_EQ(E->Text(), "hello");
+  EXPECT_EQ(Changes, 5);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  Type("X");
+  EXPECT_EQ(E->Text(), "helXlo");
+  EXPECT_EQ(E->SelStart(), 4);
+  Key(VK_BACK);
+  Key(VK_DELETE);
+  EXPECT_EQ(E->Text(), "helo");
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  Key(VK_BACK);  // nothing before the caret: no change
+  EXPECT_EQ(E->Text(), "elo");
+  Key(VK_END);
+  Key(VK_DELETE);  // nothing after it
+  EXPECT_EQ(Changes, 5 + 1 + 2 + 1);
+  // Setting the text from the program reports too, and puts the caret first.
+  E->SetText("new");
+  EXPECT_EQ(Changes, 10);
+  EXPECT_EQ(E->SelStart(), 0);
+  E->SetText("new");
+  EXPECT_EQ(Changes, 10);
+}
+
+TEST_F(Edit, ShiftKeysSelectAndTypingReplacesTheSelection) {
+  Type("one two three");
+  Key(VK_HOME);
+  Key(VK_RIGHT, ssShift | ssCtrl);
+  EXPECT_EQ(E->SelText(), "one ");
+  Key(VK_RIGHT, ssShift);
+  EXPECT_EQ(E->SelStart(), 0);
+  EXPECT_EQ(E->SelLength(), 5);
+  Type("1");
+  EXPECT_EQ(E->Text(), "1wo three");
+  Key(VK_END, ssShift);
+  EXPECT_EQ(E->SelText(), "wo three");
+  Key(VK_LEFT);  // collapses to the start of the selection
+  EXPECT_EQ(E->SelLength(), 0);
+  EXPECT_EQ(E->SelStart(), 1);
+  Key(VK_HOME, ssShift);  // backwards from the caret
+  EXPECT_EQ(E->SelText(), "1");
+  Key(VK_BACK);
+  EXPECT_EQ(E->Text(), "wo three");
+  E->SetSelStart(3);
+  E->SetSelLength(100);
+  EXPECT_EQ(E->SelText(), "three");
+  E->SetSelText("3");
+  EXPECT_EQ(E->Text(), "wo 3");
+}
+
+TEST_F(Edit, ClipboardKeys) {
+  Type("alpha beta");
+  Key('A', ssCtrl);
+  Key('C', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), "alpha beta");
+  Key(VK_HOME);
+  Key(VK_RIGHT, ssShift | ssCtrl);
+  Key('X', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), "alpha ");
+  EXPECT_EQ(E->Text(), "beta");
+  Key(VK_END);
+  Key('V', ssCtrl);
+  EXPECT_EQ(E->Text(), "betaalpha ");
+  Key(VK_HOME, ssShift);
+  Key(VK_INSERT, ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), "betaalpha ");
+  Key(VK_DELETE, ssShift);
+  EXPECT_EQ(E->Text(), "");
+  Key(VK_INSERT, ssShift);
+  Key(VK_INSERT, ssShift);
+  EXPECT_EQ(E->Text(), "betaalpha betaalpha ");
+  // One line only: a pasted text stops at its first line break.
+  Clipboard()->SetAsText("first\r\nsecond");
+  E->SelectAll();
+  Key('V', ssCtrl);
+  EXPECT_EQ(E->Text(), "first");
+}
+
+TEST_F(Edit, ReadOnlyRefusesEveryEditButCopies) {
+  E->SetText("fixed");
+  Changes = 0;
+  E->SetReadOnly(true);
+  Clipboard()->SetAsText("pasted");
+  Key(VK_END);
+  Type("x");
+  Key(VK_BACK);
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  Key('V', ssCtrl);
+  Key('A', ssCtrl);
+  Key('X', ssCtrl);
+  EXPECT_EQ(E->Text(), "fixed");
+  EXPECT_EQ(Changes, 0);
+  EXPECT_FALSE(E->Modified());
+  EXPECT_EQ(Clipboard()->AsText(), "pasted");
+  Key('C', ssCtrl);
+  EXPECT_EQ(Clipboard()->AsText(), "fixed");
+}
+
+TEST_F(Edit, MaxLengthCountsCharactersAndNeverSplitsOne) {
+  E->SetMaxLength(4);
+  Type("\xC3\xA4\xC3\xB6");                                        // two two-byte characters
+  Clipboard()->SetAsText("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");  // three euro signs
+  Key('V', ssCtrl);
+  EXPECT_EQ(E->Text(), "\xC3\xA4\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC");
+  Type("z");
+  EXPECT_EQ(E->Text(), "\xC3\xA4\xC3\xB6\xE2\x82\xAC\xE2\x82\xAC");
+  // Typing over a selection is within the limit.
+  Key(VK_LEFT, ssShift);
+  Type("z");
+  EXPECT_EQ(E->Text(),
+            "\xC3\xA4\xC3\xB6\xE2\x82\xAC"
+            "z");
+  // The program may set a longer text.
+  E->SetText("longer than four");
+  EXPECT_EQ(E->Text(), "longer than four");
+}
+
+TEST_F(Edit, CaretStepsByCharacters) {
+  Type(
+      "a\xC3\xA9\xE2\x82\xAC"
+      "b");
+  EXPECT_EQ(E->SelStart(), 4);
+  Key(VK_LEFT);
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(E->SelText(), "\xE2\x82\xAC");
+  Key(VK_LEFT);
+  Key(VK_BACK);
+  EXPECT_EQ(E->Text(),
+            "a\xE2\x82\xAC"
+            "b");
+  EXPECT_EQ(E->SelStart(), 1);
+  // Malformed bytes are characters of their own and survive editing.
+  E->SetText(
+      std::string("x\xFF"
+                  "y"));
+  Key(VK_END);
+  Key(VK_BACK);
+  EXPECT_EQ(E->Text(), std::string("x\xFF"));
+  Key(VK_BACK);
+  EXPECT_EQ(E->Text(), "x");
+}
+
+TEST_F(Edit, MouseSetsTheCaretAndSelects) {
+  E->SetText("click here please");
+  const int y = 10;
+  Click(E, TextX("click h") + 1, y);
+  EXPECT_EQ(E->SelStart(), 7);
+  EXPECT_EQ(E->SelLength(), 0);
+  Click(E, TextX("click here") + 1, y, mbLeft, ssShift);
+  EXPECT_EQ(E->SelText(), "ere");
+  Drag(E, TextX("c"), y, TextX("click"), y);
+  EXPECT_EQ(E->SelText(), "lick");
+  DblClick(E, TextX("click he"), y);
+  EXPECT_EQ(E->SelText(), "here");
+  // Dragging past the end selects to the end.
+  Drag(E, TextX("click here "), y, 400, y);
+  EXPECT_EQ(E->SelText(), "please");
+}
+
+TEST_F(Edit, AutoSelectOnTabButNotOnClick) {
+  TEdit* other = Make<TEdit>(10, 50, 120, 21);
+  other->SetText("every word");
+  Key(VK_TAB);
+  ASSERT_TRUE(other->Focused());
+  EXPECT_EQ(other->SelText(), "every word");
+  Key(VK_TAB);
+  ASSERT_TRUE(E->Focused());
+  Click(other, TextX("eve"), 10);
+  EXPECT_EQ(other->SelLength(), 0);
+  EXPECT_EQ(other->SelStart(), 3);
+  other->SetAutoSelect(false);
+  Key(VK_TAB);
+  Key(VK_TAB);
+  EXPECT_EQ(other->SelLength(), 0);
+}
+
+TEST_F(Edit, AutoSizeFollowsFontAndBorder) {
+  const int line = E->Font()->Face().CellHeight();
+  EXPECT_EQ(E->Height(), line + 8);
+  E->SetHeight(60);
+  EXPECT_EQ(E->Height(), line + 8);
+  E->Font()->SetSize(14);
+  EXPECT_EQ(E->Height(), E->Font()->Face().CellHeight() + 8);
+  E->SetBorderStyle(bsNone);
+  EXPECT_EQ(E->Height(), E->Font()->Face().CellHeight() + 4);
+  E->SetAutoSize(false);
+  E->SetHeight(60);
+  EXPECT_EQ(E->Height(), 60);
+}
+
+// Columns of the control whose every pixel of the text line is the text colour:
+// only the caret draws such a column.
+std::vector<int> CaretColumns(TCustomEdit* e) {
+  std::vector<int> found;
+  const int lh = e->Font()->Face().CellHeight();
+  const int top = (e->Height() - lh) / 2;
+  for (int x = 0; x < e->Width(); ++x) {
+    bool full = true;
+    for (int y = top; y < top + lh && full; ++y) full = PixelAt(e, x, y) == clBlack;
+    if (full) found.push_back(x);
+  }
+  return found;
+}
+
+TEST_F(Edit, CaretBlinksAndLongTextScrollsToKeepItVisible) {
+  Type("abc");
+  auto at = CaretColumns(E);
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], TextX("abc"));
+  Advance(500);
+  EXPECT_TRUE(CaretColumns(E).empty());
+  Advance(500);
+  EXPECT_EQ(CaretColumns(E).size(), 1u);
+  // Focus elsewhere: no caret.
+  TEdit* other = Make<TEdit>(10, 50, 120, 21);
+  other->SetFocus();
+  EXPECT_TRUE(CaretColumns(E).empty());
+  E->SetFocus();
+  E->SetText(std::string(60, 'w'));
+  Key(VK_END);
+  at = CaretColumns(E);
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_GT(at[0], 4);
+  EXPECT_LT(at[0], E->Width() - 3);
+  Key(VK_HOME);
+  at = CaretColumns(E);
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], 4);
+}
+
+TEST_F(Edit, HideSelectionWhenUnfocused) {
+  const TColor highlight = ColorToRGB(clHighlight);
+  E->SetText("selected");
+  E->SelectAll();
+  EXPECT_EQ(PixelAt(E, 5, 4), highlight);
+  TEdit* other = Make<TEdit>(10, 50, 120, 21);
+  other->SetFocus();
+  EXPECT_EQ(PixelAt(E, 5, 4), clWhite);
+  E->SetHideSelection(false);
+  EXPECT_EQ(PixelAt(E, 5, 4), highlight);
+}
+
+// A descendant that checks every change, as a numeric edit does: a refused
+// change puts back the last accepted text and steps the caret left.
+class DigitsEdit : public TCustomEdit {
+ public:
+  explicit DigitsEdit(TComponent* o) : TCustomEdit(o) {}
+  std::string Accepted;
+  int Reported = 0;
+
+ protected:
+  void Change() override {
+    if (FInternal) return;
+    if (Text().find_first_not_of("0123456789") == std::string::npos) {
+      Accepted = Text();
+      ++Reported;
+      TCustomEdit::Change();
+      return;
+    }
+    const int caret = SelStart();
+    FInternal = true;
+    SetText(Accepted);
+    FInternal = false;
+    SetSelStart(caret - 1);
+  }
+
+ private:
+  bool FInternal = false;
+};
+
+TEST_F(Edit, ADescendantCanRefuseAChangeFromInsideChange) {
+  auto* d = Make<DigitsEdit>(10, 50, 120, 21);
+  d->SetFocus();
+  TypeText(Form(), "12");
+  Key(VK_LEFT);
+  TypeText(Form(), "x");
+  EXPECT_EQ(d->Text(), "12");
+  EXPECT_EQ(d->SelStart(), 1);
+  TypeText(Form(), "5");
+  EXPECT_EQ(d->Text(), "152");
+  EXPECT_EQ(d->Reported, 3);
+}
+
+class Memo : public HeadlessTest {
+ protected:
+  TMemo* M = nullptr;
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    M = Make<TMemo>(10, 10, 150, 60);
+    M->SetFocus();
+    Pump();
+  }
+  void Key(Word k, TShiftState s = 0) { PressKey(Form(), k, s); }
+};
+
+TEST_F(Memo, ReturnStartsALineAndUpDownKeepTheColumn) {
+  TypeText(Form(), "abcdefgh\nab\nabcdefgh");
+  EXPECT_EQ(M->Text(), "abcdefgh\nab\nabcdefgh");
+  ASSERT_EQ(M->Lines()->Count(), 3);
+  EXPECT_EQ(M->Lines()->Strings(1), "ab");
+  Key(VK_HOME);
+  for (int i = 0; i < 5; ++i) Key(VK_RIGHT);
+  Key(VK_UP);  // "ab" is shorter: the caret stops at its end
+  EXPECT_EQ(M->SelStart(), 11);
+  Key(VK_UP);  // and comes back to the fifth column on a longer line
+  EXPECT_EQ(M->SelStart(), 5);
+  Key(VK_DOWN, ssShift);
+  Key(VK_DOWN, ssShift);
+  EXPECT_EQ(M->SelText(), "fgh\nab\nabcde");
+  Key(VK_END, ssCtrl);
+  EXPECT_EQ(M->SelStart(), 20);
+  // Backspace at a line start joins the lines.
+  Key(VK_HOME);
+  Key(VK_BACK);
+  EXPECT_EQ(M->Lines()->Strings(1), "ababcdefgh");
+}
+
+TEST_F(Memo, LinesEditTheText) {
+  M->Lines()->Add("one");
+  M->Lines()->Add("three");
+  M->Lines()->Insert(1, "two");
+  EXPECT_EQ(M->Text(), "one\ntwo\nthree");
+  M->Lines()->SetStrings(0, "ONE");
+  M->Lines()->Delete(2);
+  M->Lines()->Delete(7);  // out of range: ignored
+  EXPECT_EQ(M->Text(), "ONE\ntwo");
+  EXPECT_EQ(M->Lines()->Text(), "ONE\ntwo\n");
+  M->Lines()->SetText("a\r\nb\rc\n");
+  EXPECT_EQ(M->Text(), "a\nb\nc");
+  EXPECT_EQ(M->Lines()->Strings(5), "");
+  // Pasted Windows line ends become plain ones.
+  Clipboard()->SetAsText("x\r\ny");
+  Key('V', ssCtrl);
+  EXPECT_EQ(M->Text(), "x\nya\nb\nc");
+}
+
+TEST_F(Memo, WithoutWantReturnsTheDefaultButtonTakesReturn) {
+  auto* ok = Make<TButton>(10, 80, 60, 24);
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  int clicks = 0;
+  ok->SetOnClick([&](TObject*) { ++clicks; });
+  M->SetFocus();
+  Key(VK_RETURN);
+  EXPECT_EQ(M->Text(), "\n");
+  EXPECT_EQ(clicks, 0);
+  M->SetWantReturns(false);
+  Key(VK_RETURN);
+  EXPECT_EQ(M->Text(), "\n");
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(Form()->ModalResult(), mrOk);
+}
+
+TEST_F(Memo, ScrollsVerticallyToTheCaret) {
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "line " + std::to_string(i) + "\n";
+  M->SetText(text);
+  Key(VK_END, ssCtrl);
+  // The view followed the caret: the top line shown is a later one.
+  Click(M, 5, 5);
+  const int top = M->SelStart();
+  EXPECT_GT(top, 0);
+  Wheel(Form(), 50, 30, 120 * 20);
+  Click(M, 5, 5);
+  EXPECT_EQ(M->SelStart(), 0);
+  Wheel(Form(), 50, 30, -120);
+  Click(M, 5, 5);
+  EXPECT_EQ(M->SelStart(), int(std::string("line 0\nline 1\nline 2\n").size()));
+  // Page Down moves by the lines the view shows ("line N" and its break: 7 characters).
+  const int visible = (M->Height() - 5) / M->Font()->Face().CellHeight();
+  Key(VK_NEXT);
+  EXPECT_EQ(M->SelStart(), (3 + visible) * 7);
+}
+
+}  // namespace
