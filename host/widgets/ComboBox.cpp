@@ -1,0 +1,790 @@
+#include "host/widgets/ComboBox.h"
+
+#include <algorithm>
+
+#include "host/backend/Popup.h"
+#include "host/gfx/Utf8.h"
+#include "host/ui/InputFilter.h"
+#include "host/widgets/Look.h"
+#include "host/widgets/StdCtrls.h"
+
+namespace host {
+
+namespace {
+
+constexpr int kButtonWidth = 16;
+constexpr int64_t kTypeAheadMs = 1000;
+
+char Fold(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return Fold(x) < Fold(y); });
+}
+
+bool StartsNoCase(const std::string& s, const std::string& prefix) {
+  if (prefix.size() > s.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (Fold(s[i]) != Fold(prefix[i])) return false;
+  return true;
+}
+
+// True when the text is one character typed again and again ("aaa").
+bool IsRepeat(const std::string& s) {
+  return s.size() > 1 && std::all_of(s.begin(), s.end(), [&](char c) { return c == s[0]; });
+}
+
+}  // namespace
+
+// --- the drop-down window
+
+class TDropDownWindow::TPopupForm : public TForm {
+ public:
+  TPopupForm() : TForm(nullptr) {
+    SetBorderStyle(bsNone);
+    SetColor(clWindow);
+  }
+  std::string ClassName() const override { return "TDropDownForm"; }
+};
+
+namespace {
+
+TForm* FormOfWindow(TWindowId w) {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->WindowId() == w) return Screen->Forms(i);
+  return nullptr;
+}
+
+unsigned MouseMessage(const TBackendEvent& ev) {
+  const unsigned down = ev.Button == bbLeft    ? WM_LBUTTONDOWN
+                        : ev.Button == bbRight ? WM_RBUTTONDOWN
+                                               : WM_MBUTTONDOWN;
+  switch (ev.Kind) {
+    case bekMouseDown:
+      return down;
+    case bekMouseUp:
+      return down + 1;
+    default:
+      return WM_MOUSEMOVE;
+  }
+}
+
+}  // namespace
+
+TDropDownWindow::TDropDownWindow(TWinControl* owner, std::unique_ptr<TCustomControl> content)
+    : FOwner(owner), FContent(std::move(content)) {}
+
+TDropDownWindow::~TDropDownWindow() {
+  if (FOpen) SetInputFilter(std::move(FOuterFilter));
+  // The content first: a form frees the unowned children it still holds.
+  FContent.reset();
+  FForm.reset();
+}
+
+TForm* TDropDownWindow::PopupForm() const { return FOpen ? FForm.get() : nullptr; }
+
+void TDropDownWindow::Open(int width, int height) {
+  TForm* ownerForm = GetParentForm(FOwner);
+  if (!ownerForm) return;
+  if (!FForm) FForm = std::make_unique<TPopupForm>();
+  TPoint p = FOwner->ClientToScreen(Point(0, FOwner->Height()));
+  if (p.y + height > Screen->Height()) {
+    const TPoint above = FOwner->ClientToScreen(Point(0, -height));
+    if (above.y >= 0) p = above;
+  }
+  p.x = std::clamp(p.x, 0, std::max(0, Screen->Width() - width));
+  FForm->SetBounds(p.x, p.y, width, height);
+  FContent->SetParent(FForm.get());
+  FContent->SetBounds(0, 0, width, height);
+  FForm->HandleNeeded();
+  // Placed relative to the owner's form: that form's idea of its screen
+  // position is the one its coordinates agree with.
+  const TPoint o = ownerForm->ClientOrigin();
+  MakePopupWindow(FForm->WindowId(), ownerForm->WindowId(), p.x - o.x, p.y - o.y);
+  if (!FOpen) FOuterFilter = SetInputFilter([this](const TBackendEvent& ev) { return Route(ev); });
+  FOpen = true;
+  FForm->Show();
+  ownerForm->Activate();  // the keyboard stays with the owner
+}
+
+void TDropDownWindow::Close() {
+  if (!FOpen) return;
+  FOpen = false;
+  SetInputFilter(std::move(FOuterFilter));
+  FForm->Hide();
+  if (TForm* ownerForm = GetParentForm(FOwner); ownerForm && ownerForm->Visible())
+    ownerForm->Activate();
+}
+
+bool TDropDownWindow::Route(const TBackendEvent& ev) {
+  TForm* form = FormOfWindow(ev.Window);
+  switch (ev.Kind) {
+    case bekKeyDown:
+    case bekKeyUp:
+    case bekChar:
+      // A popup holding the keyboard grab receives the keys: they are the owner's.
+      if (form != FForm.get()) return false;
+      if (ev.Kind == bekChar)
+        FOwner->Perform(WM_CHAR, WPARAM(ev.Char));
+      else
+        FOwner->Perform(ev.Kind == bekKeyDown ? WM_KEYDOWN : WM_KEYUP, ev.Key);
+      return true;
+    case bekMouseDown:
+    case bekMouseUp:
+    case bekMouseMove:
+    case bekMouseWheel:
+      break;
+    default:
+      return false;
+  }
+  if (!form) return false;
+  const TPoint s = form->ClientToScreen(Point(ev.X, ev.Y));
+  if (!FForm->BoundsRect().Contains(s.x, s.y)) {
+    if (ev.Kind != bekMouseDown) return false;
+    // A press anywhere else closes the list and is spent on that.
+    if (FOnDismiss) FOnDismiss();
+    return true;
+  }
+  // Over the list: the loop routes it, unless a modal form would keep it
+  // from the list; then the list gets it here.
+  if (form == FForm.get() && Application->ModalLevel() == 0) return false;
+  const TPoint local = FContent->ScreenToClient(s);
+  if (ev.Kind == bekMouseWheel) {
+    FContent->DoMouseWheel(TShiftState(ev.Shift), ev.WheelDelta, s);
+    return true;
+  }
+  WPARAM keys = 0;
+  if (ev.Kind == bekMouseDown || (ev.Shift & ssLeft)) keys |= MK_LBUTTON;
+  FContent->Perform(MouseMessage(ev), keys, PointToLParam(local.x, local.y));
+  return true;
+}
+
+// --- the list inside the drop-down
+
+class TComboListBox : public TCustomControl {
+ public:
+  explicit TComboListBox(TCustomComboBox* box) : TCustomControl(nullptr), FBox(box) {
+    SetControlStyle(TControlStyle((ControlStyle() | csOpaque) & ~csClickEvents));
+    SetColor(clWindow);
+  }
+  TVScrollBar& Scroll() { return FScroll; }
+  TRect ScrollRect() const {
+    return Rect(Width() - 1 - TVScrollBar::kWidth, 1, Width() - 1, Height() - 1);
+  }
+  int RowAt(int y) const {
+    const int ih = std::max(1, FBox->ItemHeight());
+    if (y < 1 || y >= Height() - 1) return -1;
+    const int row = (y - 1) / ih + FScroll.Position();
+    return row < FBox->FItems.Count() ? row : -1;
+  }
+  std::string ClassName() const override { return "TComboListBox"; }
+
+ protected:
+  void Paint() override { FBox->PaintList(Canvas(), Width(), Height()); }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    if (FScroll.Needed() && FScroll.MouseDown(ScrollRect(), X, Y)) {
+      FOnScroll = true;
+      Invalidate();
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+  }
+  void MouseMove(TShiftState Shift, int X, int Y) override {
+    if (FScroll.Dragging()) {
+      if (FScroll.MouseMove(ScrollRect(), Y)) Invalidate();
+    } else if (!FOnScroll || !(Shift & ssLeft)) {
+      TrackHot(X, Y);
+    }
+    TCustomControl::MouseMove(Shift, X, Y);
+  }
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    const bool wasScroll = FOnScroll;
+    FOnScroll = false;
+    FScroll.MouseUp();
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (wasScroll || Button != mbLeft) return;
+    const bool onRows = !FScroll.Needed() || X < ScrollRect().Left;
+    if (onRows && RowAt(Y) >= 0) {
+      FBox->FHot = RowAt(Y);
+      FBox->CloseList(true);  // frees nothing: the list is kept for the next drop
+    }
+  }
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override {
+    if (FScroll.SetPosition(FScroll.Position() + 3)) Invalidate();
+    return true;
+  }
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override {
+    if (FScroll.SetPosition(FScroll.Position() - 3)) Invalidate();
+    return true;
+  }
+
+ private:
+  TCustomComboBox* FBox;
+  TVScrollBar FScroll;
+  bool FOnScroll = false;
+  void TrackHot(int X, int Y) {
+    if (FScroll.Needed() && X >= ScrollRect().Left) return;
+    const int row = RowAt(Y);
+    if (row >= 0 && row != FBox->FHot) {
+      FBox->FHot = row;
+      Invalidate();
+    }
+  }
+};
+
+// The edit box of the editable styles: the list keys go to the combo box.
+class TComboEdit : public TEdit {
+ public:
+  explicit TComboEdit(TCustomComboBox* box) : TEdit(box), FBox(box) {
+    SetBorderStyle(bsNone);
+    SetAutoSize(false);
+    SetTabStop(false);
+  }
+  std::string ClassName() const override { return "TComboEdit"; }
+
+ protected:
+  void WMGetDlgCode(TMessage& m) override {
+    TEdit::WMGetDlgCode(m);
+    if (FBox->DroppedDown()) m.Result |= DLGC_WANTALLKEYS;
+  }
+  void KeyDown(Word& Key, TShiftState Shift) override {
+    if (FBox->OnKeyDown()) FBox->OnKeyDown()(FBox, Key, Shift);
+    if (Key != 0 && FBox->HandleListKey(Key, Shift)) Key = 0;
+    if (Key != 0) TEdit::KeyDown(Key, Shift);
+  }
+  void KeyPress(char32_t& Key) override {
+    if (FBox->OnKeyPress()) FBox->OnKeyPress()(FBox, Key);
+    if (Key == '\r' || Key == 27) Key = 0;  // spent on the list
+    if (Key != 0) TEdit::KeyPress(Key);
+  }
+  void Change() override {
+    TEdit::Change();
+    FBox->EditChanged();
+  }
+  void WMKillFocus(TMessage& m) override {
+    TEdit::WMKillFocus(m);
+    FBox->CloseList(false);
+    FBox->Invalidate();
+  }
+  void WMSetFocus(TMessage& m) override {
+    TEdit::WMSetFocus(m);
+    FBox->Invalidate();
+  }
+
+ private:
+  TCustomComboBox* FBox;
+};
+
+// --- items
+
+std::string TComboBoxStrings::Strings(int i) const {
+  return i >= 0 && i < Count() ? FItems[size_t(i)] : std::string();
+}
+
+void TComboBoxStrings::SetStrings(int i, const std::string& s) {
+  if (i < 0 || i >= Count()) return;
+  FItems[size_t(i)] = s;
+  FBox->ItemsChanged(-1, false);
+}
+
+int TComboBoxStrings::SortedPlace(const std::string& s) const {
+  return int(std::upper_bound(FItems.begin(), FItems.end(), s, LessNoCase) - FItems.begin());
+}
+
+void TComboBoxStrings::Insert(int i, const std::string& s) {
+  if (FBox->FSorted) i = SortedPlace(s);
+  if (i < 0 || i > Count()) return;
+  FItems.insert(FItems.begin() + i, s);
+  if (FBox->FItemIndex >= i) ++FBox->FItemIndex;
+  FBox->ItemsChanged(-1, false);
+}
+
+int TComboBoxStrings::Add(const std::string& s) {
+  const int at = FBox->FSorted ? SortedPlace(s) : Count();
+  Insert(at, s);
+  return at;
+}
+
+void TComboBoxStrings::Delete(int i) {
+  if (i < 0 || i >= Count()) return;
+  FItems.erase(FItems.begin() + i);
+  FBox->ItemsChanged(i, false);
+}
+
+void TComboBoxStrings::Clear() {
+  FItems.clear();
+  FBox->ItemsChanged(-1, true);
+}
+
+// --- the combo box
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetColor(clWindow);
+  SetTabStop(true);
+  // A click on the box only opens the list; OnClick means a choice.
+  SetControlStyle(TControlStyle((ControlStyle() | csOpaque) & ~csClickEvents));
+  FDrop = std::make_unique<TDropDownWindow>(this, std::make_unique<TComboListBox>(this));
+  FDrop->SetOnDismiss([this] { CloseList(false); });
+  FEdit = new TComboEdit(this);
+  FEdit->SetParent(this);
+  SetBounds(Left(), Top(), 145, AutoHeight());
+}
+
+TCustomComboBox::~TCustomComboBox() { FDrop.reset(); }
+
+TCanvas* TCustomComboBox::Canvas() const {
+  return FDrawCanvas ? FDrawCanvas : TCustomControl::Canvas();
+}
+
+TCustomControl* TCustomComboBox::ListControl() const { return FDrop->Content(); }
+
+int TCustomComboBox::ItemHeight() const {
+  if (FItemHeight > 0) return FItemHeight;
+  TCanvas* c = TCustomControl::Canvas();
+  c->Font()->Assign(const_cast<TCustomComboBox*>(this)->Font());
+  return c->TextHeight("Ag") + 2;
+}
+
+void TCustomComboBox::SetItemHeight(int v) {
+  v = std::max(0, v);
+  if (v == FItemHeight) return;
+  FItemHeight = v;
+  SetBounds(Left(), Top(), Width(), Height());
+  Invalidate();
+}
+
+int TCustomComboBox::AutoHeight() const { return ItemHeight() + 6; }
+
+void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  // The height follows the items, as on the platform.
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AutoHeight());
+  UpdateEdit();
+}
+
+TRect TCustomComboBox::ButtonRect() const {
+  return Rect(std::max(2, Width() - 2 - kButtonWidth), 2, Width() - 2, Height() - 2);
+}
+
+TRect TCustomComboBox::ListItemRect(int i) const {
+  auto* list = static_cast<TComboListBox*>(FDrop->Content());
+  const int ih = ItemHeight();
+  const int right = list->Width() - 1 - (list->Scroll().Needed() ? TVScrollBar::kWidth : 0);
+  const int y = 1 + (i - list->Scroll().Position()) * ih;
+  return Rect(1, y, right, y + ih);
+}
+
+void TCustomComboBox::UpdateEdit() {
+  if (!FEdit) return;
+  FEdit->SetVisible(HasEdit());
+  if (!HasEdit()) return;
+  const int ih = ItemHeight();
+  const int top = std::max(3, (Height() - ih) / 2 + 1);
+  FEdit->SetBounds(4, top, std::max(0, ButtonRect().Left - 5), std::max(0, Height() - 3 - top));
+  FEdit->SetMaxLength(FMaxLength);
+  FEdit->SetEnabled(Enabled());
+  if (FEdit->Text() != Text()) {
+    FSyncing = true;
+    FEdit->SetText(Text());
+    FSyncing = false;
+  }
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle s) {
+  if (s == FStyle) return;
+  FStyle = s;
+  if (!HasEdit() && FItemIndex < 0 && !Text().empty()) SetText("");
+  UpdateEdit();
+  Invalidate();
+}
+
+void TCustomComboBox::SetSorted(bool v) {
+  if (v == FSorted) return;
+  FSorted = v;
+  if (!v) return;
+  const std::string chosen = FItems.Strings(FItemIndex);
+  std::stable_sort(FItems.FItems.begin(), FItems.FItems.end(), LessNoCase);
+  if (FItemIndex >= 0) FItemIndex = FItems.IndexOf(chosen);
+  Invalidate();
+}
+
+void TCustomComboBox::SetDropDownCount(int v) { FDropDownCount = std::max(1, v); }
+
+void TCustomComboBox::SetMaxLength(int v) {
+  FMaxLength = std::max(0, v);
+  UpdateEdit();
+}
+
+void TCustomComboBox::SetEnabled(bool e) {
+  TCustomControl::SetEnabled(e);
+  if (!e) CloseList(false);
+  UpdateEdit();
+}
+
+void TCustomComboBox::SetItemIndex(int i) {
+  if (i < -1 || i >= FItems.Count()) i = -1;
+  FItemIndex = i;
+  FSyncing = true;
+  if (i >= 0 || !HasEdit()) SetText(FItems.Strings(i));
+  FSyncing = false;
+  UpdateEdit();
+  Invalidate();
+}
+
+void TCustomComboBox::Clear() {
+  FItems.Clear();
+  SetText("");
+}
+
+std::string TCustomComboBox::SelText() const { return FEdit && HasEdit() ? FEdit->SelText() : ""; }
+
+void TCustomComboBox::ItemsChanged(int removedAt, bool cleared) {
+  if (cleared) {
+    FItemIndex = -1;
+    FHot = -1;
+  } else if (removedAt >= 0) {
+    if (FItemIndex == removedAt)
+      FItemIndex = -1;
+    else if (FItemIndex > removedAt)
+      --FItemIndex;
+  }
+  if (FItemIndex >= FItems.Count()) FItemIndex = -1;
+  if (FHot >= FItems.Count()) FHot = FItems.Count() - 1;
+  if (DroppedDown()) OpenList();  // resizes the list to the new items
+  Invalidate();
+}
+
+void TCustomComboBox::CMTextChanged(TMessage& Message) {
+  TCustomControl::CMTextChanged(Message);
+  if (FSyncing) return;
+  // Text set by the program: a list style shows it only when it is an item.
+  if (!HasEdit()) {
+    const int i = FItems.IndexOf(Text());
+    if (i != FItemIndex) {
+      FItemIndex = i;
+      if (i < 0 && !Text().empty()) {
+        FSyncing = true;
+        SetText("");
+        FSyncing = false;
+      }
+    }
+  } else {
+    FItemIndex = FItems.IndexOf(Text());
+  }
+  UpdateEdit();
+}
+
+void TCustomComboBox::CMFontChanged(TMessage& Message) {
+  TCustomControl::CMFontChanged(Message);
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TCustomComboBox::EditChanged() {
+  if (FSyncing) return;
+  FSyncing = true;
+  SetText(FEdit->Text());
+  FSyncing = false;
+  FItemIndex = FItems.IndexOf(Text());
+  Change();
+}
+
+void TCustomComboBox::Loaded() {
+  TCustomControl::Loaded();
+  UpdateEdit();
+}
+
+void TCustomComboBox::Click() { TCustomControl::Click(); }
+
+void TCustomComboBox::DropDown() {
+  if (FOnDropDown) FOnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp() {
+  if (FOnCloseUp) FOnCloseUp(this);
+}
+
+void TCustomComboBox::Select() {
+  if (FOnSelect)
+    FOnSelect(this);
+  else
+    Change();
+}
+
+void TCustomComboBox::Change() {
+  if (FOnChange) FOnChange(this);
+}
+
+void TCustomComboBox::Choose(int i) {
+  if (i < 0 || i >= FItems.Count()) return;
+  if (i == FItemIndex && Text() == FItems.Strings(i)) return;
+  SetItemIndex(i);
+  if (FEdit && HasEdit()) FEdit->SelectAll();
+  Click();
+  Select();
+}
+
+bool TCustomComboBox::DroppedDown() const { return FDrop->IsOpen(); }
+
+void TCustomComboBox::SetDroppedDown(bool v) {
+  if (v == DroppedDown()) return;
+  if (v) {
+    DropDown();
+    OpenList();
+  } else {
+    CloseList(false);
+  }
+}
+
+void TCustomComboBox::OpenList() {
+  auto* list = static_cast<TComboListBox*>(FDrop->Content());
+  const int count = FItems.Count();
+  const int rows = std::clamp(count, 1, FDropDownCount);
+  list->Scroll().SetRange(count, rows);
+  if (!DroppedDown()) {
+    FHot = FItemIndex;
+    if (FHot >= 0 && (FHot < list->Scroll().Position() || FHot >= list->Scroll().Position() + rows))
+      list->Scroll().SetPosition(FHot - rows / 2);
+  }
+  list->SetFont(Font());
+  FDrop->Open(Width(), rows * ItemHeight() + 2);
+  list->Invalidate();
+  Invalidate();
+}
+
+void TCustomComboBox::CloseList(bool accept) {
+  if (!DroppedDown()) return;
+  const int chosen = FHot;
+  FDrop->Close();
+  Invalidate();
+  CloseUp();
+  if (accept) Choose(chosen);
+}
+
+void TCustomComboBox::MoveHot(int delta) {
+  const int count = FItems.Count();
+  if (count == 0) return;
+  const int from = DroppedDown() ? FHot : FItemIndex;
+  const int to = std::clamp(from < 0 ? (delta > 0 ? 0 : count - 1) : from + delta, 0, count - 1);
+  if (!DroppedDown()) {
+    Choose(to);
+    return;
+  }
+  FHot = to;
+  auto* list = static_cast<TComboListBox*>(FDrop->Content());
+  const int top = list->Scroll().Position(), page = list->Scroll().Page();
+  if (to < top)
+    list->Scroll().SetPosition(to);
+  else if (to >= top + page)
+    list->Scroll().SetPosition(to - page + 1);
+  list->Invalidate();
+}
+
+void TCustomComboBox::TypeAhead(char32_t ch) {
+  const int64_t now = Application->Now();
+  if (now - FSearchTime > kTypeAheadMs) FSearch.clear();
+  FSearchTime = now;
+  AppendUtf8(FSearch, ch);
+  const int count = FItems.Count();
+  if (count == 0) return;
+  const int current = DroppedDown() ? FHot : FItemIndex;
+  // A repeated letter steps through the items that start with it; a longer
+  // prefix stays on the current item while it still matches.
+  const bool repeat = IsRepeat(FSearch);
+  const std::string prefix = repeat ? FSearch.substr(0, 1) : FSearch;
+  const int start = (FSearch.size() > 1 && !repeat) ? std::max(current, 0) : current + 1;
+  for (int k = 0; k < count; ++k) {
+    const int i = ((start + k) % count + count) % count;
+    if (!StartsNoCase(FItems.Strings(i), prefix)) continue;
+    if (DroppedDown())
+      MoveHot(i - FHot);
+    else
+      Choose(i);
+    return;
+  }
+}
+
+bool TCustomComboBox::HandleListKey(Word key, TShiftState shift) {
+  const bool alt = shift & ssAlt;
+  if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
+    SetDroppedDown(!DroppedDown());
+    return true;
+  }
+  const int page = std::max(1, FDropDownCount - 1);
+  switch (key) {
+    case VK_UP:
+      MoveHot(-1);
+      return true;
+    case VK_DOWN:
+      MoveHot(1);
+      return true;
+    case VK_PRIOR:
+      MoveHot(-page);
+      return true;
+    case VK_NEXT:
+      MoveHot(page);
+      return true;
+    case VK_HOME:
+    case VK_END:
+      // In an edit box these move the caret unless the list is open.
+      if (HasEdit() && !DroppedDown()) return false;
+      MoveHot(key == VK_HOME ? -FItems.Count() : FItems.Count());
+      return true;
+    case VK_RETURN:
+    case VK_ESCAPE:
+      if (!DroppedDown()) return false;
+      CloseList(key == VK_RETURN);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TCustomComboBox::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key != 0 && HandleListKey(Key, Shift)) Key = 0;
+}
+
+void TCustomComboBox::KeyPress(char32_t& Key) {
+  TCustomControl::KeyPress(Key);
+  if (Key == 0) return;
+  if (HasEdit()) {
+    // Keys typed while the box has the focus itself belong to its edit box.
+    if (FEdit->CanFocus()) {
+      FEdit->SetFocus();
+      FEdit->Perform(WM_CHAR, WPARAM(Key));
+    }
+  } else if (Key >= ' ') {
+    TypeAhead(Key);
+  }
+  Key = 0;
+}
+
+void TCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (HasEdit() && FEdit->CanFocus())
+    FEdit->SetFocus();
+  else
+    FocusByMouse(this);
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft) return;
+  // A list style opens anywhere; an edit box only on its button.
+  if (!HasEdit() || ButtonRect().Contains(X, Y)) SetDroppedDown(!DroppedDown());
+}
+
+bool TCustomComboBox::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
+  MoveHot(1);
+  return true;
+}
+
+bool TCustomComboBox::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
+  MoveHot(-1);
+  return true;
+}
+
+void TCustomComboBox::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? DLGC_WANTALLKEYS : 0);
+}
+
+void TCustomComboBox::WMSetFocus(TMessage& Message) {
+  // An edit box takes the focus over from the box.
+  if (HasEdit() && FEdit->CanFocus()) {
+    FEdit->SetFocus();
+    FEdit->SelectAll();
+  }
+  Invalidate();
+}
+
+void TCustomComboBox::WMKillFocus(TMessage& Message) {
+  // Handing the focus to the own edit box keeps the list open.
+  TForm* f = GetParentForm(this);
+  if (!(HasEdit() && f && f->ActiveControl() == FEdit)) CloseList(false);
+  Invalidate();
+}
+
+// --- painting
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (FOnDrawItem && OwnerDraws()) {
+    FOnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  TCanvas* c = Canvas();
+  c->FillRect(Rect);
+  if (Index >= 0)
+    c->TextRect(Rect, Rect.Left + 2, Rect.Top + (Rect.Height() - c->TextHeight("Ag")) / 2,
+                FItems.Strings(Index));
+}
+
+void TCustomComboBox::PaintList(TCanvas* c, int width, int height) {
+  auto* list = static_cast<TComboListBox*>(FDrop->Content());
+  c->Brush()->SetColor(clWindowFrame);
+  c->FrameRect(Rect(0, 0, width, height));
+  c->Brush()->SetColor(Color());
+  c->FillRect(Rect(1, 1, width - 1, height - 1));
+  FDrawCanvas = c;
+  c->IntersectClip(Rect(1, 1, ListItemRect(0).Right, height - 1));
+  for (int i = list->Scroll().Position(); i < FItems.Count(); ++i) {
+    const TRect r = ListItemRect(i);
+    if (r.Top >= height - 1) break;
+    const bool hot = i == FHot;
+    c->Font()->Assign(Font());
+    c->Brush()->SetColor(hot ? clHighlight : Color());
+    if (hot) c->Font()->SetColor(clHighlightText);
+    DrawItem(i, r, TOwnerDrawState(hot ? (odSelected | odFocused) : 0));
+    if (hot) DrawFocusRect(c, r);
+  }
+  FDrawCanvas = nullptr;
+  if (list->Scroll().Needed()) list->Scroll().Paint(list->Canvas(), list->ScrollRect());
+}
+
+namespace {
+// A button face with a small triangle pointing up or down in its middle.
+void ArrowButton(TCanvas* c, const TRect& r, bool pressed, bool enabled, bool up, int size) {
+  const TRect face = DrawButtonFace(c, r, pressed ? fsFlatDown : fsUp);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(face);
+  const int cx = (face.Left + face.Right) / 2, cy = (face.Top + face.Bottom) / 2 - size / 2;
+  c->Brush()->SetColor(enabled ? clBtnText : clGrayText);
+  for (int row = 0; row < size; ++row) {
+    const int half = up ? row : size - 1 - row;
+    c->FillRect(Rect(cx - half, cy + row, cx + half + 1, cy + row + 1));
+  }
+}
+}  // namespace
+
+void DrawDropDownButton(TCanvas* c, const TRect& r, bool pressed, bool enabled) {
+  ArrowButton(c, r, pressed, enabled, false, 4);
+}
+
+void DrawSpinButtons(TCanvas* c, const TRect& up, const TRect& down, bool enabled) {
+  ArrowButton(c, up, false, enabled, true, 3);
+  ArrowButton(c, down, false, enabled, false, 3);
+}
+
+void TCustomComboBox::Paint() {
+  TCanvas* c = TCustomControl::Canvas();
+  TRect r = Rect(0, 0, Width(), Height());
+  DrawSunkenEdge(c, r);
+  c->Brush()->SetColor(Enabled() ? Color() : clBtnFace);
+  c->FillRect(r);
+  DrawDropDownButton(c, ButtonRect(), DroppedDown(), Enabled());
+  if (HasEdit()) return;  // the edit box shows the text
+  const TRect item = Rect(3, 3, ButtonRect().Left - 1, Height() - 3);
+  const bool focused = Focused() && !DroppedDown();
+  c->Font()->Assign(Font());
+  c->Brush()->SetColor(focused ? clHighlight : (Enabled() ? Color() : clBtnFace));
+  if (focused) c->Font()->SetColor(clHighlightText);
+  if (!Enabled()) c->Font()->SetColor(clGrayText);
+  TOwnerDrawState state = odComboBoxEdit;
+  if (focused) state |= odSelected | odFocused;
+  if (!Enabled()) state |= odDisabled | odGrayed;
+  FDrawCanvas = c;
+  c->IntersectClip(item);
+  if (FItemIndex >= 0)
+    DrawItem(FItemIndex, item, state);
+  else
+    c->FillRect(item);
+  FDrawCanvas = nullptr;
+  if (focused) DrawFocusRect(c, item);
+}
+
+}  // namespace host
