@@ -64,6 +64,9 @@ class TBackend {
   virtual void ShowWindow(TWindowId w, bool visible) = 0;
   virtual void SetWindowCaption(TWindowId w, const std::string& caption) = 0;
   virtual void SetWindowSize(TWindowId w, int width, int height) = 0;
+  // Moves the window's client area to (x, y) on the screen. Backends whose
+  // window manager places windows itself may ignore it.
+  virtual void SetWindowPosition(TWindowId w, int x, int y) {}
   // Copies `area` (client coordinates) of the window's framebuffer to the screen.
   virtual void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) = 0;
   // Size of the screen the windows appear on (centred forms use it).

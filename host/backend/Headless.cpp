@@ -17,7 +17,7 @@ THeadlessBackend::THeadlessBackend(bool virtualClock)
 
 TWindowId THeadlessBackend::CreateWindow(const std::string& caption, int width, int height) {
   TWindowId id = FNextId++;
-  FWindows[id] = Window{caption, width, height, false, 0};
+  FWindows[id] = Window{caption, width, height, 0, 0, false, 0};
   return id;
 }
 
@@ -39,6 +39,13 @@ void THeadlessBackend::SetWindowSize(TWindowId w, int width, int height) {
   if (auto it = FWindows.find(w); it != FWindows.end()) {
     it->second.Width = width;
     it->second.Height = height;
+  }
+}
+
+void THeadlessBackend::SetWindowPosition(TWindowId w, int x, int y) {
+  if (auto it = FWindows.find(w); it != FWindows.end()) {
+    it->second.X = x;
+    it->second.Y = y;
   }
 }
 
@@ -98,6 +105,11 @@ std::string THeadlessBackend::WindowCaption(TWindowId w) const {
 int THeadlessBackend::WindowCursor(TWindowId w) const {
   const Window* win = Find(w);
   return win ? win->Cursor : 0;
+}
+
+TPoint THeadlessBackend::WindowPosition(TWindowId w) const {
+  const Window* win = Find(w);
+  return win ? Point(win->X, win->Y) : TPoint{};
 }
 
 const THeadlessBackend::Window* THeadlessBackend::Find(TWindowId w) const {

@@ -24,6 +24,7 @@ class THeadlessBackend : public TBackend {
   void ShowWindow(TWindowId w, bool visible) override;
   void SetWindowCaption(TWindowId w, const std::string& caption) override;
   void SetWindowSize(TWindowId w, int width, int height) override;
+  void SetWindowPosition(TWindowId w, int x, int y) override;
   void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
   void SetCursor(TWindowId w, int cursor) override;
 
@@ -49,12 +50,14 @@ class THeadlessBackend : public TBackend {
   bool WindowVisible(TWindowId w) const;
   std::string WindowCaption(TWindowId w) const;
   int WindowCursor(TWindowId w) const;
+  TPoint WindowPosition(TWindowId w) const;
   int PresentCount() const { return FPresentCount; }
 
  private:
   struct Window {
     std::string Caption;
     int Width = 0, Height = 0;
+    int X = 0, Y = 0;
     bool Visible = false;
     int Cursor = 0;
   };

@@ -50,9 +50,9 @@ TCanvas* TForm::Canvas() const {
   return FCanvas.get();
 }
 
-void TForm::SetCaption(const std::string& s) {
-  SetText(s);
-  if (FWindow) CurrentBackend().SetWindowCaption(FWindow, s);
+void TForm::CMTextChanged(TMessage& m) {
+  TWinControl::CMTextChanged(m);
+  if (FWindow) CurrentBackend().SetWindowCaption(FWindow, Caption());
 }
 
 void TForm::SetParent(TWinControl* AParent) {
@@ -61,7 +61,9 @@ void TForm::SetParent(TWinControl* AParent) {
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   int oldW = FWidth, oldH = FHeight;
+  bool moved = ALeft != FLeft || ATop != FTop;
   TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (moved && FWindow) CurrentBackend().SetWindowPosition(FWindow, FLeft, FTop);
   if (FWidth == oldW && FHeight == oldH) return;
   FFramebuffer.SetSize(FWidth, FHeight);
   if (FWindow) CurrentBackend().SetWindowSize(FWindow, FWidth, FHeight);
@@ -118,7 +120,9 @@ void TForm::Paint() {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (!FWindow) FWindow = CurrentBackend().CreateWindow(Caption(), FWidth, FHeight);
+  if (FWindow) return;
+  FWindow = CurrentBackend().CreateWindow(Caption(), FWidth, FHeight);
+  CurrentBackend().SetWindowPosition(FWindow, FLeft, FTop);
 }
 
 void TForm::DestroyWnd() {

@@ -61,7 +61,7 @@ class TForm : public TWinControl {
   // The pixels of the client area: what the form shows.
   TBitmap* Framebuffer() { return &FFramebuffer; }
 
-  void SetCaption(const std::string& s);
+  void SetCaption(const std::string& s) { SetText(s); }
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool v) { FKeyPreview = v; }
   TPosition Position() const { return FPosition; }
@@ -129,6 +129,8 @@ class TForm : public TWinControl {
   virtual bool CloseQuery();
   void WndProc(TMessage& Message) override;
   void CMDialogKey(TMessage& Message);
+  // The caption is the window's title.
+  void CMTextChanged(TMessage& Message) override;
 
  private:
   friend class TApplication;

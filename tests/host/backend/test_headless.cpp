@@ -49,10 +49,22 @@ TEST_F(HeadlessForms, FormsOwnOneWindowWhileTheyExist) {
     f.Show();
     EXPECT_TRUE(zeltest::Headless().WindowVisible(f.WindowId()));
     EXPECT_EQ(zeltest::Headless().WindowCaption(f.WindowId()), "Settings");
+    f.SetText("Options");  // the caption is the window title however it is set
+    EXPECT_EQ(zeltest::Headless().WindowCaption(f.WindowId()), "Options");
     f.Hide();
     EXPECT_FALSE(zeltest::Headless().WindowVisible(f.WindowId()));
   }
   EXPECT_EQ(zeltest::Headless().WindowCount(), 0);
+}
+
+TEST_F(HeadlessForms, CentredFormsAreCentredOnTheScreen) {
+  TForm f(nullptr);
+  f.SetBounds(0, 0, 400, 300);
+  f.SetPosition(poScreenCenter);
+  f.Show();
+  EXPECT_EQ(zeltest::Headless().WindowPosition(f.WindowId()), Point(760, 390));
+  f.SetLeft(10);
+  EXPECT_EQ(zeltest::Headless().WindowPosition(f.WindowId()), Point(10, 390));
 }
 
 TEST_F(HeadlessForms, CloseEventClosesTheFormAndResizeResizesIt) {
