@@ -94,26 +94,21 @@ const std::string kEmpty;
 bool ParseDecimal(std::string_view s, double& value) {
   char buf[64];
   if (s.empty() || s.size() >= sizeof buf) return false;
-  size_t n = 0;
-  size_t i = 0;
-  if (s[0] == '+' || s[0] == '-') {
-    if (s[0] == '-') buf[n++] = '-';
-    i = 1;
+  const bool plus = s[0] == '+';
+  const size_t body = (plus || s[0] == '-') ? 1 : 0;
+  if (body == s.size() || !((s[body] >= '0' && s[body] <= '9') || s[body] == '.' || s[body] == ','))
+    return false;  // a sign needs a number after it; this also keeps out inf and nan
+  std::string_view text = s;
+  if (plus || s.find(',') != std::string_view::npos) {
+    // from_chars knows neither "+" nor ",": hand it the plain form.
+    size_t n = 0;
+    for (size_t i = plus ? 1 : 0; i < s.size(); ++i) buf[n++] = s[i] == ',' ? '.' : s[i];
+    text = std::string_view(buf, n);
   }
-  bool digits = false;
-  for (; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c >= '0' && c <= '9') {
-      digits = true;
-    } else if (c != '.' && c != ',' && c != 'e' && c != 'E' && c != '+' && c != '-') {
-      return false;  // also keeps out "inf", "nan" and hex
-    }
-    buf[n++] = c == ',' ? '.' : c;
-  }
-  if (!digits || buf[n - 1] == '+' || buf[n - 1] == '-') return false;
   double v = 0;
-  const auto r = std::from_chars(buf, buf + n, v, std::chars_format::general);
-  if (r.ec != std::errc() || r.ptr != buf + n || !std::isfinite(v)) return false;
+  const auto r =
+      std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v)) return false;
   value = v;
   return true;
 }
@@ -225,10 +220,22 @@ const std::string& TStringArray::GetString(int col, int row) const {
   return (r && col >= 0 && col <= FNrOfCols) ? r->Cells[size_t(col)] : kEmpty;
 }
 
+// True for short plain ASCII text, which needs no checking or cutting.
+static bool IsPlainShortText(std::string_view s) {
+  if (s.size() > size_t(kMaxCellChars)) return false;
+  for (const char ch : s)
+    if (uint8_t(ch) >= 0x80 || ch == 0) return false;
+  return true;
+}
+
 void TStringArray::SetString(int col, int row, std::string_view text) {
   TRow* r = RowAt(row);
   if (!r || col < 0 || col > FNrOfCols) return;
-  r->Cells[size_t(col)] = SanitizeCellText(text, kMaxCellChars);
+  if (IsPlainShortText(text)) {
+    r->Cells[size_t(col)].assign(text);
+  } else {
+    r->Cells[size_t(col)] = SanitizeCellText(text, kMaxCellChars);
+  }
   Changed();
 }
 
@@ -335,6 +342,20 @@ std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::stri
   return keys;
 }
 
+// Sorts order (storage indexes) by keys, stably; descending reverses the
+// comparison so equal keys keep storage order either way.
+template <class Key, class Less>
+static void StableSortBy(std::vector<uint32_t>& order, const std::vector<Key>& keys, bool ascending,
+                         Less less) {
+  if (ascending) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return less(keys[a], keys[b]); });
+  } else {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return less(keys[b], keys[a]); });
+  }
+}
+
 void TStringArray::Sort(int col, int colsec, bool ascending) {
   if (col < 0 || col > FNrOfCols) return;
   std::string arena;
@@ -342,21 +363,38 @@ void TStringArray::Sort(int col, int colsec, bool ascending) {
   std::vector<TSortKey> secondary;
   if (colsec >= 0 && colsec <= FNrOfCols && colsec != col) secondary = ExtractKeys(colsec, arena);
   const std::string_view text(arena);
-  // Negative, zero or positive as a comes before, ties with or follows b ascending.
-  auto compare = [&text](const TSortKey& a, const TSortKey& b) -> int {
-    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-    if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
-    if (a.Kind == TSortKey::kEmptyKey) return 0;
-    return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
-  };
-  const int sign = ascending ? 1 : -1;
   std::vector<uint32_t> order(FRows.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = uint32_t(i);
-  std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-    int c = compare(primary[a], primary[b]);
-    if (c == 0 && !secondary.empty()) c = compare(secondary[a], secondary[b]);
-    return c * sign < 0;
-  });
+  bool anyText = false, anyNumber = false;
+  for (const TSortKey& k : primary) {
+    anyText = anyText || k.Kind == TSortKey::kTextKey;
+    anyNumber = anyNumber || k.Kind == TSortKey::kNumberKey;
+  }
+  if (secondary.empty() && !anyText) {
+    // Numbers and empty cells only: one double a row, empty below every number.
+    std::vector<double> keys(primary.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+      keys[i] = primary[i].Kind == TSortKey::kNumberKey ? primary[i].Num : -HUGE_VAL;
+    StableSortBy(order, keys, ascending, std::less<double>());
+  } else if (secondary.empty() && !anyNumber) {
+    // Text and empty cells only: the empty text sorts first by itself.
+    std::vector<std::string_view> keys(primary.size());
+    for (size_t i = 0; i < keys.size(); ++i) keys[i] = text.substr(primary[i].Off, primary[i].Len);
+    StableSortBy(order, keys, ascending, std::less<std::string_view>());
+  } else {
+    auto compare = [&text](const TSortKey& a, const TSortKey& b) -> int {
+      if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
+      if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
+      if (a.Kind == TSortKey::kEmptyKey) return 0;
+      return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
+    };
+    std::vector<uint32_t> rows(order);  // the key vector is the row itself
+    StableSortBy(order, rows, ascending, [&](uint32_t a, uint32_t b) {
+      int c = compare(primary[a], primary[b]);
+      if (c == 0 && !secondary.empty()) c = compare(secondary[a], secondary[b]);
+      return c < 0;
+    });
+  }
   FOrder = std::move(order);
   if (FOnPercentDone) FOnPercentDone(this, 100);
   Changed();

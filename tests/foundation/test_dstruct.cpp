@@ -230,3 +230,27 @@ TEST(FoldCase, FoldsCapitalsIndependentOfLocale) {
             "\xFF"
             "a");  // stray bytes pass through
 }
+
+TEST(ParseDecimal, AcceptsPlainDecimalNumbersOnly) {
+  double v = 0;
+  for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
+           {"3.5", 3.5}, {"3,5", 3.5}, {"+2", 2}, {"-.5", -0.5}, {"1e3", 1000}, {"7.", 7}}) {
+    EXPECT_TRUE(zel::ParseDecimal(text, v)) << text;
+    EXPECT_DOUBLE_EQ(v, value) << text;
+  }
+  for (const char* bad : {"", "+", "-", "+-5", " 1", "1 ", "1.2.3", "1,000.5", "0x1A", "inf", "nan",
+                          "-infinity", "1e999", "5e", "."})
+    EXPECT_FALSE(zel::ParseDecimal(bad, v)) << bad;
+}
+
+TEST(StringArray, RemoveRowsDropsTheMarkedDisplayedRows) {
+  TStringArray a;
+  a.Resize(1, 0);
+  FillColumn(a, 1, {"c", "a", "d", "b"});
+  a.SetRowAttrib(4, 9);
+  a.Sort(1, -1, true);  // a b c d
+  a.RemoveRows({false, true, false, true});
+  EXPECT_EQ(Column(a, 1), (Strings{"a", "c"}));
+  a.RemoveRows({true, true, true});  // longer than the table: fine
+  EXPECT_EQ(a.NrOfRows(), 0);
+}
