@@ -87,20 +87,23 @@ void ReplaceFileContent(const std::string& path, std::string_view bytes) {
   if (dirFd.Get() >= 0) (void)::fsync(dirFd.Get());
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) return false;
-  out = std::move(ss).str();
-  return true;
-}
-
 std::string ReadRest(std::istream& in) {
   std::ostringstream ss;
   if (in.peek() != std::char_traits<char>::eof()) ss << in.rdbuf();
   return std::move(ss).str();
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  out.resize(size_t(size));
+  in.seekg(0);
+  in.read(out.data(), size);
+  if (in.gcount() != size) return false;
+  out += ReadRest(in);  // whatever was added meanwhile, or a file whose size lies
+  return !in.bad();
 }
 
 // --- text helpers ---------------------------------------------------------------
@@ -213,7 +216,8 @@ bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span) 
     const std::string_view line = buf.substr(pos, eol - pos);
     if (IsRootLine(line, lowerID)) {
       span.Begin = pos + FindNoCase(line, "<replist", 0);
-      const size_t close = FindNoCase(buf, "</replist", span.Begin);
+      // The end tag is matched as written: XML names are case-sensitive.
+      const size_t close = buf.find("</replist", span.Begin);
       if (close == std::string_view::npos) return false;
       const size_t gt = buf.find('>', close);
       if (gt == std::string_view::npos) return false;
@@ -374,7 +378,8 @@ bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
   int64_t done = 0;
   for (const pugi::xml_node& n : root.children()) {
     if (n.type() != pugi::node_element) continue;
-    const TRepListXmlTag tag = RepListXmlTagOf(n.name());
+    const bool isCell = std::strcmp(n.name(), "cell") == 0;  // by far the most frequent
+    const TRepListXmlTag tag = isCell ? xmlCell : RepListXmlTagOf(n.name());
     const char* text = n.text().get();
     int c = 0, r = 0;
     switch (tag) {
@@ -475,7 +480,7 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
       list += line;
     }
     list += '\n';
-    if (FindNoCase(line, "</replist", 0) != std::string::npos)
+    if (line.find("</replist") != std::string::npos)
       return TRLDataFiles::LoadList(*this, list.data(), list.size());
   }
   return false;
