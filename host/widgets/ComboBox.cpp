@@ -561,8 +561,9 @@ void TCustomComboBox::CloseList(bool accept) {
 void TCustomComboBox::MoveHot(int delta) {
   const int count = FItems.Count();
   if (count == 0) return;
-  const int from = DroppedDown() ? FHot : FItemIndex;
-  const int to = std::clamp(from < 0 ? (delta > 0 ? 0 : count - 1) : from + delta, 0, count - 1);
+  int from = DroppedDown() ? FHot : FItemIndex;
+  if (from < 0) from = delta > 0 ? -1 : count;  // nothing chosen: from before the ends
+  const int to = std::clamp(from + delta, 0, count - 1);
   if (!DroppedDown()) {
     Choose(to);
     return;
