@@ -233,6 +233,22 @@ void TX11Backend::SetWindowSize(TWindowId id, int width, int height) {
   XFlush(FDpy);
 }
 
+void TX11Backend::SetWindowPosition(TWindowId id, int x, int y) {
+  auto it = FWindows.find(Window(id));
+  // A popup is placed by MakePopup, relative to the window it belongs to.
+  if (it == FWindows.end() || it->second.Popup) return;
+  // A position the program asks for (the window manager may still choose),
+  // meant for the client area rather than the frame around it.
+  XSizeHints hints{};
+  hints.flags = PPosition | PWinGravity;
+  hints.x = x;
+  hints.y = y;
+  hints.win_gravity = StaticGravity;
+  XSetWMNormalHints(FDpy, it->first, &hints);
+  XMoveWindow(FDpy, it->first, x, y);
+  XFlush(FDpy);
+}
+
 TPoint TX11Backend::ScreenSize() const {
   return Point(DisplayWidth(FDpy, FScreen), DisplayHeight(FDpy, FScreen));
 }

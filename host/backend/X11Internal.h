@@ -52,6 +52,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void ShowWindow(TWindowId w, bool visible) override;
   void SetWindowCaption(TWindowId w, const std::string& caption) override;
   void SetWindowSize(TWindowId w, int width, int height) override;
+  void SetWindowPosition(TWindowId w, int x, int y) override;
   void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
   TPoint ScreenSize() const override;
   void SetCursor(TWindowId w, int cursor) override;

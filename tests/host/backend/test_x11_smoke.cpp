@@ -256,7 +256,7 @@ class X11Smoke : public ::testing::Test {
 };
 
 TEST_F(X11Smoke, FormIsAWindowWithItsCaptionAndPicture) {
-  ShowForm();
+  TForm* f = ShowForm();
   EXPECT_EQ(CurrentBackend().Name(), "x11");
   Atom netName = XInternAtom(Dpy, "_NET_WM_NAME", False);
   Atom type;
@@ -274,6 +274,14 @@ TEST_F(X11Smoke, FormIsAWindowWithItsCaptionAndPicture) {
   Box->Fill = clBlue;
   Box->Invalidate();
   EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(40, 50) == 0x0000FF; }));
+  // Where the form goes, the window goes.
+  f->SetBounds(50, 40, 200, 120);
+  EXPECT_TRUE(PumpUntil([&] {
+    int x, y;
+    Window child;
+    XTranslateCoordinates(Dpy, Win, DefaultRootWindow(Dpy), 0, 0, &x, &y, &child);
+    return x == 50 && y == 40;
+  }));
 }
 
 TEST_F(X11Smoke, MouseAndKeyboardReachTheControl) {
