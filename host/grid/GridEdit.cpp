@@ -1,0 +1,465 @@
+// In-place editing: the grid's side (show, store, cancel) and the editors,
+// with the pick list's drop-down.
+#include <algorithm>
+
+#include "host/grid/Grids.h"
+#include "host/widgets/Look.h"
+#include "host/widgets/Menus.h"
+#include "host/widgets/VScrollBar.h"
+
+namespace host {
+
+// --- the grid's side
+
+bool TCustomGrid::CanEditShow() {
+  return (FOptions & goEditing) && !(FOptions & goRowSelect) && FCurrent.X >= FFixedCols &&
+         FCurrent.Y >= FFixedRows && FCurrent.X < ColCount() && FCurrent.Y < RowCount() &&
+         !(ComponentState() & csDesigning);
+}
+
+TInplaceEdit* TCustomGrid::CreateEditor() { return new TInplaceEditList(this); }
+
+void TCustomGrid::SetEditorMode(bool v) {
+  if (v)
+    ShowEditor();
+  else
+    HideEditor();
+}
+
+void TCustomGrid::ShowEditor() {
+  if (!CanEditShow()) return;
+  FEditorMode = true;
+  UpdateEditor();
+}
+
+void TCustomGrid::HideEditor() {
+  FEditorMode = false;
+  CloseEditor();
+}
+
+bool TCustomGrid::EditorFocused() const { return FInplaceEdit && FInplaceEdit->Focused(); }
+
+// Puts the editor on the current cell, loading its text when the cell changed.
+void TCustomGrid::UpdateEditor() {
+  if (!FEditorMode) return;
+  if (!CanEditShow()) {
+    HideEditor();
+    return;
+  }
+  if (!FInplaceEdit) {
+    FInplaceEdit = CreateEditor();
+    FInplaceEdit->FGrid = this;
+    FInplaceEdit->SetParent(this);
+  }
+  const bool fresh = FInplaceCol != FCurrent.X || FInplaceRow != FCurrent.Y;
+  FInplaceCol = FCurrent.X;
+  FInplaceRow = FCurrent.Y;
+  if (fresh) FInplaceEdit->UpdateContents();
+  FInplaceEdit->Move(CellRect(FCurrent.X, FCurrent.Y));
+  if (fresh && Focused() && FInplaceEdit->CanFocus()) FInplaceEdit->SetFocus();
+}
+
+// Stores the editor's text, but only when the user changed it: the text the
+// grid gave may not read back to the same value (a shortened or rounded
+// display), and merely opening an editor must never alter a cell.
+void TCustomGrid::StoreEdit() {
+  if (!FInplaceEdit || FInplaceCol < 0) return;
+  const std::string text = FInplaceEdit->Text();
+  if (text == FInplaceEdit->FOriginal) return;
+  FInplaceEdit->FOriginal = text;
+  SetEditText(FInplaceCol, FInplaceRow, text);
+}
+
+void TCustomGrid::CloseEditor() {
+  if (!FInplaceEdit || FInplaceCol < 0) return;
+  const bool hadFocus = EditorFocused();
+  StoreEdit();
+  InvalidateCell(FInplaceCol, FInplaceRow);
+  FInplaceCol = FInplaceRow = -1;
+  if (auto* list = dynamic_cast<TInplaceEditList*>(FInplaceEdit)) list->CloseUp(false);
+  // The focus comes back to the grid before the editor goes, so it never
+  // falls out of the control.
+  if (hadFocus && CanFocus()) SetFocus();
+  FInplaceEdit->Hide();
+}
+
+void TCustomGrid::CancelEdit() {
+  if (FInplaceEdit && FInplaceCol >= 0) FInplaceEdit->SetText(FInplaceEdit->FOriginal);
+  HideEditor();
+}
+
+void TCustomGrid::TypeIntoEditor(char32_t ch) {
+  ShowEditor();
+  if (!FInplaceEdit || !FEditorMode) return;
+  // The typed character replaces the selected (whole) text.
+  FInplaceEdit->Perform(WM_CHAR, WPARAM(ch));
+}
+
+// --- TInplaceEdit
+
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+  SetBorderStyle(bsNone);
+  SetAutoSize(false);
+  SetTabStop(false);
+  SetVisible(false);
+}
+
+void TInplaceEdit::UpdateContents() {
+  FOriginal = FGrid->GetEditText(FGrid->FInplaceCol, FGrid->FInplaceRow);
+  SetText(FOriginal);
+  SelectAll();
+  SetModified(false);
+}
+
+void TInplaceEdit::Move(const TRect& r) {
+  SetBoundsRect(r);
+  Show();
+  Invalidate();
+}
+
+void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
+  // Enter and Escape end the edit rather than pressing the form's buttons.
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
+  if (FGrid && (FGrid->Options() & goTabs)) Message.Result |= DLGC_WANTTAB;
+}
+
+bool TInplaceEdit::ForwardsToGrid(Word Key, TShiftState Shift) const {
+  const int len = int(Text().size());
+  const bool whole = SelLength() == 0 || SelLength() >= len;
+  const bool atLeft = SelStart() == 0 && whole;
+  const bool atRight = SelStart() + SelLength() >= len && whole;
+  switch (Key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      return true;
+    case VK_LEFT:
+    case VK_HOME:
+      return (Shift & ssCtrl) || (atLeft && !(Shift & ssShift));
+    case VK_RIGHT:
+    case VK_END:
+      return (Shift & ssCtrl) || (atRight && !(Shift & ssShift));
+    case VK_TAB:
+      return FGrid && (FGrid->Options() & goTabs);
+    default:
+      return false;
+  }
+}
+
+void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  if (FGrid && Key == VK_ESCAPE) {
+    FGrid->CancelEdit();
+    Key = 0;
+    return;
+  }
+  if (FGrid && ForwardsToGrid(Key, Shift)) {
+    FGrid->KeyDown(Key, Shift);
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEdit::KeyPress(char32_t& Key) {
+  if (FGrid && (Key == U'\r' || Key == U'\t' || Key == 27)) {
+    // Enter goes to the grid, which ends the edit (and may advance).
+    if (Key == U'\r') FGrid->KeyPress(Key);
+    Key = 0;
+    return;
+  }
+  TCustomEdit::KeyPress(Key);
+}
+
+void TInplaceEdit::WMKillFocus(TMessage& Message) {
+  TCustomEdit::WMKillFocus(Message);
+  // Leaving for another control stores the text, so no edit is lost; the
+  // editor stays open over its cell.
+  if (!FGrid || (FGrid->ComponentState() & csDestroying)) return;
+  TWinControl* now = Screen->ActiveControl();
+  if (now != FGrid && now != this) FGrid->StoreEdit();
+}
+
+// The wheel belongs to the grid: it moves the current row.
+bool TInplaceEdit::DoMouseWheelDown(TShiftState, TPoint) { return false; }
+bool TInplaceEdit::DoMouseWheelUp(TShiftState, TPoint) { return false; }
+
+// --- the drop-down of a pick list
+
+// The list under a TInplaceEditList: one row a value, the current one lit; the
+// mouse or Up, Down, Page Up, Page Down, Enter and Escape choose. It is open
+// only while the edit has the focus, and takes the input meanwhile.
+class TPickListPopup : public TPopupWindow {
+ public:
+  explicit TPickListPopup(TInplaceEditList* edit);
+  ~TPickListPopup() override;
+  int ItemIndex() const { return FIndex; }
+  void SetItemIndex(int i);
+  void Open();
+  std::string ClassName() const override { return "TPickListPopup"; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  TInplaceEditList* FEdit;
+  TVScrollBar FBar;
+  int FIndex = -1;
+  int FRowHeight = 16;
+  bool FOpen = false;
+  TInputFilter FOuter;
+  int Rows() const { return FBar.Page(); }
+  int ItemAt(int y) const { return y < 1 ? -1 : FBar.Position() + (y - 1) / FRowHeight; }
+  TRect BarRect() const {
+    return Rect(Width() - 1 - TVScrollBar::kWidth, 1, Width() - 1, Height() - 1);
+  }
+  bool Route(const TBackendEvent& ev);
+  void RouteMouse(const TBackendEvent& ev);
+};
+
+TPickListPopup::TPickListPopup(TInplaceEditList* edit) : TPopupWindow(nullptr), FEdit(edit) {
+  SetColor(clWindow);
+  TCanvas* c = Canvas();
+  c->SetFont(edit->Font());
+  SetFont(edit->Font());
+  FRowHeight = c->TextHeight("Ag") + 2;
+  TStrings* items = edit->PickList();
+  const int rows = std::clamp(items->Count(), 1, edit->DropDownRows());
+  FBar.SetRange(items->Count(), rows);
+  int widest = 0;
+  for (int i = 0; i < items->Count(); ++i)
+    widest = std::max(widest, c->TextWidth(items->Strings(i)));
+  const int bar = FBar.Needed() ? TVScrollBar::kWidth : 0;
+  SetBounds(0, 0, std::max(edit->Width(), widest + 8 + bar), rows * FRowHeight + 2);
+}
+
+TPickListPopup::~TPickListPopup() {
+  if (FOpen) SetInputFilter(std::move(FOuter));
+}
+
+void TPickListPopup::Open() {
+  const TPoint at = FEdit->ClientToScreen(Point(0, FEdit->Height()));
+  FOuter = SetInputFilter([this](const TBackendEvent& ev) { return Route(ev); });
+  FOpen = true;
+  PopupAt(at.x, at.y);
+}
+
+void TPickListPopup::SetItemIndex(int i) {
+  const int n = FEdit->PickList()->Count();
+  if (n == 0) return;
+  i = std::clamp(i, 0, n - 1);
+  FIndex = i;
+  // Keep the lit row in view.
+  if (i < FBar.Position()) FBar.SetPosition(i);
+  if (i >= FBar.Position() + Rows()) FBar.SetPosition(i - Rows() + 1);
+  Invalidate();
+}
+
+void TPickListPopup::Paint() {
+  TCanvas* c = Canvas();
+  TRect r = ClientRect();
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clWindowFrame);
+  c->FrameRect(r);
+  TStrings* items = FEdit->PickList();
+  const int textRight = Width() - 1 - (FBar.Needed() ? TVScrollBar::kWidth : 0);
+  c->SetFont(Font());
+  for (int k = 0; k < Rows(); ++k) {
+    const int i = FBar.Position() + k;
+    const TRect row = Rect(1, 1 + k * FRowHeight, textRight, 1 + (k + 1) * FRowHeight);
+    const bool lit = i == FIndex;
+    c->Brush()->SetColor(lit ? clHighlight : clWindow);
+    c->Font()->SetColor(lit ? clHighlightText : clWindowText);
+    c->TextRect(row, row.Left + 2, row.Top + 1, i < items->Count() ? items->Strings(i) : "");
+  }
+  if (FBar.Needed()) FBar.Paint(c, BarRect());
+}
+
+bool TPickListPopup::Route(const TBackendEvent& ev) {
+  switch (ev.Kind) {
+    case bekKeyDown:
+      switch (ev.Key) {
+        case VK_DOWN:
+        case VK_UP:
+          if (ev.Shift & ssAlt) {
+            FEdit->CloseUp(true);
+          } else {
+            SetItemIndex(FIndex + (ev.Key == VK_DOWN ? 1 : -1));
+          }
+          return true;
+        case VK_NEXT:
+        case VK_PRIOR:
+          SetItemIndex(FIndex + (ev.Key == VK_NEXT ? Rows() : -Rows()));
+          return true;
+        case VK_RETURN:
+        case VK_F4:
+          FEdit->CloseUp(true);
+          return true;
+        case VK_ESCAPE:
+          FEdit->CloseUp(false);
+          return true;
+        default:
+          return true;
+      }
+    case bekChar:
+    case bekKeyUp:
+      return true;
+    case bekMouseDown:
+    case bekMouseUp:
+    case bekMouseMove:
+      RouteMouse(ev);
+      return true;
+    case bekMouseWheel:
+      if (FBar.SetPosition(FBar.Position() + (ev.WheelDelta < 0 ? 1 : -1))) Invalidate();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TPickListPopup::RouteMouse(const TBackendEvent& ev) {
+  TPoint s;
+  if (!ScreenPointOf(ev, s)) return;
+  const TPoint p = ScreenToClient(s);
+  if (!ClientRect().Contains(p.x, p.y)) {
+    if (ev.Kind != bekMouseDown) return;
+    // A press on the edit's own button closes the list; any other press
+    // outside it closes the list too, and goes on to where it landed.
+    FEdit->CloseUp(false);
+    return;
+  }
+  if (FBar.Needed() && BarRect().Contains(p.x, p.y)) {
+    if (ev.Kind == bekMouseDown && FBar.MouseDown(BarRect(), p.x, p.y)) Invalidate();
+    return;
+  }
+  if (ev.Kind == bekMouseMove && FBar.Dragging()) {
+    if (FBar.MouseMove(BarRect(), p.y)) Invalidate();
+    return;
+  }
+  const int i = ItemAt(p.y);
+  if (i < 0 || i >= FEdit->PickList()->Count()) return;
+  SetItemIndex(i);
+  if (ev.Kind == bekMouseUp) FEdit->CloseUp(true);
+}
+
+// --- TInplaceEditList
+
+TInplaceEditList::TInplaceEditList(TComponent* AOwner) : TInplaceEdit(AOwner) {}
+
+TInplaceEditList::~TInplaceEditList() = default;
+
+void TInplaceEditList::UpdateContents() {
+  CloseUp(false);
+  FEditStyle = Grid()->GetEditStyle(Grid()->Col(), Grid()->Row());
+  // Values the event supplies are asked for afresh on each edit.
+  if (FOnGetPickListItems) {
+    FPickList.Clear();
+    FPickListLoaded = false;
+  }
+  TInplaceEdit::UpdateContents();
+}
+
+TRect TInplaceEditList::ButtonRect() const {
+  if (FEditStyle == esSimple) return TRect{};
+  return Rect(std::max(Width() - TVScrollBar::kWidth, 0), 0, Width(), Height());
+}
+
+void TInplaceEditList::Paint() {
+  TInplaceEdit::Paint();
+  const TRect b = ButtonRect();
+  if (b.IsEmpty()) return;
+  TCanvas* c = Canvas();
+  const TRect face = DrawButtonFace(c, b, ListVisible() ? fsPressed : fsUp);
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(clBtnText);
+  const int cx = (face.Left + face.Right) / 2, cy = (face.Top + face.Bottom) / 2;
+  if (FEditStyle == esPickList) {
+    for (int k = 0; k < 4; ++k) c->FillRect(Rect(cx - 3 + k, cy - 1 + k, cx + 4 - k, cy + k));
+  } else {
+    for (int k = -1; k <= 1; ++k) c->FillRect(Rect(cx + 3 * k - 1, cy + 2, cx + 3 * k + 1, cy + 4));
+  }
+}
+
+void TInplaceEditList::WMLButtonDown(TWMMouse& Message) {
+  if (ButtonRect().Contains(Message.XPos, Message.YPos)) {
+    ButtonPressed();
+    return;
+  }
+  TInplaceEdit::WMLButtonDown(Message);
+}
+
+void TInplaceEditList::WMLButtonDblClk(TWMMouse& Message) {
+  // A double click in a pick list steps to the next value, as the platform does.
+  if (FEditStyle == esPickList && !ButtonRect().Contains(Message.XPos, Message.YPos)) {
+    SelectNextValue(1);
+    return;
+  }
+  TInplaceEdit::WMLButtonDblClk(Message);
+}
+
+void TInplaceEditList::ButtonPressed() {
+  if (FEditStyle == esEllipsis) {
+    if (FOnEditButtonClick) FOnEditButtonClick(Grid());
+    return;
+  }
+  if (ListVisible())
+    CloseUp(false);
+  else
+    DropDown();
+}
+
+void TInplaceEditList::KeyDown(Word& Key, TShiftState Shift) {
+  const bool dropKey = Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt));
+  if (FEditStyle == esPickList && dropKey) {
+    ButtonPressed();
+    Key = 0;
+    return;
+  }
+  TInplaceEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEditList::DropDown() {
+  if (FEditStyle != esPickList || ListVisible() || !Grid()) return;
+  if (!FPickListLoaded && FOnGetPickListItems) {
+    FOnGetPickListItems(Grid()->Col(), Grid()->Row(), &FPickList);
+    FPickListLoaded = true;
+  }
+  if (FPickList.Count() == 0) return;
+  FList = std::make_unique<TPickListPopup>(this);
+  FList->SetItemIndex(std::max(FPickList.IndexOf(Text()), 0));
+  FList->Open();
+  Invalidate();
+}
+
+void TInplaceEditList::CloseUp(bool Accept) {
+  if (!FList) return;
+  // Off the member first: closing hands the focus back, which may call here again.
+  std::unique_ptr<TPickListPopup> list = std::move(FList);
+  const int i = list->ItemIndex();
+  list->ClosePopup();
+  list.reset();
+  if (Accept && i >= 0 && i < FPickList.Count()) {
+    SetText(FPickList.Strings(i));
+    SelectAll();
+  }
+  Invalidate();
+}
+
+void TInplaceEditList::SelectNextValue(int step) {
+  if (!FPickListLoaded && FOnGetPickListItems) {
+    FOnGetPickListItems(Grid()->Col(), Grid()->Row(), &FPickList);
+    FPickListLoaded = true;
+  }
+  const int n = FPickList.Count();
+  if (n == 0) return;
+  const int i = FPickList.IndexOf(Text());
+  SetText(FPickList.Strings(((i + step) % n + n) % n));
+  SelectAll();
+}
+
+void TInplaceEditList::WMKillFocus(TMessage& Message) {
+  CloseUp(false);
+  TInplaceEdit::WMKillFocus(Message);
+}
+
+}  // namespace host

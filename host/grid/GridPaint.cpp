@@ -1,0 +1,121 @@
+// Painting the grid: border, scroll bars, and the visible cells with their
+// lines. Nothing outside the view is touched, whatever the grid's size.
+#include <algorithm>
+
+#include "host/grid/Grids.h"
+#include "host/widgets/Look.h"
+
+namespace host {
+
+void TCustomGrid::Paint() {
+  TCanvas* c = Canvas();
+  LayoutScrollBars();
+  PaintBorder(c);
+  FVScroll.Paint(c);
+  FHScroll.Paint(c);
+  const TRect area = ClientRect();
+  c->IntersectClip(area);
+  PaintCells(c, area);
+}
+
+void TCustomGrid::PaintBorder(TCanvas* c) {
+  if (FBorderStyle == bsSingle) {
+    TRect r = Rect(0, 0, Width(), Height());
+    DrawSunkenEdge(c, r);
+  }
+  if (FVScroll.Shown() && FHScroll.Shown()) {
+    // The square where the two bars meet.
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(Rect(FVScroll.Bounds().Left, FHScroll.Bounds().Top, FVScroll.Bounds().Right,
+                     FHScroll.Bounds().Bottom));
+  }
+}
+
+void TCustomGrid::PaintCells(TCanvas* c, const TRect& area) {
+  const TRect clip = IntersectRect(c->ClipRect(), area);
+  const auto cols = VisibleCells(true);
+  const auto rows = VisibleCells(false);
+  int right = area.Left, bottom = area.Top;
+  for (const TVisibleCell& row : rows) {
+    bottom = row.Start + row.Size + FRows.LineWidth();
+    if (row.Start >= clip.Bottom || bottom <= clip.Top) continue;
+    for (const TVisibleCell& col : cols) {
+      right = col.Start + col.Size + FCols.LineWidth();
+      if (col.Start >= clip.Right || right <= clip.Left) continue;
+      const TRect where = Rect(col.Start, row.Start, col.Start + col.Size, row.Start + row.Size);
+      const bool fixed = col.Index < FFixedCols || row.Index < FFixedRows;
+      PaintCell(c, col.Index, row.Index, where, fixed);
+      PaintLines(c, col.Index, row.Index, where, fixed);
+    }
+  }
+  if (!cols.empty()) right = cols.back().Start + cols.back().Size + FCols.LineWidth();
+  // What lies beyond the last column and row shows the grid's colour.
+  c->Brush()->SetStyle(bsSolid);
+  c->Brush()->SetColor(Color());
+  if (right < area.Right) c->FillRect(Rect(right, area.Top, area.Right, area.Bottom));
+  if (bottom < area.Bottom) c->FillRect(Rect(area.Left, bottom, area.Right, area.Bottom));
+  // With row selection the focus frame goes round the visible part of the row.
+  if (FDefaultDrawing && (FOptions & goRowSelect) && GridFocused()) {
+    TRect r = CellRect(FLeftCol, FCurrent.Y);
+    if (!r.IsEmpty() && !cols.empty())
+      DrawFocusRect(c, Rect(r.Left, r.Top, std::min(right, area.Right), r.Bottom));
+  }
+}
+
+void TCustomGrid::PaintCell(TCanvas* c, int col, int row, const TRect& where, bool fixed) {
+  TGridDrawState state = fixed ? gdFixed : 0;
+  if (!fixed) {
+    const bool focused = col == FCurrent.X && row == FCurrent.Y && GridFocused();
+    if (focused) state |= gdFocused;
+    if (Selection().Contains(col, row)) state |= gdSelected;
+  }
+  if (FDefaultDrawing) {
+    c->SetFont(Font());
+    c->Brush()->SetStyle(bsSolid);
+    c->Pen()->SetMode(pmCopy);
+    const bool highlight =
+        (state & gdSelected) &&
+        (!(state & gdFocused) || (FOptions & (goDrawFocusSelected | goRowSelect)));
+    if (fixed) {
+      c->Brush()->SetColor(FFixedColor);
+    } else if (highlight) {
+      c->Brush()->SetColor(clHighlight);
+      c->Font()->SetColor(clHighlightText);
+    } else {
+      c->Brush()->SetColor(Color());
+    }
+    c->FillRect(where);
+  }
+  DrawCell(col, row, where, state);
+  if (!FDefaultDrawing) return;
+  if (fixed && (FOptions & (goFixedVertLine | goFixedHorzLine))) {
+    TRect r = where;
+    Frame3D(c, r, clBtnHighlight, clBtnShadow, 1);
+  }
+  const bool editing = FEditorMode && FInplaceEdit && FInplaceEdit->Visible();
+  if ((state & gdFocused) && !(FOptions & goRowSelect) && !editing) DrawFocusRect(c, where);
+}
+
+// The line room right of and below a cell: the line's colour when that kind of
+// line is on (black between fixed cells, silver between the others), else the
+// cell's background.
+void TCustomGrid::PaintLines(TCanvas* c, int col, int row, const TRect& where, bool fixed) {
+  const int lw = FCols.LineWidth(), lh = FRows.LineWidth();
+  if (lw == 0 && lh == 0) return;
+  const TGridOptions vert = fixed ? goFixedVertLine : goVertLine;
+  const TGridOptions horz = fixed ? goFixedHorzLine : goHorzLine;
+  const TColor line = fixed ? clBlack : clSilver;
+  const TColor back = fixed ? FFixedColor : Color();
+  c->Brush()->SetStyle(bsSolid);
+  if (lw > 0) {
+    c->Brush()->SetColor((FOptions & vert) ? line : back);
+    c->FillRect(Rect(where.Right, where.Top, where.Right + lw, where.Bottom + lh));
+  }
+  if (lh > 0) {
+    c->Brush()->SetColor((FOptions & horz) ? line : back);
+    c->FillRect(Rect(where.Left, where.Bottom, where.Right, where.Bottom + lh));
+  }
+}
+
+}  // namespace host

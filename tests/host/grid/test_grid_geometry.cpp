@@ -1,0 +1,114 @@
+// Grid geometry: cell rectangles and hit tests with fixed, hidden and scrolled
+// cells, lines on and off, visible counts, scroll clamping and huge grids.
+#include "host/grid/Grids.h"
+#include "tests/support/Headless.h"
+
+using namespace host;
+using namespace zeltest;
+
+namespace {
+
+class GridGeometry : public HeadlessTest {
+ protected:
+  TStringGrid* G = nullptr;
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    Form()->SetBounds(0, 0, 400, 300);
+    G = Make<TStringGrid>(10, 10, 300, 200);
+    G->SetBorderStyle(bsNone);
+    G->SetScrollBars(ssNone);
+  }
+};
+
+TEST_F(GridGeometry, CellRectsFollowSizesLinesAndFixedCells) {
+  // Defaults: 64 x 24 cells with one-pixel lines after each.
+  EXPECT_EQ(G->CellRect(0, 0), Rect(0, 0, 64, 24));
+  EXPECT_EQ(G->CellRect(2, 1), Rect(130, 25, 194, 49));
+  G->SetColWidths(1, 30);
+  G->SetRowHeights(0, 10);
+  EXPECT_EQ(G->CellRect(2, 1), Rect(96, 11, 160, 35));
+  // A border moves every cell in by its width.
+  G->SetBorderStyle(bsSingle);
+  EXPECT_EQ(G->CellRect(0, 0), Rect(2, 2, 66, 12));
+  G->SetBorderStyle(bsNone);
+  // Lines off: no room between cells.
+  G->SetOptions(0);
+  EXPECT_EQ(G->CellRect(2, 1), Rect(94, 10, 158, 34));
+  // Only the fixed kind of line on still reserves the room.
+  G->SetOptions(goFixedVertLine);
+  EXPECT_EQ(G->CellRect(2, 1), Rect(96, 10, 160, 34));
+}
+
+TEST_F(GridGeometry, HiddenColumnsTakeNoSpaceAndCannotBeHit) {
+  G->SetColWidths(2, 0);
+  EXPECT_TRUE(G->CellRect(2, 1).IsEmpty());
+  EXPECT_EQ(G->CellRect(3, 1).Left, 130);
+  EXPECT_EQ(G->MouseCoord(131, 30), (TGridCoord{3, 1}));
+  // The line belongs to the cell before it.
+  EXPECT_EQ(G->MouseCoord(129, 30), (TGridCoord{1, 1}));
+  int c = 0, r = 0;
+  G->MouseToCell(5, 5, c, r);
+  EXPECT_EQ(c, 0);
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(G->MouseCoord(299, 199), (TGridCoord{-1, -1}));  // past the last column
+  EXPECT_EQ(G->MouseCoord(-1, 5), (TGridCoord{-1, -1}));
+}
+
+TEST_F(GridGeometry, ScrolledCellsKeepTheFixedOnesInPlace) {
+  G->SetColCount(20);
+  G->SetRowCount(50);
+  G->SetTopRow(10);
+  G->SetLeftCol(5);
+  EXPECT_EQ(G->TopRow(), 10);
+  EXPECT_EQ(G->CellRect(0, 0), Rect(0, 0, 64, 24));
+  EXPECT_EQ(G->CellRect(5, 10), Rect(65, 25, 129, 49));
+  EXPECT_TRUE(G->CellRect(3, 4).IsEmpty());  // scrolled out
+  EXPECT_EQ(G->MouseCoord(70, 30), (TGridCoord{5, 10}));
+  EXPECT_EQ(G->MouseCoord(10, 30), (TGridCoord{0, 10}));
+  // 200 pixels: the fixed row, then 7 whole rows of 25.
+  EXPECT_EQ(G->VisibleRowCount(), 7);
+  EXPECT_EQ(G->VisibleColCount(), 3);
+  // The top row stops where the last row reaches the bottom.
+  G->SetTopRow(1000);
+  EXPECT_EQ(G->TopRow(), 50 - 7);
+  EXPECT_EQ(G->CellRect(0, 49).Bottom, 25 + 7 * 25 - 1);
+}
+
+TEST_F(GridGeometry, VisibleRowCountComesFromTheHeights) {
+  G->SetRowCount(30);
+  G->SetRowHeights(2, 100);
+  // Row 1 (25) and row 2 (101) fit in 175 pixels; row 3 would end at 151.
+  EXPECT_EQ(G->VisibleRowCount(), 3);
+  G->SetTopRow(3);
+  EXPECT_EQ(G->VisibleRowCount(), 7);
+}
+
+TEST_F(GridGeometry, AHundredMillionRowsScrollToTheEnd) {
+  G->SetRowCount(100000000);
+  G->SetRowHeights(77, 3);
+  G->SetTopRow(99999999);
+  EXPECT_EQ(G->TopRow(), 100000000 - 7);
+  EXPECT_EQ(G->CellRect(1, 99999999), Rect(65, 175, 129, 199));
+  EXPECT_EQ(G->MouseCoord(70, 180), (TGridCoord{1, 99999999}));
+  G->SetRow(50000000);
+  EXPECT_EQ(G->Row(), 50000000);
+  EXPECT_FALSE(G->CellRect(1, 50000000).IsEmpty());
+  // The vertical bar's thumb stands in the middle.
+  G->SetScrollBars(ssBoth);
+  G->SetTopRow(50000000);
+  Pump();
+  EXPECT_EQ(G->TopRow(), 50000000);
+}
+
+TEST_F(GridGeometry, ClientRectLeavesOutBorderAndScrollBars) {
+  G->SetBorderStyle(bsSingle);
+  G->SetScrollBars(ssBoth);
+  G->SetDefaultColWidth(50);
+  EXPECT_EQ(G->ClientRect(), Rect(2, 2, 298, 198));  // 5 x 5 cells fit: no bars
+  G->SetRowCount(40);
+  EXPECT_EQ(G->ClientRect(), Rect(2, 2, 282, 198));
+  G->SetColCount(40);
+  EXPECT_EQ(G->ClientRect(), Rect(2, 2, 282, 182));
+}
+
+}  // namespace
