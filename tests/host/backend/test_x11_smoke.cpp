@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -290,6 +291,17 @@ TEST_F(X11Smoke, MouseAndKeyboardReachTheControl) {
   EXPECT_TRUE(PumpUntil([&] { return Logged("down 0 10,15"); }));
   ClickAt(Win, 31, 46, 3);
   EXPECT_TRUE(PumpUntil([&] { return Logged("down 1 11,16"); }));
+  // The wheel: button 4 away from the user, 5 towards; 6 and 7 (sideways) are ignored.
+  Box->SetOnMouseWheel([&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+    Box->Log.push_back("wheel " + std::to_string(delta));
+    handled = true;
+  });
+  for (unsigned b : {4u, 6u, 5u}) ClickAt(Win, 31, 46, b);
+  EXPECT_TRUE(PumpUntil([&] { return Logged("wheel -120"); }));
+  EXPECT_EQ(std::count_if(Box->Log.begin(), Box->Log.end(),
+                          [](const std::string& s) { return s.rfind("wheel", 0) == 0; }),
+            2);
+  EXPECT_TRUE(Logged("wheel 120"));
 
   XSetInputFocus(Dpy, Win, RevertToParent, CurrentTime);
   Tap(XK_a);
