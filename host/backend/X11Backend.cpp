@@ -138,7 +138,9 @@ void TX11Backend::InternAtoms() {
                          "TIMESTAMP",
                          "ZEL_SELECTION",
                          "_NET_WM_WINDOW_TYPE",
-                         "_NET_WM_WINDOW_TYPE_POPUP_MENU"};
+                         "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+                         "MULTIPLE",
+                         "ATOM_PAIR"};
   constexpr int n = int(sizeof names / sizeof names[0]);
   static_assert(sizeof(TAtoms) == n * sizeof(Atom));
   Atom atoms[n];

@@ -128,7 +128,8 @@ bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
                     static_cast<const unsigned char*>(data), int(count));
   };
   if (r.target == FAtoms.Targets) {
-    Atom targets[] = {FAtoms.Targets, FAtoms.Timestamp, FAtoms.Utf8String, XA_STRING, FAtoms.Text};
+    Atom targets[] = {FAtoms.Targets,    FAtoms.Timestamp, FAtoms.Multiple,
+                      FAtoms.Utf8String, XA_STRING,        FAtoms.Text};
     put(XA_ATOM, 32, targets, sizeof targets / sizeof targets[0]);
     return true;
   }
@@ -137,6 +138,7 @@ bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
     put(XA_INTEGER, 32, &t, 1);
     return true;
   }
+  if (r.target == FAtoms.Multiple) return ServeMultiple(r, property);
   std::string data;
   Atom type;
   if (r.target == FAtoms.Utf8String || r.target == FAtoms.Text) {
@@ -152,6 +154,35 @@ bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
     StartIncr(r.requestor, property, type, std::move(data));
   else
     put(type, 8, data.data(), data.size());
+  return true;
+}
+
+bool TX11Backend::ServeMultiple(const XSelectionRequestEvent& r, Atom property) {
+  // The requestor lists (target, property) pairs in the property; each pair is
+  // served on its own, and one that cannot be gets None as its property.
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* value = nullptr;
+  if (XGetWindowProperty(FDpy, r.requestor, property, 0, 1 << 16, False, AnyPropertyType, &type,
+                         &format, &count, &after, &value) != Success)
+    return false;
+  std::vector<unsigned long> pairs;
+  if (value && format == 32) {
+    auto* items = reinterpret_cast<unsigned long*>(value);
+    pairs.assign(items, items + (count - count % 2));
+  }
+  if (value) XFree(value);
+  if (pairs.empty()) return false;
+  for (size_t i = 0; i < pairs.size(); i += 2) {
+    XSelectionRequestEvent one = r;
+    one.target = Atom(pairs[i]);
+    bool served = one.target != FAtoms.Multiple && pairs[i + 1] != None &&
+                  ServeTarget(one, Atom(pairs[i + 1]));
+    if (!served) pairs[i + 1] = None;
+  }
+  XChangeProperty(FDpy, r.requestor, property, FAtoms.AtomPair, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(pairs.data()), int(pairs.size()));
   return true;
 }
 

@@ -22,7 +22,7 @@ namespace host::x11 {
 // Atoms the backend talks with, interned once.
 struct TAtoms {
   Atom WmProtocols, WmDeleteWindow, NetWmName, Utf8String, Clipboard, Targets, Text, Incr,
-      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu;
+      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu, Multiple, AtomPair;
 };
 
 // A selection being sent piece by piece (INCR) to a requestor that asked for
@@ -137,6 +137,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void HandleSelectionRequest(const XSelectionRequestEvent& r);
   void HandleSelectionPropertyDelete(const XPropertyEvent& e);
   bool ServeTarget(const XSelectionRequestEvent& r, Atom property);
+  bool ServeMultiple(const XSelectionRequestEvent& r, Atom property);
   void StartIncr(Window requestor, Atom property, Atom type, std::string data);
   void ExpireIncrSends();
   bool AskTargets(std::vector<Atom>& targets);

@@ -573,6 +573,7 @@ TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
   // SAVE_TARGETS it fetches the clipboard's text, then confirms.
   std::atomic<bool> ready{false};
   std::string saved;
+  bool refused = false;  // the unknown target's property came back as None
   std::string display = Server().Display;
   std::thread manager([&] {
     Display* m = XOpenDisplay(display.c_str());
@@ -585,9 +586,14 @@ TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
           return e.type == SelectionRequest &&
                  e.xselectionrequest.target == XInternAtom(m, "SAVE_TARGETS", False);
         })) {
-      Atom prop = XInternAtom(m, "KEPT", False);
-      XConvertSelection(m, XInternAtom(m, "CLIPBOARD", False), XInternAtom(m, "UTF8_STRING", False),
-                        prop, w, CurrentTime);
+      // Desktop managers fetch every target at once, through MULTIPLE.
+      Atom prop = XInternAtom(m, "KEPT", False), list = XInternAtom(m, "WANTED", False);
+      unsigned long pairs[] = {XInternAtom(m, "UTF8_STRING", False), prop,
+                               XInternAtom(m, "NO_SUCH_TARGET", False), prop};
+      XChangeProperty(m, w, list, XInternAtom(m, "ATOM_PAIR", False), 32, PropModeReplace,
+                      reinterpret_cast<unsigned char*>(pairs), 4);
+      XConvertSelection(m, XInternAtom(m, "CLIPBOARD", False), XInternAtom(m, "MULTIPLE", False),
+                        list, w, CurrentTime);
       if (NextEvent(m, got, [](const XEvent& e) { return e.type == SelectionNotify; })) {
         Atom type;
         int format;
@@ -599,6 +605,10 @@ TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
           saved.assign(reinterpret_cast<char*>(data), n);
           XFree(data);
         }
+        XGetWindowProperty(m, w, list, 0, 4, True, AnyPropertyType, &type, &format, &n, &after,
+                           &data);
+        if (data && n == 4) refused = reinterpret_cast<unsigned long*>(data)[3] == None;
+        if (data) XFree(data);
       }
       XSelectionEvent answer{};
       answer.type = SelectionNotify;
@@ -616,6 +626,7 @@ TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
   ResetApplication(nullptr);  // the program ends: its X connection closes
   manager.join();
   EXPECT_EQ(saved, "kept after quitting µ");
+  EXPECT_TRUE(refused);
 }
 
 TEST_F(X11Clipboard, SilentOwnerGivesEmptyTextSoon) {
