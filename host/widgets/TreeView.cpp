@@ -128,7 +128,11 @@ bool TTreeNode::IsVisible() const {
   return true;
 }
 
-bool TTreeNode::Selected() const { return TreeView()->FSelected == this || FInSelection; }
+bool TTreeNode::Selected() const {
+  // With several selected nodes membership counts; the focused node may be out.
+  const TCustomTreeView* tv = TreeView();
+  return tv->FMultiSelect ? FInSelection : tv->FSelected == this;
+}
 
 void TTreeNode::SetSelected(bool v) {
   TCustomTreeView* tv = TreeView();
