@@ -231,6 +231,9 @@ void TSpeedButton::Paint() {
   const TRect r = ClientRect();
   const TRect content =
       DrawButtonFace(c, r, FaceOf(FState, FFlat, FMouseInControl && Enabled()), Color());
+  // A latched flat button keeps the dithered face that says "down".
+  if (FFlat && FState == bsExclusive)
+    FillDithered(c, OffsetRect(content, -1, -1), Color(), clBtnHighlight);
   c->SetFont(Font());
   const std::string& caption = Caption();
   const int gw = FGlyph ? FGlyph->Width() / FNumGlyphs : 0;

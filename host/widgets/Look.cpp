@@ -86,7 +86,7 @@ TRect DrawButtonFace(TCanvas* c, const TRect& r, TFaceState state, TColor face) 
   }
   if (state == fsLatched)
     FillDithered(c, inner, face, clBtnHighlight);
-  else {
+  else if (state == fsUp || state == fsPressed) {
     c->Brush()->SetColor(face);
     c->FillRect(inner);
   }

@@ -40,8 +40,8 @@ enum TFaceState : uint8_t {
   fsFlatUp     // a flat button at rest: no edge at all
 };
 // Draws the edge and face of a button over `r` and returns the area left for
-// its content. A pressed or latched face moves the content one pixel right and
-// down, so callers just draw into the returned rectangle.
+// its content. Flat faces are not filled: the parent shows through them. A pressed or latched face
+// moves the content one pixel right and down, so callers just draw into the returned rectangle.
 TRect DrawButtonFace(TCanvas* c, const TRect& r, TFaceState state, TColor face = clBtnFace);
 
 // The face of a latched button: face colour and white in a checkerboard.

@@ -270,7 +270,9 @@ void TButton::Paint() {
 TCheckBox::TCheckBox(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle(
       TControlStyle((ControlStyle() | csSetCaption) & ~(csClickEvents | csDoubleClicks)));
+  // Only the square and the caption are drawn: the parent shows round them.
   SetParentColor(true);
+  SetParentBackground(true);
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
 }

@@ -303,8 +303,8 @@ class TButton : public TCustomControl {
   void CMDialogKey(TMessage& Message);
 };
 
-// A check box with a caption. Every change of State (by the user or the
-// program) fires OnClick, as on the platform.
+// A check box with a caption, drawn over its parent's background. Every change
+// of State (by the user or the program) fires OnClick, as on the platform.
 class TCheckBox : public TCustomControl {
  public:
   explicit TCheckBox(TComponent* AOwner);
