@@ -299,7 +299,6 @@ class TNumIO2 : public host::TCustomControl {
 
   // Painting (ZEL_NumIO_paint.cpp).
   void PaintButtons(host::TCanvas* c);
-  void PaintOuterText(host::TCanvas* c, const std::string& s, int x, int whiteX, int y);
   void PaintGauge(host::TCanvas* c);
   void PaintTextBox(host::TCanvas* c);
   void PaintBevel(host::TCanvas* c, TFrameStyle style, host::TPoint a, host::TPoint corner1,

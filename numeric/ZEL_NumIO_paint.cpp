@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/Zel_stringl.h"
+#include "numeric/ZEL_NumDraw.h"
 #include "numeric/ZEL_NumIO.h"
 
 namespace zel {
@@ -11,7 +12,6 @@ using namespace host;
 
 namespace {
 
-const char* const kHeightProbe = "(8g]}\xC3\x9C\xC3\x84\xC2\xA7";
 constexpr TColor kGrey = RGB(128, 128, 128);
 
 // Width of the first `chars` characters of s.
@@ -100,20 +100,6 @@ void TNumIO2::PaintBevel(TCanvas* c, TFrameStyle style, TPoint a, TPoint corner1
   c->Polyline({d, corner2, e});
 }
 
-void TNumIO2::PaintOuterText(TCanvas* c, const std::string& s, int x, int whiteX, int y) {
-  c->Brush()->SetStyle(bsClear);
-  if (Enabled()) {
-    c->Font()->SetColor(FColorOutText);
-    c->TextOut(x, y, s);
-  } else {
-    c->Font()->SetColor(clWhite);
-    c->TextOut(whiteX, y + 1, s);
-    c->Font()->SetColor(kGrey);
-    c->TextOut(x, y, s);
-  }
-  c->Brush()->SetStyle(bsSolid);
-}
-
 void TNumIO2::PaintButtons(TCanvas* c) {
   const int x0 = FLeftSpace + FTextBoxWidth + FButSpace;
   const int bw = FButWidth, hb = FButHeight / 2, cx = x0 + bw / 2;
@@ -195,26 +181,22 @@ void TNumIO2::Paint() {
   TBitmap bmp(W, H);
   TCanvas* c = bmp.Canvas();
   c->SetFont(Font());
-  const int ty = (H - g - c->TextHeight(kHeightProbe)) / 2;
+  const int ty = (H - g - c->TextHeight(kNumHeightProbe)) / 2;
 
   c->Pen()->SetColor(FColorOutBG);
   c->Brush()->SetColor(FColorOutBG);
   c->Rectangle(0, 0, W, H);
 
   int w = c->TextWidth(FLeftText);
-  int x = FLeftTextAlignment == taLeftJustify    ? 7
-          : FLeftTextAlignment == taRightJustify ? FLeftSpace - w - 5
-                                                 : (FLeftSpace - w) / 2;
-  PaintOuterText(c, FLeftText, x, x + 1, ty);
+  int x = LeftCaptionX(FLeftTextAlignment, FLeftSpace, w);
+  DrawCaption(c, FLeftText, x, x + 1, ty, Enabled(), FColorOutText);
 
   if (FButVisible) PaintButtons(c);
 
   const int end = FLeftSpace + (FButVisible ? FButWidth + FButSpace : 0) + FTextBoxWidth;
   w = c->TextWidth(FRightText);
-  x = FRightTextAlignment == taLeftJustify    ? end + 7
-      : FRightTextAlignment == taRightJustify ? W - w - 6
-                                              : (W - (end + w)) / 2 + end + 1;
-  PaintOuterText(c, FRightText, x, x + 1, ty);
+  x = RightCaptionX(FRightTextAlignment, end, W, w);
+  DrawCaption(c, FRightText, x, x + 1, ty, Enabled(), FColorOutText);
 
   if (FGaugeVisible) PaintGauge(c);
   PaintTextBox(c);

@@ -1,6 +1,7 @@
 #include "numeric/ZEL_NumLab.h"
 
 #include "host/ui/Themes.h"
+#include "numeric/ZEL_NumDraw.h"
 
 namespace zel {
 
@@ -8,8 +9,6 @@ using namespace host;
 
 namespace {
 
-// Text whose height sets the vertical centring of every line.
-const char* const kHeightProbe = "(8g]}\xC3\x9C\xC3\x84\xC2\xA7";
 constexpr TColor kGrey = RGB(128, 128, 128);
 constexpr TColor kSilver = RGB(192, 192, 192);
 
@@ -99,22 +98,16 @@ std::string TNumLab::DisplayText() {
   return DisplayText(probe.Canvas());
 }
 
-// A caption outside the box; disabled, it is embossed: white at (whiteX, y + 1)
-// under grey at (x, y).
+// A caption outside the box, in the style's panel text colours when styles
+// are on for the font.
 void TNumLab::DrawOuterText(TCanvas* c, const std::string& s, int x, int whiteX, int y) {
-  c->Brush()->SetStyle(bsClear);
-  const bool styled = StyledFont();
-  if (Enabled()) {
-    c->Font()->SetColor(styled ? StyleServices()->GetStyleFontColor(sfPanelTextNormal)
-                               : FColorOutText);
-    c->TextOut(x, y, s);
+  if (!StyledFont()) {
+    DrawCaption(c, s, x, whiteX, y, Enabled(), FColorOutText);
     return;
   }
-  c->Font()->SetColor(styled ? StyleServices()->GetStyleFontColor(sfPanelTextDisabled) : clWhite);
-  c->TextOut(whiteX, y + 1, s);
-  if (styled) return;
-  c->Font()->SetColor(kGrey);
-  c->TextOut(x, y, s);
+  const TCustomStyleServices* ss = StyleServices();
+  DrawCaption(c, s, x, whiteX, y, Enabled(), ss->GetStyleFontColor(sfPanelTextNormal),
+              ss->GetStyleFontColor(sfPanelTextDisabled), false);
 }
 
 void TNumLab::DrawNumberBox(TCanvas* c) {
@@ -142,7 +135,7 @@ void TNumLab::Paint() {
   TBitmap bmp(W, H);
   TCanvas* c = bmp.Canvas();
   c->SetFont(Font());
-  const int y = (H - c->TextHeight(kHeightProbe)) / 2;
+  const int y = (H - c->TextHeight(kNumHeightProbe)) / 2;
 
   TColor back = StyledClient() ? StyleServices()->GetStyleColor(scWindow) : FColorOutBakG;
   if (FTransparent) back = clWhite;
@@ -151,16 +144,12 @@ void TNumLab::Paint() {
   c->Rectangle(0, 0, W, H);
 
   int w = c->TextWidth(FLeftText);
-  int x = FLeftTextAlignment == taLeftJustify    ? 7
-          : FLeftTextAlignment == taRightJustify ? FLeftSpace - w - 5
-                                                 : (FLeftSpace - w) / 2;
+  int x = LeftCaptionX(FLeftTextAlignment, FLeftSpace, w);
   DrawOuterText(c, FLeftText, x, x + 1, y);
 
   const int boxEnd = FLeftSpace + FLabelWidth;
   w = c->TextWidth(FRightText);
-  x = FRightTextAlignment == taLeftJustify    ? boxEnd + 7
-      : FRightTextAlignment == taRightJustify ? W - w - 6
-                                              : (W - (boxEnd + w)) / 2 + boxEnd + 1;
+  x = RightCaptionX(FRightTextAlignment, boxEnd, W, w);
   DrawOuterText(c, FRightText, x, FRightTextAlignment == taRightJustify ? W - w - 7 : x + 1, y);
 
   DrawNumberBox(c);
