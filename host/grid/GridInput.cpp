@@ -232,7 +232,8 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   if (FScrolling) {
     ScrollBarUp();
   } else if (FGridState == gsSelecting) {
-    DragSelect(X, Y);
+    // No last DragSelect: a click that scrolled a partly shown cell into view
+    // must not reach on to the cell that now lies under the pointer.
     FGridState = gsNormal;
     Click();
   } else if (FGridState != gsNormal) {
