@@ -138,7 +138,9 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   TGraphicControl::MouseUp(Button, Shift, X, Y);
   if (!FDragging) return;
   FDragging = false;
-  const bool doClick = ClientRect().Contains(X, Y);
+  // The pointer must really be over the button: a release reported at an inside
+  // point after the mouse has left (a hook ending the press on leave) is no click.
+  const bool doClick = ClientRect().Contains(X, Y) && FMouseInControl;
   if (FGroupIndex == 0) {
     if (Enabled()) FState = bsUp;
     Invalidate();
@@ -170,7 +172,9 @@ void TSpeedButton::CMMouseLeave(TMessage& Message) {
   TGraphicControl::CMMouseLeave(Message);
   if (!FMouseInControl) return;
   FMouseInControl = false;
-  if (FFlat) Invalidate();
+  // A held button shows up as soon as the pointer is off it.
+  if (FDragging && Enabled()) FState = FDown ? bsExclusive : bsUp;
+  Invalidate();
 }
 
 void TSpeedButton::CMEnabledChanged(TMessage& Message) {

@@ -14,9 +14,11 @@ enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBot
 using TNumGlyphs = int;
 
 // A button without a window (it never takes the focus). A press shows it down
-// (bsDown); the release inside clicks it. With a GroupIndex it latches: Down
-// stays on (bsExclusive) and the other speed buttons of the same group on the
-// same parent come up; AllowAllUp lets a second click raise the last one.
+// (bsDown); the release with the pointer over it clicks it. Leaving the button
+// while it is held raises it, and a release reported after the pointer left
+// (say, by a descendant that ends the press on leave) does not click. With a GroupIndex it latches:
+// Down stays on (bsExclusive) and the other speed buttons of the same group on the same parent come
+// up; AllowAllUp lets a second click raise the last one.
 //
 // Glyph holds NumGlyphs images side by side, for the up, disabled, down and
 // latched states; its bottom-left pixel is the transparent colour. A disabled
