@@ -239,6 +239,11 @@ void TX11Backend::SetWindowPosition(TWindowId id, int x, int y) {
   auto it = FWindows.find(Window(id));
   // A popup is placed by MakePopup, relative to the window it belongs to.
   if (it == FWindows.end() || it->second.Popup) return;
+  // A form larger than the screen, centred, would start above and left of it,
+  // with its top rows (and a frame's title bar) out of reach: keep the
+  // top-left corner on the screen.
+  x = std::max(x, 0);
+  y = std::max(y, 0);
   // A position the program asks for (the window manager may still choose),
   // meant for the client area rather than the frame around it.
   XSizeHints hints{};

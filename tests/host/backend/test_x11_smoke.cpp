@@ -227,6 +227,13 @@ class X11Smoke : public ::testing::Test {
     Key(sym, true);
     Key(sym, false);
   }
+  // Where the window's top-left is on the screen.
+  TPoint RootPosition(Window w) {
+    int x, y;
+    Window child;
+    XTranslateCoordinates(Dpy, w, DefaultRootWindow(Dpy), 0, 0, &x, &y, &child);
+    return Point(x, y);
+  }
   // What a window manager sends when the user clicks the window's close button.
   void PressCloseButton(Window w) {
     XEvent e{};
@@ -277,12 +284,10 @@ TEST_F(X11Smoke, FormIsAWindowWithItsCaptionAndPicture) {
   EXPECT_TRUE(PumpUntil([&] { return PixelOnScreen(40, 50) == 0x0000FF; }));
   // Where the form goes, the window goes.
   f->SetBounds(50, 40, 200, 120);
-  EXPECT_TRUE(PumpUntil([&] {
-    int x, y;
-    Window child;
-    XTranslateCoordinates(Dpy, Win, DefaultRootWindow(Dpy), 0, 0, &x, &y, &child);
-    return x == 50 && y == 40;
-  }));
+  EXPECT_TRUE(PumpUntil([&] { return RootPosition(Win) == Point(50, 40); }));
+  // Never so far up or left that the top-left corner leaves the screen.
+  f->SetBounds(-30, -20, 200, 120);
+  EXPECT_TRUE(PumpUntil([&] { return RootPosition(Win) == Point(0, 0); }));
 }
 
 TEST_F(X11Smoke, MouseAndKeyboardReachTheControl) {
@@ -418,19 +423,14 @@ TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
   XWindowAttributes a;
   XGetWindowAttributes(Dpy, pw, &a);
   EXPECT_TRUE(a.override_redirect);
-  int mx, my, px, py;
-  Window child;
-  XTranslateCoordinates(Dpy, Win, DefaultRootWindow(Dpy), 30, 40, &mx, &my, &child);
-  XTranslateCoordinates(Dpy, pw, DefaultRootWindow(Dpy), 0, 0, &px, &py, &child);
-  EXPECT_EQ(px, mx);
-  EXPECT_EQ(py, my);
+  TPoint owner = RootPosition(Win), at = RootPosition(pw);
+  EXPECT_EQ(at, Point(owner.x + 30, owner.y + 40));
   // Nobody else can grab the pointer while the popup is open.
   EXPECT_TRUE(PumpUntil([&] { return PointerHeldByTheProgram(); }));
   // A press outside every window of the program reaches the popup, outside it.
   ClickAt(DefaultRootWindow(Dpy), 700, 500);
   ASSERT_TRUE(PumpUntil([&] { return !presses.empty(); }));
-  EXPECT_EQ(presses[0].x, 700 - px);
-  EXPECT_EQ(presses[0].y, 500 - py);
+  EXPECT_EQ(presses[0], Point(700 - at.x, 500 - at.y));
   popup->Hide();
   EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
 }
