@@ -124,10 +124,12 @@ void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
 }
 
 bool TInplaceEdit::ForwardsToGrid(Word Key, TShiftState Shift) const {
-  const int len = int(Text().size());
-  const bool whole = SelLength() == 0 || SelLength() >= len;
-  const bool atLeft = SelStart() == 0 && whole;
-  const bool atRight = SelStart() + SelLength() >= len && whole;
+  // Left and Right leave the editor only from the matching end of the text,
+  // with nothing selected; Home and End only with Ctrl.
+  const std::string& text = Text();
+  const int len = int(
+      std::count_if(text.begin(), text.end(), [](char b) { return (uint8_t(b) & 0xC0) != 0x80; }));
+  const bool caretOnly = SelLength() == 0 && !(Shift & ssShift);
   switch (Key) {
     case VK_UP:
     case VK_DOWN:
@@ -135,11 +137,12 @@ bool TInplaceEdit::ForwardsToGrid(Word Key, TShiftState Shift) const {
     case VK_NEXT:
       return true;
     case VK_LEFT:
-    case VK_HOME:
-      return (Shift & ssCtrl) || (atLeft && !(Shift & ssShift));
+      return (Shift & ssCtrl) || (caretOnly && SelStart() == 0);
     case VK_RIGHT:
+      return (Shift & ssCtrl) || (caretOnly && SelStart() == len);
+    case VK_HOME:
     case VK_END:
-      return (Shift & ssCtrl) || (atRight && !(Shift & ssShift));
+      return Shift & ssCtrl;
     case VK_TAB:
       return FGrid && (FGrid->Options() & goTabs);
     default:
@@ -389,8 +392,13 @@ void TInplaceEditList::WMLButtonDown(TWMMouse& Message) {
 }
 
 void TInplaceEditList::WMLButtonDblClk(TWMMouse& Message) {
+  // A quick second press on the button is just another press of it.
+  if (ButtonRect().Contains(Message.XPos, Message.YPos)) {
+    ButtonPressed();
+    return;
+  }
   // A double click in a pick list steps to the next value, as the platform does.
-  if (FEditStyle == esPickList && !ButtonRect().Contains(Message.XPos, Message.YPos)) {
+  if (FEditStyle == esPickList) {
     SelectNextValue(1);
     return;
   }
