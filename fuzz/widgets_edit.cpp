@@ -1,0 +1,122 @@
+// Drives a headless edit box or memo with arbitrary keys, typed characters,
+// pasted bytes (any bytes: the clipboard is outside text), selections and
+// clicks. Nothing may crash; the selection always lies within the text, and
+// with a length limit the user's edits never take the text past it.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "host/backend/Headless.h"
+#include "host/gfx/Utf8.h"
+#include "host/ui/Clipbrd.h"
+#include "host/ui/Forms.h"
+#include "host/widgets/StdCtrls.h"
+
+using namespace host;
+
+namespace {
+
+const Word kKeys[] = {VK_LEFT, VK_RIGHT,  VK_UP,     VK_DOWN,   VK_HOME, VK_END, VK_PRIOR,
+                      VK_NEXT, VK_BACK,   VK_DELETE, VK_INSERT, 'A',     'C',    'X',
+                      'V',     VK_RETURN, VK_TAB,    VK_SPACE,  'Q'};
+constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
+
+struct TBench {
+  TForm* Form;
+  TEdit* Edit;
+  TMemo* Memo;
+  TBench() {
+    ResetApplication(std::make_unique<THeadlessBackend>());
+    Form = new TForm(Application);
+    Form->SetBounds(0, 0, 240, 140);
+    Form->Show();
+    Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(4, 4, 120, 21);
+    Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(4, 30, 200, 100);
+  }
+};
+
+TBench* gBench = nullptr;
+
+void DropBench() {
+  delete gBench->Form;
+  gBench->Form = nullptr;
+}
+
+int Chars(const std::string& s) {
+  int n = 0;
+  for (size_t i = 0; i < s.size(); ++n) NextCodePoint(s, i);
+  return n;
+}
+
+void Post(TBackendEventKind kind, Word key, char32_t ch, TShiftState shift) {
+  TBackendEvent ev;
+  ev.Window = gBench->Form->WindowId();
+  ev.Kind = kind;
+  ev.Key = key;
+  ev.Char = ch;
+  ev.Shift = shift;
+  static_cast<THeadlessBackend&>(CurrentBackend()).PostEvent(ev);
+  Application->ProcessMessages();
+}
+
+void Key(Word key, TShiftState shift) {
+  if (shift & ssShift) Post(bekKeyDown, VK_SHIFT, 0, 0);
+  if (shift & ssCtrl) Post(bekKeyDown, VK_CONTROL, 0, 0);
+  Post(bekKeyDown, key, 0, 0);
+  if (key == VK_BACK) Post(bekChar, 0, U'\b', 0);
+  if (key == VK_RETURN) Post(bekChar, 0, U'\r', 0);
+  Post(bekKeyUp, key, 0, 0);
+  if (shift & ssCtrl) Post(bekKeyUp, VK_CONTROL, 0, 0);
+  if (shift & ssShift) Post(bekKeyUp, VK_SHIFT, 0, 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (!gBench) {
+    gBench = new TBench;
+    std::atexit(DropBench);
+  }
+  if (size < 2) return 0;
+  TCustomEdit* e = (data[0] & 1) ? static_cast<TCustomEdit*>(gBench->Memo) : gBench->Edit;
+  const int limit = data[1] % 12;
+  e->SetReadOnly(data[0] & 2);
+  e->SetMaxLength(limit);
+  e->SetText("");
+  e->SetFocus();
+  for (size_t i = 2; i < size;) {
+    const uint8_t op = data[i++];
+    const int before = Chars(e->Text());
+    switch (op % 5) {
+      case 0:
+      case 1:
+        Key(kKeys[(op / 5) % kKeyCount],
+            TShiftState(((op >> 6) & 1 ? ssShift : 0) | ((op >> 7) & 1 ? ssCtrl : 0)));
+        break;
+      case 2:
+        Post(bekChar, 0, char32_t(i < size ? data[i++] : 'a') | ((op & 0x80) ? 0x400 : 0), 0);
+        break;
+      case 3: {  // paste the next few raw bytes
+        const size_t n = std::min<size_t>(size - i, op / 5 % 8);
+        Clipboard()->SetAsText(std::string(reinterpret_cast<const char*>(data + i), n));
+        i += n;
+        Key('V', ssCtrl);
+        break;
+      }
+      default:
+        e->SetSelStart(op / 5 % 16);
+        e->SetSelLength((op / 80) % 8);
+        break;
+    }
+    const int count = Chars(e->Text());
+    if (e->SelStart() < 0 || e->SelStart() + e->SelLength() > count) std::abort();
+    if (limit > 0 && count > std::max(before, limit)) std::abort();
+    if (e->ReadOnly() && count != before) std::abort();
+  }
+  return 0;
+}
