@@ -61,8 +61,6 @@ void TX11Backend::CreateClipWindow() {
       XCreateWindow(FDpy, FRoot, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &a);
 }
 
-bool TX11Backend::OwnsSelection() const { return FOwnsClipboard; }
-
 // --- copying: owning the selection and answering requests
 
 void TX11Backend::SetClipboardText(const std::string& s) {
@@ -192,7 +190,7 @@ void TX11Backend::StartIncr(Window requestor, Atom property, Atom type, std::str
   long size = long(data.size());
   XChangeProperty(FDpy, requestor, property, FAtoms.Incr, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&size), 1);
-  FIncrSends.push_back(TIncrSend{requestor, property, type, std::move(data), 0, false, Now()});
+  FIncrSends.push_back(TIncrSend{requestor, property, type, std::move(data), 0, Now()});
 }
 
 void TX11Backend::HandleSelectionPropertyDelete(const XPropertyEvent& e) {

@@ -33,7 +33,6 @@ struct TIncrSend {
   Atom Type = 0;
   std::string Data;
   size_t Offset = 0;
-  bool Finished = false;     // the closing empty piece is written
   int64_t LastActivity = 0;  // a requestor that stops reading is given up
 };
 
@@ -143,7 +142,6 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   bool AskTargets(std::vector<Atom>& targets);
   TAnswer Convert(Atom target, std::string& data, Atom& type);
   bool ReadIncr(std::string& data);
-  bool OwnsSelection() const;
 };
 
 // Shift state bits (ssShift, ssCtrl, ssAlt, ssLeft, ssRight, ssMiddle) of an
