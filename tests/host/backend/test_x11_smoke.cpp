@@ -115,6 +115,22 @@ struct Xvfb {
   ~Xvfb() { Stop(Server); }
 };
 
+// The value of a window's property (items of format 32 as longs), and its
+// type; the property is deleted, as a requestor does.
+std::string TakeProperty(Display* dpy, Window w, Atom property, Atom* type = nullptr) {
+  Atom t = None;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(dpy, w, property, 0, 1 << 20, True, AnyPropertyType, &t, &format, &n, &after,
+                     &data);
+  if (type) *type = t;
+  size_t unit = format == 32 ? sizeof(long) : format == 16 ? sizeof(short) : 1;
+  std::string value(reinterpret_cast<char*>(data), data ? n * unit : 0);
+  if (data) XFree(data);
+  return value;
+}
+
 Xvfb& Server() {
   static Xvfb server;
   return server;
@@ -266,16 +282,7 @@ class X11Smoke : public ::testing::Test {
 TEST_F(X11Smoke, FormIsAWindowWithItsCaptionAndPicture) {
   TForm* f = ShowForm();
   EXPECT_EQ(CurrentBackend().Name(), "x11");
-  Atom netName = XInternAtom(Dpy, "_NET_WM_NAME", False);
-  Atom type;
-  int format;
-  unsigned long n, after;
-  unsigned char* data = nullptr;
-  XGetWindowProperty(Dpy, Win, netName, 0, 100, False, AnyPropertyType, &type, &format, &n, &after,
-                     &data);
-  ASSERT_TRUE(data);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), n), "Smoke Grüße");
-  XFree(data);
+  EXPECT_EQ(TakeProperty(Dpy, Win, XInternAtom(Dpy, "_NET_WM_NAME", False)), "Smoke Grüße");
   EXPECT_EQ(PixelOnScreen(40, 50), 0xFF0000UL);  // the probe
   EXPECT_EQ(PixelOnScreen(150, 100), Face());    // the form's face
   // A repaint after a change reaches the screen without any expose.
@@ -538,12 +545,8 @@ TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
   XIfEvent(
       Dpy, &e, [](Display*, XEvent* x, XPointer) -> Bool { return x->type == SelectionNotify; },
       nullptr);
-  Atom type;
-  int format;
-  unsigned long n, after;
-  unsigned char* data = nullptr;
-  XGetWindowProperty(Dpy, w, prop, 0, 1, True, AnyPropertyType, &type, &format, &n, &after, &data);
-  if (data) XFree(data);
+  Atom type = None;
+  TakeProperty(Dpy, w, prop, &type);
   EXPECT_EQ(type, XInternAtom(Dpy, "INCR", False));
   XDestroyWindow(Dpy, w);
   XSync(Dpy, False);
@@ -595,20 +598,10 @@ TEST_F(X11Clipboard, QuittingHandsTheTextToTheClipboardManager) {
       XConvertSelection(m, XInternAtom(m, "CLIPBOARD", False), XInternAtom(m, "MULTIPLE", False),
                         list, w, CurrentTime);
       if (NextEvent(m, got, [](const XEvent& e) { return e.type == SelectionNotify; })) {
-        Atom type;
-        int format;
-        unsigned long n, after;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(m, w, prop, 0, 1000, True, AnyPropertyType, &type, &format, &n, &after,
-                           &data);
-        if (data) {
-          saved.assign(reinterpret_cast<char*>(data), n);
-          XFree(data);
-        }
-        XGetWindowProperty(m, w, list, 0, 4, True, AnyPropertyType, &type, &format, &n, &after,
-                           &data);
-        if (data && n == 4) refused = reinterpret_cast<unsigned long*>(data)[3] == None;
-        if (data) XFree(data);
+        saved = TakeProperty(m, w, prop);
+        std::string answered = TakeProperty(m, w, list);
+        refused = answered.size() == 4 * sizeof(long) &&
+                  reinterpret_cast<const unsigned long*>(answered.data())[3] == None;
       }
       XSelectionEvent answer{};
       answer.type = SelectionNotify;
