@@ -348,9 +348,9 @@ void TPopupMenu::RunLoop(const std::shared_ptr<bool>& alive) {
     app->ProcessMessages();
     if (!*alive || !IsOpen()) return;
     if (CurrentBackend().HasVirtualClock() && !app->HasPendingWork()) {
-      if (IdleHook()) IdleHook()(this);
+      const bool acted = IdleHook() && IdleHook()(this);
       if (!*alive || !IsOpen()) return;
-      if (!app->HasPendingWork()) CloseMenu();  // nobody can drive it
+      if (!acted && !app->HasPendingWork()) CloseMenu();  // nobody can drive it
       continue;
     }
     app->HandleMessage();

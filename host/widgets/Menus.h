@@ -137,10 +137,10 @@ class TPopupMenu : public TComponent {
   TRect ItemRect(int Level, int Index) const;
 
   // Headless use on a virtual clock: called whenever the open menu waits for
-  // input, so a test can post the user's next keys or clicks. If nothing is
-  // queued after it returns, the menu closes as if dismissed: a menu nobody can
-  // drive never hangs the program.
-  using TIdleHook = std::function<void(TPopupMenu* Menu)>;
+  // input, so a test can act as the user (post or perform the next keys or
+  // clicks). It returns false when it has nothing more to do; the menu then
+  // closes as if dismissed, so a menu nobody drives never hangs the program.
+  using TIdleHook = std::function<bool(TPopupMenu* Menu)>;
   static void SetIdleHook(TIdleHook hook);
 
   std::string ClassName() const override { return "TPopupMenu"; }
