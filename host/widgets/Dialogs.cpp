@@ -209,26 +209,29 @@ class TColorDialogForm : public TForm {
     c->SetBounds(x, y, w, h);
     return c;
   }
-  void Caption(const std::string& text, int x, int y) {
+  TLabel* Caption(const std::string& text, int x, int y) {
     TLabel* l = new TLabel(this);
     l->SetParent(this);
-    l->SetCaption(text);
     l->SetBounds(x, y, 0, 0);
+    l->SetCaption(text);  // an auto-sized label grows to its caption
+    return l;
   }
 
   void BuildPalettes() {
     std::vector<TColor> basic;
     for (uint32_t v : kBasicColors) basic.push_back(FromRgbHex(v));
-    Caption("&Basic colors:", 8, 8);
+    TLabel* basicCaption = Caption("&Basic colors:", 8, 8);
     FBasic = new TColorCells(this, basic, 8);
+    basicCaption->SetFocusControl(FBasic);
     FBasic->SetName("BasicColors");
     FBasic->SetParent(this);
     FBasic->SetBounds(8, 26, FBasic->Width(), FBasic->Height());
     FBasic->OnPick = [this](int i) { ShowColor(FBasic->ColorAt(i), srcPalette); };
     std::vector<TColor> custom;
     for (int i = 0; i < 16; ++i) custom.push_back(ColorToRGB(FDialog->CustomColor(i)));
-    Caption("&Custom colors:", 8, 156);
+    TLabel* customCaption = Caption("&Custom colors:", 8, 156);
     FCustom = new TColorCells(this, custom, 8);
+    customCaption->SetFocusControl(FCustom);
     FCustom->SetName("CustomColors");
     FCustom->SetParent(this);
     FCustom->SetBounds(8, 174, FCustom->Width(), FCustom->Height());
@@ -250,11 +253,13 @@ class TColorDialogForm : public TForm {
     static const char* const kRgbCaptions[3] = {"&Red:", "&Green:", "Bl&ue:"};
     for (int i = 0; i < 3; ++i) {
       const int y = 126 + i * 28;
-      Caption(kHlsCaptions[i], 216, y + 3);
+      TLabel* hlsCaption = Caption(kHlsCaptions[i], 216, y + 3);
       FHls[size_t(i)] = Make<TEdit>(kHlsNames[i], 252, y, 44, 21);
+      hlsCaption->SetFocusControl(FHls[size_t(i)]);
       FHls[size_t(i)]->SetOnChange([this](TObject*) { FromEdits(false); });
-      Caption(kRgbCaptions[i], 320, y + 3);
+      TLabel* rgbCaption = Caption(kRgbCaptions[i], 320, y + 3);
       FRgb[size_t(i)] = Make<TEdit>(kRgbNames[i], 368, y, 44, 21);
+      rgbCaption->SetFocusControl(FRgb[size_t(i)]);
       FRgb[size_t(i)]->SetOnChange([this](TObject*) { FromEdits(true); });
     }
     TButton* add = Make<TButton>("AddCustomButton", 216, 214, 196, 25);
