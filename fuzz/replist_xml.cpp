@@ -2,6 +2,7 @@
 // open-file entry points. Refusing the input is fine; a crash, a sanitizer report
 // or an exception is a finding. A list that was accepted must come back
 // unchanged after writing it out and reading it again.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -17,8 +18,8 @@ bool TooBigForFuzzing(const std::string& s) {
   for (const char* tag : {"<numcols>", "<numrows>"}) {
     const size_t p = s.find(tag);
     if (p != std::string::npos)
-      product *= std::max(1L, std::strtol(s.c_str() + p + 9, nullptr, 10));
-    if (product > (1L << 18) || product < 0) return true;
+      product *= std::clamp(std::strtol(s.c_str() + p + 9, nullptr, 10), 1L, 1L << 20);
+    if (product > (1L << 18)) return true;
   }
   return false;
 }
