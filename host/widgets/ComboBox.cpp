@@ -375,6 +375,10 @@ TRect TCustomComboBox::ListItemRect(int i) const {
 void TCustomComboBox::UpdateEdit() {
   if (!FEdit) return;
   FEdit->SetVisible(HasEdit());
+  // Tab and Shift+Tab stop at the edit box itself, so neither gets stuck
+  // between the box and its edit.
+  FEdit->SetTabStop(HasEdit());
+  SetTabStop(!HasEdit());
   if (!HasEdit()) return;
   const int ih = ItemHeight();
   const int top = std::max(3, (Height() - ih) / 2 + 1);

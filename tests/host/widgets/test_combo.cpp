@@ -150,6 +150,22 @@ TEST_F(Combo, EditStyleTypesTextAndChoosesFromTheList) {
   EXPECT_EQ(b->ItemIndex(), -1);
 }
 
+TEST_F(Combo, TabEntersAndLeavesTheEditBoxBothWays) {
+  auto* before = Make<TEdit>(10, 60, 50, 21);
+  auto* b = Box(csDropDown);
+  auto* after = Make<TEdit>(70, 60, 50, 21);
+  before->SetFocus();
+  PressKey(Form(), VK_TAB);
+  TWinControl* inBox = Form()->ActiveControl();
+  EXPECT_TRUE(b->ContainsControl(inBox));
+  PressKey(Form(), VK_TAB);
+  EXPECT_EQ(Form()->ActiveControl(), after);
+  PressKey(Form(), VK_TAB, ssShift);
+  EXPECT_EQ(Form()->ActiveControl(), inBox);
+  PressKey(Form(), VK_TAB, ssShift);
+  EXPECT_EQ(Form()->ActiveControl(), before);
+}
+
 TEST_F(Combo, PressOutsideClosesTheListAndIsSpent) {
   auto* b = Box(csDropDownList);
   auto* button = Make<TButton>(10, 80, 60, 25);
