@@ -530,6 +530,9 @@ bool TCustomComboBox::DroppedDown() const { return FDrop->IsOpen(); }
 void TCustomComboBox::SetDroppedDown(bool v) {
   if (v == DroppedDown()) return;
   if (v) {
+    // The list takes the mouse from here on; a modal dialog that DropDown may
+    // show must not find it captured by the box.
+    SetMouseCapture(false);
     DropDown();
     OpenList();
   } else {

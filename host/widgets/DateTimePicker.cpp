@@ -307,6 +307,7 @@ void TDateTimePicker::SetDroppedDown(bool v) {
   if (v == DroppedDown() || (v && !HasDateFields())) return;
   auto* cal = static_cast<TMonthCalendarView*>(FDrop->Content());
   if (v) {
+    SetMouseCapture(false);  // the calendar takes the mouse, as in the combo box
     DropDown();
     cal->SetFont(Font());
     cal->SetCursor(FDateTime);

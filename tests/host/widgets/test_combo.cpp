@@ -248,4 +248,32 @@ TEST_F(Combo, ListWorksInsideAModalDialog) {
   EXPECT_EQ(b->Text(), "two");
 }
 
+// A box whose DropDown asks a question first, as an owner-drawn colour list does.
+class TAskingBox : public TComboBox {
+ public:
+  using TComboBox::TComboBox;
+  TModalResult Answer = mrNone;
+
+ protected:
+  void DropDown() override {
+    TForm question(nullptr);
+    auto* yes = new TButton(&question);
+    yes->SetParent(&question);
+    yes->SetBounds(10, 10, 80, 25);
+    yes->SetModalResult(mrYes);
+    Answer = question.ShowModal();
+    TComboBox::DropDown();
+  }
+};
+
+TEST_F(Combo, ModalDialogFromDropDownGetsTheMouse) {
+  auto* b = Make<TAskingBox>(10, 10, 120, 0);
+  b->SetStyle(csDropDownList);
+  b->Items()->Add("one");
+  Application->SetModalHook([](TForm* f) { Click(f, 20, 20); });  // on the button
+  Click(static_cast<TControl*>(b), 30, 8);
+  EXPECT_EQ(b->Answer, mrYes);
+  EXPECT_TRUE(b->DroppedDown());
+}
+
 }  // namespace
