@@ -94,7 +94,11 @@ TEST(HLS, KnownColoursAndRoundTrip) {
 
 class ColorDialog : public HeadlessTest {
  protected:
-  TColorDialog* D = new TColorDialog(Application);
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    D = new TColorDialog(Application);  // owned by this test's application
+  }
+  TColorDialog* D = nullptr;
 };
 
 TEST_F(ColorDialog, RgbEntryRoundTripsThroughOk) {
