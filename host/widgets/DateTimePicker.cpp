@@ -252,12 +252,13 @@ void TDateTimePicker::SetSelectedField(int i) {
 void TDateTimePicker::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TCanvas* c = Canvas();
   c->Font()->Assign(Font());
-  TCustomControl::SetBounds(ALeft, ATop, AWidth, c->TextHeight("Ag") + 8);
+  // A height of 0 (or less) asks for the font's; any other is kept, the text centred in it.
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight > 0 ? AHeight : c->TextHeight("Ag") + 8);
 }
 
 void TDateTimePicker::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
-  SetBounds(Left(), Top(), Width(), Height());
+  Invalidate();
 }
 
 std::string TDateTimePicker::DisplayText() const {

@@ -70,6 +70,7 @@ class TDateTimePicker : public TCustomControl {
   const TNotifyEvent& OnCloseUp() const { return FOnCloseUp; }
   void SetOnCloseUp(TNotifyEvent e) { FOnCloseUp = std::move(e); }
 
+  // A height of 0 takes the font's line height plus the border.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   std::string ClassName() const override { return "TDateTimePicker"; }
 
