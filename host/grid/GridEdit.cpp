@@ -280,30 +280,21 @@ void TPickListPopup::Paint() {
 
 bool TPickListPopup::Route(const TBackendEvent& ev) {
   switch (ev.Kind) {
-    case bekKeyDown:
-      switch (ev.Key) {
-        case VK_DOWN:
-        case VK_UP:
-          if (ev.Shift & ssAlt) {
-            FEdit->CloseUp(true);
-          } else {
-            SetItemIndex(FIndex + (ev.Key == VK_DOWN ? 1 : -1));
-          }
-          return true;
-        case VK_NEXT:
-        case VK_PRIOR:
-          SetItemIndex(FIndex + (ev.Key == VK_NEXT ? Rows() : -Rows()));
-          return true;
-        case VK_RETURN:
-        case VK_F4:
-          FEdit->CloseUp(true);
-          return true;
-        case VK_ESCAPE:
-          FEdit->CloseUp(false);
-          return true;
-        default:
-          return true;
+    case bekKeyDown: {
+      const Word key = ev.Key;
+      const bool alt = ev.Shift & ssAlt;
+      if ((key == VK_DOWN || key == VK_UP) && !alt) {
+        SetItemIndex(FIndex + (key == VK_DOWN ? 1 : -1));
+      } else if (key == VK_NEXT || key == VK_PRIOR) {
+        SetItemIndex(FIndex + (key == VK_NEXT ? Rows() : -Rows()));
+      } else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_F4 || key == VK_DOWN ||
+                 key == VK_UP) {
+        // This popup is gone after CloseUp: only locals from here on.
+        FEdit->CloseUp(key != VK_ESCAPE);
+        SwallowKeyRest(key);
       }
+      return true;
+    }
     case bekChar:
     case bekKeyUp:
       return true;

@@ -10,6 +10,19 @@
 
 namespace host {
 
+void SwallowKeyRest(Word Key) {
+  auto outer = std::make_shared<TInputFilter>();
+  auto finish = [outer] { SetInputFilter(*outer); };
+  *outer = SetInputFilter([outer, finish, Key](const TBackendEvent& ev) {
+    if (ev.Kind == bekChar || (ev.Kind == bekKeyUp && ev.Key == Key)) {
+      if (ev.Kind == bekKeyUp) finish();
+      return true;
+    }
+    if (ev.Kind == bekKeyDown || ev.Kind == bekMouseDown) finish();
+    return *outer && (*outer)(ev);
+  });
+}
+
 // --- TPopupWindow
 
 TPopupWindow::TPopupWindow(TComponent* AOwner) : TForm(AOwner) {
@@ -324,6 +337,7 @@ void TPopupMenu::Popup(int X, int Y) {
   auto alive = std::make_shared<bool>(true);
   FAlive = alive;
   FChosen = nullptr;
+  FClosingKey = 0;
   FPointerUsed = false;
   FOuterFilter = SetInputFilter([this](const TBackendEvent& ev) { return Route(ev); });
   try {
@@ -339,6 +353,7 @@ void TPopupMenu::Popup(int X, int Y) {
   if (!*alive) return;  // the menu was freed by a handler while it was open
   CloseMenu();
   SetInputFilter(std::move(FOuterFilter));
+  if (FClosingKey) SwallowKeyRest(std::exchange(FClosingKey, 0));
   if (TMenuItem* chosen = std::exchange(FChosen, nullptr)) chosen->Click();
 }
 
@@ -417,7 +432,12 @@ int TPopupMenu::LevelAt(TPoint s) const {
 }
 
 bool TPopupMenu::Route(const TBackendEvent& ev) {
-  if (!IsOpen()) return false;
+  if (!IsOpen()) {
+    // Closed by a key while its character and key-up are still on the way.
+    if (!FClosingKey) return false;
+    if (ev.Kind == bekKeyUp && ev.Key == FClosingKey) FClosingKey = 0;
+    return ev.Kind == bekChar || ev.Kind == bekKeyUp;
+  }
   switch (ev.Kind) {
     case bekKeyDown:
       RouteKey(ev.Key);
@@ -442,6 +462,7 @@ bool TPopupMenu::Route(const TBackendEvent& ev) {
 }
 
 void TPopupMenu::RouteKey(Word Key) {
+  FClosingKey = Key;  // kept only if this key closes the menu
   const int level = OpenLevels() - 1;
   TMenuWindow* w = FLevels[size_t(level)].get();
   switch (Key) {
@@ -480,6 +501,7 @@ void TPopupMenu::RouteKey(Word Key) {
 }
 
 void TPopupMenu::RouteChar(char32_t Ch) {
+  FClosingKey = 0;  // the character that might close the menu is this one
   const int level = OpenLevels() - 1;
   TMenuWindow* w = FLevels[size_t(level)].get();
   TMenuItem* list = w->Item();
@@ -497,6 +519,7 @@ void TPopupMenu::RouteChar(char32_t Ch) {
 }
 
 void TPopupMenu::RouteMouse(const TBackendEvent& ev) {
+  FClosingKey = 0;
   TPoint s;
   const int level = TPopupWindow::ScreenPointOf(ev, s) ? LevelAt(s) : -1;
   if (level < 0) {

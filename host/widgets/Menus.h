@@ -41,6 +41,12 @@ class TPopupWindow : public TForm {
   TForm* FReturnTo = nullptr;
 };
 
+// Swallows the character and the key-up that follow a key whose key-down
+// closed a popup, so the Enter or Escape that closed a menu or a drop-down
+// list does not go on to the control underneath. Any other key or press ends
+// the swallowing. Call it after the popup has put the outer filter back.
+void SwallowKeyRest(Word Key);
+
 class TMenuItem : public TComponent {
  public:
   explicit TMenuItem(TComponent* AOwner);
@@ -154,6 +160,7 @@ class TPopupMenu : public TComponent {
   TNotifyEvent FOnPopup;
   std::vector<std::unique_ptr<TMenuWindow>> FLevels;
   TMenuItem* FChosen = nullptr;
+  Word FClosingKey = 0;       // the key whose key-down closed the menu
   bool FPointerUsed = false;  // a press or a hover inside the menu since it opened
   TInputFilter FOuterFilter;
   std::shared_ptr<bool> FAlive;

@@ -155,7 +155,9 @@ TEST_F(GridEdit, PickListDropsDownAndTheKeysChoose) {
   PressKey(Form(), VK_RETURN);
   EXPECT_FALSE(list->ListVisible());
   EXPECT_EQ(list->Text(), "blue");
+  EXPECT_TRUE(G->EditorMode());  // the Enter that chose is spent on the list
   PressKey(Form(), VK_RETURN);
+  EXPECT_FALSE(G->EditorMode());
   EXPECT_EQ(G->Cells(2, 1), "blue");
   // Escape closes the list and keeps the text.
   PressKey(Form(), VK_F2);

@@ -185,6 +185,15 @@ TEST_F(Menus, APressElsewhereClosesTheMenuAndGoesNowhere) {
   edit->SetFocus();
   OpenAndDo({[&] { TypeText(Form(), "zz"); }, [&] { PressKey(Form(), VK_ESCAPE); }});
   EXPECT_EQ(edit->Text(), "");
+  // Nor does the Enter that chose an item reach a memo that takes Enter.
+  auto* memo = Make<TMemo>(150, 200, 100, 60);
+  memo->SetFocus();
+  OpenAndDo({[&] { PressKey(Form(), VK_RETURN, 0); }, [&] { PressKey(Form(), VK_DOWN); },
+             [&] { PressKey(Form(), VK_RETURN); }});
+  EXPECT_EQ(Clicks, std::vector<std::string>{"Open"});
+  EXPECT_EQ(memo->Text(), "");
+  TypeText(Form(), "a");  // and the keys after it do
+  EXPECT_EQ(memo->Text(), "a");
 }
 
 TEST_F(Menus, TheReleaseOfTheOpeningPressChoosesNothing) {
