@@ -525,7 +525,7 @@ void TCustomComboBox::Choose(int i) {
   Select();
 }
 
-bool TCustomComboBox::DroppedDown() const { return FDrop->IsOpen(); }
+bool TCustomComboBox::DroppedDown() const { return FDrop && FDrop->IsOpen(); }
 
 void TCustomComboBox::SetDroppedDown(bool v) {
   if (v == DroppedDown()) return;

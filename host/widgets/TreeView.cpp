@@ -303,8 +303,9 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomTreeView::~TCustomTreeView() {
-  // The nodes go before the control they report to.
+  // The editor and the nodes go while the tree they report to is whole.
   FEditNode = nullptr;
+  delete FEditor;
   FItems.FRoots.clear();
 }
 

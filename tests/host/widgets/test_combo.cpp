@@ -178,6 +178,13 @@ TEST_F(Combo, PressOutsideClosesTheListAndIsSpent) {
   EXPECT_EQ(clicks, 0);
   Click(Form(), 20, 90);  // with the list gone, the button works again
   EXPECT_EQ(clicks, 1);
+  // A box freed while its list is open leaves no popup and no input filter behind.
+  Click(static_cast<TControl*>(b), 30, 8);
+  const int forms = Screen->FormCount();
+  delete b;
+  EXPECT_EQ(Screen->FormCount(), forms - 1);
+  Click(Form(), 20, 90);
+  EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(Combo, LongListScrollsWithWheelAndKeys) {

@@ -238,6 +238,12 @@ TEST_F(Tree, EditingInPlaceKeepsOrDropsTheText) {
   T->SetReadOnly(true);
   PressKey(Form(), VK_F2);
   EXPECT_FALSE(T->IsEditing());
+  // A tree freed in the middle of an edit takes its editor along quietly.
+  T->SetReadOnly(false);
+  PressKey(Form(), VK_F2);
+  ASSERT_TRUE(T->IsEditing());
+  delete T;
+  PressKey(Form(), VK_RETURN);
 }
 
 TEST_F(Tree, MultiSelectWithControlAndShift) {
