@@ -273,10 +273,16 @@ void PaintTree(TWinControl* w, const TRect& clip) {
 }
 
 void UpdateCursor() {
+  // A screen cursor (the hourglass while busy) shows over every form at once, not
+  // only once the pointer moves; restoring it gives each form its arrow back.
+  const TCursor screen = Screen->Cursor();
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (TForm* f = Screen->Forms(i); f && f->WindowId())
+      CurrentBackend().SetCursor(f->WindowId(), screen == crDefault ? crArrow : screen);
   TControl* hover = Loop().Hover;
   TForm* form = hover ? GetParentForm(hover) : nullptr;
-  if (!form || !form->WindowId()) return;
-  TCursor cursor = Screen->Cursor();
+  if (screen != crDefault || !form || !form->WindowId()) return;
+  TCursor cursor = crDefault;
   for (TControl* c = hover; c && cursor == crDefault; c = c->Parent()) cursor = c->Cursor();
   CurrentBackend().SetCursor(form->WindowId(), cursor == crDefault ? crArrow : cursor);
 }

@@ -296,6 +296,9 @@ TModalResult TForm::ShowModal() {
     FModal = false;
     Hide();
   };
+  // A dialog opened from a mouse press must get the mouse itself: the control that
+  // was pressed gives up its capture, as the platform does when a window goes modal.
+  if (TControl* captured = detail::Loop().Capture) captured->SetMouseCapture(false);
   try {
     Show();
     if (app->FModalHook) app->FModalHook(this);

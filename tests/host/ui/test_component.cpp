@@ -194,4 +194,16 @@ TEST_F(Services, ScreenCursorOverridesTheControlsCursor) {
   EXPECT_EQ(Headless().WindowCursor(Form()->WindowId()), crArrow);
 }
 
+TEST_F(Services, ScreenCursorShowsOverEveryFormAtOnce) {
+  TForm* main = Form();
+  TForm other(nullptr);
+  other.SetBounds(300, 0, 100, 100);
+  other.Show();
+  Screen->SetCursor(crHourGlass);  // no pointer movement needed
+  EXPECT_EQ(Headless().WindowCursor(main->WindowId()), crHourGlass);
+  EXPECT_EQ(Headless().WindowCursor(other.WindowId()), crHourGlass);
+  Screen->SetCursor(crDefault);
+  EXPECT_EQ(Headless().WindowCursor(other.WindowId()), crArrow);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // Mouse and keyboard routing: capture, clicks and double clicks, enter/leave,
 // wheel, focus order, key preview, dialog keys and modal dialogs.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,28 @@ TEST_F(Dispatch, OtherFormsTakeNoInputWhileADialogRuns) {
   });
   dialog.ShowModal();
   EXPECT_TRUE(p->Log.empty());
+}
+
+TEST_F(Dispatch, ADialogOpenedFromAPressTakesTheMouseFromThePressedControl) {
+  Probe* p = Make<Probe>(0, 0, 50, 50);
+  TForm dialog(nullptr);
+  Probe* inside = new Probe(&dialog);
+  inside->SetParent(&dialog);
+  inside->SetBounds(0, 0, 60, 60);
+  p->SetOnMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) {
+    Application->SetModalHook([&](TForm* f) {
+      Click(f, 10, 10);  // the user clicks into the dialog
+      f->SetModalResult(mrOk);
+    });
+    dialog.ShowModal();
+  });
+  Click(Form(), 5, 5);
+  auto downs = [](const Probe* c) {
+    return std::count_if(c->Log.begin(), c->Log.end(),
+                         [](const std::string& e) { return e.starts_with("down"); });
+  };
+  EXPECT_EQ(downs(inside), 1);  // the dialog's control got the click...
+  EXPECT_EQ(downs(p), 1);       // ...not the control whose press opened it
 }
 
 }  // namespace
