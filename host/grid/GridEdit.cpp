@@ -296,8 +296,9 @@ bool TPickListPopup::Route(const TBackendEvent& ev) {
       return true;
     }
     case bekChar:
-    case bekKeyUp:
       return true;
+    case bekKeyUp:
+      return !IsModifierKey(ev.Key);
     case bekMouseDown:
     case bekMouseUp:
     case bekMouseMove:

@@ -436,7 +436,7 @@ bool TPopupMenu::Route(const TBackendEvent& ev) {
     // Closed by a key while its character and key-up are still on the way.
     if (!FClosingKey) return false;
     if (ev.Kind == bekKeyUp && ev.Key == FClosingKey) FClosingKey = 0;
-    return ev.Kind == bekChar || ev.Kind == bekKeyUp;
+    return ev.Kind == bekChar || (ev.Kind == bekKeyUp && !IsModifierKey(ev.Key));
   }
   switch (ev.Kind) {
     case bekKeyDown:
@@ -446,6 +446,7 @@ bool TPopupMenu::Route(const TBackendEvent& ev) {
       RouteChar(ev.Char);
       return true;
     case bekKeyUp:
+      return !IsModifierKey(ev.Key);
     case bekMouseWheel:
       return true;
     case bekMouseMove:

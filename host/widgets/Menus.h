@@ -47,6 +47,12 @@ class TPopupWindow : public TForm {
 // the swallowing. Call it after the popup has put the outer filter back.
 void SwallowKeyRest(Word Key);
 
+// Shift, Ctrl and Alt. Popups let their key-ups through, so the message loop
+// always knows which modifiers are held.
+inline bool IsModifierKey(Word Key) {
+  return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
+}
+
 class TMenuItem : public TComponent {
  public:
   explicit TMenuItem(TComponent* AOwner);
