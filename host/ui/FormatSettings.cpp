@@ -3,12 +3,10 @@
 #include <langinfo.h>
 
 #include <clocale>
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
-#include "host/gfx/Persistent.h"
+#include "host/ui/DateTime.h"
 
 namespace host {
 
@@ -28,48 +26,6 @@ TFormatSettings ReadFromLocale() {
     fs.LongDayNames[i] = nl_langinfo(nl_item(DAY_1 + i));
   }
   return fs;
-}
-
-// Calendar fields of a date-time value.
-struct TDateParts {
-  int Year, Month, Day, DayOfWeek;  // DayOfWeek 0 = Sunday
-  int Hour, Minute, Second, MSec;
-};
-
-// Days since 1899-12-30 of the years 1 and 9999 (first and last day).
-constexpr double kMinDays = -693593.0;
-constexpr double kMaxDays = 2958466.0;
-
-// Proleptic Gregorian calendar from a day count relative to 1970-01-01.
-void CivilFromDays(int64_t z, int& y, int& m, int& d) {
-  z += 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(yoe + era * 400 + (m <= 2 ? 1 : 0));
-}
-
-TDateParts Decode(double v) {
-  if (!std::isfinite(v) || v < kMinDays || v >= kMaxDays)
-    throw EConvertError("Invalid argument to date encode");
-  int64_t days = int64_t(std::trunc(v));
-  int64_t ms = std::llround(std::fabs(v - double(days)) * 86400000.0);
-  if (ms >= 86400000) {  // the time rounded up to midnight: the next calendar day
-    ms -= 86400000;
-    days += 1;
-  }
-  TDateParts p{};
-  CivilFromDays(days - 25569, p.Year, p.Month, p.Day);
-  p.DayOfWeek = int(((days % 7) + 7 + 6) % 7);  // 1899-12-30 was a Saturday
-  p.Hour = int(ms / 3600000);
-  p.Minute = int(ms / 60000 % 60);
-  p.Second = int(ms / 1000 % 60);
-  p.MSec = int(ms % 1000);
-  return p;
 }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -104,7 +60,7 @@ bool UsesTwelveHours(const std::string& f) {
 
 class TDateFormatter {
  public:
-  TDateFormatter(const TDateParts& p, const TFormatSettings& fs) : P(p), FS(fs) {}
+  TDateFormatter(const TDateTimeParts& p, const TFormatSettings& fs) : P(p), FS(fs) {}
 
   void Run(const std::string& f, int depth) {
     const bool twelve = UsesTwelveHours(f);
@@ -142,7 +98,7 @@ class TDateFormatter {
   std::string Out;
 
  private:
-  const TDateParts& P;
+  const TDateTimeParts& P;
   const TFormatSettings& FS;
 
   // One run of n equal format letters (or one other character).
@@ -246,7 +202,7 @@ TFormatSettings& FormatSettings() {
 void ResetFormatSettingsFromLocale() { FormatSettings() = ReadFromLocale(); }
 
 std::string FormatDateTime(const std::string& Format, double DateTime) {
-  const TDateParts parts = Decode(DateTime);
+  const TDateTimeParts parts = DecodeDateTime(DateTime);
   TDateFormatter f(parts, FormatSettings());
   f.Run(Format.empty() ? std::string("c") : Format, 0);
   return f.Out;

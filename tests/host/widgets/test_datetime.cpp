@@ -1,4 +1,4 @@
-// Date arithmetic, the picker's format letters, and the date-time picker's
+// The picker's format letters, and the date-time picker's
 // key editing, mouse, limits and calendar drop-down.
 #include "host/ui/FormatSettings.h"
 #include "host/widgets/DateTimePicker.h"
@@ -20,38 +20,6 @@ void EnglishNames() {
   fs.LongDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   fs.TimeAMString = "AM";
   fs.TimePMString = "PM";
-}
-
-TEST(DateUtils, EncodeDecodeRoundTripsAndRejectsImpossibleDates) {
-  EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
-  EXPECT_EQ(EncodeDate(1900, 1, 1), 2.0);
-  EXPECT_EQ(EncodeDate(2000, 3, 1) - EncodeDate(2000, 2, 28), 2.0);  // 2000 is a leap year
-  EXPECT_EQ(EncodeDate(1900, 3, 1) - EncodeDate(1900, 2, 28), 1.0);  // 1900 is not
-  for (TDateTime d : {-693593.0, -1.0, 0.0, 45000.0, 2958465.0}) {
-    int y, m, day;
-    DecodeDate(d, y, m, day);
-    EXPECT_EQ(EncodeDate(y, m, day), d) << d;
-  }
-  TDateTime out = 0;
-  EXPECT_FALSE(TryEncodeDate(2023, 2, 29, out));
-  EXPECT_FALSE(TryEncodeDate(2024, 13, 1, out));
-  EXPECT_FALSE(TryEncodeDate(0, 1, 1, out));
-  EXPECT_THROW(EncodeDate(2024, 4, 31), EConvertError);
-  EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
-  EXPECT_THROW(DecodeDateTime(3.0e6), EConvertError);
-  EXPECT_EQ(DayOfWeek(EncodeDate(2025, 12, 24)), 4);  // a Wednesday
-}
-
-TEST(DateUtils, TimesBeforeTheEpochCountForwardFromMidnight) {
-  const TDateTimeParts p = DecodeDateTime(-1.25);
-  EXPECT_EQ(p.Year * 10000 + p.Month * 100 + p.Day, 18991229);
-  EXPECT_EQ(p.Hour, 6);
-  EXPECT_EQ(ComposeDateTime(-1, EncodeTime(6, 0, 0, 0)), -1.25);
-  EXPECT_EQ(EncodeDateTime(p), -1.25);
-  // A time a hair short of midnight belongs to the next day.
-  const TDateTimeParts q = DecodeDateTime(1.0 - 1e-10);
-  EXPECT_EQ(q.Day, 31);
-  EXPECT_EQ(q.Hour, 0);
 }
 
 TEST(DateUtils, FormatLettersAndLiterals) {
