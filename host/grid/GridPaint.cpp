@@ -8,14 +8,18 @@
 namespace host {
 
 void TCustomGrid::Paint() {
+  const TRect area = ClientRect();
   TCanvas* c = Canvas();
+  c->IntersectClip(area);
+  PaintCells(c, area);
+  // Border and bars come last, on a fresh binding: a cell hook that asked for
+  // the canvas again got a binding without the cell clip, and a partly shown
+  // cell may have spilled over them.
+  c = Canvas();
   LayoutScrollBars();
   PaintBorder(c);
   FVScroll.Paint(c);
   FHScroll.Paint(c);
-  const TRect area = ClientRect();
-  c->IntersectClip(area);
-  PaintCells(c, area);
 }
 
 void TCustomGrid::PaintBorder(TCanvas* c) {

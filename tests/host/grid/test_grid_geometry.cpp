@@ -112,3 +112,33 @@ TEST_F(GridGeometry, ClientRectLeavesOutBorderAndScrollBars) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridGeometry, PaintShowsFixedEdgesLinesSelectionAndBarsOnTop) {
+  G->SetBorderStyle(bsSingle);
+  G->SetScrollBars(ssBoth);
+  G->SetColCount(30);
+  G->SetRowCount(30);
+  for (int c = 0; c < 30; ++c)
+    G->SetCells(c, 1, std::string(40, 'W'));  // text runs to the cell edge
+  Pump();
+  const auto rgb = [](TColor c) { return ColorToRGB(c); };
+  // The fixed cell's raised edge, then its black line; a normal cell and its silver line.
+  EXPECT_EQ(PixelAt(G, 2, 2), rgb(clBtnHighlight));
+  EXPECT_EQ(PixelAt(G, 2 + 63, 10), rgb(clBtnShadow));
+  EXPECT_EQ(PixelAt(G, 2 + 64, 10), rgb(clBlack));
+  EXPECT_EQ(PixelAt(G, 2 + 65 + 10, 2 + 25 + 25 + 5), rgb(clWindow));
+  EXPECT_EQ(PixelAt(G, 2 + 65 + 64, 2 + 25 + 25 + 5), rgb(clSilver));
+  // The current cell is selected; without the focus it shows the highlight.
+  EXPECT_EQ(PixelAt(G, 2 + 65 + 60, 2 + 25 + 20), rgb(clHighlight));
+  // The last column shows in part; the bars are drawn over whatever spilled.
+  const TRect bar = Rect(300 - 2 - 16, 2, 300 - 2, 200 - 2 - 16);
+  EXPECT_EQ(PixelAt(G, bar.Left + 3, bar.Top + 3), rgb(clBtnFace));
+  int ink = 0;  // pixels of the text of row 1 on the bar
+  for (int x = bar.Left; x < bar.Right; ++x)
+    for (int y = 2 + 25; y < 2 + 50; ++y) ink += PixelAt(G, x, y) == rgb(clWindowText);
+  EXPECT_EQ(ink, 0);
+}
+
+}  // namespace
