@@ -1,11 +1,6 @@
 // TRLData files: the XML dialect, CSV, plain lines and the HTML export, plus
 // CheckIfValidReplist. The formats are described in docs/report-files.md.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -16,6 +11,7 @@
 #include <sstream>
 
 #include "foundation/Zel_streams.h"
+#include "host/gfx/FileIO.h"
 #include "replist/ZEL_replist.h"
 
 namespace zel {
@@ -26,65 +22,12 @@ namespace {
 
 std::string ErrnoText() { return std::strerror(errno); }
 
-// Closes a descriptor on every path out of a function.
-class TFd {
- public:
-  explicit TFd(int fd) : FFd(fd) {}
-  ~TFd() {
-    if (FFd >= 0) ::close(FFd);
-  }
-  TFd(const TFd&) = delete;
-  TFd& operator=(const TFd&) = delete;
-  int Get() const { return FFd; }
-  bool Close() {
-    const int fd = FFd;
-    FFd = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int FFd;
-};
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(size_t(n));
-  }
-  return true;
-}
-
-// Replaces the file at path by bytes so that no reader and no crash ever sees a
-// half-written file: a new file beside the target (with the target's
-// permissions), flushed to disk, renamed over the target, and the folder flushed.
-// On failure the temporary is removed, the old file stays, and EZELRLDataError
-// says why.
+// Replaces the file at path by bytes atomically: on failure the old file stays
+// and EZELRLDataError says why.
 void ReplaceFileContent(const std::string& path, std::string_view bytes) {
-  static std::atomic<unsigned> serial{0};
-  struct stat st {};
-  const bool replacing = ::stat(path.c_str(), &st) == 0;
-  std::string tmp;
-  int raw = -1;
-  for (int attempt = 0; attempt < 50 && raw < 0; ++attempt) {
-    tmp = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-    raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (raw < 0 && errno != EEXIST) break;
-  }
-  if (raw < 0) throw EZELRLDataError("Cannot write \"" + path + "\": " + ErrnoText());
-  TFd fd(raw);
-  if (replacing) (void)::fchmod(fd.Get(), st.st_mode & 07777);
-  if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || !fd.Close() ||
-      ::rename(tmp.c_str(), path.c_str()) != 0) {
-    const std::string reason = ErrnoText();
-    ::unlink(tmp.c_str());
+  std::string reason;
+  if (!host::WriteFileAtomically(path, bytes, reason))
     throw EZELRLDataError("Cannot write \"" + path + "\": " + reason);
-  }
-  const size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  TFd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dirFd.Get() >= 0) (void)::fsync(dirFd.Get());
 }
 
 std::string ReadRest(std::istream& in) {

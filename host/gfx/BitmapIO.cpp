@@ -6,12 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <new>
 
+#include "host/gfx/FileIO.h"
 #include "host/gfx/Graphics.h"
 #include "host/gfx/ImageIO.h"
 #include "host/gfx/Resources.h"
@@ -26,28 +26,8 @@ constexpr off_t kMaxFileSize = off_t(1) << 30;
 std::string FileLabel(const std::string& path) { return "bitmap file '" + path + "'"; }
 std::string ErrnoText() { return std::strerror(errno); }
 
-// Closes a descriptor on every path out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : FFd(fd) {}
-  ~FileDescriptor() { Close(); }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return FFd; }
-  // Closes now and reports failure (a late write error can surface here).
-  bool Close() {
-    if (FFd < 0) return true;
-    const int rc = ::close(FFd);
-    FFd = -1;
-    return rc == 0;
-  }
-
- private:
-  int FFd;
-};
-
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.Get() < 0) throw EInvalidGraphic(FileLabel(path) + ": cannot open (" + ErrnoText() + ")");
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
@@ -132,54 +112,12 @@ bool EndsWithPng(const std::string& path) {
   return ext == ".png";
 }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += size_t(n);
-  }
-  return true;
-}
-
-// A new, unique file beside `path`, created with the permissions an ordinary new
-// file gets (or those of the file it will replace).
-int CreateTemporary(const std::string& path, std::string& tmp) {
-  static std::atomic<unsigned> counter{0};
-  struct stat st {};
-  const bool replacing = ::stat(path.c_str(), &st) == 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tmp = path + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 && replacing) (void)::fchmod(fd, st.st_mode & 07777);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-void SyncFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  FileDescriptor fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Get() >= 0) (void)::fsync(fd.Get());  // best effort: the data itself is safe
-}
-
-// Writes the bytes to a temporary, flushes it to disk and renames it over the
-// target, so readers see the old file or the new one, never a half-written one.
+// Saves through an atomic replace, so a failed save keeps the old file.
 void ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string label = "cannot save " + FileLabel(path) + ": ";
-  std::string tmp;
-  FileDescriptor fd(CreateTemporary(path, tmp));
-  if (fd.Get() < 0) throw EFCreateError(label + ErrnoText());
-  const bool ok = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0 && fd.Close() &&
-                  ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    const std::string reason = ErrnoText();
-    ::unlink(tmp.c_str());
-    throw EFCreateError(label + reason);
-  }
-  SyncFolderOf(path);
+  std::string reason;
+  const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (!WriteFileAtomically(path, view, reason))
+    throw EFCreateError("cannot save " + FileLabel(path) + ": " + reason);
 }
 
 }  // namespace
