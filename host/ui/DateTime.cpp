@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 #include "host/gfx/Persistent.h"
 #include "host/gfx/Types.h"
@@ -129,6 +130,12 @@ TDateTime DateOf(TDateTime Value) {
 TDateTime TimeOf(TDateTime Value) {
   TDateTimeParts p = DecodeDateTime(Value);
   return EncodeTime(p.Hour, p.Minute, p.Second, p.MSec);
+}
+
+std::string ZeroPadded(int Value, int Width) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%0*d", Width, Value);
+  return buf;
 }
 
 }  // namespace host

@@ -5,6 +5,8 @@
 // the platform: -1.25 is 1899-12-29 06:00.
 #pragma once
 
+#include <string>
+
 namespace host {
 
 using TDateTime = double;
@@ -41,5 +43,8 @@ void DecodeTime(TDateTime Value, int& Hour, int& Min, int& Sec, int& MSec);
 int DayOfWeek(TDateTime Value);
 TDateTime DateOf(TDateTime Value);  // midnight of the value's day
 TDateTime TimeOf(TDateTime Value);  // the time of day alone (0 <= result < 1)
+
+// A calendar field in decimal with leading zeros up to Width digits (5, 2 -> "05").
+std::string ZeroPadded(int Value, int Width);
 
 }  // namespace host

@@ -3,7 +3,6 @@
 #include <langinfo.h>
 
 #include <clocale>
-#include <cstdio>
 #include <string_view>
 
 #include "host/ui/DateTime.h"
@@ -34,12 +33,6 @@ bool StartsWithNoCase(const std::string& s, size_t at, const char* word) {
   for (size_t k = 0; word[k]; ++k)
     if (at + k >= s.size() || Lower(s[at + k]) != word[k]) return false;
   return true;
-}
-
-std::string Pad(int v, int digits) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*d", digits, v);
-  return buf;
 }
 
 // True when the format (outside literals) asks for a 12-hour clock.
@@ -109,27 +102,27 @@ class TDateFormatter {
         break;
       case 'm':
         if (afterHour)
-          Out += n >= 2 ? Pad(P.Minute, 2) : std::to_string(P.Minute);
+          Out += n >= 2 ? ZeroPadded(P.Minute, 2) : std::to_string(P.Minute);
         else
           Month(n);
         break;
       case 'y':
-        Out += n <= 2 ? Pad(P.Year % 100, 2) : Pad(P.Year, 4);
+        Out += n <= 2 ? ZeroPadded(P.Year % 100, 2) : ZeroPadded(P.Year, 4);
         break;
       case 'h': {
         int h = P.Hour;
         if (twelve) h = (h % 12 == 0) ? 12 : h % 12;
-        Out += n >= 2 ? Pad(h, 2) : std::to_string(h);
+        Out += n >= 2 ? ZeroPadded(h, 2) : std::to_string(h);
         break;
       }
       case 'n':
-        Out += n >= 2 ? Pad(P.Minute, 2) : std::to_string(P.Minute);
+        Out += n >= 2 ? ZeroPadded(P.Minute, 2) : std::to_string(P.Minute);
         break;
       case 's':
-        Out += n >= 2 ? Pad(P.Second, 2) : std::to_string(P.Second);
+        Out += n >= 2 ? ZeroPadded(P.Second, 2) : std::to_string(P.Second);
         break;
       case 'z':
-        Out += n >= 3 ? Pad(P.MSec, 3) : std::to_string(P.MSec);
+        Out += n >= 3 ? ZeroPadded(P.MSec, 3) : std::to_string(P.MSec);
         break;
       case 't':
         Sub(n == 1 ? FS.ShortTimeFormat : FS.LongTimeFormat, depth);
@@ -154,7 +147,7 @@ class TDateFormatter {
 
   void Day(int n, int depth) {
     if (n == 1) Out += std::to_string(P.Day);
-    if (n == 2) Out += Pad(P.Day, 2);
+    if (n == 2) Out += ZeroPadded(P.Day, 2);
     if (n == 3) Out += FS.ShortDayNames[P.DayOfWeek];
     if (n == 4) Out += FS.LongDayNames[P.DayOfWeek];
     if (n >= 5) Sub(FS.ShortDateFormat, depth);
@@ -162,7 +155,7 @@ class TDateFormatter {
 
   void Month(int n) {
     if (n == 1) Out += std::to_string(P.Month);
-    if (n == 2) Out += Pad(P.Month, 2);
+    if (n == 2) Out += ZeroPadded(P.Month, 2);
     if (n == 3) Out += FS.ShortMonthNames[P.Month - 1];
     if (n >= 4) Out += FS.LongMonthNames[P.Month - 1];
   }

@@ -1,18 +1,10 @@
 #include "host/widgets/DateUtils.h"
 
-#include <cstdio>
-
 #include "host/ui/FormatSettings.h"
 
 namespace host {
 
 namespace {
-
-std::string Digits(int v, int width) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*d", width, v);
-  return buf;
-}
 
 bool IsFieldLetter(char c) {
   switch (c) {
@@ -87,22 +79,22 @@ std::string FormatDateToken(const TDateFormatToken& t, const TDateTimeParts& p) 
     case 'd':
       if (t.Count >= 4) return fs.LongDayNames[size_t(p.DayOfWeek)];
       if (t.Count == 3) return fs.ShortDayNames[size_t(p.DayOfWeek)];
-      return Digits(p.Day, two);
+      return ZeroPadded(p.Day, two);
     case 'M':
       if (t.Count >= 4) return fs.LongMonthNames[size_t(p.Month - 1)];
       if (t.Count == 3) return fs.ShortMonthNames[size_t(p.Month - 1)];
-      return Digits(p.Month, two);
+      return ZeroPadded(p.Month, two);
     case 'y':
-      if (t.Count >= 3) return Digits(p.Year, 4);
-      return t.Count == 2 ? Digits(p.Year % 100, 2) : Digits(p.Year % 10, 1);
+      if (t.Count >= 3) return ZeroPadded(p.Year, 4);
+      return t.Count == 2 ? ZeroPadded(p.Year % 100, 2) : ZeroPadded(p.Year % 10, 1);
     case 'h':
-      return Digits(hour12, two);
+      return ZeroPadded(hour12, two);
     case 'H':
-      return Digits(p.Hour, two);
+      return ZeroPadded(p.Hour, two);
     case 'm':
-      return Digits(p.Minute, two);
+      return ZeroPadded(p.Minute, two);
     case 's':
-      return Digits(p.Second, two);
+      return ZeroPadded(p.Second, two);
     case 't': {
       const std::string& marker = p.Hour < 12 ? fs.TimeAMString : fs.TimePMString;
       return t.Count >= 2 ? marker : marker.substr(0, 1);
