@@ -168,6 +168,18 @@ TEST_F(GridInput, ScrollBarsStepPageAndDragTheThumb) {
   EXPECT_GT(G->TopRow(), 30);
 }
 
+TEST_F(GridInput, TheThumbOfAHugeGridMapsItsWholeLength) {
+  G->SetRowCount(100000000);
+  G->SetScrollBars(ssVertical);
+  G->SetOptions(G->Options() | goThumbTracking);
+  Pump();
+  // Track from 16 to 184, an 8-pixel thumb: its middle position is the middle row.
+  Drag(G, 292, 20, 292, 100);
+  EXPECT_NEAR(G->TopRow(), 50000000, 1000000);
+  Drag(G, 292, 100, 292, 20);
+  EXPECT_EQ(G->TopRow(), 1);
+}
+
 TEST_F(GridInput, TheDialogCodeAsksForArrowsAndTabsAsOptioned) {
   EXPECT_EQ(G->Perform(WM_GETDLGCODE), DLGC_WANTARROWS);
   G->SetOptions(G->Options() | goTabs | goEditing);
