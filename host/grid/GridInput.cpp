@@ -222,8 +222,13 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   } else {
     TGridState state;
     int index, ofs;
+    // Over a sizing border the pointer shows the split shape; elsewhere the
+    // program's own cursor for the grid comes back.
     const bool sizing = SizingAt(X, Y, state, index, ofs);
-    SetCursor(!sizing ? crDefault : state == gsColSizing ? crHSplit : crVSplit);
+    if (sizing && !FSplitCursor) FOwnCursor = Cursor();
+    if (sizing || FSplitCursor)
+      SetCursor(!sizing ? FOwnCursor : state == gsColSizing ? crHSplit : crVSplit);
+    FSplitCursor = sizing;
   }
   TCustomControl::MouseMove(Shift, X, Y);
 }

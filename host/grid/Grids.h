@@ -298,8 +298,10 @@ class TCustomGrid : public TCustomControl {
   int FTopRow = 1, FLeftCol = 1;
   TGridCoord FCurrent{1, 1}, FAnchor{1, 1};
   TGridState FGridState = gsNormal;
-  int FSizingIndex = -1;  // the column or row being sized
-  int FSizingOfs = 0;     // pointer distance from the border when sizing began
+  int FSizingIndex = -1;           // the column or row being sized
+  int FSizingOfs = 0;              // pointer distance from the border when sizing began
+  bool FSplitCursor = false;       // the sizing pointer shows
+  TCursor FOwnCursor = crDefault;  // the cursor to give back when it goes
   TGridScrollBar FVScroll{true}, FHScroll{false};
   TGridScrollBar* FScrolling = nullptr;  // the bar whose thumb is dragged
   int FThumbGrip = 0;                    // pointer distance from the thumb's lead

@@ -124,10 +124,11 @@ TEST_F(GridInput, DraggingHeaderBordersSizesColumnsAndRows) {
   Drag(G, 128, 60, 160, 60);
   EXPECT_EQ(G->ColWidths(1), 94);
   // Hovering a border shows the sizing pointer.
+  G->SetCursor(crHandPoint);
   MouseMove(G, 64, 10);
   EXPECT_EQ(G->Cursor(), crHSplit);
   MouseMove(G, 100, 100);
-  EXPECT_EQ(G->Cursor(), crDefault);
+  EXPECT_EQ(G->Cursor(), crHandPoint);
 }
 
 TEST_F(GridInput, WheelMovesTheRowAndScrollsAtTheEdge) {
