@@ -17,18 +17,10 @@ namespace {
 
 using namespace host;
 
-template <class T>
-T* Add(TWinControl* parent, int x, int y, int w, int h) {
-  auto* c = new T(parent->Owner());
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
+using gallery::Add;
 
 TLabel* Caption(TWinControl* parent, int x, int y, const std::string& text, bool bold = false) {
-  auto* l = Add<TLabel>(parent, x, y, 0, 0);
-  l->SetTransparent(true);
-  l->SetCaption(text);
+  auto* l = gallery::Caption(parent, x, y, text);
   if (bold) l->Font()->SetStyle(fsBold);
   return l;
 }

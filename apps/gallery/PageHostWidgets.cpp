@@ -15,20 +15,8 @@ namespace {
 
 using namespace host;
 
-template <class T>
-T* Add(TWinControl* parent, int x, int y, int w, int h) {
-  auto* c = new T(parent->Owner());
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
-
-TLabel* Caption(TWinControl* parent, int x, int y, const std::string& text) {
-  auto* l = Add<TLabel>(parent, x, y, 0, 0);
-  l->SetTransparent(true);  // the page's ground shows round the text
-  l->SetCaption(text);
-  return l;
-}
+using gallery::Add;
+using gallery::Caption;
 
 // A column heading in bold.
 void Heading(TWinControl* parent, int x, int y, const std::string& text) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/ui/Controls.h"
+#include "host/widgets/StdCtrls.h"
 
 namespace gallery {
 
@@ -39,5 +40,23 @@ struct PageEntry {
 // The pages in their fixed order: the control families, the host widgets, the
 // drawing sheet, then any other registered titles.
 std::vector<PageEntry> Pages();
+
+// Page-building shorthands: a control of type T owned by the band's form and
+// shown on `parent` at the given bounds.
+template <class T>
+T* Add(host::TWinControl* parent, int x, int y, int w, int h) {
+  auto* c = new T(parent->Owner());
+  c->SetParent(parent);
+  c->SetBounds(x, y, w, h);
+  return c;
+}
+
+// A transparent, auto-sized label (the band's ground shows round the text).
+inline host::TLabel* Caption(host::TWinControl* parent, int x, int y, const std::string& text) {
+  auto* l = Add<host::TLabel>(parent, x, y, 0, 0);
+  l->SetTransparent(true);
+  l->SetCaption(text);
+  return l;
+}
 
 }  // namespace gallery
