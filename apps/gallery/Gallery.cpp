@@ -18,17 +18,6 @@ constexpr TColor kStripColor = RGB(0x3A, 0x40, 0x4C);
 constexpr TColor kTabText = RGB(0xD8, 0xDC, 0xE4);
 constexpr TColor kAccent = RGB(0xE0, 0x8A, 0x1E);
 
-std::string Slug(const std::string& title) {
-  std::string s;
-  for (char ch : title) {
-    if (std::isalnum(static_cast<unsigned char>(ch)))
-      s += char(std::tolower(static_cast<unsigned char>(ch)));
-    else if (!s.empty() && s.back() != '-')
-      s += '-';
-  }
-  return s;
-}
-
 // Holds one builder's controls; grows to the extent of what it was given.
 class TBand : public TWinControl {
  public:
@@ -41,6 +30,17 @@ class TBand : public TWinControl {
   }
 };
 }  // namespace
+
+std::string Slug(const std::string& title) {
+  std::string s;
+  for (char ch : title) {
+    if (std::isalnum(static_cast<unsigned char>(ch)))
+      s += char(std::tolower(static_cast<unsigned char>(ch)));
+    else if (!s.empty() && s.back() != '-')
+      s += '-';
+  }
+  return s;
+}
 
 // --- TGalleryNote
 

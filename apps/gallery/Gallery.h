@@ -71,6 +71,9 @@ class TGalleryForm : public host::TForm {
   host::TWinControl* BuildPage(const PageEntry& e);
 };
 
+// A page title as a file-name part: "Host widgets" -> "host-widgets".
+std::string Slug(const std::string& title);
+
 // Renders every page of `form` to DIR/NN-title.png and returns the paths.
 std::vector<std::string> RenderPages(TGalleryForm* form, const std::string& dir);
 
