@@ -14,10 +14,9 @@ constexpr int kSizingZone = 3;
 
 void TCustomGrid::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS;
-  if (!(FOptions & goRowSelect)) {
-    if (FOptions & goTabs) Message.Result |= DLGC_WANTTAB;
-    if (FOptions & goEditing) Message.Result |= DLGC_WANTCHARS;
-  }
+  if ((FOptions & goTabs) && !(FOptions & goRowSelect)) Message.Result |= DLGC_WANTTAB;
+  // Row selection may still edit a cell when CanEditShow allows it.
+  if (FOptions & goEditing) Message.Result |= DLGC_WANTCHARS;
 }
 
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
@@ -126,24 +125,25 @@ void TCustomGrid::TabMove(bool forward) {
   Click();
 }
 
+// A typed character reaches OnKeyPress (after the form's key preview) before
+// the grid acts on it, so a handler can change it or swallow it by setting 0;
+// only then does Enter toggle the editor or a printable character open it.
 void TCustomGrid::KeyPress(char32_t& Key) {
   TCustomControl::KeyPress(Key);
+  if (Key == 0) return;
   if (Key == U'\r' && !(FOptions & goAlwaysShowEditor)) {
     if (FEditorMode)
       HideEditor();
     else
       ShowEditor();
     Key = 0;
-  }
-}
-
-void TCustomGrid::WMChar(TMessage& Message) {
-  const char32_t ch = char32_t(Message.WParam);
-  if ((FOptions & goEditing) && (ch == U'\b' || ch >= 32) && ch != 127 && CanEditShow()) {
-    TypeIntoEditor(ch);
     return;
   }
-  TCustomControl::WMChar(Message);
+  const bool typed = Key == U'\b' || (Key >= 32 && Key != 127);
+  if (typed && (FOptions & goEditing) && CanEditShow()) {
+    TypeIntoEditor(Key);
+    Key = 0;
+  }
 }
 
 // --- mouse

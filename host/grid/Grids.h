@@ -254,7 +254,10 @@ class TCustomGrid : public TCustomControl {
   virtual std::string GetEditText(int ACol, int ARow) { return ""; }
   virtual void SetEditText(int ACol, int ARow, const std::string& Value) {}
   virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
-  // True when the editor may open now (goEditing on, a scrolling cell).
+  // True when the editor may open now. The default: goEditing on, a scrolling
+  // current cell, not designing, and no goRowSelect. A descendant that edits
+  // one cell of a selected row overrides it; the grid asks it afresh on every
+  // attempt (Enter, F2, a typed character, a click, goAlwaysShowEditor).
   virtual bool CanEditShow();
   // Makes the in-place editor; the default is a TInplaceEditList, which is a
   // plain edit unless GetEditStyle asks for a list.
@@ -269,6 +272,8 @@ class TCustomGrid : public TCustomControl {
 
   void Paint() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // OnKeyPress first; then Enter toggles the editor and, with goEditing, a
+  // typed character opens it with that character.
   void KeyPress(char32_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -278,8 +283,6 @@ class TCustomGrid : public TCustomControl {
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void Resize() override;
   void WMGetDlgCode(TMessage& Message) override;
-  // A character typed on the grid with goEditing opens the editor with it.
-  void WMChar(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override { InvalidateFocus(); }
   void WMKillFocus(TMessage& Message) override { InvalidateFocus(); }
 
