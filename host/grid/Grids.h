@@ -242,6 +242,9 @@ class TCustomGrid : public TCustomControl {
 
   // Draws one cell. With DefaultDrawing the grid has filled it (FixedColor,
   // the highlight for selected cells, else Color) and set the canvas font.
+  // ARect is the cell's rectangle, widened over the room of a grid line that
+  // is off (say goVertLine off while goFixedVertLine keeps the room), so a
+  // fill there leaves no stripe between cells.
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
   // Asked before a cell becomes current; false keeps the old one.
   virtual bool SelectCell(int ACol, int ARow) { return true; }
@@ -346,7 +349,8 @@ class TCustomGrid : public TCustomControl {
   // painting (GridPaint.cpp)
   void PaintCells(TCanvas* c, const TRect& area);
   void PaintCell(TCanvas* c, int col, int row, const TRect& where, bool fixed);
-  void PaintLines(TCanvas* c, int col, int row, const TRect& where, bool fixed);
+  TRect CellPaintRect(const TRect& cell, bool fixed) const;
+  void PaintLines(TCanvas* c, const TRect& where, bool fixed);
   void PaintBorder(TCanvas* c);
   // input (GridInput.cpp)
   bool SizingAt(int x, int y, TGridState& state, int& index, int& ofs) const;
