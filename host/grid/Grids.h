@@ -360,6 +360,8 @@ class TCustomGrid : public TCustomControl {
   void ScrollBarUp();
   void StepScroll(TGridScrollBar& bar, TGridScrollBar::TPart part);
   void ScrollToPosition(const TGridScrollBar& bar, int64_t pos);
+  int PageRow(int row, int dir) const;
+  int ShownNear(bool cols, int i, int dir) const;
   void TabMove(bool forward);
   void DragSelect(int x, int y);
   bool MoveByWheel(int delta);
