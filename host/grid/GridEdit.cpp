@@ -28,6 +28,8 @@ void TCustomGrid::SetEditorMode(bool v) {
 
 void TCustomGrid::ShowEditor() {
   if (!CanEditShow()) return;
+  // Under row selection the cell to edit may lie beside the view.
+  if (FOptions & goRowSelect) ShowCell(FCurrent.X, FCurrent.Y, true);
   FEditorMode = true;
   UpdateEditor();
 }

@@ -340,6 +340,7 @@ class TCustomGrid : public TCustomControl {
   int64_t RowY(int r) const;
   int AxisCellAt(const TGridAxis& a, int fixed, int first, int64_t rel) const;
   bool MoveTopLeft(int left, int top);
+  void ShowCell(int ACol, int ARow, bool withCol);
   void ClampTopLeft();
   void ClampCurrent();
   void SetCurrentCell(int c, int r);

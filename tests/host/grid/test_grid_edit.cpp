@@ -237,9 +237,10 @@ TEST_F(GridEdit, TheFormPreviewsTypedCharactersOnce) {
 class TRowEditGrid : public TStringGrid {
  public:
   explicit TRowEditGrid(TComponent* owner) : TStringGrid(owner) {}
+  int EditCol = 2;
 
  protected:
-  bool CanEditShow() override { return (Options() & goEditing) && Col() == 2; }
+  bool CanEditShow() override { return (Options() & goEditing) && Col() == EditCol; }
 };
 
 TEST_F(GridEdit, RowSelectEditsOnlyWhereCanEditShowAllows) {
@@ -260,6 +261,15 @@ TEST_F(GridEdit, RowSelectEditsOnlyWhereCanEditShowAllows) {
   EXPECT_EQ(rows->InplaceEditor()->BoundsRect(), rows->CellRect(2, 1));
   PressKey(Form(), VK_RETURN);
   EXPECT_EQ(rows->Cells(2, 1), "z");
+  // A cell beside the view scrolls in when its editor opens.
+  rows->EditCol = 4;
+  rows->SetCol(4);
+  EXPECT_EQ(rows->LeftCol(), 1);
+  PressKey(Form(), VK_F2);
+  ASSERT_TRUE(rows->EditorMode());
+  EXPECT_EQ(rows->LeftCol(), 2);
+  EXPECT_EQ(rows->InplaceEditor()->BoundsRect(), rows->CellRect(4, 1));
+  EXPECT_EQ(rows->CellRect(4, 1).Right, 259);
 }
 
 }  // namespace
