@@ -7,7 +7,8 @@
 // border (bsSingle: a 2-pixel sunken edge) and the scroll bars lie inside the
 // control, so ClientRect() is the cell area and with a border the first cell
 // starts at (2, 2). Each shown cell is followed by its grid line on the right
-// and at the bottom; a column or row of size 0 is hidden and takes no space.
+// and at the bottom; a column or row of size 0 is hidden and takes no space:
+// nothing paints for it, the mouse cannot hit it and keys step over it.
 //
 // Scale. Cell counts are ints; pixel offsets are 64-bit (see TGridAxis), only
 // the visible cells are painted or searched, so a grid of 100,000,000 rows
@@ -361,11 +362,11 @@ class TCustomGrid : public TCustomControl {
   void ScrollBarUp();
   void StepScroll(TGridScrollBar& bar, TGridScrollBar::TPart part);
   void ScrollToPosition(const TGridScrollBar& bar, int64_t pos);
-  int PageRow(int row, int dir) const;
-  int ShownNear(bool cols, int i, int dir) const;
   void TabMove(bool forward);
   void DragSelect(int x, int y);
   bool MoveByWheel(int delta);
+  int PageRow(int row, int dir) const;
+  int ShownNear(bool cols, int i, int dir) const;
   // editing (GridEdit.cpp)
   void UpdateEditor();
   void StoreEdit();
