@@ -282,17 +282,22 @@ void TCustomGrid::DragSelect(int x, int y) {
     const int fixed = cols ? FFixedCols : FFixedRows;
     const int first = cols ? FLeftCol : FTopRow;
     const int count = cols ? ColCount() : RowCount();
+    // Beyond the view the drag reaches on to the next shown cell, never a hidden one.
+    auto shown = [&](int i, int dir) {
+      const int k = ShownNear(cols, i, dir);
+      return k < 0 ? (cols ? FCurrent.X : FCurrent.Y) : k;
+    };
     if (p >= hi) {
       int last = first;
       for (const TVisibleCell& c : cells)
         if (c.Index >= fixed && c.Start + c.Size <= hi) last = c.Index;
-      return std::min(last + 1, count - 1);
+      return shown(std::min(last + 1, count - 1), 1);
     }
-    if (p < lo) return std::max(first - 1, fixed);
+    if (p < lo) return shown(std::max(first - 1, fixed), -1);
     for (const TVisibleCell& c : cells)
       if (c.Index >= fixed && p < c.Start + c.Size + (cols ? FCols : FRows).LineWidth())
         return c.Index;
-    return count - 1;
+    return shown(count - 1, -1);
   };
   const int col = pick(true, x, area.Left + int(FixedExtentX()), area.Right);
   const int row = pick(false, y, area.Top + int(FixedExtentY()), area.Bottom);

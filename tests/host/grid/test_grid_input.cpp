@@ -265,3 +265,18 @@ TEST_F(GridInput, TabSkipsHiddenRows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridInput, DraggingPastTheEdgeReachesOnlyShownRows) {
+  G->SetOptions(G->Options() & ~goRangeSelect);
+  for (int r = 8; r <= 20; ++r) G->SetRowHeights(r, 0);
+  std::vector<int> asked;
+  G->SetOnSelectCell([&](TObject*, int, int r, bool&) { asked.push_back(r); });
+  Drag(G, 80, 30, 80, 250, 3);
+  ASSERT_FALSE(asked.empty());
+  for (int r : asked) EXPECT_TRUE(r < 8 || r > 20) << r;
+  EXPECT_GE(G->Row(), 21);
+}
+
+}  // namespace
