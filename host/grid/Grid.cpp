@@ -329,6 +329,12 @@ void TCustomGrid::SetTopRow(int v) { MoveTopLeft(FLeftCol, v); }
 void TCustomGrid::SetLeftCol(int v) { MoveTopLeft(v, FTopRow); }
 
 void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
+  ShowCell(ACol, ARow, !(FOptions & goRowSelect));
+}
+
+// Row selection leaves the columns where they are, except for a cell that is
+// about to be edited: withCol scrolls sideways too.
+void TCustomGrid::ShowCell(int ACol, int ARow, bool withCol) {
   const TRect area = ClientRect();
   auto firstToShow = [](const TGridAxis& a, int fixed, int first, int i, int64_t avail) {
     if (i < fixed) return first;
@@ -338,9 +344,8 @@ void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
     return std::min(std::max(first, needed), i);
   };
   int top = firstToShow(FRows, FFixedRows, FTopRow, ARow, area.Height() - FixedExtentY());
-  int left = (FOptions & goRowSelect)
-                 ? FLeftCol
-                 : firstToShow(FCols, FFixedCols, FLeftCol, ACol, area.Width() - FixedExtentX());
+  int left = withCol ? firstToShow(FCols, FFixedCols, FLeftCol, ACol, area.Width() - FixedExtentX())
+                     : FLeftCol;
   MoveTopLeft(left, top);
 }
 

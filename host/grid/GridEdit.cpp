@@ -28,6 +28,8 @@ void TCustomGrid::SetEditorMode(bool v) {
 
 void TCustomGrid::ShowEditor() {
   if (!CanEditShow()) return;
+  // Under row selection the cell to edit may lie beside the view.
+  if (FOptions & goRowSelect) ShowCell(FCurrent.X, FCurrent.Y, true);
   FEditorMode = true;
   UpdateEditor();
 }
@@ -91,8 +93,10 @@ void TCustomGrid::CancelEdit() {
 void TCustomGrid::TypeIntoEditor(char32_t ch) {
   ShowEditor();
   if (!FInplaceEdit || !FEditorMode) return;
-  // The typed character replaces the selected (whole) text.
-  FInplaceEdit->Perform(WM_CHAR, WPARAM(ch));
+  // The typed character replaces the selected (whole) text. It goes straight
+  // to the editor's KeyPress: the form's key preview has already seen it on
+  // its way to the grid.
+  FInplaceEdit->KeyPress(ch);
 }
 
 // --- TInplaceEdit

@@ -1,6 +1,7 @@
 // The grid's keyboard, mouse and wheel handling: moving and extending the
 // selection, sizing columns and rows by their borders, and the scroll bars.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "host/grid/Grids.h"
@@ -14,10 +15,9 @@ constexpr int kSizingZone = 3;
 
 void TCustomGrid::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS;
-  if (!(FOptions & goRowSelect)) {
-    if (FOptions & goTabs) Message.Result |= DLGC_WANTTAB;
-    if (FOptions & goEditing) Message.Result |= DLGC_WANTCHARS;
-  }
+  if ((FOptions & goTabs) && !(FOptions & goRowSelect)) Message.Result |= DLGC_WANTTAB;
+  // Row selection may still edit a cell when CanEditShow allows it.
+  if (FOptions & goEditing) Message.Result |= DLGC_WANTCHARS;
 }
 
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
@@ -77,10 +77,10 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
           ++cur.X;
         break;
       case VK_NEXT:
-        cur.Y += pageH, top += pageH;
+        cur.Y = PageRow(cur.Y, 1), top = PageRow(top, 1);
         break;
       case VK_PRIOR:
-        cur.Y -= pageH, top -= pageH;
+        cur.Y = PageRow(cur.Y, -1), top = PageRow(top, -1);
         break;
       case VK_HOME:
         if (rowSelect)
@@ -104,12 +104,36 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
         return;
     }
   }
+  // Hidden cells are stepped over in the direction of the move; a key that
+  // finds no shown cell there (nor behind) leaves the current cell alone.
+  if (top != FTopRow) top = std::max(ShownNear(false, top, top - FTopRow), FFixedRows);
+  if (left != FLeftCol) left = std::max(ShownNear(true, left, left - FLeftCol), FFixedCols);
   if (left != FLeftCol || top != FTopRow) MoveTopLeft(left, top);
-  cur.X = std::clamp(cur.X, FFixedCols, ColCount() - 1);
-  cur.Y = std::clamp(cur.Y, FFixedRows, RowCount() - 1);
-  if (cur == FCurrent) return;
+  cur.X = ShownNear(true, std::clamp(cur.X, FFixedCols, ColCount() - 1), cur.X - FCurrent.X);
+  cur.Y = ShownNear(false, std::clamp(cur.Y, FFixedRows, RowCount() - 1), cur.Y - FCurrent.Y);
+  if (cur.X < 0 || cur.Y < 0 || cur == FCurrent) return;
   MoveColRow(cur.X, cur.Y, !(Shift & ssShift), true);
   Click();
+}
+
+// The row a page away: the one holding the pixel a view's height further on,
+// so hidden rows count for nothing and tall rows for their size. A row taller
+// than the view still moves by one.
+int TCustomGrid::PageRow(int row, int dir) const {
+  const int64_t avail = std::max<int64_t>(ClientRect().Height() - FixedExtentY(), 1);
+  const int r = FRows.IndexAt(FRows.Offset(row) + dir * avail);
+  return r == row ? row + dir : r;
+}
+
+// The shown scrolling column (row) nearest to i, looking first the way the
+// move went (dir < 0: back), then the other way; -1 when none shows.
+int TCustomGrid::ShownNear(bool cols, int i, int dir) const {
+  const TGridAxis& a = cols ? FCols : FRows;
+  const int fixed = cols ? FFixedCols : FFixedRows;
+  const int after = a.ShownAtOrAfter(i), before = a.ShownAtOrBefore(i);
+  for (int k : dir < 0 ? std::array{before, after} : std::array{after, before})
+    if (k >= fixed && k < a.Count()) return k;
+  return -1;
 }
 
 void TCustomGrid::TabMove(bool forward) {
@@ -117,8 +141,8 @@ void TCustomGrid::TabMove(bool forward) {
   // Skips hidden columns; stops (without moving) at either end of the grid.
   for (int guard = ColCount() * 2; guard > 0; --guard) {
     c += forward ? 1 : -1;
-    if (c >= ColCount()) c = FFixedCols, ++r;
-    if (c < FFixedCols) c = ColCount() - 1, --r;
+    if (c >= ColCount()) c = FFixedCols, r = FRows.ShownAtOrAfter(r + 1);
+    if (c < FFixedCols) c = ColCount() - 1, r = FRows.ShownAtOrBefore(r - 1);
     if (r < FFixedRows || r >= RowCount()) return;
     if (FCols.Size(c) > 0) break;
   }
@@ -126,24 +150,25 @@ void TCustomGrid::TabMove(bool forward) {
   Click();
 }
 
+// A typed character reaches OnKeyPress (after the form's key preview) before
+// the grid acts on it, so a handler can change it or swallow it by setting 0;
+// only then does Enter toggle the editor or a printable character open it.
 void TCustomGrid::KeyPress(char32_t& Key) {
   TCustomControl::KeyPress(Key);
+  if (Key == 0) return;
   if (Key == U'\r' && !(FOptions & goAlwaysShowEditor)) {
     if (FEditorMode)
       HideEditor();
     else
       ShowEditor();
     Key = 0;
-  }
-}
-
-void TCustomGrid::WMChar(TMessage& Message) {
-  const char32_t ch = char32_t(Message.WParam);
-  if ((FOptions & goEditing) && (ch == U'\b' || ch >= 32) && ch != 127 && CanEditShow()) {
-    TypeIntoEditor(ch);
     return;
   }
-  TCustomControl::WMChar(Message);
+  const bool typed = Key == U'\b' || (Key >= 32 && Key != 127);
+  if (typed && (FOptions & goEditing) && CanEditShow()) {
+    TypeIntoEditor(Key);
+    Key = 0;
+  }
 }
 
 // --- mouse
@@ -257,17 +282,22 @@ void TCustomGrid::DragSelect(int x, int y) {
     const int fixed = cols ? FFixedCols : FFixedRows;
     const int first = cols ? FLeftCol : FTopRow;
     const int count = cols ? ColCount() : RowCount();
+    // Beyond the view the drag reaches on to the next shown cell, never a hidden one.
+    auto shown = [&](int i, int dir) {
+      const int k = ShownNear(cols, i, dir);
+      return k < 0 ? (cols ? FCurrent.X : FCurrent.Y) : k;
+    };
     if (p >= hi) {
       int last = first;
       for (const TVisibleCell& c : cells)
         if (c.Index >= fixed && c.Start + c.Size <= hi) last = c.Index;
-      return std::min(last + 1, count - 1);
+      return shown(std::min(last + 1, count - 1), 1);
     }
-    if (p < lo) return std::max(first - 1, fixed);
+    if (p < lo) return shown(std::max(first - 1, fixed), -1);
     for (const TVisibleCell& c : cells)
       if (c.Index >= fixed && p < c.Start + c.Size + (cols ? FCols : FRows).LineWidth())
         return c.Index;
-    return count - 1;
+    return shown(count - 1, -1);
   };
   const int col = pick(true, x, area.Left + int(FixedExtentX()), area.Right);
   const int row = pick(false, y, area.Top + int(FixedExtentY()), area.Bottom);
@@ -280,8 +310,9 @@ void TCustomGrid::DragSelect(int x, int y) {
 // --- wheel
 
 bool TCustomGrid::MoveByWheel(int delta) {
-  const int row = std::clamp(FCurrent.Y + delta, FFixedRows, RowCount() - 1);
-  if (row != FCurrent.Y) MoveColRow(FCurrent.X, row, true, true);
+  const int row =
+      ShownNear(false, std::clamp(FCurrent.Y + delta, FFixedRows, RowCount() - 1), delta);
+  if (row >= 0 && row != FCurrent.Y) MoveColRow(FCurrent.X, row, true, true);
   return true;
 }
 

@@ -47,10 +47,11 @@ void TCustomGrid::PaintCells(TCanvas* c, const TRect& area) {
     for (const TVisibleCell& col : cols) {
       right = col.Start + col.Size + FCols.LineWidth();
       if (col.Start >= clip.Right || right <= clip.Left) continue;
-      const TRect where = Rect(col.Start, row.Start, col.Start + col.Size, row.Start + row.Size);
       const bool fixed = col.Index < FFixedCols || row.Index < FFixedRows;
+      const TRect where = CellPaintRect(
+          Rect(col.Start, row.Start, col.Start + col.Size, row.Start + row.Size), fixed);
       PaintCell(c, col.Index, row.Index, where, fixed);
-      PaintLines(c, col.Index, row.Index, where, fixed);
+      PaintLines(c, where, fixed);
     }
   }
   if (!cols.empty()) right = cols.back().Start + cols.back().Size + FCols.LineWidth();
@@ -101,25 +102,29 @@ void TCustomGrid::PaintCell(TCanvas* c, int col, int row, const TRect& where, bo
   if ((state & gdFocused) && !(FOptions & goRowSelect) && !editing) DrawFocusRect(c, where);
 }
 
-// The line room right of and below a cell: the line's colour when that kind of
-// line is on (black between fixed cells, silver between the others), else the
-// cell's background.
-void TCustomGrid::PaintLines(TCanvas* c, int col, int row, const TRect& where, bool fixed) {
-  const int lw = FCols.LineWidth(), lh = FRows.LineWidth();
+// The room of a line that is off belongs to the cell before it: the cell's
+// fill and DrawCell cover it, so no stripe of background shows between cells
+// (a row drawn highlighted reads as one bar).
+TRect TCustomGrid::CellPaintRect(const TRect& cell, bool fixed) const {
+  TRect r = cell;
+  if (!(FOptions & (fixed ? goFixedVertLine : goVertLine))) r.Right += FCols.LineWidth();
+  if (!(FOptions & (fixed ? goFixedHorzLine : goHorzLine))) r.Bottom += FRows.LineWidth();
+  return r;
+}
+
+// The lines that are on, right of and below a cell painted over `where`:
+// black between fixed cells, silver between the others. A vertical line takes
+// the corner; a horizontal one runs on through a corner that no vertical line
+// claims, so it stays unbroken.
+void TCustomGrid::PaintLines(TCanvas* c, const TRect& where, bool fixed) {
+  const bool vert = FOptions & (fixed ? goFixedVertLine : goVertLine);
+  const bool horz = FOptions & (fixed ? goFixedHorzLine : goHorzLine);
+  const int lw = vert ? FCols.LineWidth() : 0, lh = horz ? FRows.LineWidth() : 0;
   if (lw == 0 && lh == 0) return;
-  const TGridOptions vert = fixed ? goFixedVertLine : goVertLine;
-  const TGridOptions horz = fixed ? goFixedHorzLine : goHorzLine;
-  const TColor line = fixed ? clBlack : clSilver;
-  const TColor back = fixed ? FFixedColor : Color();
   c->Brush()->SetStyle(bsSolid);
-  if (lw > 0) {
-    c->Brush()->SetColor((FOptions & vert) ? line : back);
-    c->FillRect(Rect(where.Right, where.Top, where.Right + lw, where.Bottom + lh));
-  }
-  if (lh > 0) {
-    c->Brush()->SetColor((FOptions & horz) ? line : back);
-    c->FillRect(Rect(where.Left, where.Bottom, where.Right, where.Bottom + lh));
-  }
+  c->Brush()->SetColor(fixed ? clBlack : clSilver);
+  if (lw > 0) c->FillRect(Rect(where.Right, where.Top, where.Right + lw, where.Bottom + lh));
+  if (lh > 0) c->FillRect(Rect(where.Left, where.Bottom, where.Right, where.Bottom + lh));
 }
 
 }  // namespace host

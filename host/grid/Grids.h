@@ -7,7 +7,8 @@
 // border (bsSingle: a 2-pixel sunken edge) and the scroll bars lie inside the
 // control, so ClientRect() is the cell area and with a border the first cell
 // starts at (2, 2). Each shown cell is followed by its grid line on the right
-// and at the bottom; a column or row of size 0 is hidden and takes no space.
+// and at the bottom; a column or row of size 0 is hidden and takes no space:
+// nothing paints for it, the mouse cannot hit it and keys step over it.
 //
 // Scale. Cell counts are ints; pixel offsets are 64-bit (see TGridAxis), only
 // the visible cells are painted or searched, so a grid of 100,000,000 rows
@@ -242,6 +243,9 @@ class TCustomGrid : public TCustomControl {
 
   // Draws one cell. With DefaultDrawing the grid has filled it (FixedColor,
   // the highlight for selected cells, else Color) and set the canvas font.
+  // ARect is the cell's rectangle, widened over the room of a grid line that
+  // is off (say goVertLine off while goFixedVertLine keeps the room), so a
+  // fill there leaves no stripe between cells.
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
   // Asked before a cell becomes current; false keeps the old one.
   virtual bool SelectCell(int ACol, int ARow) { return true; }
@@ -254,7 +258,10 @@ class TCustomGrid : public TCustomControl {
   virtual std::string GetEditText(int ACol, int ARow) { return ""; }
   virtual void SetEditText(int ACol, int ARow, const std::string& Value) {}
   virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
-  // True when the editor may open now (goEditing on, a scrolling cell).
+  // True when the editor may open now. The default: goEditing on, a scrolling
+  // current cell, not designing, and no goRowSelect. A descendant that edits
+  // one cell of a selected row overrides it; the grid asks it afresh on every
+  // attempt (Enter, F2, a typed character, a click, goAlwaysShowEditor).
   virtual bool CanEditShow();
   // Makes the in-place editor; the default is a TInplaceEditList, which is a
   // plain edit unless GetEditStyle asks for a list.
@@ -269,6 +276,8 @@ class TCustomGrid : public TCustomControl {
 
   void Paint() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // OnKeyPress first; then Enter toggles the editor and, with goEditing, a
+  // typed character opens it with that character.
   void KeyPress(char32_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -278,8 +287,6 @@ class TCustomGrid : public TCustomControl {
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void Resize() override;
   void WMGetDlgCode(TMessage& Message) override;
-  // A character typed on the grid with goEditing opens the editor with it.
-  void WMChar(TMessage& Message) override;
   void WMSetFocus(TMessage& Message) override { InvalidateFocus(); }
   void WMKillFocus(TMessage& Message) override { InvalidateFocus(); }
 
@@ -334,6 +341,7 @@ class TCustomGrid : public TCustomControl {
   int64_t RowY(int r) const;
   int AxisCellAt(const TGridAxis& a, int fixed, int first, int64_t rel) const;
   bool MoveTopLeft(int left, int top);
+  void ShowCell(int ACol, int ARow, bool withCol);
   void ClampTopLeft();
   void ClampCurrent();
   void SetCurrentCell(int c, int r);
@@ -343,7 +351,8 @@ class TCustomGrid : public TCustomControl {
   // painting (GridPaint.cpp)
   void PaintCells(TCanvas* c, const TRect& area);
   void PaintCell(TCanvas* c, int col, int row, const TRect& where, bool fixed);
-  void PaintLines(TCanvas* c, int col, int row, const TRect& where, bool fixed);
+  TRect CellPaintRect(const TRect& cell, bool fixed) const;
+  void PaintLines(TCanvas* c, const TRect& where, bool fixed);
   void PaintBorder(TCanvas* c);
   // input (GridInput.cpp)
   bool SizingAt(int x, int y, TGridState& state, int& index, int& ofs) const;
@@ -356,6 +365,8 @@ class TCustomGrid : public TCustomControl {
   void TabMove(bool forward);
   void DragSelect(int x, int y);
   bool MoveByWheel(int delta);
+  int PageRow(int row, int dir) const;
+  int ShownNear(bool cols, int i, int dir) const;
   // editing (GridEdit.cpp)
   void UpdateEditor();
   void StoreEdit();

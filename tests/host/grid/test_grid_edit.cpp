@@ -199,3 +199,77 @@ TEST_F(GridEdit, PickListChoosesWithTheMouse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridEdit, TypedCharactersPassOnKeyPressBeforeTheEditorOpens) {
+  std::u32string seen;
+  G->SetOnKeyPress([&](TObject*, char32_t& k) {
+    seen += k;
+    if (k == U'q') k = 0;     // swallowed: no editor
+    if (k == U'a') k = U'b';  // changed: the editor opens with the new one
+  });
+  TypeText(Form(), "q");
+  EXPECT_FALSE(G->EditorMode());
+  TypeText(Form(), "a");
+  ASSERT_TRUE(G->EditorMode());
+  EXPECT_EQ(Editor()->Text(), "b");
+  EXPECT_EQ(seen, U"qa");
+}
+
+TEST_F(GridEdit, TheFormPreviewsTypedCharactersOnce) {
+  std::u32string seen;
+  Form()->SetKeyPreview(true);
+  Form()->SetOnKeyPress([&](TObject*, char32_t& k) {
+    seen += k;
+    if (k == U'x') k = 0;
+  });
+  TypeText(Form(), "x");
+  EXPECT_FALSE(G->EditorMode());
+  TypeText(Form(), "7");
+  ASSERT_TRUE(G->EditorMode());
+  EXPECT_EQ(Editor()->Text(), "7");
+  EXPECT_EQ(seen, U"x7");
+}
+
+// Row selection forbids editing, unless the grid says otherwise: here only
+// column 2 of the selected row edits.
+class TRowEditGrid : public TStringGrid {
+ public:
+  explicit TRowEditGrid(TComponent* owner) : TStringGrid(owner) {}
+  int EditCol = 2;
+
+ protected:
+  bool CanEditShow() override { return (Options() & goEditing) && Col() == EditCol; }
+};
+
+TEST_F(GridEdit, RowSelectEditsOnlyWhereCanEditShowAllows) {
+  G->SetOptions(G->Options() | goRowSelect);
+  PressKey(Form(), VK_F2);
+  TypeText(Form(), "z");
+  EXPECT_FALSE(G->EditorMode());  // the default keeps row selection read-only
+
+  auto* rows = Make<TRowEditGrid>(0, 0, 300, 200);
+  rows->SetBorderStyle(bsNone);
+  rows->SetOptions(rows->Options() | goEditing | goRowSelect);
+  rows->SetFocus();
+  TypeText(Form(), "z");
+  EXPECT_FALSE(rows->EditorMode());  // column 1 is current
+  rows->SetCol(2);
+  TypeText(Form(), "z");
+  ASSERT_TRUE(rows->EditorMode());
+  EXPECT_EQ(rows->InplaceEditor()->BoundsRect(), rows->CellRect(2, 1));
+  PressKey(Form(), VK_RETURN);
+  EXPECT_EQ(rows->Cells(2, 1), "z");
+  // A cell beside the view scrolls in when its editor opens.
+  rows->EditCol = 4;
+  rows->SetCol(4);
+  EXPECT_EQ(rows->LeftCol(), 1);
+  PressKey(Form(), VK_F2);
+  ASSERT_TRUE(rows->EditorMode());
+  EXPECT_EQ(rows->LeftCol(), 2);
+  EXPECT_EQ(rows->InplaceEditor()->BoundsRect(), rows->CellRect(4, 1));
+  EXPECT_EQ(rows->CellRect(4, 1).Right, 259);
+}
+
+}  // namespace

@@ -142,3 +142,53 @@ TEST_F(GridGeometry, PaintShowsFixedEdgesLinesSelectionAndBarsOnTop) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fixed lines on, scrolling lines off: the room stays, and the cells cover it.
+TEST_F(GridGeometry, CellsCoverTheRoomOfLinesThatAreOff) {
+  std::vector<TRect> drawn;
+  G->SetOnDrawCell([&](TObject*, int c, int r, TRect rc, TGridDrawState) {
+    if (c == 1 && r == 1) drawn.push_back(rc);
+  });
+  G->SetOptions(goFixedVertLine | goFixedHorzLine | goRowSelect);
+  Pump();
+  const auto rgb = [](TColor c) { return ColorToRGB(c); };
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.back(), Rect(65, 25, 130, 50));  // the cell and its line room
+  // The selected row is one bar of highlight, line rooms included.
+  for (int x = 65; x < 300; ++x) ASSERT_EQ(PixelAt(G, x, 30), rgb(clHighlight)) << x;
+  EXPECT_EQ(PixelAt(G, 100, 49), rgb(clHighlight));
+  EXPECT_EQ(PixelAt(G, 129, 60), rgb(clWindow));  // the room between unselected cells
+  // The fixed lines still show.
+  EXPECT_EQ(PixelAt(G, 64, 30), rgb(clBlack));
+  EXPECT_EQ(PixelAt(G, 100, 24), rgb(clBlack));
+}
+
+// Vertical lines on, horizontal ones off: the vertical lines run unbroken
+// through the cells' bottom room.
+TEST_F(GridGeometry, ALineThatIsOnRunsThroughTheRoomOfOneThatIsOff) {
+  G->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine);
+  Pump();
+  const auto rgb = [](TColor c) { return ColorToRGB(c); };
+  for (int y = 25; y < 125; ++y) ASSERT_EQ(PixelAt(G, 129, y), rgb(clSilver)) << y;
+  EXPECT_EQ(PixelAt(G, 200, 49), rgb(clWindow));
+}
+
+// A hidden row paints nothing and leaves no second line: the rows around it
+// meet with one line between them.
+TEST_F(GridGeometry, AHiddenRowPaintsNothing) {
+  std::vector<int> rows;
+  G->SetOnDrawCell([&](TObject*, int c, int r, TRect, TGridDrawState) {
+    if (c == 1) rows.push_back(r);
+  });
+  G->SetRowHeights(2, 0);
+  Pump();
+  EXPECT_EQ(rows, (std::vector<int>{0, 1, 3, 4}));
+  const auto rgb = [](TColor c) { return ColorToRGB(c); };
+  EXPECT_EQ(PixelAt(G, 100, 49), rgb(clSilver));
+  EXPECT_EQ(PixelAt(G, 100, 50), rgb(clWindow));
+  EXPECT_EQ(G->CellRect(1, 3).Top, 50);
+}
+
+}  // namespace

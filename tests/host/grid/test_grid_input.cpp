@@ -202,3 +202,81 @@ TEST_F(GridInput, AHugeGridPaintsOnlyWhatShows) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rows 2..4 and the last two are hidden, and so is the first scrolling column.
+TEST_F(GridInput, KeysAndTheWheelStepOverHiddenRowsAndColumns) {
+  for (int r : {2, 3, 4, 98, 99}) G->SetRowHeights(r, 0);
+  G->SetColWidths(1, 0);
+  PressKey(Form(), VK_DOWN);
+  EXPECT_EQ(G->Row(), 5);
+  PressKey(Form(), VK_UP);
+  EXPECT_EQ(G->Row(), 1);
+  PressKey(Form(), VK_END, ssCtrl);
+  EXPECT_EQ(G->Row(), 97);
+  EXPECT_EQ(G->Col(), 9);
+  PressKey(Form(), VK_DOWN);  // nothing shown below: stays
+  EXPECT_EQ(G->Row(), 97);
+  PressKey(Form(), VK_HOME);
+  EXPECT_EQ(G->Col(), 2);
+  PressKey(Form(), VK_LEFT);
+  EXPECT_EQ(G->Col(), 2);
+  PressKey(Form(), VK_HOME, ssCtrl);
+  EXPECT_EQ(G->Row(), 1);
+  EXPECT_EQ(G->Col(), 2);
+  Wheel(Form(), 100, 100, -120);
+  EXPECT_EQ(G->Row(), 5);
+  G->SetOptions(G->Options() | goRowSelect);
+  PressKey(Form(), VK_END);
+  EXPECT_EQ(G->Row(), 97);
+  G->SetRowHeights(1, 0);
+  PressKey(Form(), VK_HOME);
+  EXPECT_EQ(G->Row(), 5);
+}
+
+// Pages move by the view's height in pixels: hidden rows count for nothing,
+// tall rows for their height. The view holds 175 pixels of rows.
+TEST_F(GridInput, PageKeysMoveByTheVisibleHeight) {
+  for (int r = 3; r <= 40; ++r) G->SetRowHeights(r, 0);
+  PressKey(Form(), VK_NEXT);
+  EXPECT_EQ(G->Row(), 46);  // rows 1, 2, 41..45 fill the page
+  PressKey(Form(), VK_PRIOR);
+  EXPECT_EQ(G->Row(), 1);
+  G->SetRowHeights(50, 200);
+  G->SetRow(49);
+  PressKey(Form(), VK_NEXT);
+  EXPECT_EQ(G->Row(), 50);  // a row taller than the view still moves by one
+  PressKey(Form(), VK_NEXT);
+  EXPECT_EQ(G->Row(), 51);
+  EXPECT_EQ(G->TopRow(), 51);
+}
+
+TEST_F(GridInput, TabSkipsHiddenRows) {
+  G->SetOptions(G->Options() | goTabs);
+  G->SetRowHeights(2, 0);
+  G->SetCol(9);
+  PressKey(Form(), VK_TAB);
+  EXPECT_EQ(G->Row(), 3);
+  EXPECT_EQ(G->Col(), 1);
+  PressKey(Form(), VK_TAB, ssShift);
+  EXPECT_EQ(G->Row(), 1);
+  EXPECT_EQ(G->Col(), 9);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridInput, DraggingPastTheEdgeReachesOnlyShownRows) {
+  G->SetOptions(G->Options() & ~goRangeSelect);
+  for (int r = 8; r <= 20; ++r) G->SetRowHeights(r, 0);
+  std::vector<int> asked;
+  G->SetOnSelectCell([&](TObject*, int, int r, bool&) { asked.push_back(r); });
+  Drag(G, 80, 30, 80, 250, 3);
+  ASSERT_FALSE(asked.empty());
+  for (int r : asked) EXPECT_TRUE(r < 8 || r > 20) << r;
+  EXPECT_GE(G->Row(), 21);
+}
+
+}  // namespace
