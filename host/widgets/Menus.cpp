@@ -4,65 +4,10 @@
 #include <cctype>
 #include <utility>
 
-#include "host/backend/Popup.h"
 #include "host/gfx/Utf8.h"
 #include "host/widgets/Look.h"
 
 namespace host {
-
-void SwallowKeyRest(Word Key) {
-  auto outer = std::make_shared<TInputFilter>();
-  auto finish = [outer] { SetInputFilter(*outer); };
-  *outer = SetInputFilter([outer, finish, Key](const TBackendEvent& ev) {
-    if (ev.Kind == bekChar || (ev.Kind == bekKeyUp && ev.Key == Key)) {
-      if (ev.Kind == bekKeyUp) finish();
-      return true;
-    }
-    if (ev.Kind == bekKeyDown || ev.Kind == bekMouseDown) finish();
-    return *outer && (*outer)(ev);
-  });
-}
-
-// --- TPopupWindow
-
-TPopupWindow::TPopupWindow(TComponent* AOwner) : TForm(AOwner) {
-  SetBorderStyle(bsNone);
-  SetColor(clMenu);
-}
-
-TForm* TPopupWindow::FormOfWindow(TWindowId w) {
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->WindowId() == w) return Screen->Forms(i);
-  return nullptr;
-}
-
-bool TPopupWindow::ScreenPointOf(const TBackendEvent& ev, TPoint& p) {
-  TForm* f = FormOfWindow(ev.Window);
-  if (!f) return false;
-  p = f->ClientToScreen(Point(ev.X, ev.Y));
-  return true;
-}
-
-void TPopupWindow::PopupAt(int X, int Y) {
-  X = std::max(0, std::min(X, Screen->Width() - Width()));
-  Y = std::max(0, std::min(Y, Screen->Height() - Height()));
-  SetBounds(X, Y, Width(), Height());
-  FReturnTo = Screen->ActiveForm();
-  if (FReturnTo == this) FReturnTo = nullptr;
-  HandleNeeded();
-  // Placed relative to the form it pops out of: that form's idea of where it
-  // is on the screen is the one its own coordinates agree with.
-  TForm* owner = FReturnTo;
-  const TPoint o = owner ? owner->ClientOrigin() : TPoint{};
-  MakePopupWindow(WindowId(), owner ? owner->WindowId() : 0, X - o.x, Y - o.y);
-  Show();
-}
-
-void TPopupWindow::ClosePopup() {
-  Hide();
-  if (FReturnTo && Screen->HasForm(FReturnTo) && FReturnTo->Visible()) FReturnTo->Activate();
-  FReturnTo = nullptr;
-}
 
 // --- TMenuItem
 
@@ -283,10 +228,10 @@ void TMenuWindow::PaintItem(TCanvas* c, int i) {
   }
   c->Brush()->SetStyle(bsSolid);
   if (item->Count() > 0) {
-    // The submenu arrow: a small triangle pointing right.
-    c->Brush()->SetColor(item->Enabled() ? ink : clGrayText);
-    const int ax = r.Right - 12, ay = (r.Top + r.Bottom) / 2;
-    for (int k = 0; k < 4; ++k) c->FillRect(Rect(ax + k, ay - 3 + k, ax + k + 1, ay + 4 - k));
+    // The submenu arrow, its base 12 pixels left of the item's right end; a
+    // disabled one looks like the caption beside it.
+    DrawArrow(c, Rect(r.Right - 14, r.Top, r.Right - 6, r.Bottom), adRight, 4,
+              item->Enabled() ? ink : clGrayText, item->Enabled() || lit);
   }
 }
 
