@@ -356,15 +356,16 @@ void TInplaceEditList::Paint() {
   const TRect b = ButtonRect();
   if (b.IsEmpty()) return;
   TCanvas* c = Canvas();
-  const TRect face = DrawButtonFace(c, b, ListVisible() ? fsPressed : fsUp);
+  if (FEditStyle == esPickList) {
+    DrawDropDownButton(c, b, ListVisible(), true);
+    return;
+  }
+  // The ellipsis button: three dots where the pick list has its arrow.
+  const TRect face = DrawButtonFace(c, b, fsUp);
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(clBtnText);
   const int cx = (face.Left + face.Right) / 2, cy = (face.Top + face.Bottom) / 2;
-  if (FEditStyle == esPickList) {
-    for (int k = 0; k < 4; ++k) c->FillRect(Rect(cx - 3 + k, cy - 1 + k, cx + 4 - k, cy + k));
-  } else {
-    for (int k = -1; k <= 1; ++k) c->FillRect(Rect(cx + 3 * k - 1, cy + 2, cx + 3 * k + 1, cy + 4));
-  }
+  for (int k = -1; k <= 1; ++k) c->FillRect(Rect(cx + 3 * k - 1, cy + 2, cx + 3 * k + 1, cy + 4));
 }
 
 void TInplaceEditList::WMLButtonDown(TWMMouse& Message) {
