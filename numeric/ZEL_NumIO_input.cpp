@@ -1,4 +1,7 @@
-// TNumIO2: keyboard editing of the buffer.
+// TNumIO2: keys, mouse, buttons, gauge and the caret timer.
+#include <algorithm>
+#include <cmath>
+
 #include "foundation/Zel_stringl.h"
 #include "host/ui/Clipbrd.h"
 #include "host/ui/Forms.h"
@@ -13,6 +16,8 @@ namespace {
 // Message the parent form sees first when it previews keys.
 constexpr unsigned kPreviewKeyMessage = 0xBD00;
 constexpr unsigned kBeepType = 0xFFFF;
+constexpr uintptr_t kCaretTimerId = 1;
+constexpr unsigned kCaretInterval = 500;
 
 // Byte offset of character `index` (clamped to the end).
 size_t ByteOffset(const std::string& s, int index) {
@@ -33,6 +38,8 @@ void EraseChars(std::string& s, int from, int to) {
 }
 
 }  // namespace
+
+// --- keyboard
 
 void TNumIO2::Refuse() {
   if (FBeep) MessageBeep(kBeepType);
@@ -179,6 +186,152 @@ void TNumIO2::KeyUp(Word& Key, TShiftState Shift) {
   if (Key == VK_SHIFT) FShiftDown = false;
   if (Key == VK_CONTROL) FCtrlDown = false;
   TCustomControl::KeyUp(Key, Shift);
+}
+
+// --- focus and caret timer
+
+void TNumIO2::StartCaretWindow() {
+  FTimerWnd = AllocateHWnd([this](TMessage& m) { TimerProc(m); });
+  if (!SetTimer(FTimerWnd, kCaretTimerId, kCaretInterval)) {
+    DeallocateHWnd(FTimerWnd);
+    throw EZELNumIO2Error("Component \"" + Name() + "\": no timer available");
+  }
+}
+
+TNumIO2::~TNumIO2() { DeallocateHWnd(FTimerWnd); }
+
+void TNumIO2::Changed() {
+  if (FOnChange) FOnChange(this);
+}
+
+void TNumIO2::SetFocus() {
+  TCustomControl::SetFocus();
+  if (!FReadOnly) RestartCaretTimer();
+}
+
+void TNumIO2::Click() {
+  SetFocus();
+  TCustomControl::Click();
+}
+
+void TNumIO2::WMSetFocus(TMessage& Message) {
+  TCustomControl::WMSetFocus(Message);
+  if (!FReadOnly) RestartCaretTimer();
+}
+
+void TNumIO2::WMGetDlgCode(TMessage& Message) {
+  Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+}
+
+void TNumIO2::RestartCaretTimer() {
+  if (ComponentState() & csDesigning) return;
+  KillTimer(FTimerWnd, kCaretTimerId);
+  FCaretVisible = true;
+  if (!SetTimer(FTimerWnd, kCaretTimerId, kCaretInterval))
+    throw EZELNumIO2Error("Component \"" + Name() + "\": no timer available");
+  Redraw();
+}
+
+void TNumIO2::StopCaretTimer() {
+  KillTimer(FTimerWnd, kCaretTimerId);
+  FCaretVisible = false;
+}
+
+void TNumIO2::TimerProc(TMessage& Message) {
+  if (Message.Msg != WM_TIMER || Message.WParam != kCaretTimerId) {
+    Message.Result = DefWindowProc(FTimerWnd, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  try {
+    if (Focused() && !FReadOnly) {
+      FCaretVisible = !FCaretVisible;
+    } else {
+      StopCaretTimer();
+    }
+    Redraw();
+  } catch (...) {
+    Application->HandleException(this);
+  }
+}
+
+// --- mouse, buttons and gauge
+
+size_t TNumIO2::NearestPivotIndex(double v) const {
+  size_t best = 0;
+  for (size_t i = 1; i < ButtonPivots.size(); ++i)
+    if (std::fabs(ButtonPivots[i] - v) < std::fabs(ButtonPivots[best] - v)) best = i;
+  return best;
+}
+
+double TNumIO2::GaugeValueAt(const TLayout& l, int X) const {
+  const int W = std::max(l.Gauge.Width(), 1);
+  double v = FRangeLow + double(X - l.Gauge.Left) / W * (FRangeHigh - FRangeLow);
+  if (!ButtonPivots.empty()) v = ButtonPivots[NearestPivotIndex(v)];
+  return std::clamp(v, FRangeLow, FRangeHigh);
+}
+
+void TNumIO2::StepButton(bool up) {
+  const double v = GetNioValue();
+  double next;
+  if (ButtonPivots.empty()) {
+    next = std::clamp(up ? v + FButIncrem : v - FButIncrem, FRangeLow, FRangeHigh);
+  } else {
+    const double step = std::pow(10.0, -FFormat.FixPointDecPlaces);
+    size_t i = NearestPivotIndex(v);
+    const size_t last = ButtonPivots.size() - 1;
+    if (up && !(v < ButtonPivots[i] - step || i == last)) ++i;
+    if (!up && !(v > ButtonPivots[i] + step || i == 0)) --i;
+    next = ButtonPivots[i];
+  }
+  SetNioValue(next);
+  Changed();
+}
+
+void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLayout l = Layout();
+  const bool left = Button == mbLeft;
+  const bool up = l.UpButton.Contains(X, Y);
+  if (left && !FReadOnly && FButVisible && (up || l.DownButton.Contains(X, Y))) {
+    StepButton(up);
+  } else if (left && l.InTextRows(Y)) {
+    FCaret = FSelBegin = FSelEnd = CharPosAt(l, X);
+    if (!FReadOnly) FCaretVisible = true;
+    Redraw();
+  } else if (left && !FReadOnly && l.OnGauge(X, Y, 0)) {
+    SetNioValue(GaugeValueAt(l, X));
+    FGaugeChanged = true;
+  }
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+// Dragging extends the selection over the text rows and sets the value over
+// the gauge, which is one pixel easier to hit while the button is held.
+void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
+  const TLayout l = Layout();
+  SetMouseArea(l.Captions.ZoneAt(X));
+  if (Shift & ssLeft) {
+    if (l.InTextRows(Y)) {
+      const int p = CharPosAt(l, X);
+      if (p > FSelBegin)
+        SetSelEnd(p);
+      else
+        SetSelBegin(p);
+    } else if (!FReadOnly && l.OnGauge(X, Y, 1)) {
+      const double v = GaugeValueAt(l, X);
+      SetNioValue(v);
+      FGaugeChanged = true;
+      if (FOnGaugeChange) FOnGaugeChange(this, Shift, v);
+    }
+  }
+  TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TNumIO2::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (FGaugeChanged) {
+    FGaugeChanged = false;
+    Changed();
+  }
+  TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 }  // namespace zel
