@@ -22,7 +22,9 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TCaptionBoxControl(AOwner) {
   SetBounds(0, 0, 160, 28);
   SetTabStop(true);
   SetControlStyle(ControlStyle() | csOpaque);
-  StartCaretWindow();
+  // The timer runs from the start, the caret hidden until the focus comes; a
+  // failure frees the window with the blinker.
+  if (!DriveBlinker(true)) throw EZELNumIO2Error(NoTimerMessage());
 }
 
 void TNumIO2::CreateWnd() {
@@ -50,11 +52,13 @@ TNumFormat TNumIO2::Fmt() const {
   return f;
 }
 
-int TNumIO2::Length() const { return int(Utf8Length(FBuffer)); }
+int TNumIO2::Length() const { return FBuf.Length(); }
 
-void TNumIO2::ClampCaret() {
+void TNumIO2::RewriteBuffer(const std::string& s) {
+  const int caret = FBuf.Caret();
+  FBuf.SetText(s);
+  FBuf.SetCaret(caret);
   const int n = Length();
-  FCaret = Clamp(FCaret, 0, n);
   FSelBegin = Clamp(FSelBegin, 0, n);
   FSelEnd = Clamp(FSelEnd, FSelBegin, n);
 }
@@ -63,12 +67,11 @@ bool TNumIO2::CheckValidity(const std::string& Instring) const {
   return CheckText(Instring, Fmt());
 }
 
-double TNumIO2::GetNioValue() const { return ReadText(FBuffer, Fmt()); }
+double TNumIO2::GetNioValue() const { return ReadText(FBuf.Text(), Fmt()); }
 
 void TNumIO2::SetNioValue(double v) {
   if (std::isnan(v)) return;
-  FBuffer = WriteText(v, Fmt());
-  ClampCaret();
+  RewriteBuffer(WriteText(v, Fmt()));
   Redraw();
 }
 
@@ -86,8 +89,8 @@ bool TNumIO2::OutOfRange() const {
 
 void TNumIO2::SetText(const std::string& s) {
   if (!s.empty() && !CheckValidity(s)) return;
-  FBuffer = s;
-  FCaret = FSelBegin = FSelEnd = 0;
+  FBuf.SetText(s);
+  FSelBegin = FSelEnd = 0;
   Redraw();
 }
 
@@ -117,8 +120,10 @@ void TNumIO2::SetDecPlaceSep(TDecPSep s) {
     const TNumFormat old = Fmt();
     FDecPlaceSep = s;
     const char to = Fmt().WriteSeparator;
-    for (char& c : FBuffer)
+    std::string text = FBuf.Text();
+    for (char& c : text)
       if (old.Separators.Contains(c)) c = to;
+    RewriteBuffer(text);
   }
   FDecPlaceSep = s;
   Redraw();
@@ -195,14 +200,16 @@ void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TNumIO2::SetSelBegin(int v) {
   v = Clamp(v, 0, Length());
-  FSelBegin = FCaret = v;
+  FBuf.SetCaret(v);
+  FSelBegin = v;
   if (FSelEnd < v) FSelEnd = v;
   Redraw();
 }
 
 void TNumIO2::SetSelEnd(int v) {
   v = Clamp(v, 0, Length());
-  FSelEnd = FCaret = v;
+  FBuf.SetCaret(v);
+  FSelEnd = v;
   if (FSelBegin > v) FSelBegin = v;
   Redraw();
 }
@@ -221,8 +228,7 @@ void TNumIO2::Assign(TPersistent* Source) {
   FColorBoxBG = src->FColorBoxBG;
   FColorBoxText = src->FColorBoxText;
   FColorOutBG = src->FColorOutBG;
-  FBuffer = src->FBuffer;
-  FCaret = src->FCaret;
+  FBuf = src->FBuf;
   FSelBegin = src->FSelBegin;
   FSelEnd = src->FSelEnd;
   FColorWarnBG = src->FColorWarnBG;

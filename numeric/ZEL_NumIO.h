@@ -20,6 +20,8 @@
 #include "foundation/Zel_zelbase.h"
 #include "host/ui/Controls.h"
 #include "host/ui/Windows.h"
+#include "host/widgets/CaretBlinker.h"
+#include "host/widgets/TextBuffer.h"
 #include "numeric/ZEL_NumIOFormat.h"
 
 namespace zel {
@@ -39,12 +41,11 @@ using TOnGaugeChangeEvent =
 class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
  public:
   explicit TNumIO2(host::TComponent* AOwner);
-  ~TNumIO2() override;
 
   // --- value model
   // The buffer. A write that is not empty and fails the format's check is
   // ignored; otherwise caret and selection go to 0. OnChange does not fire.
-  std::string Text() const { return FBuffer; }
+  std::string Text() const { return FBuf.Text(); }
   void SetText(const std::string& s);
   double Value() const { return GetNioValue(); }
   void SetValue(double v) { SetNioValue(v); }
@@ -151,7 +152,7 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   void SetSelBegin(int v);  // moves the caret there; raises SelEnd to it
   int SelEnd() const { return FSelEnd; }
   void SetSelEnd(int v);  // moves the caret there; lowers SelBegin to it
-  int CaretPos() const { return FCaret; }
+  int CaretPos() const { return FBuf.Caret(); }
   bool CaretVisible() const { return FCaretVisible; }
   // x of the gap before character i of the buffer.
   int CharPosToXCoords(int i);
@@ -176,7 +177,7 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   std::string ClassName() const override { return "TNumIO2"; }
 
   // The hidden window the caret timer (id 1) runs on.
-  host::HWND TimerWindow() const { return FTimerWnd; }
+  host::HWND TimerWindow() const { return FBlinker.Handle(); }
 
   // Where each part of the control goes, in client pixels, and which part a
   // pointer position is over. Paint draws these rectangles; the mouse handlers
@@ -222,7 +223,11 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
 
  private:
   // value model and settings (ZEL_NumIO.cpp)
-  std::string FBuffer;
+  // The text and the caret. The selection is kept beside it because here it
+  // does not follow the caret: moving the caret leaves the selected characters
+  // selected, and the next typed character still replaces them.
+  host::TTextBuffer FBuf;
+  int FSelBegin = 0, FSelEnd = 0;
   TNumFormat FFormat;
   TDecPSep FDecPlaceSep = dpsEither;
   double FRangeLow = 0;
@@ -253,7 +258,6 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   bool FReadOnly = false;
   bool FAutoSize = false;
   bool FBeep = false;
-  int FSelBegin = 0, FSelEnd = 0, FCaret = 0;
   bool FPaintSuppressed = true;  // until the window handle exists
   host::TNotifyEvent FOnChange;
   TOnGaugeChangeEvent FOnGaugeChange;
@@ -261,7 +265,8 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   // separator as it is now).
   TNumFormat Fmt() const;
   int Length() const;
-  void ClampCaret();
+  // Puts s in the buffer keeping caret and selection (cut back to its length).
+  void RewriteBuffer(const std::string& s);
 
   // layout (ZEL_NumIO_layout.cpp)
   TLayout ComputeLayout(host::TCanvas* c);
@@ -280,19 +285,22 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   bool FCaretVisible = false;
   bool FGaugeChanged = false;
   bool FShiftDown = false, FCtrlDown = false;
-  host::HWND FTimerWnd = 0;
-  // Allocates the timer window and starts the caret timer; raises (with the
-  // window freed) when no timer is available.
-  void StartCaretWindow();
+  // The blinker gives the window and the 500 ms ticks; the caret's visibility
+  // is the control's own, because a click or a key shows the caret without
+  // restarting the interval and construction starts the timer with it hidden.
+  host::TCaretBlinker FBlinker{[this] { CaretTick(); }};
+  bool FDrivingBlinker = false;  // a Restart or Stop of ours, not a tick
+  // Starts (or stops) the blinker's timer; false when no timer is available.
+  bool DriveBlinker(bool start);
   void RestartCaretTimer();
   void StopCaretTimer();
-  void TimerProc(host::TMessage& Message);
+  void CaretTick();
+  std::string NoTimerMessage() const;
   void ClipboardKey(host::Word Key);
   void EditKey(host::Word Key, bool shift);
   // Removes the selected characters (caret to their start); false without a
   // selection. With zeroWhenEmpty an emptied buffer is written as the value 0.
   bool DeleteSelection(bool zeroWhenEmpty);
-  void InsertText(const std::string& s);
   char KeyChar(host::Word Key, bool shift) const;
   void ApplyFixPointOverwrite();
   void Refuse();

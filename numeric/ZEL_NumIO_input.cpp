@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "foundation/Zel_stringl.h"
 #include "host/ui/Clipbrd.h"
 #include "host/ui/Forms.h"
 #include "numeric/ZEL_NumIO.h"
@@ -16,27 +15,6 @@ namespace {
 // Message the parent form sees first when it previews keys.
 constexpr unsigned kPreviewKeyMessage = 0xBD00;
 constexpr unsigned kBeepType = 0xFFFF;
-constexpr uintptr_t kCaretTimerId = 1;
-constexpr unsigned kCaretInterval = 500;
-
-// Byte offset of character `index` (clamped to the end).
-size_t ByteOffset(const std::string& s, int index) {
-  size_t at = 0;
-  char32_t cp;
-  for (int i = 0; i < index && at < s.size(); ++i) at += Utf8CharAt(s, at, cp);
-  return at;
-}
-
-std::string Slice(const std::string& s, int from, int to) {
-  const size_t a = ByteOffset(s, from);
-  return s.substr(a, ByteOffset(s, to) - a);
-}
-
-void EraseChars(std::string& s, int from, int to) {
-  const size_t a = ByteOffset(s, from);
-  s.erase(a, ByteOffset(s, to) - a);
-}
-
 }  // namespace
 
 // --- keyboard
@@ -47,18 +25,13 @@ void TNumIO2::Refuse() {
 
 bool TNumIO2::DeleteSelection(bool zeroWhenEmpty) {
   if (FSelBegin >= FSelEnd) return false;
-  EraseChars(FBuffer, FSelBegin, FSelEnd);
-  FCaret = FSelEnd = FSelBegin;
-  if (zeroWhenEmpty && FBuffer.empty()) {
-    FBuffer = WriteText(0, Fmt());
-    FCaret = FSelBegin = FSelEnd = 0;
+  FBuf.ReplaceRange(FSelBegin, FSelEnd, "");
+  FSelEnd = FSelBegin;
+  if (zeroWhenEmpty && FBuf.Length() == 0) {
+    FBuf.SetText(WriteText(0, Fmt()));
+    FSelBegin = FSelEnd = 0;
   }
   return true;
-}
-
-void TNumIO2::InsertText(const std::string& s) {
-  FBuffer.insert(ByteOffset(FBuffer, FCaret), s);
-  FCaret += int(Utf8Length(s));
 }
 
 char TNumIO2::KeyChar(Word Key, bool shift) const {
@@ -90,42 +63,38 @@ char TNumIO2::KeyChar(Word Key, bool shift) const {
 }
 
 void TNumIO2::ClipboardKey(Word Key) {
-  const std::string selected = Slice(FBuffer, FSelBegin, FSelEnd);
+  const std::string selected = FBuf.Slice(FSelBegin, FSelEnd);
   if (Key == 'C' || Key == 'X') {
     if (!selected.empty()) Clipboard()->SetAsText(selected);
     if (Key == 'X') DeleteSelection(true);
   } else if (Key == 'V') {
-    if (Clipboard()->HasFormat(CF_TEXT)) InsertText(Clipboard()->AsText());
+    if (Clipboard()->HasFormat(CF_TEXT)) FBuf.InsertText(Clipboard()->AsText());
   } else {
     Refuse();
   }
 }
 
 void TNumIO2::EditKey(Word Key, bool shift) {
-  const int n = Length();
+  // The buffer holds no selection of its own, so its edits and moves act at
+  // the caret alone.
   switch (Key) {
     case VK_BACK:
-      if (!DeleteSelection(true) && FCaret > 0) {
-        EraseChars(FBuffer, FCaret - 1, FCaret);
-        --FCaret;
-      }
-      break;
     case VK_DELETE:
-      if (!DeleteSelection(true) && FCaret < n) EraseChars(FBuffer, FCaret, FCaret + 1);
+      if (!DeleteSelection(true)) FBuf.DeleteChar(Key == VK_DELETE);
       break;
     case VK_HOME:
-      FCaret = 0;
+      FBuf.SetCaret(0);
       break;
     case VK_END:
-      FCaret = n;
+      FBuf.SetCaret(FBuf.Length());
       break;
     case VK_LEFT:
     case VK_UP:
-      if (FCaret > 0) --FCaret;
+      FBuf.SetCaret(FBuf.Caret() - 1);
       break;
     case VK_RIGHT:
     case VK_DOWN:
-      if (FCaret < n) ++FCaret;
+      FBuf.SetCaret(FBuf.Caret() + 1);
       break;
     case VK_TAB:
       if (Parent()) Parent()->SelectNext(this, !shift, true);
@@ -133,7 +102,7 @@ void TNumIO2::EditKey(Word Key, bool shift) {
     default:
       if (const char ch = KeyChar(Key, shift)) {
         DeleteSelection(false);
-        InsertText(std::string(1, ch));
+        FBuf.InsertText(std::string(1, ch));
       } else {
         Refuse();
       }
@@ -143,9 +112,9 @@ void TNumIO2::EditKey(Word Key, bool shift) {
 // In the decimal part of a fixed-point number the character after the caret is
 // selected, so that the next digit overwrites it.
 void TNumIO2::ApplyFixPointOverwrite() {
-  const int n = Length();
-  FSelBegin = FCaret;
-  FSelEnd = FCaret > n - FFormat.FixPointDecPlaces - 1 ? std::min(FCaret + 1, n) : FCaret;
+  const int n = Length(), caret = FBuf.Caret();
+  FSelBegin = caret;
+  FSelEnd = caret > n - FFormat.FixPointDecPlaces - 1 ? std::min(caret + 1, n) : caret;
 }
 
 void TNumIO2::KeyDown(Word& Key, TShiftState Shift) {
@@ -162,23 +131,24 @@ void TNumIO2::KeyDown(Word& Key, TShiftState Shift) {
     if (ctrl && Key == 'C') ClipboardKey(Key);
     return;
   }
-  const std::string oldBuffer = FBuffer;
-  const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
-  if (ctrl)
-    ClipboardKey(Key);
-  else
-    EditKey(Key, FShiftDown || (Shift & ssShift));
-  const bool acceptable = FBuffer.empty() || FBuffer == "-" || FBuffer == "+";
-  if (!acceptable && !CheckValidity(FBuffer)) {
-    FBuffer = oldBuffer;
-    FCaret = oldCaret;
+  const std::string oldText = FBuf.Text();
+  const int oldBegin = FSelBegin, oldEnd = FSelEnd;
+  const bool shift = FShiftDown || (Shift & ssShift);
+  // While typing, a lone sign and an empty buffer are let through.
+  const bool kept =
+      FBuf.TryEdit([&](TTextBuffer&) { ctrl ? ClipboardKey(Key) : EditKey(Key, shift); },
+                   [&](const TTextBuffer& b) {
+                     const std::string& t = b.Text();
+                     return t.empty() || t == "-" || t == "+" || CheckValidity(t);
+                   });
+  if (!kept) {
     FSelBegin = oldBegin;
     FSelEnd = oldEnd;
     Refuse();
   }
   if (FFormat.Format == itFixPoint) ApplyFixPointOverwrite();
   FCaretVisible = Focused();  // Tab may have moved the focus away
-  if (FBuffer != oldBuffer) Changed();
+  if (FBuf.Text() != oldText) Changed();
   Redraw();
 }
 
@@ -189,16 +159,6 @@ void TNumIO2::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 // --- focus and caret timer
-
-void TNumIO2::StartCaretWindow() {
-  FTimerWnd = AllocateHWnd([this](TMessage& m) { TimerProc(m); });
-  if (!SetTimer(FTimerWnd, kCaretTimerId, kCaretInterval)) {
-    DeallocateHWnd(FTimerWnd);
-    throw EZELNumIO2Error("Component \"" + Name() + "\": no timer available");
-  }
-}
-
-TNumIO2::~TNumIO2() { DeallocateHWnd(FTimerWnd); }
 
 void TNumIO2::Changed() {
   if (FOnChange) FOnChange(this);
@@ -223,31 +183,42 @@ void TNumIO2::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 }
 
+std::string TNumIO2::NoTimerMessage() const {
+  return "Component \"" + Name() + "\": no timer available";
+}
+
+bool TNumIO2::DriveBlinker(bool start) {
+  FDrivingBlinker = true;
+  bool ok = true;
+  if (start)
+    ok = FBlinker.Restart();
+  else
+    FBlinker.Stop();
+  FDrivingBlinker = false;
+  return ok;
+}
+
 void TNumIO2::RestartCaretTimer() {
   if (ComponentState() & csDesigning) return;
-  KillTimer(FTimerWnd, kCaretTimerId);
   FCaretVisible = true;
-  if (!SetTimer(FTimerWnd, kCaretTimerId, kCaretInterval))
-    throw EZELNumIO2Error("Component \"" + Name() + "\": no timer available");
+  if (!DriveBlinker(true)) throw EZELNumIO2Error(NoTimerMessage());
   Redraw();
 }
 
 void TNumIO2::StopCaretTimer() {
-  KillTimer(FTimerWnd, kCaretTimerId);
+  DriveBlinker(false);
   FCaretVisible = false;
 }
 
-void TNumIO2::TimerProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER || Message.WParam != kCaretTimerId) {
-    Message.Result = DefWindowProc(FTimerWnd, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
+// A tick blinks the caret while the control has the focus and can be edited;
+// otherwise it stops the timer for good.
+void TNumIO2::CaretTick() {
+  if (FDrivingBlinker) return;
   try {
-    if (Focused() && !FReadOnly) {
+    if (Focused() && !FReadOnly)
       FCaretVisible = !FCaretVisible;
-    } else {
+    else
       StopCaretTimer();
-    }
     Redraw();
   } catch (...) {
     Application->HandleException(this);
@@ -294,7 +265,8 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (left && !FReadOnly && FButVisible && (up || l.DownButton.Contains(X, Y))) {
     StepButton(up);
   } else if (left && l.InTextRows(Y)) {
-    FCaret = FSelBegin = FSelEnd = CharPosAt(l, X);
+    FSelBegin = FSelEnd = CharPosAt(l, X);
+    FBuf.SetCaret(FSelBegin);
     if (!FReadOnly) FCaretVisible = true;
     Redraw();
   } else if (left && !FReadOnly && l.OnGauge(X, Y, 0)) {

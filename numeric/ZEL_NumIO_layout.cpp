@@ -2,7 +2,6 @@
 // the mapping between character positions and x coordinates.
 #include <algorithm>
 
-#include "foundation/Zel_stringl.h"
 #include "numeric/ZEL_NumIO.h"
 
 namespace zel {
@@ -25,7 +24,7 @@ TNumIO2::TLayout TNumIO2::ComputeLayout(TCanvas* c) {
   const bool plain = FrameStyle() == frNone || FrameStyle() == frSimple;
   l.TextBox = Rect(LS, 0, LS + TW + 2, plain ? band : band - 1);
   l.TextClip = Rect(LS + 3, 2, LS + TW - 1, band - 3);
-  l.TextWidth = c->TextWidth(FBuffer);
+  l.TextWidth = c->TextWidth(FBuf.Text());
   l.TextX = l.Captions.BoxTextX(l.TextWidth);
   l.CaretTop = 3;
   l.CaretBottom = band - 3;
@@ -46,10 +45,7 @@ TNumIO2::TLayout TNumIO2::ComputeLayout(TCanvas* c) {
 }
 
 int TNumIO2::GapX(TCanvas* c, const TLayout& l, int i) const {
-  size_t at = 0;
-  char32_t cp;
-  for (int k = 0; k < i && at < FBuffer.size(); ++k) at += Utf8CharAt(FBuffer, at, cp);
-  return l.TextX + c->TextWidth(FBuffer.substr(0, at));
+  return l.TextX + c->TextWidth(FBuf.Slice(0, i));
 }
 
 int TNumIO2::CharPosToXCoords(int i) {

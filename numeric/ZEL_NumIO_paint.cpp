@@ -69,7 +69,7 @@ void TNumIO2::PaintTextBox(TCanvas* c, const TLayout& l) {
 // selection is inverted in place.
 void TNumIO2::PaintCaretAndSelection(TCanvas* c, const TLayout& l) {
   const int LS = LeftSpace();
-  const int caretX = GapX(c, l, FCaret) - LS - 1;
+  const int caretX = GapX(c, l, FBuf.Caret()) - LS - 1;
   if (FCaretVisible && caretX > 0 && caretX < FTextBoxWidth) {
     c->Pen()->SetColor(clBlack);
     Line(c, LS + caretX, l.CaretTop, LS + caretX, l.CaretBottom);
@@ -105,7 +105,7 @@ void TNumIO2::Paint() {
   PaintTextBox(c, l);
 
   c->Font()->SetColor(!Enabled() ? kGrey : (OutOfRange() ? FColorWarnText : FColorBoxText));
-  c->TextRect(l.TextClip, l.TextX, ty, FBuffer);
+  c->TextRect(l.TextClip, l.TextX, ty, FBuf.Text());
   PaintCaretAndSelection(c, l);
 
   Canvas()->SetCopyMode(cmSrcCopy);
