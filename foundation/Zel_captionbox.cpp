@@ -111,13 +111,30 @@ TCaptionBoxLayout CaptionBoxLayout(const TCaptionBoxMetrics& m) {
 // --- the properties
 
 template <class TBase>
-void TCaptionBoxControl<TBase>::SetColorScheme(TColorScheme s) {
+void TFramedControl<TBase>::SetColorScheme(TColorScheme s) {
   if (s == FColorScheme) return;
   FColorScheme = s;
   const TFrameLineColors lines = FrameLineColors(s);
   FColGrayLine = lines.Gray;
   FColWhiteLine = lines.White;
   Redraw();
+}
+
+template <class TBase>
+std::unique_ptr<TBitmap> TFramedControl<TBase>::OffscreenBitmap() {
+  if (this->Width() <= 0 || this->Height() <= 0) return nullptr;
+  auto bmp = std::make_unique<TBitmap>(this->Width(), this->Height());
+  bmp->Canvas()->SetFont(this->Font());
+  return bmp;
+}
+
+template <class TBase>
+void TFramedControl<TBase>::AssignFrame(const TFramedControl& src) {
+  FFrameStyle = src.FFrameStyle;
+  FColorScheme = src.FColorScheme;
+  FColBlackLine = src.FColBlackLine;
+  FColGrayLine = src.FColGrayLine;
+  FColWhiteLine = src.FColWhiteLine;
 }
 
 template <class TBase>
@@ -146,15 +163,8 @@ TCaptionBoxMetrics TCaptionBoxControl<TBase>::CaptionMetrics(TCanvas* c, int box
 }
 
 template <class TBase>
-std::unique_ptr<TBitmap> TCaptionBoxControl<TBase>::OffscreenBitmap() {
-  if (this->Width() <= 0 || this->Height() <= 0) return nullptr;
-  auto bmp = std::make_unique<TBitmap>(this->Width(), this->Height());
-  bmp->Canvas()->SetFont(this->Font());
-  return bmp;
-}
-
-template <class TBase>
 void TCaptionBoxControl<TBase>::AssignCaptionBox(const TCaptionBoxControl& src) {
+  this->AssignFrame(src);
   FLeftText = src.FLeftText;
   FRightText = src.FRightText;
   FLeftSpace = src.FLeftSpace;
@@ -162,13 +172,10 @@ void TCaptionBoxControl<TBase>::AssignCaptionBox(const TCaptionBoxControl& src) 
   FLeftTextAlignment = src.FLeftTextAlignment;
   FRightTextAlignment = src.FRightTextAlignment;
   FColorOutText = src.FColorOutText;
-  FFrameStyle = src.FFrameStyle;
-  FColorScheme = src.FColorScheme;
-  FColBlackLine = src.FColBlackLine;
-  FColGrayLine = src.FColGrayLine;
-  FColWhiteLine = src.FColWhiteLine;
 }
 
+template class TFramedControl<TGraphicControl>;
+template class TFramedControl<TCustomControl>;
 template class TCaptionBoxControl<TGraphicControl>;
 template class TCaptionBoxControl<TCustomControl>;
 

@@ -9,8 +9,9 @@
 //   - TCaptionBoxLayout, where the left text, the box and the right text go and
 //     which zone a point is in, computed from plain numbers (testable without
 //     a font);
-//   - TCaptionBoxControl, the published properties of a control built around
-//     such a box (captions, alignments, frame style, colour scheme, mouse zone).
+//   - TFramedControl, the frame style and colour scheme of any framed control
+//     as published properties, and TCaptionBoxControl on top of it, the
+//     captions, alignments and mouse zone of a control built around such a box.
 #pragma once
 
 #include <memory>
@@ -158,33 +159,17 @@ TCaptionBoxLayout CaptionBoxLayout(const TCaptionBoxMetrics& m);
 
 // --- the properties
 
-// A control built around a caption box: the captions, their alignments, the
-// box's frame style and colour scheme with the line colours it selects, the
-// caption colour and the mouse zone. TBase is the host class the control
-// derives from. Every setter stores, repaints at once (Paint, not Invalidate)
-// and ignores an unchanged value. The box's width, its colours and the
-// LeftSpace rule differ between the controls and stay with them.
+// A self-painted control with a frame: its frame style, and the colour scheme
+// with the three line colours it selects, as published properties, and the
+// store-compare-repaint path of every setter. TBase is the host class the
+// control derives from. The setters repaint at once (Paint, not Invalidate)
+// and ignore an unchanged value.
 template <class TBase>
-class TCaptionBoxControl : public TBase {
+class TFramedControl : public TBase {
  public:
-  explicit TCaptionBoxControl(host::TComponent* AOwner) : TBase(AOwner) {}
+  explicit TFramedControl(host::TComponent* AOwner, TFrameStyle Initial = frLowered)
+      : TBase(AOwner), FFrameStyle(Initial) {}
 
-  const std::string& LeftText() const { return FLeftText; }
-  void SetLeftText(const std::string& s) { Change(FLeftText, s); }
-  const std::string& RightText() const { return FRightText; }
-  void SetRightText(const std::string& s) { Change(FRightText, s); }
-  // Width of the left-text zone, where the box begins.
-  int LeftSpace() const { return FLeftSpace; }
-  // Of the number within the box.
-  host::TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(host::TAlignment a) { Change(FAlignment, a); }
-  host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
-  void SetLeftTextAlignment(host::TAlignment a) { Change(FLeftTextAlignment, a); }
-  host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
-  void SetRightTextAlignment(host::TAlignment a) { Change(FRightTextAlignment, a); }
-  // Colour of the left and right texts.
-  host::TColor ColorOutText() const { return FColorOutText; }
-  void SetColorOutText(host::TColor c) { Change(FColorOutText, c); }
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle s) { Change(FFrameStyle, s); }
   // Selects the grey and white frame line colours (FrameLineColors).
@@ -193,11 +178,6 @@ class TCaptionBoxControl : public TBase {
   host::TColor ColBlackLine() const { return FColBlackLine; }
   host::TColor ColGrayLine() const { return FColGrayLine; }
   host::TColor ColWhiteLine() const { return FColWhiteLine; }
-  // Disabled controls draw their texts embossed: a change repaints.
-  void SetEnabled(bool e) override;
-
-  // The zone under the mouse at the last move (TCaptionZone's values).
-  int MouseAreaCode() const { return FMouseAreaCode; }
 
  protected:
   // Stores v in `field` and repaints when it differs.
@@ -208,17 +188,61 @@ class TCaptionBoxControl : public TBase {
     Redraw();
   }
   void Redraw() { this->Paint(); }
-  void StoreLeftSpace(int v) { Change(FLeftSpace, v); }
   TFrameLineColors LineColors() const { return {FColBlackLine, FColGrayLine, FColWhiteLine}; }
+  // A bitmap of the control's size in its font, to paint into before one copy
+  // to the screen; none while the control has no area.
+  std::unique_ptr<host::TBitmap> OffscreenBitmap();
+  // Copies the frame style, the scheme and the line colours, without
+  // repainting: the caller's Assign repaints once.
+  void AssignFrame(const TFramedControl& src);
+
+ private:
+  TFrameStyle FFrameStyle;
+  TColorScheme FColorScheme = csmFixed;
+  host::TColor FColBlackLine = host::clBlack;
+  host::TColor FColGrayLine = host::RGB(128, 128, 128);
+  host::TColor FColWhiteLine = host::clWhite;
+};
+
+// A control built around a caption box: besides the frame, the captions, their
+// alignments, the caption colour and the mouse zone. The box's width, its
+// colours and the LeftSpace rule differ between the controls and stay with
+// them.
+template <class TBase>
+class TCaptionBoxControl : public TFramedControl<TBase> {
+ public:
+  explicit TCaptionBoxControl(host::TComponent* AOwner) : TFramedControl<TBase>(AOwner) {}
+
+  const std::string& LeftText() const { return FLeftText; }
+  void SetLeftText(const std::string& s) { this->Change(FLeftText, s); }
+  const std::string& RightText() const { return FRightText; }
+  void SetRightText(const std::string& s) { this->Change(FRightText, s); }
+  // Width of the left-text zone, where the box begins.
+  int LeftSpace() const { return FLeftSpace; }
+  // Of the number within the box.
+  host::TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(host::TAlignment a) { this->Change(FAlignment, a); }
+  host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
+  void SetLeftTextAlignment(host::TAlignment a) { this->Change(FLeftTextAlignment, a); }
+  host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
+  void SetRightTextAlignment(host::TAlignment a) { this->Change(FRightTextAlignment, a); }
+  // Colour of the left and right texts.
+  host::TColor ColorOutText() const { return FColorOutText; }
+  void SetColorOutText(host::TColor c) { this->Change(FColorOutText, c); }
+  // Disabled controls draw their texts embossed: a change repaints.
+  void SetEnabled(bool e) override;
+
+  // The zone under the mouse at the last move (TCaptionZone's values).
+  int MouseAreaCode() const { return FMouseAreaCode; }
+
+ protected:
+  void StoreLeftSpace(int v) { this->Change(FLeftSpace, v); }
   // The layout numbers of this control's texts, measured in c's font.
   TCaptionBoxMetrics CaptionMetrics(host::TCanvas* c, int boxWidth, int bandHeight,
                                     int rightGap = 0) const;
   void SetMouseArea(TCaptionZone z) { FMouseAreaCode = z; }
-  // A bitmap of the control's size in its font, to paint into before one copy
-  // to the screen; none while the control has no area.
-  std::unique_ptr<host::TBitmap> OffscreenBitmap();
-  // Copies every setting above (not the mouse zone) from another control of
-  // the same kind, without repainting: the caller's Assign repaints once.
+  // Copies every setting above, the frame's included (not the mouse zone),
+  // without repainting: the caller's Assign repaints once.
   void AssignCaptionBox(const TCaptionBoxControl& src);
 
  private:
@@ -228,14 +252,11 @@ class TCaptionBoxControl : public TBase {
   host::TAlignment FLeftTextAlignment = host::taRightJustify;
   host::TAlignment FRightTextAlignment = host::taLeftJustify;
   host::TColor FColorOutText = host::clBlack;
-  TFrameStyle FFrameStyle = frLowered;
-  TColorScheme FColorScheme = csmFixed;
-  host::TColor FColBlackLine = host::clBlack;
-  host::TColor FColGrayLine = host::RGB(128, 128, 128);
-  host::TColor FColWhiteLine = host::clWhite;
   int FMouseAreaCode = czLeftText;
 };
 
+extern template class TFramedControl<host::TGraphicControl>;
+extern template class TFramedControl<host::TCustomControl>;
 extern template class TCaptionBoxControl<host::TGraphicControl>;
 extern template class TCaptionBoxControl<host::TCustomControl>;
 

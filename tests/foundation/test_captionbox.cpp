@@ -198,3 +198,32 @@ TEST(CaptionBoxControl, AssignCopiesEverySettingWithoutPainting) {
   EXPECT_EQ(b.ColorScheme(), csmSystem);
   EXPECT_EQ(b.ColGrayLine(), host::clBtnShadow);
 }
+
+namespace {
+
+// A framed control of the kind whose frame starts raised (as a meter's does).
+class TRaisedProbe : public TFramedControl<host::TGraphicControl> {
+ public:
+  explicit TRaisedProbe(host::TComponent* AOwner) : TFramedControl(AOwner, frRaised) {}
+  int Paints = 0;
+  void CopyFrom(const TRaisedProbe& p) { AssignFrame(p); }
+
+ protected:
+  void Paint() override { ++Paints; }
+};
+
+}  // namespace
+
+TEST(FramedControl, StartsWithItsOwnStyleAndCopiesTheSchemeLines) {
+  TRaisedProbe a(nullptr), b(nullptr);
+  EXPECT_EQ(a.FrameStyle(), frRaised);
+  a.SetFrameStyle(frEngraved);
+  a.SetColorScheme(csmSystem);
+  EXPECT_EQ(a.Paints, 2);
+  b.CopyFrom(a);
+  EXPECT_EQ(b.Paints, 0);
+  EXPECT_EQ(b.FrameStyle(), frEngraved);
+  EXPECT_EQ(b.ColorScheme(), csmSystem);
+  EXPECT_EQ(b.ColWhiteLine(), host::clBtnHighlight);
+  EXPECT_EQ(b.ColBlackLine(), host::clBlack);
+}
