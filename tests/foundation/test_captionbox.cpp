@@ -149,15 +149,28 @@ TEST(DrawCaption, DisabledCaptionsAreEmbossed) {
 
 namespace {
 
-// A caption-box control that counts its paints.
-class TProbe : public TCaptionBoxControl<host::TGraphicControl> {
+// A control of the given kind that counts its paints.
+template <class TKind>
+class TCounting : public TKind {
  public:
-  using TCaptionBoxControl::TCaptionBoxControl;
+  using TKind::TKind;
   int Paints = 0;
-  void CopyFrom(const TProbe& p) { AssignCaptionBox(p); }
 
  protected:
   void Paint() override { ++Paints; }
+};
+
+class TProbe : public TCounting<TCaptionBoxControl<host::TGraphicControl>> {
+ public:
+  using TCounting::TCounting;
+  void CopyFrom(const TProbe& p) { AssignCaptionBox(p); }
+};
+
+// A framed control whose frame starts raised (as a meter's does).
+class TRaisedProbe : public TCounting<TFramedControl<host::TGraphicControl>> {
+ public:
+  explicit TRaisedProbe(host::TComponent* AOwner) : TCounting(AOwner, frRaised) {}
+  void CopyFrom(const TRaisedProbe& p) { AssignFrame(p); }
 };
 
 }  // namespace
@@ -198,21 +211,6 @@ TEST(CaptionBoxControl, AssignCopiesEverySettingWithoutPainting) {
   EXPECT_EQ(b.ColorScheme(), csmSystem);
   EXPECT_EQ(b.ColGrayLine(), host::clBtnShadow);
 }
-
-namespace {
-
-// A framed control of the kind whose frame starts raised (as a meter's does).
-class TRaisedProbe : public TFramedControl<host::TGraphicControl> {
- public:
-  explicit TRaisedProbe(host::TComponent* AOwner) : TFramedControl(AOwner, frRaised) {}
-  int Paints = 0;
-  void CopyFrom(const TRaisedProbe& p) { AssignFrame(p); }
-
- protected:
-  void Paint() override { ++Paints; }
-};
-
-}  // namespace
 
 TEST(FramedControl, StartsWithItsOwnStyleAndCopiesTheSchemeLines) {
   TRaisedProbe a(nullptr), b(nullptr);
