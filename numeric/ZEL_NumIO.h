@@ -16,9 +16,12 @@
 #include <functional>
 #include <string>
 
+#include "foundation/Zel_captionbox.h"
 #include "foundation/Zel_zelbase.h"
 #include "host/ui/Controls.h"
 #include "host/ui/Windows.h"
+#include "host/widgets/CaretBlinker.h"
+#include "host/widgets/TextBuffer.h"
 #include "numeric/ZEL_NumIOFormat.h"
 
 namespace zel {
@@ -33,15 +36,16 @@ class EZELNumIO2Error : public EZELError {
 using TOnGaugeChangeEvent =
     std::function<void(host::TObject* Sender, host::TShiftState Shift, double GaugeValue)>;
 
-class TNumIO2 : public host::TCustomControl {
+// The caption, the alignments, the frame style, the colour scheme and the
+// mouse zone are those of every caption box (foundation/Zel_captionbox.h).
+class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
  public:
   explicit TNumIO2(host::TComponent* AOwner);
-  ~TNumIO2() override;
 
   // --- value model
   // The buffer. A write that is not empty and fails the format's check is
   // ignored; otherwise caret and selection go to 0. OnChange does not fire.
-  std::string Text() const { return FBuffer; }
+  std::string Text() const { return FBuf.Text(); }
   void SetText(const std::string& s);
   double Value() const { return GetNioValue(); }
   void SetValue(double v) { SetNioValue(v); }
@@ -72,39 +76,20 @@ class TNumIO2 : public host::TCustomControl {
   void SetRangeHigh(double v);  // lowers RangeLow along when needed
 
   // --- layout and look
-  const std::string& LeftText() const { return FLeftText; }
-  void SetLeftText(const std::string& s);
-  const std::string& RightText() const { return FRightText; }
-  void SetRightText(const std::string& s);
-  int LeftSpace() const { return FLeftSpace; }
   void SetLeftSpace(int v);  // 0..Width
   int TextBoxWidth() const { return FTextBoxWidth; }
   void SetTextBoxWidth(int v);
-  host::TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(host::TAlignment a);
-  host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
-  void SetLeftTextAlignment(host::TAlignment a);
-  host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
-  void SetRightTextAlignment(host::TAlignment a);
-  TFrameStyle FrameStyle() const { return FFrameStyle; }
-  void SetFrameStyle(TFrameStyle s);
   host::TColor ColorBoxBG() const { return FColorBoxBG; }
   void SetColorBoxBG(host::TColor c);
   host::TColor ColorBoxText() const { return FColorBoxText; }
   void SetColorBoxText(host::TColor c);
   host::TColor ColorOutBG() const { return FColorOutBG; }
   void SetColorOutBG(host::TColor c);
-  host::TColor ColorOutText() const { return FColorOutText; }
-  void SetColorOutText(host::TColor c);
   // Box background and number colour while OutOfRange.
   host::TColor ColorWarnBG() const { return FColorWarnBG; }
   void SetColorWarnBG(host::TColor c);
   host::TColor ColorWarnText() const { return FColorWarnText; }
   void SetColorWarnText(host::TColor c);
-  TColorScheme ColorScheme() const { return FColorScheme; }
-  void SetColorScheme(TColorScheme s);
-  host::TColor ColGrayLine() const { return FColGrayLine; }
-  host::TColor ColWhiteLine() const { return FColWhiteLine; }
 
   // --- buttons
   bool ButVisible() const { return FButVisible; }
@@ -159,7 +144,6 @@ class TNumIO2 : public host::TCustomControl {
   // System beep on refused keys.
   bool Beep() const { return FBeep; }
   void SetBeep(bool v) { FBeep = v; }
-  void SetEnabled(bool e) override;
   // Height at least 18; lowering it below ButHeight lowers ButHeight.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
@@ -168,10 +152,8 @@ class TNumIO2 : public host::TCustomControl {
   void SetSelBegin(int v);  // moves the caret there; raises SelEnd to it
   int SelEnd() const { return FSelEnd; }
   void SetSelEnd(int v);  // moves the caret there; lowers SelBegin to it
-  int CaretPos() const { return FCaret; }
+  int CaretPos() const { return FBuf.Caret(); }
   bool CaretVisible() const { return FCaretVisible; }
-  // 0 left of the box, 1 over it, 2 right of it (at the last mouse move).
-  int MouseAreaCode() const { return FMouseAreaCode; }
   // x of the gap before character i of the buffer.
   int CharPosToXCoords(int i);
   // The character gap nearest to x.
@@ -195,7 +177,37 @@ class TNumIO2 : public host::TCustomControl {
   std::string ClassName() const override { return "TNumIO2"; }
 
   // The hidden window the caret timer (id 1) runs on.
-  host::HWND TimerWindow() const { return FTimerWnd; }
+  host::HWND TimerWindow() const { return FBlinker.Handle(); }
+
+  // Where each part of the control goes, in client pixels, and which part a
+  // pointer position is over. Paint draws these rectangles; the mouse handlers
+  // test against them.
+  struct TLayout {
+    TCaptionBoxLayout Captions;         // the texts' row, the zones, the caption places
+    int GaugeBand = 0;                  // rows at the bottom taken by the gauge (g), 0 without
+    host::TRect TextBox;                // the text box, outline included
+    host::TRect TextClip;               // the number is clipped to this
+    int TextX = 0;                      // x of the buffer's first character
+    int TextWidth = 0;                  // of the whole buffer
+    int CaretTop = 0, CaretBottom = 0;  // rows of the caret and of the selection
+    host::TRect Buttons;                // both buttons, outline included
+    int ButtonSplit = 0;                // half the button height: the divider is the row above
+    host::TRect UpButton, DownButton;   // where a press steps (inside the outline)
+    host::TRect Gauge;                  // the gauge, outline included
+    int GaugeFill = 0;                  // the bar covers Gauge.Left .. GaugeFill - 1
+    int Height = 0;
+
+    // A press at this row places the caret (0 < Y < H - g).
+    bool InTextRows(int Y) const { return Y > 0 && Y < Height - GaugeBand; }
+    // A pointer at (X, Y) works the gauge: below the text rows, within the
+    // gauge's columns widened by `slack` on each side.
+    bool OnGauge(int X, int Y, int slack) const {
+      return GaugeBand > 0 && Y > Height - GaugeBand && X >= Gauge.Left - slack &&
+             X <= Gauge.Right + slack;
+    }
+  };
+  // The layout for the current properties, font and buffer.
+  TLayout Layout() { return ComputeLayout(TMeasureCanvas(Font()).Canvas()); }
 
  protected:
   void Paint() override;
@@ -210,28 +222,22 @@ class TNumIO2 : public host::TCustomControl {
   void WMGetDlgCode(host::TMessage& Message) override;
 
  private:
-  std::string FBuffer;
+  // value model and settings (ZEL_NumIO.cpp)
+  // The text and the caret. The selection is kept beside it because here it
+  // does not follow the caret: moving the caret leaves the selected characters
+  // selected, and the next typed character still replaces them.
+  host::TTextBuffer FBuf;
+  int FSelBegin = 0, FSelEnd = 0;
   TNumFormat FFormat;
   TDecPSep FDecPlaceSep = dpsEither;
   double FRangeLow = 0;
   double FRangeHigh = 1000;
-  std::string FLeftText, FRightText;
-  int FLeftSpace = 35;
   int FTextBoxWidth = 80;
-  host::TAlignment FAlignment = host::taCenter;
-  host::TAlignment FLeftTextAlignment = host::taRightJustify;
-  host::TAlignment FRightTextAlignment = host::taLeftJustify;
-  TFrameStyle FFrameStyle = frLowered;
   host::TColor FColorBoxBG = host::clWhite;
   host::TColor FColorBoxText = host::clBlack;
   host::TColor FColorOutBG = host::clBtnFace;
-  host::TColor FColorOutText = host::clBlack;
   host::TColor FColorWarnBG = 0x6088FFF0;
   host::TColor FColorWarnText = host::clRed;
-  TColorScheme FColorScheme = csmFixed;
-  host::TColor FColBlackLine = host::clBlack;
-  host::TColor FColGrayLine = host::RGB(128, 128, 128);
-  host::TColor FColWhiteLine = host::RGB(255, 255, 255);
   bool FButVisible = false;
   bool FBut3D = true;
   int FButWidth = 18;
@@ -252,57 +258,55 @@ class TNumIO2 : public host::TCustomControl {
   bool FReadOnly = false;
   bool FAutoSize = false;
   bool FBeep = false;
-  int FSelBegin = 0, FSelEnd = 0, FCaret = 0;
-  bool FCaretVisible = false;
-  bool FGaugeChanged = false;
-  bool FShiftDown = false, FCtrlDown = false;
   bool FPaintSuppressed = true;  // until the window handle exists
-  int FMouseAreaCode = 0;
-  host::HWND FTimerWnd = 0;
   host::TNotifyEvent FOnChange;
   TOnGaugeChangeEvent FOnGaugeChange;
-
-  template <class T>
-  void Change(T& field, const T& v) {
-    if (field == v) return;
-    field = v;
-    Redraw();
-  }
-  void Redraw();
   // The format with the separators of the DecPlaceSep setting (the locale's
   // separator as it is now).
   TNumFormat Fmt() const;
   int Length() const;
-  void ClampCaret();
-  int GaugeBand() const;
+  // Puts s in the buffer keeping caret and selection (cut back to its length).
+  void RewriteBuffer(const std::string& s);
 
-  // Caret timer.
+  // layout (ZEL_NumIO_layout.cpp)
+  TLayout ComputeLayout(host::TCanvas* c);
+  // x of the gap before character i, measured in c's font.
+  int GapX(host::TCanvas* c, const TLayout& l, int i) const;
+  // The character gap nearest to x.
+  int CharPosAt(const TLayout& l, int x) const;
+
+  // painting (ZEL_NumIO_paint.cpp)
+  void PaintButtons(host::TCanvas* c, const TLayout& l);
+  void PaintGauge(host::TCanvas* c, const TLayout& l);
+  void PaintTextBox(host::TCanvas* c, const TLayout& l);
+  void PaintCaretAndSelection(host::TCanvas* c, const TLayout& l);
+
+  // input: keys, mouse and the caret timer (ZEL_NumIO_input.cpp)
+  bool FCaretVisible = false;
+  bool FGaugeChanged = false;
+  bool FShiftDown = false, FCtrlDown = false;
+  // The blinker gives the window and the 500 ms ticks; the caret's visibility
+  // is the control's own, because a click or a key shows the caret without
+  // restarting the interval and construction starts the timer with it hidden.
+  host::TCaretBlinker FBlinker{[this] { CaretTick(); }};
+  bool FDrivingBlinker = false;  // a Restart or Stop of ours, not a tick
+  // Starts (or stops) the blinker's timer; false when no timer is available.
+  bool DriveBlinker(bool start);
   void RestartCaretTimer();
   void StopCaretTimer();
-  void TimerProc(host::TMessage& Message);
-
-  // Keyboard editing (ZEL_NumIO_keys.cpp).
+  void CaretTick();
+  std::string NoTimerMessage() const;
   void ClipboardKey(host::Word Key);
   void EditKey(host::Word Key, bool shift);
   // Removes the selected characters (caret to their start); false without a
   // selection. With zeroWhenEmpty an emptied buffer is written as the value 0.
   bool DeleteSelection(bool zeroWhenEmpty);
-  void InsertText(const std::string& s);
   char KeyChar(host::Word Key, bool shift) const;
   void ApplyFixPointOverwrite();
   void Refuse();
-
-  // Mouse.
-  double GaugeValueAt(int X) const;
+  double GaugeValueAt(const TLayout& l, int X) const;
   size_t NearestPivotIndex(double v) const;
   void StepButton(bool up);
-
-  // Painting (ZEL_NumIO_paint.cpp).
-  void PaintButtons(host::TCanvas* c);
-  void PaintGauge(host::TCanvas* c);
-  void PaintTextBox(host::TCanvas* c);
-  void PaintBevel(host::TCanvas* c, TFrameStyle style, host::TPoint a, host::TPoint corner1,
-                  host::TPoint b, host::TPoint d, host::TPoint corner2, host::TPoint e);
 };
 
 }  // namespace zel

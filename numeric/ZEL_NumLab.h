@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "foundation/Zel_captionbox.h"
 #include "foundation/Zel_zelbase.h"
 #include "host/ui/Controls.h"
 #include "numeric/ZEL_NumText.h"
@@ -17,8 +18,10 @@ using TBeforeDisplayEvent = std::function<void(host::TObject* Sender, std::strin
 // The label's layout has three zones from its left edge: the left text
 // (0..LeftSpace), the number box (LeftSpace..LeftSpace + LabelWidth) and the right
 // text (the rest). Every setter repaints at once. The number text of each display
-// type is described at TDisplay (ZEL_NumText.h).
-class TNumLab : public host::TGraphicControl {
+// type is described at TDisplay (ZEL_NumText.h). The captions, alignments, frame
+// style, colour scheme and mouse zone are those of every caption box
+// (foundation/Zel_captionbox.h).
+class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
  public:
   explicit TNumLab(host::TComponent* AOwner);
 
@@ -44,50 +47,41 @@ class TNumLab : public host::TGraphicControl {
   void SetStateText(const std::string& s);
   const std::string& DTFormat() const { return FText.DTFormat; }
   void SetDTFormat(const std::string& s);
-  const std::string& LeftText() const { return FLeftText; }
-  void SetLeftText(const std::string& s);
-  const std::string& RightText() const { return FRightText; }
-  void SetRightText(const std::string& s);
   // Width of the left-text zone: negative values are ignored, larger than the
   // control's width is cut to the width.
-  int LeftSpace() const { return FLeftSpace; }
   void SetLeftSpace(int v);
   int LabelWidth() const { return FLabelWidth; }
   void SetLabelWidth(int v);
-  host::TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(host::TAlignment a);
-  host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
-  void SetLeftTextAlignment(host::TAlignment a);
-  host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
-  void SetRightTextAlignment(host::TAlignment a);
   host::TColor ColorLabText() const { return FColorLabText; }
   void SetColorLabText(host::TColor c);
   host::TColor ColorLabBakG() const { return FColorLabBakG; }
   void SetColorLabBakG(host::TColor c);
-  host::TColor ColorOutText() const { return FColorOutText; }
-  void SetColorOutText(host::TColor c);
   host::TColor ColorOutBakG() const { return FColorOutBakG; }
   void SetColorOutBakG(host::TColor c);
-  TFrameStyle FrameStyle() const { return FFrameStyle; }
-  void SetFrameStyle(TFrameStyle s);
-  // Ordinal 0: grey and white frame lines are fixed RGB colours; else system colours.
-  TColorScheme ColorScheme() const { return FColorScheme; }
-  void SetColorScheme(TColorScheme s);
   // The zones outside the box show the parent (the label is ANDed onto it).
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool t);
-  void SetEnabled(bool e) override;
 
   const TBeforeDisplayEvent& OnBeforeDisplay() const { return FOnBeforeDisplay; }
   void SetOnBeforeDisplay(TBeforeDisplayEvent e) { FOnBeforeDisplay = std::move(e); }
-
-  // The zone under the mouse at the last move: 0 left text, 1 box, 2 right text.
-  int MouseAreaCode() const { return FMouseAreaCode; }
 
   // The text the box shows now: the display type's text, offered to
   // OnBeforeDisplay, replaced by OverflowIndicator when wider than LabelWidth - 6.
   // Empty when Empty is set.
   std::string DisplayText();
+
+  // Where each part of the label goes, in the control's client pixels.
+  struct TLayout {
+    TCaptionBoxLayout Captions;  // the texts' row, the zones, the caption places
+    host::TRect Box;             // the number box, frame included (DrawFrame's box)
+    host::TRect TextClip;        // the number is clipped to this
+    // Filled on the parent before a transparent label is ANDed onto it, so that
+    // the box stays opaque.
+    host::TRect Underlay;
+  };
+  // The layout for the current properties and font (what Paint draws and the
+  // mouse zones use).
+  TLayout Layout() { return ComputeLayout(TMeasureCanvas(Font()).Canvas()); }
 
   // From another TNumLab: the layout, texts, colours, frame, value and display
   // type (not Comma, ForcePlusSign, DTFormat, Enabled, Font or the event).
@@ -95,51 +89,34 @@ class TNumLab : public host::TGraphicControl {
   void AssignTo(host::TPersistent* Dest) override;
   std::string ClassName() const override { return "TNumLab"; }
 
-  // The frame line colours ColorScheme selects.
-  host::TColor ColGrayLine() const { return FColGrayLine; }
-  host::TColor ColWhiteLine() const { return FColWhiteLine; }
-
  protected:
   void Paint() override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;
 
  private:
+  // settings (ZEL_NumLab.cpp)
   double FValue = 0;
   TNumTextSettings FText;
   bool FEmpty = false;
-  std::string FLeftText, FRightText;
-  int FLeftSpace = 35;
   int FLabelWidth = 80;
-  host::TAlignment FAlignment = host::taCenter;
-  host::TAlignment FLeftTextAlignment = host::taRightJustify;
-  host::TAlignment FRightTextAlignment = host::taLeftJustify;
   host::TColor FColorLabText = host::clBlack;
   host::TColor FColorLabBakG = host::clBtnFace;
-  host::TColor FColorOutText = host::clBlack;
   host::TColor FColorOutBakG = host::clBtnFace;
-  TFrameStyle FFrameStyle = frLowered;
-  TColorScheme FColorScheme = csmFixed;
-  host::TColor FColBlackLine = host::clBlack;
-  host::TColor FColGrayLine = host::RGB(128, 128, 128);
-  host::TColor FColWhiteLine = host::RGB(255, 255, 255);
   bool FTransparent = false;
-  int FMouseAreaCode = 0;
   TBeforeDisplayEvent FOnBeforeDisplay;
+  std::string DisplayText(host::TCanvas* c);
 
-  // Stores v in `field` and repaints when it differs.
-  template <class T>
-  void Change(T& field, const T& v) {
-    if (field == v) return;
-    field = v;
-    Redraw();
-  }
-  void Redraw();
+  // layout (ZEL_NumLab_layout.cpp)
+  TLayout ComputeLayout(host::TCanvas* c);
+
+  // painting (ZEL_NumLab_paint.cpp)
   // Visual styles are on for the background (client) or for the texts (font).
   bool StyledClient() const;
   bool StyledFont() const;
-  std::string DisplayText(host::TCanvas* c);
-  void DrawOuterText(host::TCanvas* c, const std::string& s, int x, int whiteX, int y);
-  void DrawNumberBox(host::TCanvas* c);
+  void PaintCaption(host::TCanvas* c, const std::string& s, TCaptionPlace at, int y);
+  void PaintNumberBox(host::TCanvas* c, const TLayout& l);
+  void PaintNumber(host::TCanvas* c, const TLayout& l);
+  void CopyToScreen(host::TBitmap& bmp, const TLayout& l);
 };
 
 }  // namespace zel

@@ -278,30 +278,32 @@ TEST_F(NumIOTest, ButtonsStepByIncrementOrPivots) {
   TNumIO2* n = Make();
   n->SetButVisible(true);
   n->SetValue(10);
-  // Buttons at x0 = 35 + 80 + 3 = 118, 18 wide; up above row 14, down below.
-  const int bx = 118 + 9;
-  zeltest::Click(n, bx, 5);
+  const TNumIO2::TLayout L = n->Layout();
+  const int bx = (L.UpButton.Left + L.UpButton.Right) / 2;
+  const int upY = (L.UpButton.Top + L.UpButton.Bottom) / 2;
+  const int downY = (L.DownButton.Top + L.DownButton.Bottom) / 2;
+  zeltest::Click(n, bx, upY);
   EXPECT_DOUBLE_EQ(n->Value(), 11);
-  zeltest::Click(n, bx, 20);
-  zeltest::Click(n, bx, 20);
+  zeltest::Click(n, bx, downY);
+  zeltest::Click(n, bx, downY);
   EXPECT_DOUBLE_EQ(n->Value(), 9);
   EXPECT_EQ(Changes, 3);
   n->SetValue(0.5);
-  zeltest::Click(n, bx, 20);  // limited to the range
+  zeltest::Click(n, bx, downY);  // limited to the range
   EXPECT_DOUBLE_EQ(n->Value(), 0);
 
   n->ButtonPivots = {0, 10, 20};
   n->SetValue(10);
-  zeltest::Click(n, bx, 5);
+  zeltest::Click(n, bx, upY);
   EXPECT_DOUBLE_EQ(n->Value(), 20);
   n->SetValue(10);
-  zeltest::Click(n, bx, 20);
+  zeltest::Click(n, bx, downY);
   EXPECT_DOUBLE_EQ(n->Value(), 0);
   n->SetValue(12);
-  zeltest::Click(n, bx, 20);
+  zeltest::Click(n, bx, downY);
   EXPECT_DOUBLE_EQ(n->Value(), 10);
   n->SetValue(20);
-  zeltest::Click(n, bx, 5);
+  zeltest::Click(n, bx, upY);
   EXPECT_DOUBLE_EQ(n->Value(), 20);
 }
 
@@ -315,22 +317,23 @@ TEST_F(NumIOTest, GaugeClickAndDrag) {
     dragged = v;
     ++gaugeEvents;
   });
-  const int y = 40 - 4;  // inside the band: rows above H - 1, below H - g
-  zeltest::MouseDown(Form(), 10 + 35, 10 + y);
+  const host::TRect g = n->Layout().Gauge;
+  const int y = (g.Top + g.Bottom) / 2;
+  zeltest::MouseDown(Form(), 10 + g.Left, 10 + y);
   EXPECT_DOUBLE_EQ(n->Value(), 0);
   EXPECT_EQ(Changes, 0);
-  zeltest::MouseUp(Form(), 10 + 35, 10 + y);
+  zeltest::MouseUp(Form(), 10 + g.Left, 10 + y);
   EXPECT_EQ(Changes, 1);
-  zeltest::Click(n, 35 + 82, y);
+  zeltest::Click(n, g.Right, y);
   EXPECT_DOUBLE_EQ(n->Value(), 1000);
-  zeltest::Drag(n, 35, y, 35 + 41, y);
+  zeltest::Drag(n, g.Left, y, g.Left + g.Width() / 2, y);
   EXPECT_DOUBLE_EQ(n->Value(), 500);
   EXPECT_DOUBLE_EQ(dragged, 500);
   EXPECT_GE(gaugeEvents, 1);
   EXPECT_EQ(Changes, 3);
 
   n->ButtonPivots = {0, 100, 900};
-  zeltest::Click(n, 35 + 60, y);  // 731.7 lies nearest to 900
+  zeltest::Click(n, g.Left + 60, y);  // 731.7 lies nearest to 900
   EXPECT_DOUBLE_EQ(n->Value(), 900);
 }
 
@@ -443,40 +446,131 @@ TEST_F(NumIOTest, AssignCopiesTheListedSettingsOnly) {
   EXPECT_FALSE(b->GaugeVisible());
 }
 
+TEST_F(NumIOTest, MovingTheCaretKeepsTheSelectionForTheNextCharacter) {
+  TNumIO2* n = Focused();
+  n->SetText("1234");
+  n->SetSelBegin(1);
+  n->SetSelEnd(3);
+  Key(host::VK_HOME);
+  EXPECT_EQ(n->CaretPos(), 0);
+  EXPECT_EQ(n->SelBegin(), 1);
+  EXPECT_EQ(n->SelEnd(), 3);
+  Type("9");  // replaces the selection, not inserted at the caret
+  EXPECT_EQ(n->Text(), "194");
+  EXPECT_EQ(n->CaretPos(), 2);
+
+  // A paste goes in at the caret and leaves the selection alone.
+  n->SetText("12");
+  n->SetSelBegin(0);
+  n->SetSelEnd(1);
+  host::Clipboard()->SetAsText("5");
+  Key('V', host::ssCtrl);
+  EXPECT_EQ(n->Text(), "152");
+  EXPECT_EQ(n->CaretPos(), 2);
+  EXPECT_EQ(n->SelBegin(), 0);
+  EXPECT_EQ(n->SelEnd(), 1);
+}
+
+TEST_F(NumIOTest, TheCaretTimerRunsFromConstructionWithTheCaretHidden) {
+  TNumIO2* n = Make();
+  EXPECT_FALSE(n->CaretVisible());
+  zeltest::Click(n, n->CharPosToXCoords(0), n->Layout().CaretTop);
+  EXPECT_TRUE(n->CaretVisible());
+  TNumIO2* idle = Make(50);
+  EXPECT_FALSE(idle->CaretVisible());
+  EXPECT_TRUE(host::KillTimer(idle->TimerWindow(), 1));
+}
+
+TEST_F(NumIOTest, GaugeDragReachesOnePixelBeyondItsEnds) {
+  TNumIO2* n = Make();
+  n->SetHeight(40);
+  n->SetGaugeVisible(true);
+  n->SetValue(500);
+  const host::TRect g = n->Layout().Gauge;
+  const int y = 10 + (g.Top + g.Bottom) / 2;   // form coordinates
+  zeltest::Click(Form(), 10 + g.Left - 1, y);  // a press must hit the gauge itself
+  EXPECT_DOUBLE_EQ(n->Value(), 500);
+  zeltest::MouseDown(Form(), 10 + g.Left + 10, y);
+  zeltest::MouseMove(Form(), 10 + g.Right + 2, y, host::ssLeft);
+  EXPECT_LT(n->Value(), 1000);
+  zeltest::MouseMove(Form(), 10 + g.Right + 1, y, host::ssLeft);
+  EXPECT_DOUBLE_EQ(n->Value(), 1000);
+  zeltest::MouseMove(Form(), 10 + g.Left - 1, y, host::ssLeft);
+  EXPECT_DOUBLE_EQ(n->Value(), 0);
+  zeltest::MouseUp(Form(), 10 + g.Left - 1, y);
+}
+
 // --- paint geometry
+
+TEST_F(NumIOTest, LayoutOfTheBoxButtonsAndGauge) {
+  TNumIO2* n = Make();
+  TNumIO2::TLayout L = n->Layout();
+  // Defaults: LeftSpace 35, TextBoxWidth 80, 160 x 28, sunken frame.
+  EXPECT_EQ(L.GaugeBand, 0);
+  EXPECT_EQ(L.TextBox, host::Rect(35, 0, 117, 27));
+  EXPECT_EQ(L.TextClip, host::Rect(38, 2, 114, 25));
+  EXPECT_EQ(L.CaretTop, 3);
+  EXPECT_EQ(L.CaretBottom, 25);
+  // Buttons 18 wide after a gap of 3, the upper half (middle row included) up.
+  EXPECT_EQ(L.Buttons, host::Rect(118, 0, 137, 27));
+  EXPECT_EQ(L.ButtonSplit, 14);
+  EXPECT_EQ(L.UpButton, host::Rect(119, 1, 136, 15));
+  EXPECT_EQ(L.DownButton, host::Rect(119, 15, 136, 28));
+  const int rightText = L.Captions.RightCaption.X;
+  n->SetButVisible(true);
+  EXPECT_EQ(n->Layout().Captions.RightCaption.X, rightText + 18 + 3);
+  EXPECT_EQ(n->Layout().Captions.BoxRight, 115);  // the zones ignore the buttons
+
+  n->SetHeight(40);
+  n->SetGaugeVisible(true);
+  L = n->Layout();
+  EXPECT_EQ(L.GaugeBand, 8 + 3 + 1);
+  EXPECT_EQ(L.Gauge, host::Rect(35, 31, 117, 39));
+  EXPECT_EQ(L.TextBox.Bottom, 40 - 12 - 1);
+  EXPECT_EQ(L.CaretBottom, 40 - 12 - 3);
+  EXPECT_TRUE(L.InTextRows(27));
+  EXPECT_FALSE(L.InTextRows(28));
+  EXPECT_FALSE(L.InTextRows(0));
+  EXPECT_FALSE(L.OnGauge(60, 28, 0));
+  EXPECT_TRUE(L.OnGauge(60, 29, 0));
+}
 
 TEST_F(NumIOTest, TextBoxFrameAndWarningBackground) {
   TNumIO2* n = Make();
   n->SetText("");
   const TColor grey = RGB(128, 128, 128);
   auto at = [&](int x, int y) { return zeltest::PixelAt(n, x, y); };
-  // Rectangle (35, 0, 117, 27) with sunken inner edges, outer edges at x 117, y 27.
-  EXPECT_EQ(at(35, 10), grey);
-  EXPECT_EQ(at(116, 10), grey);
-  EXPECT_EQ(at(60, 0), grey);
-  EXPECT_EQ(at(60, 26), grey);
-  EXPECT_EQ(at(36, 10), host::clBlack);
-  EXPECT_EQ(at(60, 1), host::clBlack);
-  EXPECT_EQ(at(117, 10), host::clWhite);
-  EXPECT_EQ(at(60, 27), host::clWhite);
+  // The outline of the box with sunken inner edges, the outer edges on its
+  // right and bottom borders.
+  const host::TRect b = n->Layout().TextBox;
+  EXPECT_EQ(at(b.Left, 10), grey);
+  EXPECT_EQ(at(b.Right - 1, 10), grey);
+  EXPECT_EQ(at(60, b.Top), grey);
+  EXPECT_EQ(at(60, b.Bottom - 1), grey);
+  EXPECT_EQ(at(b.Left + 1, 10), host::clBlack);
+  EXPECT_EQ(at(60, b.Top + 1), host::clBlack);
+  EXPECT_EQ(at(b.Right, 10), host::clWhite);
+  EXPECT_EQ(at(60, b.Bottom), host::clWhite);
   EXPECT_EQ(at(60, 10), host::clWhite);  // ColorBoxBG
   EXPECT_EQ(at(20, 10), host::ColorToRGB(host::clBtnFace));
 
   n->SetValue(1500);
-  EXPECT_EQ(at(40, 4), RGB(240, 255, 136));
+  EXPECT_EQ(at(b.Left + 5, 4), RGB(240, 255, 136));
   bool red = false;
-  for (int x = 37; x < 116; ++x)
-    for (int y = 2; y < 25; ++y) red = red || at(x, y) == host::clRed;
+  const host::TRect clip = n->Layout().TextClip;
+  for (int x = clip.Left; x < clip.Right; ++x)
+    for (int y = clip.Top; y < clip.Bottom; ++y) red = red || at(x, y) == host::clRed;
   EXPECT_TRUE(red);
 
   n->SetFrameStyle(frRaised);
-  EXPECT_EQ(at(36, 10), host::clWhite);
-  EXPECT_EQ(at(117, 10), host::clBlack);
+  EXPECT_EQ(at(b.Left + 1, 10), host::clWhite);
+  EXPECT_EQ(at(b.Right, 10), host::clBlack);
   n->SetFrameStyle(frSimple);
-  EXPECT_EQ(at(60, 27), grey);  // the plain outline reaches the bottom row
+  EXPECT_EQ(n->Layout().TextBox.Bottom, b.Bottom + 1);
+  EXPECT_EQ(at(60, b.Bottom), grey);  // the plain outline reaches the bottom row
 
   n->SetEnabled(false);
-  EXPECT_EQ(at(40, 4), host::clSilver);
+  EXPECT_EQ(at(b.Left + 5, 4), host::clSilver);
 }
 
 TEST_F(NumIOTest, GaugeFillWidth) {
@@ -485,19 +579,22 @@ TEST_F(NumIOTest, GaugeFillWidth) {
   n->SetGaugeVisible(true);
   n->SetGaugeFrameStyle(frNone);
   n->SetValue(250);  // 82 * 0.25 = 20.5, rounded to even: 20 columns
-  auto at = [&](int x) { return zeltest::PixelAt(n, x, 40 - 5); };
-  EXPECT_EQ(at(35), RGB(0, 0, 128));
-  EXPECT_EQ(at(35 + 19), RGB(0, 0, 128));
-  EXPECT_EQ(at(35 + 20), host::clSilver);
-  EXPECT_EQ(at(35 + 81), host::clSilver);
+  const host::TRect g = n->Layout().Gauge;
+  EXPECT_EQ(n->Layout().GaugeFill, g.Left + 20);
+  const int y = (g.Top + g.Bottom) / 2;
+  auto at = [&](int x) { return zeltest::PixelAt(n, x, y); };
+  EXPECT_EQ(at(g.Left), RGB(0, 0, 128));
+  EXPECT_EQ(at(g.Left + 19), RGB(0, 0, 128));
+  EXPECT_EQ(at(g.Left + 20), host::clSilver);
+  EXPECT_EQ(at(g.Right - 1), host::clSilver);
   n->SetValue(-5);
-  EXPECT_EQ(at(35), host::clSilver);
+  EXPECT_EQ(at(g.Left), host::clSilver);
   n->SetValue(5000);
-  EXPECT_EQ(at(35 + 81), RGB(0, 0, 128));
+  EXPECT_EQ(at(g.Right - 1), RGB(0, 0, 128));
   n->SetGaugeFrameStyle(frLowered);
-  EXPECT_EQ(zeltest::PixelAt(n, 60, 40 - 9), RGB(128, 128, 128));  // outline row y1
-  EXPECT_EQ(zeltest::PixelAt(n, 36, 40 - 5), host::clBlack);       // inner left edge
-  EXPECT_EQ(zeltest::PixelAt(n, 35 + 82, 40 - 5), host::clWhite);  // outer right edge
+  EXPECT_EQ(zeltest::PixelAt(n, 60, g.Top), RGB(128, 128, 128));  // outline row y1
+  EXPECT_EQ(at(g.Left + 1), host::clBlack);                       // inner left edge
+  EXPECT_EQ(at(g.Right), host::clWhite);                          // outer right edge
 }
 
 TEST_F(NumIOTest, CaretAndInvertedSelection) {
@@ -506,24 +603,25 @@ TEST_F(NumIOTest, CaretAndInvertedSelection) {
   n->SetFocus();
   n->SetSelBegin(2);
   const int caretX = n->CharPosToXCoords(2) - 1;
-  EXPECT_EQ(zeltest::PixelAt(n, caretX, 3), host::clBlack);
-  EXPECT_EQ(zeltest::PixelAt(n, caretX, 28 - 4), host::clBlack);
-  EXPECT_EQ(zeltest::PixelAt(n, caretX, 28 - 3), host::clWhite);
+  const TNumIO2::TLayout L = n->Layout();
+  EXPECT_EQ(zeltest::PixelAt(n, caretX, L.CaretTop), host::clBlack);
+  EXPECT_EQ(zeltest::PixelAt(n, caretX, L.CaretBottom - 1), host::clBlack);
+  EXPECT_EQ(zeltest::PixelAt(n, caretX, L.CaretBottom), host::clWhite);
   zeltest::Advance(500);
   EXPECT_EQ(zeltest::PixelAt(n, caretX, 3), host::clWhite);
 
   n->SetSelBegin(1);
   n->SetSelEnd(3);
-  const int x1 = n->CharPosToXCoords(1), x2 = n->CharPosToXCoords(3);
-  zeltest::Advance(500);                                 // caret shown again, at x2 - 1
-  EXPECT_EQ(zeltest::PixelAt(n, x1, 3), host::clBlack);  // white inverted
-  EXPECT_EQ(zeltest::PixelAt(n, x1 - 1, 3), host::clWhite);
-  EXPECT_EQ(zeltest::PixelAt(n, x2, 3), host::clWhite);
-  EXPECT_EQ(zeltest::PixelAt(n, x1, 2), host::clWhite);
+  const int x1 = n->CharPosToXCoords(1), x2 = n->CharPosToXCoords(3), top = L.CaretTop;
+  zeltest::Advance(500);                                   // caret shown again, at x2 - 1
+  EXPECT_EQ(zeltest::PixelAt(n, x1, top), host::clBlack);  // white inverted
+  EXPECT_EQ(zeltest::PixelAt(n, x1 - 1, top), host::clWhite);
+  EXPECT_EQ(zeltest::PixelAt(n, x2, top), host::clWhite);
+  EXPECT_EQ(zeltest::PixelAt(n, x1, top - 1), host::clWhite);
   // Unfocused with HideSelection the selection is not shown.
   Make(50)->SetFocus();
   n->Invalidate();
-  EXPECT_EQ(zeltest::PixelAt(n, x1, 3), host::clWhite);
+  EXPECT_EQ(zeltest::PixelAt(n, x1, top), host::clWhite);
   n->SetHideSelection(false);
-  EXPECT_EQ(zeltest::PixelAt(n, x1, 3), host::clBlack);
+  EXPECT_EQ(zeltest::PixelAt(n, x1, top), host::clBlack);
 }

@@ -74,29 +74,46 @@ TEST_F(NumLabTest, DisplayTextHookAndOverflow) {
   EXPECT_EQ(l->DisplayText(), l->StateText());
 }
 
+TEST_F(NumLabTest, LayoutPutsTheBoxBetweenTheCaptionZones) {
+  TNumLab* l = Lab();
+  // Defaults: LeftSpace 35, LabelWidth 80 on a 160 x 28 label.
+  const TNumLab::TLayout L = l->Layout();
+  EXPECT_EQ(L.Box, host::Rect(36, 0, 115, 26));
+  EXPECT_EQ(L.TextClip, host::Rect(38, 2, 114, 25));
+  EXPECT_EQ(L.Underlay, host::Rect(37, 2, 115, 26));
+  EXPECT_EQ(L.Captions.BoxLeft, 35);
+  EXPECT_EQ(L.Captions.BoxRight, 115);
+  host::TBitmap probe(1, 1);
+  probe.Canvas()->SetFont(l->Font());
+  EXPECT_EQ(L.Captions.TextTop, (28 - probe.Canvas()->TextHeight(kTextHeightProbe)) / 2);
+  l->SetLabelWidth(60);
+  EXPECT_EQ(l->Layout().Box.Right, 95);
+}
+
 TEST_F(NumLabTest, BoxFrameAndBackgroundPixels) {
   TNumLab* l = Lab();
   l->SetEmpty(true);
   const TColor face = ColorToRGB(host::clBtnFace);
   const TColor grey = RGB(128, 128, 128);
-  // Box: columns 36..115, rows 0..26 with the default LeftSpace 35, LabelWidth 80.
-  EXPECT_EQ(At(2, 2), face);             // left zone
-  EXPECT_EQ(At(150, 20), face);          // right zone
-  EXPECT_EQ(At(36, 10), grey);           // outline, left
-  EXPECT_EQ(At(60, 0), grey);            // outline, top
-  EXPECT_EQ(At(60, 25), grey);           // outline, bottom
-  EXPECT_EQ(At(114, 10), grey);          // outline, right
-  EXPECT_EQ(At(37, 10), host::clBlack);  // sunken: dark inner edge
-  EXPECT_EQ(At(60, 1), host::clBlack);
-  EXPECT_EQ(At(60, 26), host::clWhite);  // light outer edge
-  EXPECT_EQ(At(115, 10), host::clWhite);
-  EXPECT_EQ(At(60, 10), face);  // interior
-  EXPECT_EQ(At(60, 27), face);  // below the box
+  const host::TRect b = l->Layout().Box;
+  const int mx = (b.Left + b.Right) / 2, my = (b.Top + b.Bottom) / 2;
+  EXPECT_EQ(At(2, 2), face);                     // left zone
+  EXPECT_EQ(At(150, 20), face);                  // right zone
+  EXPECT_EQ(At(b.Left, my), grey);               // outline, left
+  EXPECT_EQ(At(mx, b.Top), grey);                // outline, top
+  EXPECT_EQ(At(mx, b.Bottom - 1), grey);         // outline, bottom
+  EXPECT_EQ(At(b.Right - 1, my), grey);          // outline, right
+  EXPECT_EQ(At(b.Left + 1, my), host::clBlack);  // sunken: dark inner edge
+  EXPECT_EQ(At(mx, b.Top + 1), host::clBlack);
+  EXPECT_EQ(At(mx, b.Bottom), host::clWhite);  // light outer edge
+  EXPECT_EQ(At(b.Right, my), host::clWhite);
+  EXPECT_EQ(At(mx, my), face);            // interior
+  EXPECT_EQ(At(mx, b.Bottom + 1), face);  // below the box
 
   l->SetFrameStyle(frNone);
   l->SetColorLabBakG(host::clYellow);
-  EXPECT_EQ(At(36, 10), host::clYellow);
-  EXPECT_EQ(At(115, 10), face);
+  EXPECT_EQ(At(b.Left, my), host::clYellow);
+  EXPECT_EQ(At(b.Right, my), face);
 }
 
 TEST_F(NumLabTest, NumberPositionFollowsAlignment) {
@@ -114,14 +131,15 @@ TEST_F(NumLabTest, NumberPositionFollowsAlignment) {
         }
   };
   int first, last;
+  const TCaptionBoxLayout L = l->Layout().Captions;
   l->SetAlignment(host::taLeftJustify);
   redColumns(first, last);
-  EXPECT_GE(first, 35 + 4);
-  EXPECT_LE(first, 35 + 6);
+  EXPECT_GE(first, L.BoxLeft + 4);
+  EXPECT_LE(first, L.BoxLeft + 6);
   l->SetAlignment(host::taRightJustify);
   redColumns(first, last);
-  EXPECT_LE(last, 35 + 80 - 2);
-  EXPECT_GE(last, 35 + 80 - 5);
+  EXPECT_LE(last, L.BoxRight - 2);
+  EXPECT_GE(last, L.BoxRight - 5);
 }
 
 TEST_F(NumLabTest, TransparentZonesShowTheParent) {
@@ -161,15 +179,27 @@ TEST_F(NumLabTest, DisabledTextsAreEmbossed) {
   EXPECT_TRUE(sawWhiteShadow);
 }
 
+TEST_F(NumLabTest, ARightAlignedUnitCastsItsLightPassToTheLeft) {
+  TNumLab* l = Lab();
+  l->SetRightText("W");
+  l->SetRightTextAlignment(host::taRightJustify);
+  const TCaptionPlace p = l->Layout().Captions.RightCaption;
+  EXPECT_EQ(p.ShadowX, p.X - 1);
+  l->SetRightTextAlignment(host::taLeftJustify);
+  const TCaptionPlace q = l->Layout().Captions.RightCaption;
+  EXPECT_EQ(q.ShadowX, q.X + 1);
+}
+
 TEST_F(NumLabTest, MouseAreaCodeBeforeTheHandler) {
   TNumLab* l = Lab();
   std::vector<int> seen;
   l->SetOnMouseMove(
       [&](host::TObject*, host::TShiftState, int, int) { seen.push_back(l->MouseAreaCode()); });
+  const TCaptionBoxLayout L = l->Layout().Captions;
   zeltest::MouseMove(l, 10, 5);
-  zeltest::MouseMove(l, 36, 5);
-  zeltest::MouseMove(l, 116, 5);
-  zeltest::MouseMove(l, 115, 5);
+  zeltest::MouseMove(l, L.BoxLeft + 1, 5);
+  zeltest::MouseMove(l, L.BoxRight + 1, 5);
+  zeltest::MouseMove(l, L.BoxRight, 5);
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 1}));
 }
 
