@@ -26,7 +26,7 @@ class THeadlessBackend : public TBackend {
   void SetWindowSize(TWindowId w, int width, int height) override;
   void SetWindowPosition(TWindowId w, int x, int y) override;
   void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
-  void SetCursor(TWindowId w, int cursor) override;
+  void SetCursor(TWindowId w, TCursor cursor) override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
   bool HasQueuedEvents() const override { return !FQueue.empty(); }
@@ -49,7 +49,7 @@ class THeadlessBackend : public TBackend {
   int WindowCount() const { return int(FWindows.size()); }
   bool WindowVisible(TWindowId w) const;
   std::string WindowCaption(TWindowId w) const;
-  int WindowCursor(TWindowId w) const;
+  TCursor WindowCursor(TWindowId w) const;
   TPoint WindowPosition(TWindowId w) const;
   int PresentCount() const { return FPresentCount; }
 
@@ -59,7 +59,7 @@ class THeadlessBackend : public TBackend {
     int Width = 0, Height = 0;
     int X = 0, Y = 0;
     bool Visible = false;
-    int Cursor = 0;
+    TCursor Cursor = crDefault;
   };
   bool FVirtualClock;
   int64_t FVirtualNow = 0;

@@ -54,7 +54,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void SetWindowPosition(TWindowId w, int x, int y) override;
   void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
   TPoint ScreenSize() const override;
-  void SetCursor(TWindowId w, int cursor) override;
+  void SetCursor(TWindowId w, TCursor cursor) override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
   bool HasQueuedEvents() const override;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/gfx/Graphics.h"
+#include "host/input/Input.h"
 #include "host/ui/Component.h"
 #include "host/ui/Messages.h"
 
@@ -54,29 +55,6 @@ enum TFormBorderStyle : uint8_t {
   bsSizeToolWin
 };
 using TBorderStyle = TFormBorderStyle;
-
-// Cursor shapes, with the platform's ids.
-using TCursor = int16_t;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crUpArrow = -10;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crDrag = -12;
-constexpr TCursor crNoDrop = -13;
-constexpr TCursor crHSplit = -14;
-constexpr TCursor crVSplit = -15;
-constexpr TCursor crNo = -18;
-constexpr TCursor crAppStart = -19;
-constexpr TCursor crHelp = -20;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
 
 // How a control takes part in the mouse and paint machinery.
 enum TControlStyleFlag : uint16_t {
