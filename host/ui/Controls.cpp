@@ -314,12 +314,20 @@ void TControl::WMMouseMove(TWMMouse& m) {
 }
 
 void TControl::WMContextMenu(TMessage& m) {
+  if (m.Result != 0) return;
+  const TPoint screen = Point(LParamX(m.LParam), LParamY(m.LParam));
   for (TControl* c = this; c; c = c->FParent) {
-    if (!c->FPopupMenu) continue;
-    if (PopupHandler()) PopupHandler()(c->FPopupMenu, this, LParamX(m.LParam), LParamY(m.LParam));
+    bool handled = false;
+    c->DoContextPopup(c->ScreenToClient(screen), handled);
+    if (!handled && !c->FPopupMenu) continue;
+    if (!handled && PopupHandler()) PopupHandler()(c->FPopupMenu, this, screen.x, screen.y);
     m.Result = 1;
     return;
   }
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (FOnContextPopup) FOnContextPopup(this, MousePos, Handled);
 }
 
 void TControl::CMMouseEnter(TMessage&) {

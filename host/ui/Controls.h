@@ -95,6 +95,10 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+// A right click (or the menu key) asks for a context menu at MousePos, in the
+// control's client coordinates; a handler that sets Handled shows its own menu
+// or none, and no popup menu of the control or its parents opens.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 // Key is one Unicode character; a handler sets it to 0 to swallow the key.
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 
@@ -216,6 +220,8 @@ class TControl : public TComponent {
   void SetOnMouseEnter(TNotifyEvent e) { FOnMouseEnter = std::move(e); }
   const TNotifyEvent& OnMouseLeave() const { return FOnMouseLeave; }
   void SetOnMouseLeave(TNotifyEvent e) { FOnMouseLeave = std::move(e); }
+  const TContextPopupEvent& OnContextPopup() const { return FOnContextPopup; }
+  void SetOnContextPopup(TContextPopupEvent e) { FOnContextPopup = std::move(e); }
   const TNotifyEvent& OnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent e) { FOnResize = std::move(e); }
 
@@ -237,6 +243,11 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Resize();
+  // Asked, from the clicked control up to the form, before a popup menu opens:
+  // fires OnContextPopup. A control that deals with right clicks itself (an
+  // internal menu, a right-button gesture) overrides it to set Handled, so its
+  // parents' menus stay shut.
+  virtual void DoContextPopup(TPoint MousePos, bool& Handled);
 
   // Message handlers; each default does what the platform does and calls the hooks.
   virtual void WMLButtonDown(TWMMouse& Message);
@@ -257,7 +268,10 @@ class TControl : public TComponent {
   virtual void CMParentFontChanged(TMessage& Message);
   virtual void CMParentColorChanged(TMessage& Message);
   virtual void CMParentShowHintChanged(TMessage& Message);
-  // Right click: shows the PopupMenu of this control or its nearest parent.
+  // Right click (LParam: the screen point): from this control up, the first
+  // that handles DoContextPopup or has a PopupMenu ends the search; the menu
+  // opens with this control as its sender. Result 1 once handled; a handler
+  // that has already set a non-zero Result keeps every menu shut.
   virtual void WMContextMenu(TMessage& Message);
   // Messages no handler took.
   virtual void DefaultHandler(TMessage& Message) {}
@@ -299,6 +313,7 @@ class TControl : public TComponent {
   TMouseMoveEvent FOnMouseMove;
   TMouseWheelEvent FOnMouseWheel;
   TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
+  TContextPopupEvent FOnContextPopup;
 
   void Dispatch(TMessage& Message);
   void DispatchMouse(TMessage& Message);
