@@ -263,6 +263,11 @@ class TControl : public TComponent {
   virtual void CMEnabledChanged(TMessage& Message) { Invalidate(); }
   virtual void CMVisibleChanged(TMessage& Message) {}
   virtual void CMColorChanged(TMessage& Message) { Invalidate(); }
+  // The font changed: set by the program, assigned, or following the parent
+  // (ParentFont). This is where a control reacts to its font (re-measures,
+  // rebuilds what it derives from it); the font's own OnChange belongs to the
+  // control, which turns it into this message. Overrides call the base: it
+  // repaints and, for a windowed control, lets the children follow.
   virtual void CMFontChanged(TMessage& Message) { Invalidate(); }
   virtual void CMTextChanged(TMessage& Message) { Invalidate(); }
   virtual void CMParentFontChanged(TMessage& Message);
