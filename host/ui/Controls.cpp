@@ -16,8 +16,48 @@ TPopupHandler& PopupHandler() {
 
 void SetPopupMenuHandler(TPopupHandler handler) { PopupHandler() = std::move(handler); }
 
+// --- TSizeConstraints
+
+int TSizeConstraints::Constrain(int v, int lo, int hi) {
+  if (hi > 0 && v > hi) v = hi;
+  return lo > 0 && v < lo ? lo : v;
+}
+
+void TSizeConstraints::SetLimit(int& limit, int v, int& other, bool isMax) {
+  v = std::max(v, 0);
+  if (v == limit) return;
+  limit = v;
+  // Keep min <= max wherever both are set: the value just set wins.
+  if (isMax && v > 0 && other > v) other = v;
+  if (!isMax && other > 0 && v > other) other = v;
+  Change();
+}
+
+void TSizeConstraints::SetMinWidth(int v) { SetLimit(FMinWidth, v, FMaxWidth, false); }
+void TSizeConstraints::SetMinHeight(int v) { SetLimit(FMinHeight, v, FMaxHeight, false); }
+void TSizeConstraints::SetMaxWidth(int v) { SetLimit(FMaxWidth, v, FMinWidth, true); }
+void TSizeConstraints::SetMaxHeight(int v) { SetLimit(FMaxHeight, v, FMinHeight, true); }
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TSizeConstraints*>(Source);
+  if (!src) return TPersistent::Assign(Source);
+  FMinWidth = src->FMinWidth;
+  FMinHeight = src->FMinHeight;
+  FMaxWidth = src->FMaxWidth;
+  FMaxHeight = src->FMaxHeight;
+  Change();
+}
+
+void TSizeConstraints::Change() {
+  if (FOnChange) FOnChange(this);
+}
+
+// --- TControl
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FFont.SetOnChange([this](TObject*) { FontChanged(); });
+  // New limits take effect on the size the control has now.
+  FConstraints.SetOnChange([this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); });
 }
 
 TControl::~TControl() {
@@ -35,8 +75,8 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
+  AWidth = FConstraints.ConstrainWidth(std::max(AWidth, 0));
+  AHeight = FConstraints.ConstrainHeight(std::max(AHeight, 0));
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   bool resized = AWidth != FWidth || AHeight != FHeight;
   Invalidate();  // the old place shows the parent again
@@ -121,7 +161,7 @@ void TControl::CMParentColorChanged(TMessage&) {
 
 void TControl::SetShowHint(bool v) {
   FParentShowHint = false;
-  FShowHint = v;
+  StoreFollowed(FShowHint, v, CM_PARENTSHOWHINTCHANGED);
 }
 
 void TControl::SetParentShowHint(bool v) {
@@ -130,7 +170,27 @@ void TControl::SetParentShowHint(bool v) {
 }
 
 void TControl::CMParentShowHintChanged(TMessage&) {
-  if (FParentShowHint && FParent) FShowHint = FParent->ShowHint();
+  if (FParentShowHint && FParent)
+    StoreFollowed(FShowHint, FParent->ShowHint(), CM_PARENTSHOWHINTCHANGED);
+}
+
+void TControl::SetBiDiMode(TBiDiMode v) {
+  FParentBiDiMode = false;
+  StoreFollowed(FBiDiMode, v, CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  FParentBiDiMode = v;
+  if (v && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::CMParentBiDiModeChanged(TMessage&) {
+  if (FParentBiDiMode && FParent)
+    StoreFollowed(FBiDiMode, FParent->BiDiMode(), CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::NotifyFollowers(unsigned childMessage) {
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->NotifyChildren(childMessage);
 }
 
 void TControl::SetCursor(TCursor c) {
@@ -228,6 +288,9 @@ void TControl::Dispatch(TMessage& m) {
       break;
     case CM_PARENTSHOWHINTCHANGED:
       CMParentShowHintChanged(m);
+      break;
+    case CM_PARENTBIDIMODECHANGED:
+      CMParentBiDiModeChanged(m);
       break;
     default:
       DefaultHandler(m);

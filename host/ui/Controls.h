@@ -56,6 +56,53 @@ enum TFormBorderStyle : uint8_t {
 };
 using TBorderStyle = TFormBorderStyle;
 
+// Reading order and alignment of text; only left to right is drawn here.
+enum TBiDiMode : uint8_t {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
+enum TDragKind : uint8_t { dkDrag, dkDock };
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+using THelpContext = int;
+// Bevels: the cut of a bevel line, the look of a windowed control's bevelled
+// edge and which of its edges have one.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge : uint8_t { beLeft = 1, beTop = 2, beRight = 4, beBottom = 8 };
+using TBevelEdges = uint8_t;
+using TBevelWidth = int;
+
+// The smallest and largest size a control may take; 0 is no limit. A maximum
+// set below its minimum pulls the minimum down with it, a minimum set above
+// the maximum pushes the maximum up, so the pair always allows some size.
+class TSizeConstraints : public TPersistent {
+ public:
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int v);
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int v);
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int v);
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int v);
+  // A width or height brought inside the limits.
+  int ConstrainWidth(int w) const { return Constrain(w, FMinWidth, FMaxWidth); }
+  int ConstrainHeight(int h) const { return Constrain(h, FMinHeight, FMaxHeight); }
+  // Runs after every change (the control applies the new limits).
+  void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
+  void Assign(TPersistent* Source) override;
+  std::string ClassName() const override { return "TSizeConstraints"; }
+
+ private:
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+  TNotifyEvent FOnChange;
+  static int Constrain(int v, int lo, int hi);
+  void SetLimit(int& limit, int v, int& other, bool isMax);
+  void Change();
+};
+
 // How a control takes part in the mouse and paint machinery.
 enum TControlStyleFlag : uint16_t {
   csAcceptsControls = 1 << 0,  // may be a parent at design time
@@ -155,6 +202,26 @@ class TControl : public TComponent {
   virtual void SetColor(TColor c);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool v);
+
+  // Limits SetBounds applies to every size the control is given.
+  TSizeConstraints* Constraints() { return &FConstraints; }
+  void SetConstraints(TSizeConstraints* c) { FConstraints.Assign(c); }
+
+  // --- stored only: kept and read back for the forms that set them, without
+  // an effect here (text runs left to right, there is no drag and drop and no
+  // help system). ParentBiDiMode follows the parent as ParentFont does.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool v);
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor v) { FDragCursor = v; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind v) { FDragKind = v; }
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode v) { FDragMode = v; }
+  THelpContext HelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext v) { FHelpContext = v; }
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& h) { FHint = h; }
@@ -273,6 +340,7 @@ class TControl : public TComponent {
   virtual void CMParentFontChanged(TMessage& Message);
   virtual void CMParentColorChanged(TMessage& Message);
   virtual void CMParentShowHintChanged(TMessage& Message);
+  virtual void CMParentBiDiModeChanged(TMessage& Message);
   // Right click (LParam: the screen point): from this control up, the first
   // that handles DoContextPopup or has a PopupMenu ends the search; the menu
   // opens with this control as its sender. Result 1 once handled; a handler
@@ -308,6 +376,13 @@ class TControl : public TComponent {
   bool FShowHint = false;
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;
+  TSizeConstraints FConstraints;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  TCursor FDragCursor = crDrag;
+  TDragKind FDragKind = dkDrag;
+  TDragMode FDragMode = dmManual;
+  THelpContext FHelpContext = 0;
   TPopupMenu* FPopupMenu = nullptr;
   TStyleElements FStyleElements = seFont | seClient | seBorder;
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
@@ -326,6 +401,15 @@ class TControl : public TComponent {
   void DoMouseUp(TWMMouse& Message, TMouseButton Button);
   void FontChanged();
   void RequestAlign();
+  // Stores a value that children may follow (ShowHint, BiDiMode, Ctl3D) and,
+  // when it changed, sends `childMessage` to the children so they follow too.
+  template <class T>
+  void StoreFollowed(T& field, T value, unsigned childMessage) {
+    if (field == value) return;
+    field = value;
+    NotifyFollowers(childMessage);
+  }
+  void NotifyFollowers(unsigned childMessage);
 };
 
 // A control without a window: it paints on its parent's surface.
@@ -384,6 +468,24 @@ class TWinControl : public TControl {
   // Descendants in tab order: each child followed by its own descendants.
   void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
+  // --- stored only: the 3-D look and the bevelled edge are kept and read back
+  // for the forms that set them; the widgets draw their own look. ParentCtl3D
+  // follows the parent as ParentFont does.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool v);
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut v) { FBevelInner = v; }
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut v) { FBevelOuter = v; }
+  TBevelKind BevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind v) { FBevelKind = v; }
+  TBevelWidth BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(TBevelWidth v) { FBevelWidth = v < 1 ? 1 : v; }
+  TBevelEdges BevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges v) { FBevelEdges = v; }
+
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
   // On: the parent's background shows instead of this control's Color.
@@ -437,8 +539,8 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message) { DoExit(); }
   void CMFontChanged(TMessage& Message) override;
   void CMColorChanged(TMessage& Message) override;
-  void CMParentShowHintChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
+  virtual void CMParentCtl3DChanged(TMessage& Message);
 
   // Form key preview: true when the form's handlers swallowed the key.
   bool PreviewKeyDown(Word& Key, TShiftState Shift);
@@ -455,6 +557,13 @@ class TWinControl : public TControl {
   bool FDoubleBuffered = false;
   bool FParentBackground = false;
   bool FAligning = false;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
+  TBevelCut FBevelInner = bvRaised;
+  TBevelCut FBevelOuter = bvLowered;
+  TBevelKind FBevelKind = bkNone;
+  TBevelWidth FBevelWidth = 1;
+  TBevelEdges FBevelEdges = beLeft | beTop | beRight | beBottom;
   TNotifyEvent FOnEnter, FOnExit;
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;

@@ -64,6 +64,7 @@ constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr unsigned CM_COLORCHANGED = CM_BASE + 13;
 constexpr unsigned CM_FONTCHANGED = CM_BASE + 14;
 constexpr unsigned CM_CURSORCHANGED = CM_BASE + 15;
+constexpr unsigned CM_PARENTCTL3DCHANGED = CM_BASE + 17;
 constexpr unsigned CM_TEXTCHANGED = CM_BASE + 18;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
@@ -72,6 +73,7 @@ constexpr unsigned CM_ENTER = CM_BASE + 26;
 constexpr unsigned CM_EXIT = CM_BASE + 27;
 constexpr unsigned CM_RELEASE = CM_BASE + 33;
 constexpr unsigned CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
+constexpr unsigned CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 
 // Packs client coordinates into a mouse message's LParam (16 signed bits each).
 constexpr LPARAM PointToLParam(int x, int y) {
