@@ -159,35 +159,9 @@ void TControl::CMParentColorChanged(TMessage&) {
   Perform(CM_COLORCHANGED);
 }
 
-void TControl::SetShowHint(bool v) {
-  FParentShowHint = false;
-  StoreFollowed(FShowHint, v, CM_PARENTSHOWHINTCHANGED);
-}
+void TControl::CMParentShowHintChanged(TMessage&) { FollowParent(FShowHint, &TControl::ShowHint); }
 
-void TControl::SetParentShowHint(bool v) {
-  FParentShowHint = v;
-  if (v && FParent) Perform(CM_PARENTSHOWHINTCHANGED);
-}
-
-void TControl::CMParentShowHintChanged(TMessage&) {
-  if (FParentShowHint && FParent)
-    StoreFollowed(FShowHint, FParent->ShowHint(), CM_PARENTSHOWHINTCHANGED);
-}
-
-void TControl::SetBiDiMode(TBiDiMode v) {
-  FParentBiDiMode = false;
-  StoreFollowed(FBiDiMode, v, CM_PARENTBIDIMODECHANGED);
-}
-
-void TControl::SetParentBiDiMode(bool v) {
-  FParentBiDiMode = v;
-  if (v && FParent) Perform(CM_PARENTBIDIMODECHANGED);
-}
-
-void TControl::CMParentBiDiModeChanged(TMessage&) {
-  if (FParentBiDiMode && FParent)
-    StoreFollowed(FBiDiMode, FParent->BiDiMode(), CM_PARENTBIDIMODECHANGED);
-}
+void TControl::CMParentBiDiModeChanged(TMessage&) { FollowParent(FBiDiMode, &TControl::BiDiMode); }
 
 void TControl::NotifyFollowers(unsigned childMessage) {
   if (auto* w = dynamic_cast<TWinControl*>(this)) w->NotifyChildren(childMessage);

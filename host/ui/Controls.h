@@ -103,6 +103,15 @@ class TSizeConstraints : public TPersistent {
   void Change();
 };
 
+// A property a control can take from its parent (ShowHint, BiDiMode, Ctl3D):
+// the value, its Parent* flag, and the message that makes a child follow.
+template <class T>
+struct TFollowed {
+  T Value;
+  bool FromParent;
+  unsigned ChildMessage;
+};
+
 // How a control takes part in the mouse and paint machinery.
 enum TControlStyleFlag : uint16_t {
   csAcceptsControls = 1 << 0,  // may be a parent at design time
@@ -210,10 +219,10 @@ class TControl : public TComponent {
   // --- stored only: kept and read back for the forms that set them, without
   // an effect here (text runs left to right, there is no drag and drop and no
   // help system). ParentBiDiMode follows the parent as ParentFont does.
-  TBiDiMode BiDiMode() const { return FBiDiMode; }
-  void SetBiDiMode(TBiDiMode v);
-  bool ParentBiDiMode() const { return FParentBiDiMode; }
-  void SetParentBiDiMode(bool v);
+  TBiDiMode BiDiMode() const { return FBiDiMode.Value; }
+  void SetBiDiMode(TBiDiMode v) { SetOwnValue(FBiDiMode, v); }
+  bool ParentBiDiMode() const { return FBiDiMode.FromParent; }
+  void SetParentBiDiMode(bool v) { SetFollowing(FBiDiMode, v); }
   TCursor DragCursor() const { return FDragCursor; }
   void SetDragCursor(TCursor v) { FDragCursor = v; }
   TDragKind DragKind() const { return FDragKind; }
@@ -225,10 +234,10 @@ class TControl : public TComponent {
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& h) { FHint = h; }
-  bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v);
-  bool ParentShowHint() const { return FParentShowHint; }
-  void SetParentShowHint(bool v);
+  bool ShowHint() const { return FShowHint.Value; }
+  void SetShowHint(bool v) { SetOwnValue(FShowHint, v); }
+  bool ParentShowHint() const { return FShowHint.FromParent; }
+  void SetParentShowHint(bool v) { SetFollowing(FShowHint, v); }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
@@ -373,12 +382,10 @@ class TControl : public TComponent {
   TColor FColor = clWindow;
   bool FParentColor = false;
   std::string FHint;
-  bool FShowHint = false;
-  bool FParentShowHint = true;
+  TFollowed<bool> FShowHint{false, true, CM_PARENTSHOWHINTCHANGED};
   TCursor FCursor = crDefault;
   TSizeConstraints FConstraints;
-  TBiDiMode FBiDiMode = bdLeftToRight;
-  bool FParentBiDiMode = true;
+  TFollowed<TBiDiMode> FBiDiMode{bdLeftToRight, true, CM_PARENTBIDIMODECHANGED};
   TCursor FDragCursor = crDrag;
   TDragKind FDragKind = dkDrag;
   TDragMode FDragMode = dmManual;
@@ -401,13 +408,28 @@ class TControl : public TComponent {
   void DoMouseUp(TWMMouse& Message, TMouseButton Button);
   void FontChanged();
   void RequestAlign();
-  // Stores a value that children may follow (ShowHint, BiDiMode, Ctl3D) and,
-  // when it changed, sends `childMessage` to the children so they follow too.
+  // The three ways a followed property changes: the control sets its own
+  // value, switches following on or off, or takes its parent's value (`get`
+  // reads it from the parent). Every change tells the children.
   template <class T>
-  void StoreFollowed(T& field, T value, unsigned childMessage) {
-    if (field == value) return;
-    field = value;
-    NotifyFollowers(childMessage);
+  void SetOwnValue(TFollowed<T>& p, T v) {
+    p.FromParent = false;
+    StoreFollowed(p, v);
+  }
+  template <class T>
+  void SetFollowing(TFollowed<T>& p, bool on) {
+    p.FromParent = on;
+    if (on && FParent) Perform(p.ChildMessage);
+  }
+  template <class T, class Get>
+  void FollowParent(TFollowed<T>& p, Get get) {
+    if (p.FromParent && FParent) StoreFollowed(p, T(std::invoke(get, *FParent)));
+  }
+  template <class T>
+  void StoreFollowed(TFollowed<T>& p, T v) {
+    if (p.Value == v) return;
+    p.Value = v;
+    NotifyFollowers(p.ChildMessage);
   }
   void NotifyFollowers(unsigned childMessage);
 };
@@ -471,10 +493,10 @@ class TWinControl : public TControl {
   // --- stored only: the 3-D look and the bevelled edge are kept and read back
   // for the forms that set them; the widgets draw their own look. ParentCtl3D
   // follows the parent as ParentFont does.
-  bool Ctl3D() const { return FCtl3D; }
-  void SetCtl3D(bool v);
-  bool ParentCtl3D() const { return FParentCtl3D; }
-  void SetParentCtl3D(bool v);
+  bool Ctl3D() const { return FCtl3D.Value; }
+  void SetCtl3D(bool v) { SetOwnValue(FCtl3D, v); }
+  bool ParentCtl3D() const { return FCtl3D.FromParent; }
+  void SetParentCtl3D(bool v) { SetFollowing(FCtl3D, v); }
   TBevelCut BevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut v) { FBevelInner = v; }
   TBevelCut BevelOuter() const { return FBevelOuter; }
@@ -557,8 +579,7 @@ class TWinControl : public TControl {
   bool FDoubleBuffered = false;
   bool FParentBackground = false;
   bool FAligning = false;
-  bool FCtl3D = true;
-  bool FParentCtl3D = true;
+  TFollowed<bool> FCtl3D{true, true, CM_PARENTCTL3DCHANGED};
   TBevelCut FBevelInner = bvRaised;
   TBevelCut FBevelOuter = bvLowered;
   TBevelKind FBevelKind = bkNone;

@@ -392,19 +392,7 @@ void TWinControl::CMColorChanged(TMessage& m) {
   NotifyChildren(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::SetCtl3D(bool v) {
-  FParentCtl3D = false;
-  StoreFollowed(FCtl3D, v, CM_PARENTCTL3DCHANGED);
-}
-
-void TWinControl::SetParentCtl3D(bool v) {
-  FParentCtl3D = v;
-  if (v && Parent()) Perform(CM_PARENTCTL3DCHANGED);
-}
-
-void TWinControl::CMParentCtl3DChanged(TMessage&) {
-  if (FParentCtl3D && Parent()) StoreFollowed(FCtl3D, Parent()->Ctl3D(), CM_PARENTCTL3DCHANGED);
-}
+void TWinControl::CMParentCtl3DChanged(TMessage&) { FollowParent(FCtl3D, &TWinControl::Ctl3D); }
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
   if (!Enabled()) ReleaseFocusWithin();
