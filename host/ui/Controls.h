@@ -151,7 +151,7 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-// A right click (or the menu key) asks for a context menu at MousePos, in the
+// A right click asks for a context menu at MousePos, in the
 // control's client coordinates; a handler that sets Handled shows its own menu
 // or none, and no popup menu of the control or its parents opens.
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
