@@ -151,9 +151,9 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-// A right click asks for a context menu at MousePos, in the
-// control's client coordinates; a handler that sets Handled shows its own menu
-// or none, and no popup menu of the control or its parents opens.
+// A right click asks for a context menu at MousePos, in the control's client
+// coordinates; a handler that sets Handled shows its own menu or none, and no
+// popup menu of the control or its parents opens.
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 // Key is one Unicode character; a handler sets it to 0 to swallow the key.
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
