@@ -1,8 +1,8 @@
 // The report list unit: TRLData, the non-visual table of text cells behind the
 // report list view, with its files (an XML dialect of its own, CSV, plain lines,
 // HTML export) and CheckIfValidReplist. The view, TReportListView, lives in the
-// same unit; its declarations are in replist/ZEL_replist_view.h, included at the
-// end of this header once it exists.
+// same unit; its header, replist/ZEL_replist_view.h, includes this one, so the
+// data stays usable (files, fuzzing, benchmarks) without any window code.
 //
 // The XML dialect and the CSV layout are described in docs/report-files.md.
 #pragma once
@@ -310,7 +310,3 @@ bool CheckIfValidReplist(const std::string& FName, const std::string& DataID);
 bool CheckIfValidReplist(std::istream& InStream, const std::string& DataID);
 
 }  // namespace zel
-
-#if __has_include("replist/ZEL_replist_view.h")
-#include "replist/ZEL_replist_view.h"
-#endif

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/gfx/Graphics.h"
+#include "host/input/Input.h"
 
 namespace host {
 
@@ -32,8 +33,12 @@ enum TBackendEventKind : uint8_t {
   bekFocusOut,
 };
 
-// Mouse buttons as the backend reports them.
-enum TBackendButton : uint8_t { bbLeft, bbRight, bbMiddle };
+// Mouse buttons as the backend reports them: the controls' own button values,
+// under the names the backends have always used.
+using TBackendButton = TMouseButton;
+constexpr TBackendButton bbLeft = mbLeft;
+constexpr TBackendButton bbRight = mbRight;
+constexpr TBackendButton bbMiddle = mbMiddle;
 
 struct TBackendEvent {
   TBackendEventKind Kind = bekNone;
@@ -41,9 +46,9 @@ struct TBackendEvent {
   int X = 0, Y = 0;  // client coordinates of Window
   TBackendButton Button = bbLeft;
   int WheelDelta = 0;
-  uint16_t Key = 0;
+  Word Key = 0;  // virtual key code
   char32_t Char = 0;
-  uint16_t Shift = 0;  // TShiftState bits (ssShift, ssAlt, ssCtrl, buttons held)
+  TShiftState Shift = 0;  // ssShift, ssAlt, ssCtrl and the buttons held
   int Width = 0, Height = 0;
 };
 
@@ -71,8 +76,8 @@ class TBackend {
   virtual void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) = 0;
   // Size of the screen the windows appear on (centred forms use it).
   virtual TPoint ScreenSize() const { return Point(1920, 1080); }
-  // Sets the pointer shape shown over the window (a TCursor value).
-  virtual void SetCursor(TWindowId w, int cursor) = 0;
+  // Sets the pointer shape shown over the window.
+  virtual void SetCursor(TWindowId w, TCursor cursor) = 0;
 
   // --- events and time
   // Waits up to timeoutMs (0: just poll) for the next event. Returns false when
@@ -95,6 +100,18 @@ class TBackend {
   // MessageBeep: `type` is the platform's beep type (0xFFFF a simple beep).
   virtual void Beep(unsigned type) = 0;
 };
+
+// The window operations above, as every backend declares its implementation of
+// them: one list to keep in step with the interface instead of one per backend.
+#define ZEL_BACKEND_WINDOW_OVERRIDES                                                  \
+  TWindowId CreateWindow(const std::string& caption, int width, int height) override; \
+  void DestroyWindow(TWindowId w) override;                                           \
+  void ShowWindow(TWindowId w, bool visible) override;                                \
+  void SetWindowCaption(TWindowId w, const std::string& caption) override;            \
+  void SetWindowSize(TWindowId w, int width, int height) override;                    \
+  void SetWindowPosition(TWindowId w, int x, int y) override;                         \
+  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override; \
+  void SetCursor(TWindowId w, TCursor cursor) override
 
 // The backend in use. Before one is installed the first call installs a
 // headless backend, so services (clipboard, beep) work in any program.

@@ -54,7 +54,7 @@ void THeadlessBackend::Present(TWindowId w, const TSurface&, const TRect&) {
   if (FWindows.count(w)) ++FPresentCount;
 }
 
-void THeadlessBackend::SetCursor(TWindowId w, int cursor) {
+void THeadlessBackend::SetCursor(TWindowId w, TCursor cursor) {
   if (auto it = FWindows.find(w); it != FWindows.end()) it->second.Cursor = cursor;
 }
 
@@ -102,9 +102,9 @@ std::string THeadlessBackend::WindowCaption(TWindowId w) const {
   return win ? win->Caption : std::string();
 }
 
-int THeadlessBackend::WindowCursor(TWindowId w) const {
+TCursor THeadlessBackend::WindowCursor(TWindowId w) const {
   const Window* win = Find(w);
-  return win ? win->Cursor : 0;
+  return win ? win->Cursor : crDefault;
 }
 
 TPoint THeadlessBackend::WindowPosition(TWindowId w) const {

@@ -19,14 +19,7 @@ class THeadlessBackend : public TBackend {
 
   std::string Name() const override { return "headless"; }
 
-  TWindowId CreateWindow(const std::string& caption, int width, int height) override;
-  void DestroyWindow(TWindowId w) override;
-  void ShowWindow(TWindowId w, bool visible) override;
-  void SetWindowCaption(TWindowId w, const std::string& caption) override;
-  void SetWindowSize(TWindowId w, int width, int height) override;
-  void SetWindowPosition(TWindowId w, int x, int y) override;
-  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
-  void SetCursor(TWindowId w, int cursor) override;
+  ZEL_BACKEND_WINDOW_OVERRIDES;  // CreateWindow .. SetCursor, see Backend.h
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
   bool HasQueuedEvents() const override { return !FQueue.empty(); }
@@ -49,7 +42,7 @@ class THeadlessBackend : public TBackend {
   int WindowCount() const { return int(FWindows.size()); }
   bool WindowVisible(TWindowId w) const;
   std::string WindowCaption(TWindowId w) const;
-  int WindowCursor(TWindowId w) const;
+  TCursor WindowCursor(TWindowId w) const;
   TPoint WindowPosition(TWindowId w) const;
   int PresentCount() const { return FPresentCount; }
 
@@ -59,7 +52,7 @@ class THeadlessBackend : public TBackend {
     int Width = 0, Height = 0;
     int X = 0, Y = 0;
     bool Visible = false;
-    int Cursor = 0;
+    TCursor Cursor = crDefault;
   };
   bool FVirtualClock;
   int64_t FVirtualNow = 0;

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "host/backend/X11Keys.h"
-#include "host/ui/Messages.h"
+#include "host/input/Input.h"
 
 #include "host/backend/X11Internal.h"
 
@@ -322,7 +322,7 @@ Cursor TX11Backend::FontCursor(int cursor) {
   return FCursors[int(shape)] = XCreateFontCursor(FDpy, shape);
 }
 
-void TX11Backend::SetCursor(TWindowId id, int cursor) {
+void TX11Backend::SetCursor(TWindowId id, TCursor cursor) {
   if (!FWindows.count(Window(id))) return;
   XDefineCursor(FDpy, Window(id), FontCursor(cursor));
   // At once: the hourglass is set before work that keeps the loop away.

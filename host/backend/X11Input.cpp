@@ -5,7 +5,7 @@
 
 #include "host/backend/X11Keys.h"
 #include "host/gfx/Utf8.h"
-#include "host/ui/Messages.h"
+#include "host/input/Input.h"
 
 #include "host/backend/X11Internal.h"
 

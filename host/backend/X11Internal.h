@@ -46,15 +46,8 @@ class TX11Backend final : public TBackend, public TPopupWindows {
 
   std::string Name() const override { return "x11"; }
 
-  TWindowId CreateWindow(const std::string& caption, int width, int height) override;
-  void DestroyWindow(TWindowId w) override;
-  void ShowWindow(TWindowId w, bool visible) override;
-  void SetWindowCaption(TWindowId w, const std::string& caption) override;
-  void SetWindowSize(TWindowId w, int width, int height) override;
-  void SetWindowPosition(TWindowId w, int x, int y) override;
-  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
+  ZEL_BACKEND_WINDOW_OVERRIDES;  // CreateWindow .. SetCursor, see Backend.h
   TPoint ScreenSize() const override;
-  void SetCursor(TWindowId w, int cursor) override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
   bool HasQueuedEvents() const override;

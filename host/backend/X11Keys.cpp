@@ -4,8 +4,7 @@
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
-#include "host/ui/Controls.h"
-#include "host/ui/Messages.h"
+#include "host/input/Input.h"
 
 namespace host::x11 {
 

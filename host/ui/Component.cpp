@@ -28,7 +28,12 @@ bool SameText(const std::string& a, const std::string& b) {
 }  // namespace
 
 TComponent::TComponent(TComponent* AOwner) {
-  if (AOwner) AOwner->InsertComponent(this);
+  if (!AOwner) return;
+  // A component placed on a form being designed is designed too, and knows it
+  // before its own constructor runs: that is where controls decide whether to
+  // start their timers.
+  if (AOwner->FComponentState & csDesigning) FComponentState |= csDesigning;
+  AOwner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {

@@ -32,6 +32,8 @@ class EComponentError : public Exception {
 // in reverse order of creation). Deleting a component removes it from its owner.
 class TComponent : public TPersistent {
  public:
+  // A component takes csDesigning from its owner here, so the constructors of
+  // derived classes already see it.
   explicit TComponent(TComponent* AOwner);
   ~TComponent() override;
 

@@ -16,8 +16,48 @@ TPopupHandler& PopupHandler() {
 
 void SetPopupMenuHandler(TPopupHandler handler) { PopupHandler() = std::move(handler); }
 
+// --- TSizeConstraints
+
+int TSizeConstraints::Constrain(int v, int lo, int hi) {
+  if (hi > 0 && v > hi) v = hi;
+  return lo > 0 && v < lo ? lo : v;
+}
+
+void TSizeConstraints::SetLimit(int& limit, int v, int& other, bool isMax) {
+  v = std::max(v, 0);
+  if (v == limit) return;
+  limit = v;
+  // Keep min <= max wherever both are set: the value just set wins.
+  if (isMax && v > 0 && other > v) other = v;
+  if (!isMax && other > 0 && v > other) other = v;
+  Change();
+}
+
+void TSizeConstraints::SetMinWidth(int v) { SetLimit(FMinWidth, v, FMaxWidth, false); }
+void TSizeConstraints::SetMinHeight(int v) { SetLimit(FMinHeight, v, FMaxHeight, false); }
+void TSizeConstraints::SetMaxWidth(int v) { SetLimit(FMaxWidth, v, FMinWidth, true); }
+void TSizeConstraints::SetMaxHeight(int v) { SetLimit(FMaxHeight, v, FMinHeight, true); }
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TSizeConstraints*>(Source);
+  if (!src) return TPersistent::Assign(Source);
+  FMinWidth = src->FMinWidth;
+  FMinHeight = src->FMinHeight;
+  FMaxWidth = src->FMaxWidth;
+  FMaxHeight = src->FMaxHeight;
+  Change();
+}
+
+void TSizeConstraints::Change() {
+  if (FOnChange) FOnChange(this);
+}
+
+// --- TControl
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FFont.SetOnChange([this](TObject*) { FontChanged(); });
+  // New limits take effect on the size the control has now.
+  FConstraints.SetOnChange([this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); });
 }
 
 TControl::~TControl() {
@@ -35,8 +75,8 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
+  AWidth = FConstraints.ConstrainWidth(std::max(AWidth, 0));
+  AHeight = FConstraints.ConstrainHeight(std::max(AHeight, 0));
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   bool resized = AWidth != FWidth || AHeight != FHeight;
   Invalidate();  // the old place shows the parent again
@@ -119,18 +159,12 @@ void TControl::CMParentColorChanged(TMessage&) {
   Perform(CM_COLORCHANGED);
 }
 
-void TControl::SetShowHint(bool v) {
-  FParentShowHint = false;
-  FShowHint = v;
-}
+void TControl::CMParentShowHintChanged(TMessage&) { FollowParent(FShowHint, &TControl::ShowHint); }
 
-void TControl::SetParentShowHint(bool v) {
-  FParentShowHint = v;
-  if (v && FParent) Perform(CM_PARENTSHOWHINTCHANGED);
-}
+void TControl::CMParentBiDiModeChanged(TMessage&) { FollowParent(FBiDiMode, &TControl::BiDiMode); }
 
-void TControl::CMParentShowHintChanged(TMessage&) {
-  if (FParentShowHint && FParent) FShowHint = FParent->ShowHint();
+void TControl::NotifyFollowers(unsigned childMessage) {
+  if (auto* w = dynamic_cast<TWinControl*>(this)) w->NotifyChildren(childMessage);
 }
 
 void TControl::SetCursor(TCursor c) {
@@ -229,6 +263,9 @@ void TControl::Dispatch(TMessage& m) {
     case CM_PARENTSHOWHINTCHANGED:
       CMParentShowHintChanged(m);
       break;
+    case CM_PARENTBIDIMODECHANGED:
+      CMParentBiDiModeChanged(m);
+      break;
     default:
       DefaultHandler(m);
       break;
@@ -314,12 +351,20 @@ void TControl::WMMouseMove(TWMMouse& m) {
 }
 
 void TControl::WMContextMenu(TMessage& m) {
+  if (m.Result != 0) return;
+  const TPoint screen = Point(LParamX(m.LParam), LParamY(m.LParam));
   for (TControl* c = this; c; c = c->FParent) {
-    if (!c->FPopupMenu) continue;
-    if (PopupHandler()) PopupHandler()(c->FPopupMenu, this, LParamX(m.LParam), LParamY(m.LParam));
+    bool handled = false;
+    c->DoContextPopup(c->ScreenToClient(screen), handled);
+    if (!handled && !c->FPopupMenu) continue;
+    if (!handled && PopupHandler()) PopupHandler()(c->FPopupMenu, this, screen.x, screen.y);
     m.Result = 1;
     return;
   }
+}
+
+void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
+  if (FOnContextPopup) FOnContextPopup(this, MousePos, Handled);
 }
 
 void TControl::CMMouseEnter(TMessage&) {

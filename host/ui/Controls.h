@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "host/gfx/Graphics.h"
+#include "host/input/Input.h"
 #include "host/ui/Component.h"
 #include "host/ui/Messages.h"
 
@@ -55,28 +56,61 @@ enum TFormBorderStyle : uint8_t {
 };
 using TBorderStyle = TFormBorderStyle;
 
-// Cursor shapes, with the platform's ids.
-using TCursor = int16_t;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crUpArrow = -10;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crDrag = -12;
-constexpr TCursor crNoDrop = -13;
-constexpr TCursor crHSplit = -14;
-constexpr TCursor crVSplit = -15;
-constexpr TCursor crNo = -18;
-constexpr TCursor crAppStart = -19;
-constexpr TCursor crHelp = -20;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
+// Reading order and alignment of text; only left to right is drawn here.
+enum TBiDiMode : uint8_t {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
+enum TDragKind : uint8_t { dkDrag, dkDock };
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
+using THelpContext = int;
+// Bevels: the cut of a bevel line, the look of a windowed control's bevelled
+// edge and which of its edges have one.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind : uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge : uint8_t { beLeft = 1, beTop = 2, beRight = 4, beBottom = 8 };
+using TBevelEdges = uint8_t;
+using TBevelWidth = int;
+
+// The smallest and largest size a control may take; 0 is no limit. A maximum
+// set below its minimum pulls the minimum down with it, a minimum set above
+// the maximum pushes the maximum up, so the pair always allows some size.
+class TSizeConstraints : public TPersistent {
+ public:
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int v);
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int v);
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int v);
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int v);
+  // A width or height brought inside the limits.
+  int ConstrainWidth(int w) const { return Constrain(w, FMinWidth, FMaxWidth); }
+  int ConstrainHeight(int h) const { return Constrain(h, FMinHeight, FMaxHeight); }
+  // Runs after every change (the control applies the new limits).
+  void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
+  void Assign(TPersistent* Source) override;
+  std::string ClassName() const override { return "TSizeConstraints"; }
+
+ private:
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+  TNotifyEvent FOnChange;
+  static int Constrain(int v, int lo, int hi);
+  void SetLimit(int& limit, int v, int& other, bool isMax);
+  void Change();
+};
+
+// A property a control can take from its parent (ShowHint, BiDiMode, Ctl3D):
+// the value, its Parent* flag, and the message that makes a child follow.
+template <class T>
+struct TFollowed {
+  T Value;
+  bool FromParent;
+  unsigned ChildMessage;
+};
 
 // How a control takes part in the mouse and paint machinery.
 enum TControlStyleFlag : uint16_t {
@@ -117,6 +151,10 @@ using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, 
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+// A right click asks for a context menu at MousePos, in the control's client
+// coordinates; a handler that sets Handled shows its own menu or none, and no
+// popup menu of the control or its parents opens.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 // Key is one Unicode character; a handler sets it to 0 to swallow the key.
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 
@@ -174,12 +212,32 @@ class TControl : public TComponent {
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool v);
 
+  // Limits SetBounds applies to every size the control is given.
+  TSizeConstraints* Constraints() { return &FConstraints; }
+  void SetConstraints(TSizeConstraints* c) { FConstraints.Assign(c); }
+
+  // --- stored only: kept and read back for the forms that set them, without
+  // an effect here (text runs left to right, there is no drag and drop and no
+  // help system). ParentBiDiMode follows the parent as ParentFont does.
+  TBiDiMode BiDiMode() const { return FBiDiMode.Value; }
+  void SetBiDiMode(TBiDiMode v) { SetOwnValue(FBiDiMode, v); }
+  bool ParentBiDiMode() const { return FBiDiMode.FromParent; }
+  void SetParentBiDiMode(bool v) { SetFollowing(FBiDiMode, v); }
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor v) { FDragCursor = v; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind v) { FDragKind = v; }
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode v) { FDragMode = v; }
+  THelpContext HelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext v) { FHelpContext = v; }
+
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& h) { FHint = h; }
-  bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool v);
-  bool ParentShowHint() const { return FParentShowHint; }
-  void SetParentShowHint(bool v);
+  bool ShowHint() const { return FShowHint.Value; }
+  void SetShowHint(bool v) { SetOwnValue(FShowHint, v); }
+  bool ParentShowHint() const { return FShowHint.FromParent; }
+  void SetParentShowHint(bool v) { SetFollowing(FShowHint, v); }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor c);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
@@ -238,6 +296,8 @@ class TControl : public TComponent {
   void SetOnMouseEnter(TNotifyEvent e) { FOnMouseEnter = std::move(e); }
   const TNotifyEvent& OnMouseLeave() const { return FOnMouseLeave; }
   void SetOnMouseLeave(TNotifyEvent e) { FOnMouseLeave = std::move(e); }
+  const TContextPopupEvent& OnContextPopup() const { return FOnContextPopup; }
+  void SetOnContextPopup(TContextPopupEvent e) { FOnContextPopup = std::move(e); }
   const TNotifyEvent& OnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent e) { FOnResize = std::move(e); }
 
@@ -259,6 +319,11 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Resize();
+  // Asked, from the clicked control up to the form, before a popup menu opens:
+  // fires OnContextPopup. A control that deals with right clicks itself (an
+  // internal menu, a right-button gesture) overrides it to set Handled, so its
+  // parents' menus stay shut.
+  virtual void DoContextPopup(TPoint MousePos, bool& Handled);
 
   // Message handlers; each default does what the platform does and calls the hooks.
   virtual void WMLButtonDown(TWMMouse& Message);
@@ -274,12 +339,21 @@ class TControl : public TComponent {
   virtual void CMEnabledChanged(TMessage& Message) { Invalidate(); }
   virtual void CMVisibleChanged(TMessage& Message) {}
   virtual void CMColorChanged(TMessage& Message) { Invalidate(); }
+  // The font changed: set by the program, assigned, or following the parent
+  // (ParentFont). This is where a control reacts to its font (re-measures,
+  // rebuilds what it derives from it); the font's own OnChange belongs to the
+  // control, which turns it into this message. Overrides call the base: it
+  // repaints and, for a windowed control, lets the children follow.
   virtual void CMFontChanged(TMessage& Message) { Invalidate(); }
   virtual void CMTextChanged(TMessage& Message) { Invalidate(); }
   virtual void CMParentFontChanged(TMessage& Message);
   virtual void CMParentColorChanged(TMessage& Message);
   virtual void CMParentShowHintChanged(TMessage& Message);
-  // Right click: shows the PopupMenu of this control or its nearest parent.
+  virtual void CMParentBiDiModeChanged(TMessage& Message);
+  // Right click (LParam: the screen point): from this control up, the first
+  // that handles DoContextPopup or has a PopupMenu ends the search; the menu
+  // opens with this control as its sender. Result 1 once handled; a handler
+  // that has already set a non-zero Result keeps every menu shut.
   virtual void WMContextMenu(TMessage& Message);
   // Messages no handler took.
   virtual void DefaultHandler(TMessage& Message) {}
@@ -308,9 +382,14 @@ class TControl : public TComponent {
   TColor FColor = clWindow;
   bool FParentColor = false;
   std::string FHint;
-  bool FShowHint = false;
-  bool FParentShowHint = true;
+  TFollowed<bool> FShowHint{false, true, CM_PARENTSHOWHINTCHANGED};
   TCursor FCursor = crDefault;
+  TSizeConstraints FConstraints;
+  TFollowed<TBiDiMode> FBiDiMode{bdLeftToRight, true, CM_PARENTBIDIMODECHANGED};
+  TCursor FDragCursor = crDrag;
+  TDragKind FDragKind = dkDrag;
+  TDragMode FDragMode = dmManual;
+  THelpContext FHelpContext = 0;
   TPopupMenu* FPopupMenu = nullptr;
   TStyleElements FStyleElements = seFont | seClient | seBorder;
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
@@ -321,6 +400,7 @@ class TControl : public TComponent {
   TMouseMoveEvent FOnMouseMove;
   TMouseWheelEvent FOnMouseWheel;
   TMouseWheelUpDownEvent FOnMouseWheelDown, FOnMouseWheelUp;
+  TContextPopupEvent FOnContextPopup;
 
   void Dispatch(TMessage& Message);
   void DispatchMouse(TMessage& Message);
@@ -328,6 +408,30 @@ class TControl : public TComponent {
   void DoMouseUp(TWMMouse& Message, TMouseButton Button);
   void FontChanged();
   void RequestAlign();
+  // The three ways a followed property changes: the control sets its own
+  // value, switches following on or off, or takes its parent's value (`get`
+  // reads it from the parent). Every change tells the children.
+  template <class T>
+  void SetOwnValue(TFollowed<T>& p, T v) {
+    p.FromParent = false;
+    StoreFollowed(p, v);
+  }
+  template <class T>
+  void SetFollowing(TFollowed<T>& p, bool on) {
+    p.FromParent = on;
+    if (on && FParent) Perform(p.ChildMessage);
+  }
+  template <class T, class Get>
+  void FollowParent(TFollowed<T>& p, Get get) {
+    if (p.FromParent && FParent) StoreFollowed(p, T(std::invoke(get, *FParent)));
+  }
+  template <class T>
+  void StoreFollowed(TFollowed<T>& p, T v) {
+    if (p.Value == v) return;
+    p.Value = v;
+    NotifyFollowers(p.ChildMessage);
+  }
+  void NotifyFollowers(unsigned childMessage);
 };
 
 // A control without a window: it paints on its parent's surface.
@@ -386,6 +490,24 @@ class TWinControl : public TControl {
   // Descendants in tab order: each child followed by its own descendants.
   void GetTabOrderList(std::vector<TWinControl*>& list) const;
 
+  // --- stored only: the 3-D look and the bevelled edge are kept and read back
+  // for the forms that set them; the widgets draw their own look. ParentCtl3D
+  // follows the parent as ParentFont does.
+  bool Ctl3D() const { return FCtl3D.Value; }
+  void SetCtl3D(bool v) { SetOwnValue(FCtl3D, v); }
+  bool ParentCtl3D() const { return FCtl3D.FromParent; }
+  void SetParentCtl3D(bool v) { SetFollowing(FCtl3D, v); }
+  TBevelCut BevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut v) { FBevelInner = v; }
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut v) { FBevelOuter = v; }
+  TBevelKind BevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind v) { FBevelKind = v; }
+  TBevelWidth BevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(TBevelWidth v) { FBevelWidth = v < 1 ? 1 : v; }
+  TBevelEdges BevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges v) { FBevelEdges = v; }
+
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
   // On: the parent's background shows instead of this control's Color.
@@ -439,8 +561,8 @@ class TWinControl : public TControl {
   virtual void CMExit(TMessage& Message) { DoExit(); }
   void CMFontChanged(TMessage& Message) override;
   void CMColorChanged(TMessage& Message) override;
-  void CMParentShowHintChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
+  virtual void CMParentCtl3DChanged(TMessage& Message);
 
   // Form key preview: true when the form's handlers swallowed the key.
   bool PreviewKeyDown(Word& Key, TShiftState Shift);
@@ -457,6 +579,12 @@ class TWinControl : public TControl {
   bool FDoubleBuffered = false;
   bool FParentBackground = false;
   bool FAligning = false;
+  TFollowed<bool> FCtl3D{true, true, CM_PARENTCTL3DCHANGED};
+  TBevelCut FBevelInner = bvRaised;
+  TBevelCut FBevelOuter = bvLowered;
+  TBevelKind FBevelKind = bkNone;
+  TBevelWidth FBevelWidth = 1;
+  TBevelEdges FBevelEdges = beLeft | beTop | beRight | beBottom;
   TNotifyEvent FOnEnter, FOnExit;
   TKeyEvent FOnKeyDown, FOnKeyUp;
   TKeyPressEvent FOnKeyPress;

@@ -1,8 +1,12 @@
 #include "host/ui/DateTime.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
+#include <optional>
 
 #include "host/gfx/Persistent.h"
 #include "host/gfx/Types.h"
@@ -131,6 +135,36 @@ TDateTime TimeOf(TDateTime Value) {
   TDateTimeParts p = DecodeDateTime(Value);
   return EncodeTime(p.Hour, p.Minute, p.Second, p.MSec);
 }
+
+namespace {
+
+std::optional<TDateTime>& FixedNow() {
+  static std::optional<TDateTime> fixed;
+  return fixed;
+}
+
+TDateTime SystemNow() {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const std::time_t secs = system_clock::to_time_t(now);
+  const int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  std::tm local{};
+  localtime_r(&secs, &local);
+  // A leap second (tm_sec 60) is shown as the last second of its minute.
+  return ComposeDateTime(
+      EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+      EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), std::max(ms, 0)));
+}
+
+}  // namespace
+
+TDateTime Now() { return FixedNow() ? *FixedNow() : SystemNow(); }
+
+TDateTime Date() { return DateOf(Now()); }
+
+void SetNowForTesting(TDateTime Value) { FixedNow() = Value; }
+
+void ClearNowForTesting() { FixedNow().reset(); }
 
 std::string ZeroPadded(int Value, int Width) {
   char buf[16];

@@ -44,6 +44,18 @@ int DayOfWeek(TDateTime Value);
 TDateTime DateOf(TDateTime Value);  // midnight of the value's day
 TDateTime TimeOf(TDateTime Value);  // the time of day alone (0 <= result < 1)
 
+// --- the wall clock (local time), beside the message loop's clock
+// The loop's clock (TBackend::Now) measures intervals and may be virtual; these
+// tell the calendar date and time, for "today" marks and default dates. A test
+// fixes them with SetNowForTesting so its pictures and results are the same on
+// every day it runs.
+TDateTime Now();   // the local date and time, to the millisecond
+TDateTime Date();  // today at midnight
+// Makes Now (and Date) answer `Value` until ClearNowForTesting.
+void SetNowForTesting(TDateTime Value);
+// Gives Now back to the system clock.
+void ClearNowForTesting();
+
 // A calendar field in decimal with leading zeros up to Width digits (5, 2 -> "05").
 std::string ZeroPadded(int Value, int Width);
 

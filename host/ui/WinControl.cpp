@@ -34,6 +34,8 @@ void TWinControl::InsertControl(TControl* c) {
   c->Perform(CM_PARENTFONTCHANGED);
   c->Perform(CM_PARENTCOLORCHANGED);
   c->Perform(CM_PARENTSHOWHINTCHANGED);
+  c->Perform(CM_PARENTBIDIMODECHANGED);
+  if (w) w->Perform(CM_PARENTCTL3DCHANGED);
   if (w && FHandle && w->Visible()) w->HandleNeeded();
   if (c->Align() != alNone) Realign();
   c->Invalidate();
@@ -303,6 +305,9 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_EXIT:
       CMExit(m);
       break;
+    case CM_PARENTCTL3DCHANGED:
+      CMParentCtl3DChanged(m);
+      break;
     default:
       TControl::WndProc(m);
       break;
@@ -387,10 +392,7 @@ void TWinControl::CMColorChanged(TMessage& m) {
   NotifyChildren(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::CMParentShowHintChanged(TMessage& m) {
-  TControl::CMParentShowHintChanged(m);
-  NotifyChildren(CM_PARENTSHOWHINTCHANGED);
-}
+void TWinControl::CMParentCtl3DChanged(TMessage&) { FollowParent(FCtl3D, &TWinControl::Ctl3D); }
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
   if (!Enabled()) ReleaseFocusWithin();

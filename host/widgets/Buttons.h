@@ -85,6 +85,7 @@ class TSpeedButton : public TGraphicControl {
   bool FMouseInControl = false;
   void UpdateExclusive();
   void CMButtonPressed(TMessage& Message);
+  TSpeedButton* GroupSender(const TMessage& Message) const;
   void DrawGlyph(TCanvas* c, int x, int y);
 };
 

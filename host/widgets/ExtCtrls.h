@@ -7,9 +7,6 @@
 
 namespace host {
 
-enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
-using TBevelWidth = int;
-
 // A container with 3-D bevels and a caption. From the outside in: the border
 // (BorderStyle bsSingle: a sunken edge outside the client area), the outer bevel,
 // BorderWidth pixels of Color, the inner bevel, then the face with the caption.
@@ -19,6 +16,8 @@ class TCustomPanel : public TCustomControl {
  public:
   explicit TCustomPanel(TComponent* AOwner);
 
+  // The panel draws these, with defaults of its own; they stand in for the
+  // stored-only bevel of TWinControl.
   TBevelCut BevelInner() const { return FBevelInner; }
   void SetBevelInner(TBevelCut v);
   TBevelCut BevelOuter() const { return FBevelOuter; }

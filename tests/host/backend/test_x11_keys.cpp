@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/backend/X11Keys.h"
-#include "host/ui/Controls.h"
-#include "host/ui/Messages.h"
+#include "host/input/Input.h"
 
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>

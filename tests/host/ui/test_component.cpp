@@ -100,6 +100,26 @@ TEST(Component, DesignStateReachesOwnedComponents) {
   EXPECT_FALSE(a->ComponentState() & csDesigning);
 }
 
+// Records in its constructor whether it was being designed already.
+class DesignAware : public TComponent {
+ public:
+  explicit DesignAware(TComponent* AOwner)
+      : TComponent(AOwner), DesigningAtBirth(ComponentState() & csDesigning) {}
+  bool DesigningAtBirth;
+};
+
+TEST(Component, ComponentOfADesignedOwnerKnowsItInItsConstructor) {
+  TComponent form(nullptr);
+  form.SetDesigning(true);
+  auto* placed = new DesignAware(&form);
+  EXPECT_TRUE(placed->DesigningAtBirth);
+  auto* nested = new DesignAware(placed);  // down the whole ownership chain
+  EXPECT_TRUE(nested->DesigningAtBirth);
+  form.SetDesigning(false);
+  EXPECT_FALSE(DesignAware(&form).DesigningAtBirth);
+  EXPECT_FALSE(DesignAware(nullptr).DesigningAtBirth);
+}
+
 class Lifetime : public HeadlessTest {};
 
 TEST_F(Lifetime, ParentFreesOwnerlessChildrenAndDetachesOwnedOnes) {

@@ -143,4 +143,95 @@ TEST_F(Controls, ClientAndScreenCoordinatesRoundTrip) {
   EXPECT_EQ(inner->VisibleRectInForm(), Rect(105, 26, 110, 36));
 }
 
+TEST_F(Controls, StoredOnlyPropertiesStartWithThePlatformDefaults) {
+  auto* w = Make<TCustomControl>(0, 0, 10, 10);
+  auto* g = Make<TGraphicControl>(0, 0, 10, 10);
+  for (TControl* c : {static_cast<TControl*>(w), static_cast<TControl*>(g)}) {
+    EXPECT_EQ(c->BiDiMode(), bdLeftToRight);
+    EXPECT_TRUE(c->ParentBiDiMode());
+    EXPECT_EQ(c->DragCursor(), crDrag);
+    EXPECT_EQ(c->DragKind(), dkDrag);
+    EXPECT_EQ(c->DragMode(), dmManual);
+    EXPECT_EQ(c->HelpContext(), 0);
+    EXPECT_EQ(c->Constraints()->MaxWidth(), 0);
+  }
+  EXPECT_TRUE(w->Ctl3D());
+  EXPECT_TRUE(w->ParentCtl3D());
+  EXPECT_EQ(w->BevelInner(), bvRaised);
+  EXPECT_EQ(w->BevelOuter(), bvLowered);
+  EXPECT_EQ(w->BevelKind(), bkNone);
+  EXPECT_EQ(w->BevelWidth(), 1);
+  EXPECT_EQ(w->BevelEdges(), beLeft | beTop | beRight | beBottom);
+}
+
+// ShowHint, BiDiMode and Ctl3D follow the parent while their Parent* flag is
+// on: when placed, when the parent's value changes, down every level.
+TEST_F(Controls, ParentFlagsFollowTheParentUntilTheControlSetsItsOwnValue) {
+  auto* outer = Make<TCustomControl>(0, 0, 100, 100);
+  outer->SetShowHint(true);
+  outer->SetBiDiMode(bdRightToLeft);
+  outer->SetCtl3D(false);
+  auto* inner = new TCustomControl(Form());
+  inner->SetParent(outer);
+  auto* leaf = new TCustomControl(Form());
+  leaf->SetParent(inner);
+  auto* label = new TGraphicControl(Form());
+  label->SetParent(inner);
+  EXPECT_TRUE(leaf->ShowHint());
+  EXPECT_EQ(label->BiDiMode(), bdRightToLeft);
+  EXPECT_FALSE(leaf->Ctl3D());
+
+  outer->SetShowHint(false);
+  outer->SetBiDiMode(bdRightToLeftNoAlign);
+  outer->SetCtl3D(true);
+  EXPECT_FALSE(leaf->ShowHint());
+  EXPECT_FALSE(label->ShowHint());
+  EXPECT_EQ(label->BiDiMode(), bdRightToLeftNoAlign);
+  EXPECT_TRUE(leaf->Ctl3D());
+  EXPECT_TRUE(inner->ParentShowHint() && inner->ParentBiDiMode() && inner->ParentCtl3D());
+
+  // A value of its own stops the following, for it and for what follows it.
+  inner->SetCtl3D(false);
+  inner->SetBiDiMode(bdLeftToRight);
+  EXPECT_FALSE(inner->ParentCtl3D());
+  EXPECT_FALSE(inner->ParentBiDiMode());
+  outer->SetCtl3D(true);
+  outer->SetBiDiMode(bdRightToLeft);
+  EXPECT_FALSE(leaf->Ctl3D());
+  EXPECT_EQ(label->BiDiMode(), bdLeftToRight);
+  // Switching the flag back on takes the parent's value at once.
+  inner->SetParentCtl3D(true);
+  inner->SetParentBiDiMode(true);
+  EXPECT_TRUE(leaf->Ctl3D());
+  EXPECT_EQ(label->BiDiMode(), bdRightToLeft);
+}
+
+TEST_F(Controls, SizeConstraintsHoldEverySizeTheControlIsGiven) {
+  auto* c = Make<TCustomControl>(0, 0, 50, 50);
+  TSizeConstraints* k = c->Constraints();
+  k->SetMinWidth(40);
+  k->SetMaxWidth(80);
+  k->SetMaxHeight(30);  // applies to the size the control has now
+  EXPECT_EQ(c->Height(), 30);
+  c->SetBounds(5, 5, 10, 100);
+  EXPECT_EQ(c->BoundsRect(), Rect(5, 5, 45, 35));
+  c->SetWidth(200);
+  EXPECT_EQ(c->Width(), 80);
+  // A maximum below the minimum pulls the minimum down, and the other way round.
+  k->SetMaxWidth(20);
+  EXPECT_EQ(k->MinWidth(), 20);
+  EXPECT_EQ(c->Width(), 20);
+  k->SetMinHeight(60);
+  EXPECT_EQ(k->MaxHeight(), 60);
+  EXPECT_EQ(c->Height(), 60);
+  // Zero is no limit; an aligned control is held too.
+  k->SetMaxWidth(0);
+  k->SetMinWidth(0);
+  c->SetWidth(300);
+  EXPECT_EQ(c->Width(), 300);
+  c->SetAlign(alTop);
+  EXPECT_EQ(c->Height(), 60);
+  EXPECT_EQ(c->Width(), Form()->ClientWidth());
+}
+
 }  // namespace

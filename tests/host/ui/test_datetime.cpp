@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
 #include "host/gfx/Persistent.h"
 #include "host/ui/FormatSettings.h"
 
@@ -52,6 +57,45 @@ TEST(DateTime, FirstDayOfYearOneKeepsItsTimes) {
   EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -693593.5), "0001-01-01 12:00");
   EXPECT_THROW(DecodeDateTime(-693594.0), EConvertError);
   EXPECT_THROW(FormatDateTime("yyyy", -693594.0), EConvertError);
+}
+
+// Runs the body with local time equal to UTC, so the wall clock can be checked
+// against the seconds since 1970 the C library counts.
+class UtcZone {
+ public:
+  UtcZone() {
+    if (const char* tz = std::getenv("TZ")) FSaved = tz;
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
+  ~UtcZone() {
+    if (FSaved)
+      setenv("TZ", FSaved->c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+
+ private:
+  std::optional<std::string> FSaved;
+};
+
+TEST(WallClock, NowIsTheCalendarDateAndTimeOfTheSystemClock) {
+  UtcZone utc;
+  const double unixDays = double(std::time(nullptr)) / 86400.0;
+  const TDateTime now = Now();
+  // 25569 days lie between 1899-12-30 and 1970-01-01; allow a few seconds.
+  EXPECT_NEAR(now, unixDays + 25569.0, 5.0 / 86400.0);
+  EXPECT_EQ(Date(), DateOf(now));
+}
+
+TEST(WallClock, ATestCanFixTheClockAndGiveItBack) {
+  const TDateTime fixed = EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 500);
+  SetNowForTesting(fixed);
+  EXPECT_EQ(Now(), fixed);
+  EXPECT_EQ(Date(), EncodeDate(2024, 2, 29));
+  ClearNowForTesting();
+  EXPECT_GT(Now(), EncodeDate(2025, 1, 1));  // the real clock again
 }
 
 }  // namespace

@@ -280,4 +280,94 @@ TEST_F(Dispatch, ADialogOpenedFromAPressTakesTheMouseFromThePressedControl) {
   EXPECT_EQ(downs(p), 1);       // ...not the control whose press opened it
 }
 
+// Right clicks and popup menus. The widget layer's menus are not linked here, so
+// the menus are tokens and the popup handler records which one would open.
+class ContextMenu : public HeadlessTest {
+ protected:
+  struct Shown {
+    TPopupMenu* Menu;
+    TControl* Sender;
+    TPoint At;
+  };
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    SetPopupMenuHandler([this](TPopupMenu* m, TControl* sender, int x, int y) {
+      Popups.push_back({m, sender, Point(x, y)});
+    });
+    Form()->SetPopupMenu(FormMenu);
+    Panel = Make<Probe>(20, 20, 100, 100);
+    Child = new Probe(Form());
+    Child->SetParent(Panel);
+    Child->SetBounds(10, 10, 50, 50);
+  }
+  void TearDown() override {
+    SetPopupMenuHandler(nullptr);
+    HeadlessTest::TearDown();
+  }
+  // Tokens standing for two menus; only their addresses are used.
+  int FormMenuToken = 0, ChildMenuToken = 0;
+  TPopupMenu* FormMenu = reinterpret_cast<TPopupMenu*>(&FormMenuToken);
+  TPopupMenu* ChildMenu = reinterpret_cast<TPopupMenu*>(&ChildMenuToken);
+  Probe* Panel = nullptr;
+  Probe* Child = nullptr;
+  std::vector<Shown> Popups;
+};
+
+// Deals with right clicks itself, as a control with a built-in menu does.
+class OwnRightClicks : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  int Asked = 0;
+
+ protected:
+  void DoContextPopup(TPoint MousePos, bool& Handled) override {
+    ++Asked;
+    Handled = true;
+  }
+};
+
+TEST_F(ContextMenu, ARightClickOpensTheNearestMenuUpTheParents) {
+  Click(Form(), 35, 35, mbRight);
+  ASSERT_EQ(Popups.size(), 1u);
+  EXPECT_EQ(Popups[0].Menu, FormMenu);
+  EXPECT_EQ(Popups[0].Sender, Child);  // the clicked control, not the menu's owner
+  EXPECT_EQ(Popups[0].At, Form()->ClientToScreen(Point(35, 35)));
+  Child->SetPopupMenu(ChildMenu);
+  Click(Form(), 35, 35, mbRight);
+  ASSERT_EQ(Popups.size(), 2u);
+  EXPECT_EQ(Popups[1].Menu, ChildMenu);
+  Click(Form(), 35, 35);  // the left button asks for no menu
+  EXPECT_EQ(Popups.size(), 2u);
+}
+
+TEST_F(ContextMenu, AHandledContextPopupKeepsTheParentsMenuShut) {
+  TPoint asked{-1, -1};
+  Child->SetOnContextPopup([&](TObject* sender, TPoint pos, bool& handled) {
+    EXPECT_EQ(sender, Child);
+    asked = pos;
+    handled = true;
+  });
+  Click(Form(), 35, 35, mbRight);
+  EXPECT_EQ(asked, Point(5, 5));  // in the child's client coordinates
+  EXPECT_TRUE(Popups.empty());
+  // A parent's handler is asked too when the child leaves the click alone.
+  Child->SetOnContextPopup(nullptr);
+  Panel->SetOnContextPopup([&](TObject*, TPoint pos, bool& handled) {
+    asked = pos;
+    handled = true;
+  });
+  Click(Form(), 35, 35, mbRight);
+  EXPECT_EQ(asked, Point(15, 15));
+  EXPECT_TRUE(Popups.empty());
+}
+
+TEST_F(ContextMenu, AControlWithItsOwnRightClicksOpensNoParentMenu) {
+  auto* own = new OwnRightClicks(Form());
+  own->SetParent(Panel);
+  own->SetBounds(60, 60, 30, 30);
+  Click(Form(), 85, 85, mbRight);
+  EXPECT_EQ(own->Asked, 1);
+  EXPECT_TRUE(Popups.empty());
+}
+
 }  // namespace

@@ -215,4 +215,46 @@ TEST_F(Paint, FontAndColorFollowTheParentUntilSetOwnership) {
   EXPECT_EQ(child->Font()->Size(), 9);
 }
 
+// Counts the font notifications and the size it saw in each.
+template <class Base>
+class FontWatcher : public Base {
+ public:
+  using Base::Base;
+  std::vector<int> Seen;
+
+ protected:
+  void CMFontChanged(TMessage& m) override {
+    Seen.push_back(this->Font()->Size());
+    Base::CMFontChanged(m);
+  }
+};
+
+TEST_F(Paint, FontChangesReachTheControlAndTheChildrenThatFollowIt) {
+  auto* panel = Make<FontWatcher<TCustomControl>>(0, 0, 100, 100);
+  auto* inner = new FontWatcher<TCustomControl>(Form());
+  inner->SetParent(panel);
+  auto* leaf = new FontWatcher<TGraphicControl>(Form());
+  leaf->SetParent(inner);
+  auto* own = new FontWatcher<TGraphicControl>(Form());
+  own->SetParent(panel);
+  own->Font()->SetSize(7);
+  for (auto* w : {&panel->Seen, &inner->Seen, &leaf->Seen, &own->Seen}) w->clear();
+
+  panel->Font()->SetSize(15);
+  EXPECT_EQ(panel->Seen, std::vector<int>{15});
+  EXPECT_EQ(inner->Seen, std::vector<int>{15});
+  EXPECT_EQ(leaf->Seen, std::vector<int>{15});  // two levels down
+  EXPECT_TRUE(own->Seen.empty());               // it has a font of its own
+  EXPECT_TRUE(inner->ParentFont());             // following is not owning
+
+  TFont same;
+  same.Assign(panel->Font());
+  panel->SetFont(&same);  // nothing differs: nobody is told
+  EXPECT_EQ(panel->Seen.size(), 1u);
+  same.SetStyle(fsBold);
+  leaf->SetFont(&same);
+  EXPECT_EQ(leaf->Seen.size(), 2u);
+  EXPECT_FALSE(leaf->ParentFont());
+}
+
 }  // namespace

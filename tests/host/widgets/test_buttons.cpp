@@ -121,6 +121,25 @@ TEST_F(SpeedButton, GroupsLatchOneButtonAtATime) {
   EXPECT_FALSE(plain->Down());
 }
 
+TEST_F(SpeedButton, GroupMessageFromAnythingButASpeedButtonIsIgnored) {
+  auto* a = Button(10, 1);
+  a->SetDown(true);
+  auto* stranger = Make<TGraphicControl>(50, 10, 30, 30);
+  // Another control speaking the same message for its own purposes, with itself,
+  // nothing or no object at all as the sender.
+  for (LPARAM sender : {LPARAM(stranger), LPARAM(0), LPARAM(0x1234)}) {
+    TMessage m{CM_BUTTONPRESSED, WPARAM(1), sender, 0};
+    Form()->Broadcast(m);
+    EXPECT_TRUE(a->Down());
+    EXPECT_EQ(a->State(), bsExclusive);
+    EXPECT_FALSE(a->AllowAllUp());
+  }
+  // A real member of the group still unlatches it.
+  auto* b = Button(90, 1);
+  b->SetDown(true);
+  EXPECT_FALSE(a->Down());
+}
+
 TEST_F(SpeedButton, GlyphTransparentColourIsTheBottomLeftPixel) {
   auto* b = Make<TSpeedButton>(10, 10, 30, 30);
   TBitmap glyph(8, 8);
