@@ -1,0 +1,43 @@
+// TCaretBlinker: the hidden window, its timer and the visible flag.
+#include "host/widgets/CaretBlinker.h"
+
+#include "host/ui/Windows.h"
+
+namespace host {
+
+TCaretBlinker::TCaretBlinker(std::function<void()> OnToggle, unsigned Interval)
+    : FOnToggle(std::move(OnToggle)), FInterval(Interval) {
+  // The window is made last, so nothing after it can throw and leak it.
+  FWnd = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+}
+
+TCaretBlinker::~TCaretBlinker() { DeallocateHWnd(FWnd); }
+
+bool TCaretBlinker::Restart() {
+  KillTimer(FWnd, kTimerId);
+  FBlinking = SetTimer(FWnd, kTimerId, FInterval) != 0;
+  SetVisible(true);
+  return FBlinking;
+}
+
+void TCaretBlinker::Stop() {
+  KillTimer(FWnd, kTimerId);
+  FBlinking = false;
+  SetVisible(false);
+}
+
+void TCaretBlinker::SetVisible(bool v) {
+  if (v == FVisible) return;
+  FVisible = v;
+  if (FOnToggle) FOnToggle();
+}
+
+void TCaretBlinker::WndProc(TMessage& Message) {
+  if (Message.Msg != WM_TIMER || Message.WParam != kTimerId) {
+    Message.Result = DefWindowProc(FWnd, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  SetVisible(!FVisible);
+}
+
+}  // namespace host
