@@ -1,5 +1,5 @@
-// TCustomEdit and TCustomMemo: the text model (character positions over UTF-8),
-// keys, mouse, clipboard, caret blinking, scrolling and painting.
+// TCustomEdit and TCustomMemo: lines, keys, mouse, clipboard, caret, scrolling
+// and painting over the text model of TextBuffer.h.
 #include <algorithm>
 #include <cstdlib>
 
@@ -12,31 +12,7 @@ namespace host {
 
 namespace {
 
-constexpr uintptr_t kCaretTimer = 1;
-constexpr unsigned kCaretBlinkMs = 500;
 constexpr int kMargin = 2;  // pixels between the border and the text
-
-// Byte offsets of every character start of s, plus s.size() at the end.
-std::vector<size_t> Boundaries(const std::string& s) {
-  std::vector<size_t> b;
-  b.reserve(s.size() + 1);
-  for (size_t i = 0; i < s.size();) {
-    b.push_back(i);
-    NextCodePoint(s, i);
-  }
-  b.push_back(s.size());
-  return b;
-}
-
-int CountChars(const std::string& s) { return int(Boundaries(s).size()) - 1; }
-
-// The first n characters of s (all of it when shorter).
-std::string FirstChars(const std::string& s, int n) {
-  std::vector<size_t> b = Boundaries(s);
-  return s.substr(0, b[size_t(std::clamp(n, 0, int(b.size()) - 1))]);
-}
-
-bool IsBlank(char32_t c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 }  // namespace
 
@@ -52,16 +28,11 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   SetTabStop(true);
   SetCursor(crIBeam);
   SetControlStyle(TControlStyle(ControlStyle() | csOpaque));
-  FCaretWnd = AllocateHWnd([this](TMessage& m) {
-    if (m.Msg != WM_TIMER) return;
-    FCaretShown = !FCaretShown;
-    Invalidate();
-  });
   SetBounds(0, 0, 121, 21);
   AdjustHeight();
 }
 
-TCustomEdit::~TCustomEdit() { DeallocateHWnd(FCaretWnd); }
+TCustomEdit::~TCustomEdit() = default;
 
 // --- properties
 
@@ -71,7 +42,10 @@ void TCustomEdit::SetReadOnly(bool v) {
   Invalidate();
 }
 
-void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(v, 0); }
+void TCustomEdit::SetMaxLength(int v) {
+  FMaxLength = std::max(v, 0);
+  FBuffer.SetMaxLength(FMaxLength);
+}
 
 void TCustomEdit::SetAutoSize(bool v) {
   if (v == FAutoSize) return;
@@ -101,17 +75,7 @@ void TCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 void TCustomEdit::AdjustHeight() { SetBounds(Left(), Top(), Width(), Height()); }
 
-// --- the text model
-
-int TCustomEdit::CharCount() const { return CountChars(Text()); }
-
-std::string TCustomEdit::Slice(int from, int to) const {
-  std::vector<size_t> b = Boundaries(Text());
-  const int n = int(b.size()) - 1;
-  from = std::clamp(from, 0, n);
-  to = std::clamp(to, from, n);
-  return Text().substr(b[size_t(from)], b[size_t(to)] - b[size_t(from)]);
-}
+// --- lines
 
 std::vector<TCustomEdit::Line> TCustomEdit::Lines() const {
   std::vector<Line> lines(1);
@@ -120,15 +84,12 @@ std::vector<TCustomEdit::Line> TCustomEdit::Lines() const {
     return lines;
   }
   const std::string& s = Text();
-  int pos = 0;
-  for (size_t i = 0; i < s.size();) {
-    const char32_t c = NextCodePoint(s, i);
-    ++pos;
-    if (c == '\n')
-      lines.push_back(Line{pos, 0});
-    else
-      ++lines.back().Length;
+  for (size_t i = s.find('\n'); i != std::string::npos; i = s.find('\n', i + 1)) {
+    const int pos = FBuffer.CharOffset(i);
+    lines.back().Length = pos - lines.back().Start;
+    lines.push_back(Line{pos + 1, 0});
   }
+  lines.back().Length = CharCount() - lines.back().Start;
   return lines;
 }
 
@@ -190,22 +151,21 @@ int TCustomEdit::PositionAt(int x, int y) {
 void TCustomEdit::SetSelStart(int v) { MoveCaret(v, false); }
 
 void TCustomEdit::SetSelLength(int v) {
-  const int start = SelStart();
-  FAnchor = start;
-  FCaret = std::clamp(start + std::max(v, 0), 0, CharCount());
-  EnsureCaretVisible();
-  Invalidate();
+  FBuffer.SetSelLength(v);
+  SelectionChanged();
 }
 
-std::string TCustomEdit::SelText() const { return Slice(SelStart(), SelStart() + SelLength()); }
-
 void TCustomEdit::SetSelText(const std::string& s) {
-  ReplaceRange(SelStart(), SelStart() + SelLength(), Filter(s));
+  FBuffer.ReplaceSelection(Filter(s));
+  Commit();
 }
 
 void TCustomEdit::SelectAll() {
-  FAnchor = 0;
-  FCaret = CharCount();
+  FBuffer.SelectAll();
+  SelectionChanged();
+}
+
+void TCustomEdit::SelectionChanged() {
   EnsureCaretVisible();
   Invalidate();
 }
@@ -215,8 +175,7 @@ void TCustomEdit::ClearSelection() {
 }
 
 void TCustomEdit::MoveCaret(int pos, bool extend) {
-  FCaret = std::clamp(pos, 0, CharCount());
-  if (!extend) FAnchor = FCaret;
+  FBuffer.SetCaret(pos, extend);
   EnsureCaretVisible();
   RestartBlink();
   Invalidate();
@@ -239,48 +198,34 @@ std::string TCustomEdit::Filter(std::string s) const {
 }
 
 bool TCustomEdit::UserReplace(const std::string& text) {
-  if (FReadOnly) return false;
-  std::string s = Filter(text);
-  if (FMaxLength > 0) s = FirstChars(s, FMaxLength - (CharCount() - SelLength()));
-  if (s.empty() && SelLength() == 0) return false;
+  if (FReadOnly || !FBuffer.InsertText(Filter(text))) return false;
   FModified = true;
-  ReplaceRange(SelStart(), SelStart() + SelLength(), std::move(s));
+  Commit();
   return true;
 }
 
-void TCustomEdit::ReplaceRange(int from, int to, std::string s) {
-  const std::vector<size_t> b = Boundaries(Text());
-  const int n = int(b.size()) - 1;
-  from = std::clamp(from, 0, n);
-  to = std::clamp(to, from, n);
-  const int caret = from + CountChars(s);
-  std::string text = Text().substr(0, b[size_t(from)]) + s + Text().substr(b[size_t(to)]);
-  if (text == Text()) {
-    MoveCaret(caret, false);
-    return;
-  }
-  FPendingCaret = caret;
-  SetText(text);  // CMTextChanged places the caret and reports the change
-  FPendingCaret = -1;
+void TCustomEdit::DeleteChar(bool forward) {
+  if (FReadOnly || !FBuffer.DeleteChar(forward)) return;
+  FModified = true;
+  Commit();
 }
 
-void TCustomEdit::DeleteChar(bool forward) {
-  if (SelLength() > 0) {
-    UserReplace("");
+void TCustomEdit::Commit() {
+  if (FBuffer.Text() == Text()) {  // nothing to report: only the caret moved
+    MoveCaret(FBuffer.Caret(), false);
     return;
   }
-  if (FReadOnly) return;
-  const int from = forward ? FCaret : FCaret - 1;
-  if (from < 0 || from >= CharCount()) return;
-  FModified = true;
-  ReplaceRange(from, from + 1, "");
+  FOwnEdit = true;
+  SetText(FBuffer.Text());  // CMTextChanged reports the change
 }
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {
-  const bool own = FPendingCaret >= 0;
-  FAnchor = FCaret = std::clamp(own ? FPendingCaret : 0, 0, CharCount());
-  FPendingCaret = -1;
-  if (!own) FScrollX = FTopLine = 0;
+  const bool own = FOwnEdit;
+  FOwnEdit = false;
+  if (!own) {  // the program's text: the caret to the start, the view to the top
+    FBuffer.SetText(Text());
+    FScrollX = FTopLine = 0;
+  }
   FDesiredX = -1;
   EnsureCaretVisible();
   RestartBlink();
@@ -304,46 +249,6 @@ void TCustomEdit::CutToClipboard() {
 
 void TCustomEdit::PasteFromClipboard() {
   if (Clipboard()->HasFormat(CF_TEXT)) UserReplace(Clipboard()->AsText());
-}
-
-// --- words
-
-namespace {
-std::u32string Decode(const std::string& s) {
-  std::u32string out;
-  for (size_t i = 0; i < s.size();) out.push_back(NextCodePoint(s, i));
-  return out;
-}
-}  // namespace
-
-int TCustomEdit::WordLeft(int pos) const {
-  const std::u32string c = Decode(Text());
-  while (pos > 0 && IsBlank(c[size_t(pos - 1)])) --pos;
-  while (pos > 0 && !IsBlank(c[size_t(pos - 1)])) --pos;
-  return pos;
-}
-
-int TCustomEdit::WordRight(int pos) const {
-  const std::u32string c = Decode(Text());
-  const int n = int(c.size());
-  while (pos < n && !IsBlank(c[size_t(pos)])) ++pos;
-  while (pos < n && IsBlank(c[size_t(pos)]) && c[size_t(pos)] != '\n') ++pos;
-  return pos;
-}
-
-void TCustomEdit::SelectWordAt(int pos) {
-  const std::u32string c = Decode(Text());
-  const int n = int(c.size());
-  if (n == 0) return;
-  pos = std::clamp(pos, 0, n - 1);
-  const bool blank = IsBlank(c[size_t(pos)]);
-  int from = pos, to = pos;
-  while (from > 0 && IsBlank(c[size_t(from - 1)]) == blank && c[size_t(from - 1)] != '\n') --from;
-  while (to < n && IsBlank(c[size_t(to)]) == blank && c[size_t(to)] != '\n') ++to;
-  FAnchor = from;
-  FCaret = std::max(to, from);
-  EnsureCaretVisible();
-  Invalidate();
 }
 
 // --- keys
@@ -390,15 +295,16 @@ bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
 bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
   const bool extend = shift & ssShift, ctrl = shift & ssCtrl;
   const std::vector<Line> lines = Lines();
-  const Line& line = lines[size_t(LineOf(lines, FCaret))];
+  const Line& line = lines[size_t(LineOf(lines, FBuffer.Caret()))];
   if (!MultiLine() && key == VK_UP) key = VK_LEFT;
   if (!MultiLine() && key == VK_DOWN) key = VK_RIGHT;
   if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT) {
     if (!MultiLine()) return false;
     const int step = (key == VK_PRIOR || key == VK_NEXT) ? VisibleLines() : 1;
     const int dir = (key == VK_UP || key == VK_PRIOR) ? -1 : 1;
-    const int target = std::clamp(LineOf(lines, FCaret) + dir * step, 0, int(lines.size()) - 1);
-    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(lines, FCaret);
+    const int target =
+        std::clamp(LineOf(lines, FBuffer.Caret()) + dir * step, 0, int(lines.size()) - 1);
+    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(lines, FBuffer.Caret());
     if (step > 1) ScrollLines(dir * step);
     MoveCaret(PosAtX(lines[size_t(target)], x), extend);
     FDesiredX = x;
@@ -410,13 +316,13 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       if (!extend && SelLength() > 0)
         pos = SelStart();
       else
-        pos = ctrl ? WordLeft(FCaret) : FCaret - 1;
+        pos = ctrl ? FBuffer.WordLeft(FBuffer.Caret()) : FBuffer.Caret() - 1;
       break;
     case VK_RIGHT:
       if (!extend && SelLength() > 0)
         pos = SelStart() + SelLength();
       else
-        pos = ctrl ? WordRight(FCaret) : FCaret + 1;
+        pos = ctrl ? FBuffer.WordRight(FBuffer.Caret()) : FBuffer.Caret() + 1;
       break;
     case VK_HOME:
       pos = ctrl ? 0 : line.Start;
@@ -466,9 +372,8 @@ void TCustomEdit::KeyPress(char32_t& Key) {
 // --- focus, caret, scrolling
 
 void TCustomEdit::RestartBlink() {
-  FCaretShown = true;
-  if (Focused() && !(ComponentState() & csDesigning))
-    SetTimer(FCaretWnd, kCaretTimer, kCaretBlinkMs);  // a caret that cannot blink still shows
+  // A caret that cannot blink still shows, steady: nothing to report.
+  if (Focused() && !(ComponentState() & csDesigning)) FBlinker.Restart();
 }
 
 void TCustomEdit::WMSetFocus(TMessage&) {
@@ -477,8 +382,7 @@ void TCustomEdit::WMSetFocus(TMessage&) {
 }
 
 void TCustomEdit::WMKillFocus(TMessage&) {
-  KillTimer(FCaretWnd, kCaretTimer);
-  FCaretShown = false;
+  FBlinker.Stop();
   FSelecting = false;
   Invalidate();
 }
@@ -492,12 +396,12 @@ void TCustomEdit::EnsureCaretVisible() {
   const std::vector<Line> lines = Lines();
   const TRect area = TextArea();
   const int w = std::max(1, area.Width());
-  const int x = XOfPos(lines, FCaret);
+  const int x = XOfPos(lines, FBuffer.Caret());
   if (x < FScrollX)
     FScrollX = std::max(0, x - w / 4);
   else if (x >= FScrollX + w)
     FScrollX = x - (3 * w) / 4;
-  const int index = LineOf(lines, FCaret);
+  const int index = LineOf(lines, FBuffer.Caret());
   const Line& line = lines[size_t(index)];
   const int lineWidth = Font()->Face().TextWidth(Slice(line.Start, line.Start + line.Length));
   FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
@@ -548,7 +452,8 @@ void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
 
 void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
   FocusByMouse(this);
-  SelectWordAt(PositionAt(Message.XPos, Message.YPos));
+  FBuffer.SelectWordAt(PositionAt(Message.XPos, Message.YPos));
+  SelectionChanged();
   FSelecting = false;
   TCustomControl::WMLButtonDblClk(Message);
 }
@@ -606,9 +511,9 @@ void TCustomEdit::Paint() {
     c->TextRect(Rect(xa, y, xb, y + lh), x0, y, text);
     c->Font()->SetColor(textColor);
   }
-  if (Focused() && FCaretShown) {
-    const int line = LineOf(lines, FCaret);
-    const int x = x0 + XOfPos(lines, FCaret);
+  if (Focused() && FBlinker.Visible()) {
+    const int line = LineOf(lines, FBuffer.Caret());
+    const int x = x0 + XOfPos(lines, FBuffer.Caret());
     const int y = y0 + (line - FTopLine) * lh;
     c->Brush()->SetColor(clWindowText);
     c->FillRect(Rect(x, y, x + 1, y + lh));

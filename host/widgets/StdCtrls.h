@@ -8,8 +8,10 @@
 
 #include "host/ui/Forms.h"
 #include "host/ui/Windows.h"
+#include "host/widgets/CaretBlinker.h"
 #include "host/widgets/Classes.h"
 #include "host/widgets/Look.h"
+#include "host/widgets/TextBuffer.h"
 
 namespace host {
 
@@ -17,6 +19,10 @@ namespace host {
 // characters, not bytes, so the caret always stands between two characters of
 // the UTF-8 text. Text() and SetText() are TControl's; every change of the text,
 // by the user or the program, runs Change (OnChange).
+//
+// The text, caret and selection live in a TTextBuffer that always holds the
+// same text as Text(): an edit is made on the buffer and then handed to
+// SetText, so that CM_TEXTCHANGED and Change see every edit alike.
 class TCustomEdit : public TCustomControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
@@ -43,18 +49,18 @@ class TCustomEdit : public TCustomControl {
   bool Modified() const { return FModified; }
   void SetModified(bool v) { FModified = v; }
 
-  int SelStart() const { return std::min(FAnchor, FCaret); }
+  int SelStart() const { return FBuffer.SelStart(); }
   // Collapses the selection to position v (clamped to the text).
   void SetSelStart(int v);
-  int SelLength() const { return std::abs(FCaret - FAnchor); }
+  int SelLength() const { return FBuffer.SelLength(); }
   // Selects v characters from SelStart (clamped); the caret goes to their end.
   void SetSelLength(int v);
-  std::string SelText() const;
+  std::string SelText() const { return FBuffer.SelText(); }
   // Replaces the selection as a paste would, but regardless of ReadOnly and
   // MaxLength: the program's own edit.
   void SetSelText(const std::string& s);
   // The caret's position: the end of the selection that moves.
-  int CaretPos() const { return FCaret; }
+  int CaretPos() const { return FBuffer.Caret(); }
   void SelectAll();
   void ClearSelection();
   void Clear() { SetText(""); }
@@ -99,6 +105,8 @@ class TCustomEdit : public TCustomControl {
   TRect TextArea() const;
   // The character position nearest a client point.
   int PositionAt(int x, int y);
+  // The text model: what descendants read positions and offsets from.
+  const TTextBuffer& Buffer() const { return FBuffer; }
 
  private:
   struct Line {
@@ -112,16 +120,14 @@ class TCustomEdit : public TCustomControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FHideSelection = true;
   bool FModified = false;
-  int FAnchor = 0;         // the fixed end of the selection
-  int FCaret = 0;          // the moving end, where the caret shows
-  int FPendingCaret = -1;  // the caret after the text change in progress
-  int FScrollX = 0;        // pixels of the text scrolled out at the left
-  int FTopLine = 0;        // first line shown (memo)
-  int FDesiredX = -1;      // x the caret keeps on Up and Down
-  bool FCaretShown = false;
+  TTextBuffer FBuffer;
+  bool FOwnEdit = false;        // the text change in progress comes from FBuffer
+  int FScrollX = 0;             // pixels of the text scrolled out at the left
+  int FTopLine = 0;             // first line shown (memo)
+  int FDesiredX = -1;           // x the caret keeps on Up and Down
   bool FSelecting = false;      // the left button drags a selection
   bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
-  HWND FCaretWnd = 0;
+  TCaretBlinker FBlinker{[this] { Invalidate(); }};
   TNotifyEvent FOnChange;
 
   std::vector<Line> Lines() const;
@@ -131,17 +137,17 @@ class TCustomEdit : public TCustomControl {
   // x of a position within its line (text coordinates, unscrolled).
   int XOfPos(const std::vector<Line>& lines, int pos);
   int PosAtX(const Line& line, int x);
-  int CharCount() const;
-  std::string Slice(int from, int to) const;  // characters [from, to)
+  int CharCount() const { return FBuffer.Length(); }
+  std::string Slice(int from, int to) const { return FBuffer.Slice(from, to); }
 
   // Edits in the user's name: false (nothing happens) when read-only.
   bool UserReplace(const std::string& s);
-  void ReplaceRange(int from, int to, std::string s);
+  // Hands an edit made on FBuffer to the control's text.
+  void Commit();
   void DeleteChar(bool forward);
   void MoveCaret(int pos, bool extend);
-  int WordLeft(int pos) const;
-  int WordRight(int pos) const;
-  void SelectWordAt(int pos);
+  // After the selection changed without an edit.
+  void SelectionChanged();
   bool HandleClipboardKey(Word key, TShiftState shift);
   bool HandleMoveKey(Word key, TShiftState shift);
   void ScrollLines(int delta);
