@@ -57,6 +57,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
   if (v != bsNone) v = bsSingle;
   if (v == FBorderStyle) return;
   FBorderStyle = v;
+  Rewrap();
   AdjustHeight();
   Invalidate();
 }
@@ -70,33 +71,98 @@ void TCustomEdit::SetHideSelection(bool v) {
 void TCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FAutoSize && !MultiLine())
     AHeight = LineHeight() + (FBorderStyle == bsSingle ? 4 : 0) + 2 * kMargin;
+  const bool resized = AWidth != Width() || AHeight != Height();
   TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (resized) Rewrap();
+}
+
+void TCustomEdit::Rewrap() {
+  LayoutChanged();
+  FTopLine = std::clamp(FTopLine, 0, std::max(0, int(Lines().size()) - VisibleLines()));
+  EnsureCaretVisible();
 }
 
 void TCustomEdit::AdjustHeight() { SetBounds(Left(), Top(), Width(), Height()); }
 
 // --- lines
 
-std::vector<TCustomEdit::Line> TCustomEdit::Lines() const {
-  std::vector<Line> lines(1);
-  if (!MultiLine()) {
-    lines[0].Length = CharCount();
-    return lines;
-  }
+void TCustomEdit::LayoutChanged() {
+  FLinesValid = false;
+  Invalidate();
+}
+
+const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
+  if (FLinesValid) return FLineCache;
+  FLineCache.clear();
+  const bool wrap = MultiLine() && WrapsWords();
+  const int width = TextArea().Width();
   const std::string& s = Text();
-  for (size_t i = s.find('\n'); i != std::string::npos; i = s.find('\n', i + 1)) {
-    const int pos = FBuffer.CharOffset(i);
-    lines.back().Length = pos - lines.back().Start;
-    lines.push_back(Line{pos + 1, 0});
+  int start = 0;
+  // Hard lines, each wrapped into visual lines when asked.
+  for (size_t i = MultiLine() ? s.find('\n') : std::string::npos;; i = s.find('\n', i + 1)) {
+    const int end = i == std::string::npos ? CharCount() : FBuffer.CharOffset(i);
+    if (wrap)
+      WrapLine(start, end, width, FLineCache);
+    else
+      FLineCache.push_back(Line{start, end - start});
+    if (i == std::string::npos) break;
+    start = end + 1;
   }
-  lines.back().Length = CharCount() - lines.back().Start;
-  return lines;
+  FLinesValid = true;
+  return FLineCache;
+}
+
+int TCustomEdit::CharWidth(int pos) {
+  const size_t a = FBuffer.ByteOffset(pos);
+  return Font()->Face().TextWidth(
+      std::string_view(Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
+}
+
+// Breaks the characters [from, to) (one hard line) into lines no wider than
+// width: after the last blank that fits, or inside a word that is wider than
+// the whole width. Blanks at a break hang past the edge rather than start the
+// next line, and the line's Length leaves them out, so End stops before them.
+void TCustomEdit::WrapLine(int from, int to, int width, std::vector<Line>& out) {
+  int start = from, x = 0;
+  int blankAt = -1;  // where the last run of blanks on this line begins
+  int wordAt = -1;   // the first character after that run
+  for (int p = from; p < to; ++p) {
+    const int w = CharWidth(p);
+    if (FBuffer.CharAt(p) == ' ' || FBuffer.CharAt(p) == '\t') {
+      if (wordAt != p) blankAt = p;
+      wordAt = p + 1;
+      x += w;
+      continue;
+    }
+    if (x + w > width && p > start) {
+      const bool atBlank = wordAt > start;
+      out.push_back(Line{start, (atBlank ? blankAt : p) - start});
+      start = atBlank ? wordAt : p;
+      x = 0;
+      for (int q = start; q < p; ++q) x += CharWidth(q);
+      blankAt = wordAt = -1;
+    }
+    x += w;
+  }
+  out.push_back(Line{start, to - start});
 }
 
 int TCustomEdit::LineOf(const std::vector<Line>& lines, int pos) const {
-  int i = 0;
-  while (i + 1 < int(lines.size()) && lines[size_t(i + 1)].Start <= pos) ++i;
-  return i;
+  // The last line starting at or before pos.
+  const auto it = std::upper_bound(lines.begin() + 1, lines.end(), pos,
+                                   [](int p, const Line& l) { return p < l.Start; });
+  return int(it - lines.begin()) - 1;
+}
+
+int TCustomEdit::CaretLine() {
+  const std::vector<Line>& lines = Lines();
+  const int caret = FBuffer.Caret();
+  const int i = LineOf(lines, caret);
+  // A caret at a break inside a word shows at the end of the upper line when
+  // it got there from that line (End, or a click past its end).
+  const bool softBreak = i > 0 && lines[size_t(i)].Start == caret &&
+                         lines[size_t(i - 1)].Start + lines[size_t(i - 1)].Length == caret;
+  return softBreak && FCaretAtLineEnd ? i - 1 : i;
 }
 
 int TCustomEdit::LineHeight() const {
@@ -114,36 +180,39 @@ TRect TCustomEdit::TextArea() const {
   return r;
 }
 
-int TCustomEdit::XOfPos(const std::vector<Line>& lines, int pos) {
-  const Line& line = lines[size_t(LineOf(lines, pos))];
+int TCustomEdit::XOfPos(const Line& line, int pos) {
   return Font()->Face().TextWidth(Slice(line.Start, pos));
 }
 
 int TCustomEdit::PosAtX(const Line& line, int x) {
-  const std::string text = Slice(line.Start, line.Start + line.Length);
-  FontFace& face = Font()->Face();
   int acc = 0, k = 0;
-  std::string one;
-  for (size_t i = 0; i < text.size(); ++k) {
-    one.clear();
-    AppendUtf8(one, NextCodePoint(text, i));
-    const int w = face.TextWidth(one);
+  for (; k < line.Length; ++k) {
+    const int w = CharWidth(line.Start + k);
     if (x < acc + (w + 1) / 2) break;
     acc += w;
   }
   return line.Start + k;
 }
 
+int TCustomEdit::LineAt(int y) {
+  if (!MultiLine()) return 0;
+  const int rel = y - TextArea().Top;
+  const int index = FTopLine + (rel < 0 ? -1 : rel / LineHeight());
+  return std::clamp(index, 0, int(Lines().size()) - 1);
+}
+
 int TCustomEdit::PositionAt(int x, int y) {
-  const std::vector<Line> lines = Lines();
-  const TRect area = TextArea();
-  int index = 0;
-  if (MultiLine()) {
-    const int rel = y - area.Top;
-    index = FTopLine + (rel < 0 ? -1 : rel / LineHeight());
-    index = std::clamp(index, 0, int(lines.size()) - 1);
-  }
-  return PosAtX(lines[size_t(index)], x - area.Left + FScrollX);
+  return PosAtX(Lines()[size_t(LineAt(y))], x - TextArea().Left + FScrollX);
+}
+
+void TCustomEdit::MoveCaretToPoint(int x, int y, bool extend) {
+  MoveCaretToX(LineAt(y), x - TextArea().Left + FScrollX, extend);
+}
+
+void TCustomEdit::MoveCaretToX(int line, int x, bool extend) {
+  const Line& l = Lines()[size_t(line)];
+  const int pos = PosAtX(l, x);
+  MoveCaret(pos, extend, pos == l.Start + l.Length);
 }
 
 // --- selection
@@ -174,8 +243,9 @@ void TCustomEdit::ClearSelection() {
   if (SelLength() > 0) UserReplace("");
 }
 
-void TCustomEdit::MoveCaret(int pos, bool extend) {
+void TCustomEdit::MoveCaret(int pos, bool extend, bool atLineEnd) {
   FBuffer.SetCaret(pos, extend);
+  FCaretAtLineEnd = atLineEnd;
   EnsureCaretVisible();
   RestartBlink();
   Invalidate();
@@ -222,6 +292,7 @@ void TCustomEdit::Commit() {
 void TCustomEdit::CMTextChanged(TMessage& Message) {
   const bool own = FOwnEdit;
   FOwnEdit = false;
+  FLinesValid = false;
   if (!own) {  // the program's text: the caret to the start, the view to the top
     FBuffer.SetText(Text());
     FScrollX = FTopLine = 0;
@@ -294,19 +365,19 @@ bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
 
 bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
   const bool extend = shift & ssShift, ctrl = shift & ssCtrl;
-  const std::vector<Line> lines = Lines();
-  const Line& line = lines[size_t(LineOf(lines, FBuffer.Caret()))];
+  const std::vector<Line>& lines = Lines();
+  const int current = CaretLine();
+  const Line line = lines[size_t(current)];
   if (!MultiLine() && key == VK_UP) key = VK_LEFT;
   if (!MultiLine() && key == VK_DOWN) key = VK_RIGHT;
   if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT) {
     if (!MultiLine()) return false;
     const int step = (key == VK_PRIOR || key == VK_NEXT) ? VisibleLines() : 1;
     const int dir = (key == VK_UP || key == VK_PRIOR) ? -1 : 1;
-    const int target =
-        std::clamp(LineOf(lines, FBuffer.Caret()) + dir * step, 0, int(lines.size()) - 1);
-    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(lines, FBuffer.Caret());
+    const int target = std::clamp(current + dir * step, 0, int(lines.size()) - 1);
+    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(line, FBuffer.Caret());
     if (step > 1) ScrollLines(dir * step);
-    MoveCaret(PosAtX(lines[size_t(target)], x), extend);
+    MoveCaretToX(target, x, extend);
     FDesiredX = x;
     return true;
   }
@@ -334,7 +405,7 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       return false;
   }
   FDesiredX = -1;
-  MoveCaret(pos, extend);
+  MoveCaret(pos, extend, key == VK_END && !ctrl);
   return true;
 }
 
@@ -393,18 +464,21 @@ void TCustomEdit::DoEnter() {
 }
 
 void TCustomEdit::EnsureCaretVisible() {
-  const std::vector<Line> lines = Lines();
-  const TRect area = TextArea();
-  const int w = std::max(1, area.Width());
-  const int x = XOfPos(lines, FBuffer.Caret());
-  if (x < FScrollX)
-    FScrollX = std::max(0, x - w / 4);
-  else if (x >= FScrollX + w)
-    FScrollX = x - (3 * w) / 4;
-  const int index = LineOf(lines, FBuffer.Caret());
+  const std::vector<Line>& lines = Lines();
+  const int index = CaretLine();
   const Line& line = lines[size_t(index)];
-  const int lineWidth = Font()->Face().TextWidth(Slice(line.Start, line.Start + line.Length));
-  FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
+  if (MultiLine() && WrapsWords()) {
+    FScrollX = 0;  // wrapped lines fit the width
+  } else {
+    const int w = std::max(1, TextArea().Width());
+    const int x = XOfPos(line, FBuffer.Caret());
+    if (x < FScrollX)
+      FScrollX = std::max(0, x - w / 4);
+    else if (x >= FScrollX + w)
+      FScrollX = x - (3 * w) / 4;
+    const int lineWidth = XOfPos(line, line.Start + line.Length);
+    FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
+  }
   if (!MultiLine()) return;
   const int visible = VisibleLines();
   if (index < FTopLine)
@@ -430,6 +504,7 @@ bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
 
 void TCustomEdit::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
+  LayoutChanged();
   AdjustHeight();
 }
 
@@ -445,7 +520,7 @@ void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
   FocusByMouse(this);
   FMouseFocusing = false;
   FDesiredX = -1;
-  MoveCaret(PositionAt(Message.XPos, Message.YPos), KeysToShiftState(Message.Keys) & ssShift);
+  MoveCaretToPoint(Message.XPos, Message.YPos, KeysToShiftState(Message.Keys) & ssShift);
   FSelecting = true;
   TCustomControl::WMLButtonDown(Message);
 }
@@ -459,8 +534,7 @@ void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
 }
 
 void TCustomEdit::WMMouseMove(TWMMouse& Message) {
-  if (FSelecting && (Message.Keys & MK_LBUTTON))
-    MoveCaret(PositionAt(Message.XPos, Message.YPos), true);
+  if (FSelecting && (Message.Keys & MK_LBUTTON)) MoveCaretToPoint(Message.XPos, Message.YPos, true);
   TCustomControl::WMMouseMove(Message);
 }
 
@@ -483,7 +557,7 @@ void TCustomEdit::Paint() {
   const TColor textColor = Enabled() ? Font()->Color() : clGrayText;
   c->Font()->SetColor(textColor);
 
-  const std::vector<Line> lines = Lines();
+  const std::vector<Line>& lines = Lines();
   const int lh = LineHeight();
   const int y0 = MultiLine() ? area.Top : area.Top + (area.Height() - lh) / 2;
   const int x0 = area.Left - FScrollX;
@@ -499,9 +573,14 @@ void TCustomEdit::Paint() {
     c->Brush()->SetStyle(bsClear);
     c->TextOut(x0, y, text);
     if (!showSel) continue;
-    const int s0 = std::max(selFrom, line.Start), s1 = std::min(selTo, lineEnd);
+    // What lies between this line and the next: a line break, or the blanks
+    // a wrap left hanging (selected, they light up as blanks do).
+    const int tail = i + 1 < int(lines.size()) ? lines[size_t(i + 1)].Start : lineEnd;
+    const bool hardBreak = tail > lineEnd && FBuffer.CharAt(tail - 1) == '\n';
+    const int s0 = std::max(selFrom, line.Start);
+    const int s1 = std::min(selTo, hardBreak ? tail - 1 : tail);
     // A selected line break shows as a blank's width of highlight.
-    const bool breakSelected = selTo > lineEnd && selFrom <= lineEnd && i + 1 < int(lines.size());
+    const bool breakSelected = hardBreak && selTo >= tail && selFrom < tail;
     if (s0 >= s1 && !breakSelected) continue;
     const int xa = x0 + face.TextWidth(Slice(line.Start, s0));
     int xb = x0 + face.TextWidth(Slice(line.Start, std::max(s0, s1)));
@@ -512,8 +591,8 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(textColor);
   }
   if (Focused() && FBlinker.Visible()) {
-    const int line = LineOf(lines, FBuffer.Caret());
-    const int x = x0 + XOfPos(lines, FBuffer.Caret());
+    const int line = CaretLine();
+    const int x = x0 + XOfPos(lines[size_t(line)], FBuffer.Caret());
     const int y = y0 + (line - FTopLine) * lh;
     c->Brush()->SetColor(clWindowText);
     c->FillRect(Rect(x, y, x + 1, y + lh));
@@ -525,6 +604,12 @@ void TCustomEdit::Paint() {
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
   SetAutoSize(false);
   SetBounds(0, 0, 185, 89);
+}
+
+void TCustomMemo::SetWordWrap(bool v) {
+  if (v == FWordWrap) return;
+  FWordWrap = v;
+  Rewrap();
 }
 
 std::vector<std::string> TMemoStrings::Get() const { return SplitLines(FMemo->Text()); }

@@ -82,6 +82,11 @@ class TCustomEdit : public TCustomControl {
   virtual void Change();
   // Several lines (the memo) or one.
   virtual bool MultiLine() const { return false; }
+  // Long lines of a multi-line edit wrap at the width of the text area.
+  virtual bool WrapsWords() const { return false; }
+  // After something the line layout depends on changed (the wrap, the width):
+  // lines are laid out anew, the view keeps the caret in sight.
+  void Rewrap();
   // True when Return types a line break (memo).
   virtual bool TakesReturn() const { return false; }
   virtual bool TakesTab() const { return false; }
@@ -121,21 +126,33 @@ class TCustomEdit : public TCustomControl {
   bool FHideSelection = true;
   bool FModified = false;
   TTextBuffer FBuffer;
-  bool FOwnEdit = false;        // the text change in progress comes from FBuffer
-  int FScrollX = 0;             // pixels of the text scrolled out at the left
-  int FTopLine = 0;             // first line shown (memo)
-  int FDesiredX = -1;           // x the caret keeps on Up and Down
+  bool FOwnEdit = false;  // the text change in progress comes from FBuffer
+  int FScrollX = 0;       // pixels of the text scrolled out at the left
+  int FTopLine = 0;       // first line shown (memo)
+  int FDesiredX = -1;     // x the caret keeps on Up and Down
+  // The caret at a wrap inside a word shows at the end of the upper line.
+  bool FCaretAtLineEnd = false;
+  std::vector<Line> FLineCache;  // what Lines() computed, until the layout changes
+  bool FLinesValid = false;
   bool FSelecting = false;      // the left button drags a selection
   bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
   TCaretBlinker FBlinker{[this] { Invalidate(); }};
   TNotifyEvent FOnChange;
 
-  std::vector<Line> Lines() const;
+  // The lines as shown: split at line breaks and, when wrapping, at the width.
+  const std::vector<Line>& Lines();
+  void WrapLine(int from, int to, int width, std::vector<Line>& out);
+  int CharWidth(int pos);
+  void LayoutChanged();
   int LineOf(const std::vector<Line>& lines, int pos) const;
+  // The line the caret shows on.
+  int CaretLine();
+  // The line under client y (clamped to the lines).
+  int LineAt(int y);
   int LineHeight() const;
   int VisibleLines() const;
   // x of a position within its line (text coordinates, unscrolled).
-  int XOfPos(const std::vector<Line>& lines, int pos);
+  int XOfPos(const Line& line, int pos);
   int PosAtX(const Line& line, int x);
   int CharCount() const { return FBuffer.Length(); }
   std::string Slice(int from, int to) const { return FBuffer.Slice(from, to); }
@@ -145,7 +162,10 @@ class TCustomEdit : public TCustomControl {
   // Hands an edit made on FBuffer to the control's text.
   void Commit();
   void DeleteChar(bool forward);
-  void MoveCaret(int pos, bool extend);
+  void MoveCaret(int pos, bool extend, bool atLineEnd = false);
+  // To the position nearest x (text coordinates) on a line, or a client point.
+  void MoveCaretToX(int line, int x, bool extend);
+  void MoveCaretToPoint(int x, int y, bool extend);
   // After the selection changed without an edit.
   void SelectionChanged();
   bool HandleClipboardKey(Word key, TShiftState shift);
@@ -196,17 +216,23 @@ class TCustomMemo : public TCustomEdit {
   // Tab types a tab character instead of moving the focus.
   bool WantTabs() const { return FWantTabs; }
   void SetWantTabs(bool v) { FWantTabs = v; }
+  // Lines longer than the width wrap: at a blank, or inside a word wider than
+  // the whole width. Resizing wraps anew; on by default.
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
   std::string ClassName() const override { return "TCustomMemo"; }
 
  protected:
   bool MultiLine() const override { return true; }
   bool TakesReturn() const override { return FWantReturns; }
   bool TakesTab() const override { return FWantTabs; }
+  bool WrapsWords() const override { return FWordWrap; }
 
  private:
   TMemoStrings FLines{this};
   bool FWantReturns = true;
   bool FWantTabs = false;
+  bool FWordWrap = true;
 };
 
 class TMemo : public TCustomMemo {

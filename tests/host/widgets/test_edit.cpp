@@ -223,10 +223,11 @@ TEST_F(Edit, AutoSizeFollowsFontAndBorder) {
 
 // Columns of the control whose every pixel of the text line is the text colour:
 // only the caret draws such a column.
-std::vector<int> CaretColumns(TCustomEdit* e) {
+// `top` is the row the caret starts at; by default that of a single-line edit.
+std::vector<int> CaretColumns(TCustomEdit* e, int top = -1) {
   std::vector<int> found;
   const int lh = e->Font()->Face().CellHeight();
-  const int top = (e->Height() - lh) / 2;
+  if (top < 0) top = (e->Height() - lh) / 2;
   for (int x = 0; x < e->Width(); ++x) {
     bool full = true;
     for (int y = top; y < top + lh && full; ++y) full = PixelAt(e, x, y) == clBlack;
@@ -259,6 +260,20 @@ TEST_F(Edit, CaretBlinksAndLongTextScrollsToKeepItVisible) {
   at = CaretColumns(E);
   ASSERT_EQ(at.size(), 1u);
   EXPECT_EQ(at[0], 4);
+}
+
+TEST_F(Edit, WithoutATimerTheCaretStaysSteady) {
+  TEdit* other = Make<TEdit>(10, 50, 120, 21);
+  other->SetFocus();
+  FailNextSetTimers(1);
+  E->SetFocus();
+  ASSERT_TRUE(E->Focused());
+  EXPECT_EQ(CaretColumns(E).size(), 1u);
+  Advance(500);
+  EXPECT_EQ(CaretColumns(E).size(), 1u);
+  Type("a");  // the next edit gets a timer again and blinks
+  Advance(500);
+  EXPECT_TRUE(CaretColumns(E).empty());
 }
 
 TEST_F(Edit, HideSelectionWhenUnfocused) {
@@ -403,6 +418,92 @@ TEST_F(Memo, ScrollsVerticallyToTheCaret) {
   const int visible = (M->Height() - 5) / M->Font()->Face().CellHeight();
   Key(VK_NEXT);
   EXPECT_EQ(M->SelStart(), (3 + visible) * 7);
+}
+
+// --- word wrap
+
+class WrapMemo : public Memo {
+ protected:
+  int W(const std::string& s) { return M->Font()->Face().TextWidth(s); }
+  // Makes the text area (inside border and margins) exactly `w` pixels wide.
+  void AreaWidth(int w) { M->SetBounds(10, 10, w + 8, 60); }
+  int LineTop(int i) { return 3 + i * M->Font()->Face().CellHeight(); }
+};
+
+TEST_F(WrapMemo, LongLinesWrapAtBlanksAndHomeEndWorkOnTheShownLine) {
+  M->SetText("aaa bbb ccc ddd");
+  AreaWidth(W("aaa bbb "));  // "aaa bbb c" does not fit
+  ASSERT_TRUE(M->WordWrap());
+  EXPECT_EQ(M->Lines()->Count(), 1);  // wrapping leaves the text alone
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 7);  // before the blank the line breaks at
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 15);
+  Key(VK_HOME);
+  EXPECT_EQ(M->SelStart(), 8);
+  Key(VK_END, ssShift);
+  EXPECT_EQ(M->SelText(), "ccc ddd");
+  Key(VK_UP);
+  EXPECT_EQ(M->SelStart(), 7);
+  // A click on the second shown line lands there.
+  Click(M, 4 + W("cc"), LineTop(1) + 2);
+  EXPECT_EQ(M->SelStart(), 10);
+}
+
+TEST_F(WrapMemo, AWordWiderThanTheWidthBreaksAndTheCaretKeepsToItsLine) {
+  M->SetText(std::string(12, 'w'));
+  AreaWidth(W("wwwww") + 1);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 5);
+  // At the break the caret shows at the end of the upper line, not the start
+  // of the lower one.
+  auto at = CaretColumns(M, LineTop(0));
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], 4 + W("wwwww"));
+  EXPECT_TRUE(CaretColumns(M, LineTop(1)).empty());
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 10);
+  Key(VK_RIGHT);  // stepping onto the break from the left shows it below
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  at = CaretColumns(M, LineTop(1));
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], 4 + W("wwww"));
+  Key(VK_END, ssCtrl);
+  EXPECT_EQ(M->SelStart(), 12);
+  EXPECT_EQ(CaretColumns(M, LineTop(2)).size(), 1u);
+}
+
+TEST_F(WrapMemo, ResizingWrapsAnewAndWithoutWrapLinesRunOn) {
+  M->SetText("aaa bbb ccc");
+  AreaWidth(W("aaa "));
+  Key(VK_DOWN);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 7);
+  AreaWidth(W("aaa bbb ccc") + 1);  // all fits now: one line
+  Key(VK_HOME);
+  EXPECT_EQ(M->SelStart(), 0);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 11);
+  AreaWidth(W("aaa "));
+  M->SetWordWrap(false);
+  Key(VK_HOME);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 11);
+  Key(VK_DOWN);  // a single line: nowhere to go
+  EXPECT_EQ(M->SelStart(), 11);
+}
+
+TEST_F(WrapMemo, SelectedHangingBlanksLightUp) {
+  M->SetText("aaa     bbb");
+  AreaWidth(W("aaa  "));
+  M->SelectAll();
+  // The blanks after "aaa" hang past the break; selected, they are lit up to
+  // the edge of the text area like the rest.
+  EXPECT_EQ(PixelAt(M, 4 + W("aaa  ") - 1, LineTop(0) + 2), ColorToRGB(clHighlight));
+  Key(VK_HOME);
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 8);
 }
 
 }  // namespace
