@@ -14,6 +14,10 @@ namespace {
 
 constexpr int kMargin = 2;  // pixels between the border and the text
 
+bool HasBar(TScrollStyle s, TScrollBarKind kind) {
+  return s == ssBoth || s == (kind == sbVertical ? ssVertical : ssHorizontal);
+}
+
 }  // namespace
 
 bool FocusByMouse(TWinControl* c) {
@@ -28,6 +32,15 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   SetTabStop(true);
   SetCursor(crIBeam);
   SetControlStyle(TControlStyle(ControlStyle() | csOpaque));
+  // The bars move the view only; the caret stays where it is.
+  FVertBar.SetOnScroll([this](TScrollCode, int64_t& pos) {
+    FTopLine = int(std::clamp(pos, FVertBar.Min(), FVertBar.Max()));
+    Invalidate();
+  });
+  FHorzBar.SetOnScroll([this](TScrollCode, int64_t& pos) {
+    FScrollX = int(std::clamp(pos, FHorzBar.Min(), FHorzBar.Max()));
+    Invalidate();
+  });
   SetBounds(0, 0, 121, 21);
   AdjustHeight();
 }
@@ -94,7 +107,7 @@ void TCustomEdit::LayoutChanged() {
 const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
   if (FLinesValid) return FLineCache;
   FLineCache.clear();
-  const bool wrap = MultiLine() && WrapsWords();
+  const bool wrap = Wraps();
   const int width = TextArea().Width();
   const std::string& s = Text();
   int start = 0;
@@ -109,6 +122,7 @@ const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
     start = end + 1;
   }
   FLinesValid = true;
+  FWidest = -1;
   return FLineCache;
 }
 
@@ -171,11 +185,30 @@ int TCustomEdit::LineHeight() const {
 
 int TCustomEdit::VisibleLines() const { return std::max(1, TextArea().Height() / LineHeight()); }
 
-TRect TCustomEdit::TextArea() const {
-  TRect r = ClientRect();
+TRect TCustomEdit::InnerRect() const {
+  const TRect c = ClientRect();
   const int border = FBorderStyle == bsSingle ? 2 : 0;
-  r = Rect(r.Left + border + kMargin, r.Top + border, r.Right - border - kMargin,
-           r.Bottom - border);
+  return Rect(c.Left + border, c.Top + border, c.Right - border, c.Bottom - border);
+}
+
+TRect TCustomEdit::BarRect(TScrollBarKind kind) const {
+  if (!HasBar(FScrollStyle, kind)) return TRect{};
+  const TRect in = InnerRect();
+  const int t = TWindowScrollBar::kThickness;
+  // Where both show, the square in the corner belongs to neither.
+  const int right = HasBar(FScrollStyle, sbVertical) ? std::max(in.Left, in.Right - t) : in.Right;
+  const int bottom =
+      HasBar(FScrollStyle, sbHorizontal) ? std::max(in.Top, in.Bottom - t) : in.Bottom;
+  return kind == sbVertical ? Rect(right, in.Top, in.Right, bottom)
+                            : Rect(in.Left, bottom, right, in.Bottom);
+}
+
+TRect TCustomEdit::TextArea() const {
+  TRect r = InnerRect();
+  if (HasBar(FScrollStyle, sbVertical)) r.Right = BarRect(sbVertical).Left;
+  if (HasBar(FScrollStyle, sbHorizontal)) r.Bottom = BarRect(sbHorizontal).Top;
+  r.Left += kMargin;
+  r.Right -= kMargin;
   if (MultiLine()) r.Top += 1;
   return r;
 }
@@ -467,7 +500,7 @@ void TCustomEdit::EnsureCaretVisible() {
   const std::vector<Line>& lines = Lines();
   const int index = CaretLine();
   const Line& line = lines[size_t(index)];
-  if (MultiLine() && WrapsWords()) {
+  if (Wraps()) {
     FScrollX = 0;  // wrapped lines fit the width
   } else {
     const int w = std::max(1, TextArea().Width());
@@ -479,18 +512,76 @@ void TCustomEdit::EnsureCaretVisible() {
     const int lineWidth = XOfPos(line, line.Start + line.Length);
     FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
   }
-  if (!MultiLine()) return;
-  const int visible = VisibleLines();
-  if (index < FTopLine)
-    FTopLine = index;
-  else if (index >= FTopLine + visible)
-    FTopLine = index - visible + 1;
+  if (MultiLine()) {
+    const int visible = VisibleLines();
+    if (index < FTopLine)
+      FTopLine = index;
+    else if (index >= FTopLine + visible)
+      FTopLine = index - visible + 1;
+  }
+  UpdateScrollBars();
 }
 
 void TCustomEdit::ScrollLines(int delta) {
   const int count = int(Lines().size());
   FTopLine = std::clamp(FTopLine + delta, 0, std::max(0, count - VisibleLines()));
+  UpdateScrollBars();
   Invalidate();
+}
+
+// --- scroll bars
+
+void TCustomEdit::SetScrollStyle(TScrollStyle v) {
+  if (v == FScrollStyle) return;
+  FScrollStyle = v;
+  Rewrap();  // the text area changed
+}
+
+int TCustomEdit::WidestLine() {
+  const std::vector<Line>& lines = Lines();
+  if (FWidest >= 0) return FWidest;
+  FWidest = 0;
+  for (const Line& l : lines) FWidest = std::max(FWidest, XOfPos(l, l.Start + l.Length));
+  return FWidest;
+}
+
+void TCustomEdit::UpdateScrollBars() {
+  FVertBar.SetBounds(BarRect(sbVertical));
+  FHorzBar.SetBounds(BarRect(sbHorizontal));
+  if (FVertBar.Shown()) {
+    const int page = VisibleLines();
+    FVertBar.SetParams(FTopLine, 0, std::max(int(Lines().size()) - page, 0), page);
+  }
+  if (FHorzBar.Shown()) {
+    // The caret after the widest line needs one pixel beyond it; wrapped
+    // lines fit, and the bar has nothing to scroll.
+    const int page = std::max(1, TextArea().Width());
+    const int range = Wraps() ? 0 : WidestLine() + 1 - page;
+    FHorzBar.SetParams(FScrollX, 0, std::max(range, FScrollX), page);
+    FHorzBar.SetSmallChange(std::max(1, Font()->Face().TextWidth("0")));
+  }
+}
+
+bool TCustomEdit::BarMouseDown(int x, int y) {
+  if (FScrollStyle == ssNone) return false;
+  UpdateScrollBars();
+  if (FVertBar.MouseDown(x, y) || FHorzBar.MouseDown(x, y)) return true;
+  return CornerRect().Contains(x, y);  // takes the press and does nothing
+}
+
+TRect TCustomEdit::CornerRect() const {
+  if (FScrollStyle != ssBoth) return TRect{};
+  return Rect(BarRect(sbVertical).Left, BarRect(sbHorizontal).Top, InnerRect().Right,
+              InnerRect().Bottom);
+}
+
+void TCustomEdit::PaintScrollBars() {
+  if (FScrollStyle == ssNone) return;
+  TCanvas* c = Canvas();  // a fresh binding: the text clip must not apply
+  FVertBar.Paint(c);
+  FHorzBar.Paint(c);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(CornerRect());
 }
 
 bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
@@ -516,6 +607,10 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
 // --- mouse
 
 void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
+  if (BarMouseDown(Message.XPos, Message.YPos)) {
+    TCustomControl::WMLButtonDown(Message);
+    return;
+  }
   FMouseFocusing = true;
   FocusByMouse(this);
   FMouseFocusing = false;
@@ -526,6 +621,10 @@ void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
 }
 
 void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
+  if (BarMouseDown(Message.XPos, Message.YPos)) {  // a quick second press on a bar
+    TCustomControl::WMLButtonDblClk(Message);
+    return;
+  }
   FocusByMouse(this);
   FBuffer.SelectWordAt(PositionAt(Message.XPos, Message.YPos));
   SelectionChanged();
@@ -534,11 +633,17 @@ void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
 }
 
 void TCustomEdit::WMMouseMove(TWMMouse& Message) {
-  if (FSelecting && (Message.Keys & MK_LBUTTON)) MoveCaretToPoint(Message.XPos, Message.YPos, true);
+  if (FVertBar.MouseMove(Message.XPos, Message.YPos) ||
+      FHorzBar.MouseMove(Message.XPos, Message.YPos)) {
+    // the bar has the press
+  } else if (FSelecting && (Message.Keys & MK_LBUTTON))
+    MoveCaretToPoint(Message.XPos, Message.YPos, true);
   TCustomControl::WMMouseMove(Message);
 }
 
 void TCustomEdit::WMLButtonUp(TWMMouse& Message) {
+  FVertBar.MouseUp(Message.XPos, Message.YPos);
+  FHorzBar.MouseUp(Message.XPos, Message.YPos);
   FSelecting = false;
   TCustomControl::WMLButtonUp(Message);
 }
@@ -597,6 +702,7 @@ void TCustomEdit::Paint() {
     c->Brush()->SetColor(clWindowText);
     c->FillRect(Rect(x, y, x + 1, y + lh));
   }
+  PaintScrollBars();
 }
 
 // --- the memo

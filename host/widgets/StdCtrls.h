@@ -11,9 +11,13 @@
 #include "host/widgets/CaretBlinker.h"
 #include "host/widgets/Classes.h"
 #include "host/widgets/Look.h"
+#include "host/widgets/ScrollBar.h"
 #include "host/widgets/TextBuffer.h"
 
 namespace host {
+
+// Which scroll bars a control shows.
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // An editable text box. Positions (SelStart, SelLength, the caret) count
 // characters, not bytes, so the caret always stands between two characters of
@@ -68,6 +72,12 @@ class TCustomEdit : public TCustomControl {
   void CutToClipboard();
   void PasteFromClipboard();
 
+  // The memo's scroll bars (empty bounds where none shows); their Layout is
+  // where the parts lie.
+  const TWindowScrollBar& ScrollBar(TScrollBarKind kind) const {
+    return kind == sbVertical ? FVertBar : FHorzBar;
+  }
+
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
 
@@ -84,6 +94,9 @@ class TCustomEdit : public TCustomControl {
   virtual bool MultiLine() const { return false; }
   // Long lines of a multi-line edit wrap at the width of the text area.
   virtual bool WrapsWords() const { return false; }
+  // The scroll bars shown inside the border (the memo's ScrollBars).
+  TScrollStyle ScrollStyle() const { return FScrollStyle; }
+  void SetScrollStyle(TScrollStyle v);
   // After something the line layout depends on changed (the wrap, the width):
   // lines are laid out anew, the view keeps the caret in sight.
   void Rewrap();
@@ -134,6 +147,12 @@ class TCustomEdit : public TCustomControl {
   bool FCaretAtLineEnd = false;
   std::vector<Line> FLineCache;  // what Lines() computed, until the layout changes
   bool FLinesValid = false;
+  int FWidest = -1;  // pixels of the widest line, -1 until measured
+  TScrollStyle FScrollStyle = ssNone;
+  // Shown (non-empty bounds) as FScrollStyle asks; they scroll the view, not
+  // the caret.
+  TWindowScrollBar FHorzBar{this, sbHorizontal};
+  TWindowScrollBar FVertBar{this, sbVertical};
   bool FSelecting = false;      // the left button drags a selection
   bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
   TCaretBlinker FBlinker{[this] { Invalidate(); }};
@@ -144,6 +163,7 @@ class TCustomEdit : public TCustomControl {
   void WrapLine(int from, int to, int width, std::vector<Line>& out);
   int CharWidth(int pos);
   void LayoutChanged();
+  bool Wraps() const { return MultiLine() && WrapsWords(); }
   int LineOf(const std::vector<Line>& lines, int pos) const;
   // The line the caret shows on.
   int CaretLine();
@@ -171,6 +191,15 @@ class TCustomEdit : public TCustomControl {
   bool HandleClipboardKey(Word key, TShiftState shift);
   bool HandleMoveKey(Word key, TShiftState shift);
   void ScrollLines(int delta);
+  // Inside the border: the text area's box before the margins, and the bars.
+  TRect InnerRect() const;
+  TRect BarRect(TScrollBarKind kind) const;
+  TRect CornerRect() const;  // between two bars
+  // Gives the bars the view's range and position, after every change of either.
+  void UpdateScrollBars();
+  int WidestLine();
+  bool BarMouseDown(int x, int y);
+  void PaintScrollBars();
   void EnsureCaretVisible();
   void RestartBlink();
   void AdjustHeight();
@@ -220,6 +249,10 @@ class TCustomMemo : public TCustomEdit {
   // the whole width. Resizing wraps anew; on by default.
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
+  // The wheel scrolls with or without a vertical bar; a bar is greyed while
+  // there is nothing to scroll.
+  TScrollStyle ScrollBars() const { return ScrollStyle(); }
+  void SetScrollBars(TScrollStyle v) { SetScrollStyle(v); }
   std::string ClassName() const override { return "TCustomMemo"; }
 
  protected:

@@ -1,6 +1,8 @@
 // The edit box and the memo, driven by keys and mouse as a user would: typing,
 // deleting, selecting, clipboard keys, read-only, length limits, change events,
 // UTF-8 caret steps, focus selection, scrolling and the blinking caret.
+#include <algorithm>
+
 #include "host/gfx/FontFace.h"
 #include "host/ui/Clipbrd.h"
 #include "host/widgets/StdCtrls.h"
@@ -504,6 +506,111 @@ TEST_F(WrapMemo, SelectedHangingBlanksLightUp) {
   Key(VK_HOME);
   Key(VK_DOWN);
   EXPECT_EQ(M->SelStart(), 8);
+}
+
+}  // namespace
+
+namespace {
+
+// --- scroll bars
+
+class BarMemo : public Memo {
+ protected:
+  const TWindowScrollBar& Vert() { return M->ScrollBar(sbVertical); }
+  const TWindowScrollBar& Horz() { return M->ScrollBar(sbHorizontal); }
+  // Form coordinates of the middle of a rectangle of the memo.
+  int FX(const TRect& r) { return M->Left() + (r.Left + r.Right) / 2; }
+  int FY(const TRect& r) { return M->Top() + (r.Top + r.Bottom) / 2; }
+  void Press(const TRect& r) { MouseDown(Form(), FX(r), FY(r)); }
+  void Release(const TRect& r) { MouseUp(Form(), FX(r), FY(r)); }
+  void SetLines(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += (i ? "\n" : "") + std::string("line ") + std::to_string(i);
+    M->SetText(text);
+  }
+  int TopLineShown() {  // the line a click at the top of the text lands on
+    Click(M, 5, 4);
+    return LineOfCaret();
+  }
+  int LineOfCaret() {
+    const std::string before = M->Text().substr(0, size_t(M->SelStart()));
+    return int(std::count(before.begin(), before.end(), '\n'));
+  }
+};
+
+TEST_F(BarMemo, TheVerticalBarSitsInsideTheBorderAndNarrowsTheText) {
+  EXPECT_FALSE(Vert().Shown());
+  M->SetScrollBars(ssVertical);
+  ASSERT_TRUE(Vert().Shown());
+  EXPECT_FALSE(Horz().Shown());
+  EXPECT_EQ(Vert().Bounds(), Rect(M->Width() - 2 - 16, 2, M->Width() - 2, M->Height() - 2));
+  EXPECT_FALSE(Vert().Active());  // nothing to scroll yet
+  // Wrapping follows the narrower text area.
+  const int w = M->Font()->Face().TextWidth("aaa ");
+  M->SetBounds(10, 10, w + 8 + 16, 60);
+  M->SetText("aaa bbb");
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 3);
+  M->SetScrollBars(ssNone);
+  EXPECT_FALSE(Vert().Shown());
+}
+
+TEST_F(BarMemo, BarWheelAndCaretMoveTheSameView) {
+  M->SetScrollBars(ssVertical);
+  SetLines(20);
+  const int page = int(Vert().PageSize());
+  ASSERT_TRUE(Vert().Active());
+  EXPECT_EQ(Vert().Max(), 20 - page);
+  Key(VK_END, ssCtrl);  // the view follows the caret, and the bar the view
+  EXPECT_EQ(Vert().Position(), 20 - page);
+  Press(Vert().Layout().LineBack);
+  Release(Vert().Layout().LineBack);
+  EXPECT_EQ(Vert().Position(), 19 - page);
+  EXPECT_EQ(LineOfCaret(), 19);  // the bar scrolls the view, not the caret
+  EXPECT_EQ(TopLineShown(), 19 - page);
+  Wheel(Form(), 50, 30, 120);
+  EXPECT_EQ(Vert().Position(), 16 - page);
+  EXPECT_EQ(TopLineShown(), 16 - page);
+  // Dragging the thumb to the top shows the first line.
+  const TRect thumb = Vert().Layout().Thumb;
+  Drag(Form(), FX(thumb), FY(thumb), FX(thumb), M->Top() - 40);
+  EXPECT_EQ(Vert().Position(), 0);
+  EXPECT_EQ(TopLineShown(), 0);
+}
+
+TEST_F(BarMemo, AHeldArrowKeepsScrolling) {
+  M->SetScrollBars(ssVertical);
+  SetLines(40);
+  const TRect down = Vert().Layout().LineForward;
+  Press(down);
+  EXPECT_EQ(Vert().Position(), 1);
+  Advance(400 + 50 * 4);
+  EXPECT_EQ(Vert().Position(), 6);
+  Release(down);
+  Advance(500);
+  EXPECT_EQ(Vert().Position(), 6);
+  EXPECT_EQ(TopLineShown(), 6);
+}
+
+TEST_F(BarMemo, TheHorizontalBarScrollsLongLinesWhenTheyDoNotWrap) {
+  M->SetScrollBars(ssBoth);
+  M->SetText(std::string(80, 'w') + "\nshort");
+  EXPECT_FALSE(Horz().Active());  // wrapped: every line fits
+  M->SetWordWrap(false);
+  ASSERT_TRUE(Horz().Active());
+  const int area = int(Horz().PageSize());
+  const int widest = M->Font()->Face().TextWidth(std::string(80, 'w'));
+  EXPECT_EQ(Horz().Max(), widest + 1 - area);
+  Press(Horz().Layout().PageForward);
+  Release(Horz().Layout().PageForward);
+  EXPECT_EQ(Horz().Position(), area);
+  // A click now lands as far into the line as the view was scrolled.
+  Click(M, 4, 4);
+  EXPECT_EQ(M->SelStart(),
+            (area + M->Font()->Face().TextWidth("w") / 2) / M->Font()->Face().TextWidth("w"));
+  // Both bars leave the corner to neither: it shows the face colour.
+  const TRect v = Vert().Bounds(), h = Horz().Bounds();
+  EXPECT_EQ(PixelAt(M, (v.Left + v.Right) / 2, (h.Top + h.Bottom) / 2), ColorToRGB(clBtnFace));
 }
 
 }  // namespace
