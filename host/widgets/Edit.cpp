@@ -595,7 +595,7 @@ bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
 
 void TCustomEdit::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
-  LayoutChanged();
+  Rewrap();
   AdjustHeight();
 }
 

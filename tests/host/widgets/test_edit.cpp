@@ -496,6 +496,17 @@ TEST_F(WrapMemo, ResizingWrapsAnewAndWithoutWrapLinesRunOn) {
   EXPECT_EQ(M->SelStart(), 11);
 }
 
+TEST_F(WrapMemo, AFontChangeWrapsAnew) {
+  M->SetText("aaa bbb ccc");
+  AreaWidth(W("aaa bbb c"));
+  Key(VK_END);
+  ASSERT_EQ(M->SelStart(), 7);
+  M->Font()->SetSize(M->Font()->Size() * 2);  // now only "aaa" fits a line
+  Key(VK_HOME, ssCtrl);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 3);
+}
+
 TEST_F(WrapMemo, SelectedHangingBlanksLightUp) {
   M->SetText("aaa     bbb");
   AreaWidth(W("aaa  "));
