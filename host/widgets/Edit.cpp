@@ -1,7 +1,6 @@
 // TCustomEdit and TCustomMemo: lines, keys, mouse, clipboard, caret, scrolling
 // and painting over the text model of TextBuffer.h.
 #include <algorithm>
-#include <cstdlib>
 
 #include "host/gfx/FontFace.h"
 #include "host/gfx/Utf8.h"
@@ -109,7 +108,7 @@ const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
   FLineCache.clear();
   const bool wrap = Wraps();
   const int width = TextArea().Width();
-  const std::string& s = Text();
+  const std::string& s = FBuffer.Text();
   int start = 0;
   // Hard lines, each wrapped into visual lines when asked.
   for (size_t i = MultiLine() ? s.find('\n') : std::string::npos;; i = s.find('\n', i + 1)) {
@@ -129,7 +128,7 @@ const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
 int TCustomEdit::CharWidth(int pos) {
   const size_t a = FBuffer.ByteOffset(pos);
   return Font()->Face().TextWidth(
-      std::string_view(Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
+      std::string_view(FBuffer.Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
 }
 
 // Breaks the characters [from, to) (one hard line) into lines no wider than
