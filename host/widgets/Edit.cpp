@@ -268,6 +268,7 @@ void TCustomEdit::SelectAll() {
 
 void TCustomEdit::SelectionChanged() {
   EnsureCaretVisible();
+  RestartBlink();
   Invalidate();
 }
 
