@@ -3,11 +3,9 @@
 // of its input format.
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
-#include "host/backend/Headless.h"
+#include "fuzz/HeadlessForm.h"
 #include "host/ui/Clipbrd.h"
-#include "host/ui/Forms.h"
 #include "numeric/ZEL_NumIO.h"
 
 using namespace host;
@@ -25,16 +23,9 @@ const Word kKeys[] = {
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 struct TBench {
-  TForm* Form;
-  TNumIO2* Edit;
+  TForm* Form = fuzzsupport::HeadlessForm(240, 60);
+  TNumIO2* Edit = fuzzsupport::Place<TNumIO2>(Form, 4, 4, 200, 40);
   TBench() {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = new TForm(Application);
-    Form->SetBounds(0, 0, 240, 60);
-    Form->Show();
-    Edit = new TNumIO2(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(4, 4, 200, 40);
     Edit->SetButVisible(true);
     Edit->SetGaugeVisible(true);
     Edit->SetFocus();
@@ -42,12 +33,6 @@ struct TBench {
 };
 
 TBench* gBench = nullptr;
-
-// The form goes before the message loop's own statics are torn down at exit.
-void DropBench() {
-  delete gBench->Form;
-  gBench->Form = nullptr;
-}
 
 bool Acceptable(TNumIO2* e) {
   const std::string t = e->Text();
@@ -57,10 +42,7 @@ bool Acceptable(TNumIO2* e) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (!gBench) {
-    gBench = new TBench;
-    std::atexit(DropBench);
-  }
+  if (!gBench) gBench = new TBench;
   if (size < 2) return 0;
   TNumIO2* e = gBench->Edit;
   e->SetInputFormat(TInFormat(data[0] % 8));

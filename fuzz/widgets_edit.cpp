@@ -1,19 +1,19 @@
 // Drives a headless edit box or memo with arbitrary keys, typed characters,
-// pasted bytes (any bytes: the clipboard is outside text), selections and
-// clicks. Nothing may crash; the selection always lies within the text, and
-// with a length limit the user's edits never take the text past it.
+// pasted bytes (any bytes: the clipboard is outside text), selections, clicks
+// on the text and the memo's scroll bars, wrapping and resizing. Nothing may
+// crash; the selection always lies within the text, and with a length limit
+// the user's edits never take the text past it.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
-#include "host/gfx/Utf8.h"
+#include "fuzz/HeadlessForm.h"
 #include "host/ui/Clipbrd.h"
-#include "host/ui/Forms.h"
 #include "host/widgets/StdCtrls.h"
 
 using namespace host;
+using fuzzsupport::Place;
 
 namespace {
 
@@ -23,35 +23,12 @@ const Word kKeys[] = {VK_LEFT, VK_RIGHT,  VK_UP,     VK_DOWN,   VK_HOME, VK_END,
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 struct TBench {
-  TForm* Form;
-  TEdit* Edit;
-  TMemo* Memo;
-  TBench() {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = new TForm(Application);
-    Form->SetBounds(0, 0, 240, 140);
-    Form->Show();
-    Edit = new TEdit(Form);
-    Edit->SetParent(Form);
-    Edit->SetBounds(4, 4, 120, 21);
-    Memo = new TMemo(Form);
-    Memo->SetParent(Form);
-    Memo->SetBounds(4, 30, 200, 100);
-  }
+  TForm* Form = fuzzsupport::HeadlessForm(240, 140);
+  TEdit* Edit = Place<TEdit>(Form, 4, 4, 120, 21);
+  TMemo* Memo = Place<TMemo>(Form, 4, 30, 200, 100);
 };
 
 TBench* gBench = nullptr;
-
-void DropBench() {
-  delete gBench->Form;
-  gBench->Form = nullptr;
-}
-
-int Chars(const std::string& s) {
-  int n = 0;
-  for (size_t i = 0; i < s.size(); ++n) NextCodePoint(s, i);
-  return n;
-}
 
 void Post(TBackendEventKind kind, Word key, char32_t ch, TShiftState shift) {
   TBackendEvent ev;
@@ -78,21 +55,21 @@ void Key(Word key, TShiftState shift) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (!gBench) {
-    gBench = new TBench;
-    std::atexit(DropBench);
-  }
+  if (!gBench) gBench = new TBench;
   if (size < 2) return 0;
   TCustomEdit* e = (data[0] & 1) ? static_cast<TCustomEdit*>(gBench->Memo) : gBench->Edit;
   const int limit = data[1] % 12;
+  gBench->Memo->SetWordWrap(data[0] & 4);
+  gBench->Memo->SetScrollBars(TScrollStyle(data[0] >> 3 & 3));
+  gBench->Memo->SetBounds(4, 30, 200, 100);
   e->SetReadOnly(data[0] & 2);
   e->SetMaxLength(limit);
   e->SetText("");
   e->SetFocus();
   for (size_t i = 2; i < size;) {
     const uint8_t op = data[i++];
-    const int before = Chars(e->Text());
-    switch (op % 5) {
+    const int before = CharCount(e->Text());
+    switch (op % 7) {
       case 0:
       case 1:
         Key(kKeys[(op / 5) % kKeyCount],
@@ -108,12 +85,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Key('V', ssCtrl);
         break;
       }
-      default:
-        e->SetSelStart(op / 5 % 16);
-        e->SetSelLength((op / 80) % 8);
+      case 4:
+        e->SetSelStart(op / 7 % 16);
+        e->SetSelLength((op / 112) % 2 * 5);
+        break;
+      case 5: {  // press, move and release anywhere on the control, bars included
+        const int x = (op / 7) % 6 * 40, y = i < size ? data[i++] % 104 : 0;
+        const LPARAM at = PointToLParam(x, y), to = PointToLParam(x + 7, y + 20);
+        e->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        e->Perform(WM_MOUSEMOVE, MK_LBUTTON, to);
+        e->Perform(WM_LBUTTONUP, 0, to);
+        break;
+      }
+      default:  // resize: the memo wraps anew, even to nothing at all
+        gBench->Memo->SetBounds(4, 30, op / 7 * 6, 100 - op / 7 * 2);
         break;
     }
-    const int count = Chars(e->Text());
+    const int count = CharCount(e->Text());
     if (e->SelStart() < 0 || e->SelStart() + e->SelLength() > count) std::abort();
     if (limit > 0 && count > std::max(before, limit)) std::abort();
     if (e->ReadOnly() && count != before) std::abort();

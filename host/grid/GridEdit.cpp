@@ -130,9 +130,7 @@ void TInplaceEdit::WMGetDlgCode(TMessage& Message) {
 bool TInplaceEdit::ForwardsToGrid(Word Key, TShiftState Shift) const {
   // Left and Right leave the editor only from the matching end of the text,
   // with nothing selected; Home and End only with Ctrl.
-  const std::string& text = Text();
-  const int len = int(
-      std::count_if(text.begin(), text.end(), [](char b) { return (uint8_t(b) & 0xC0) != 0x80; }));
+  const int len = Buffer().Length();
   const bool caretOnly = SelLength() == 0 && !(Shift & ssShift);
   switch (Key) {
     case VK_UP:

@@ -53,7 +53,6 @@ using TGridOptions = uint32_t;
 enum TGridDrawStateFlag : uint8_t { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 using TGridDrawState = uint8_t;
 
-enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditStyle : uint8_t { esSimple, esEllipsis, esPickList };
 
 struct TGridCoord {

@@ -1,7 +1,6 @@
-// TCustomEdit and TCustomMemo: the text model (character positions over UTF-8),
-// keys, mouse, clipboard, caret blinking, scrolling and painting.
+// TCustomEdit and TCustomMemo: lines, keys, mouse, clipboard, caret, scrolling
+// and painting over the text model of TextBuffer.h.
 #include <algorithm>
-#include <cstdlib>
 
 #include "host/gfx/FontFace.h"
 #include "host/gfx/Utf8.h"
@@ -12,31 +11,11 @@ namespace host {
 
 namespace {
 
-constexpr uintptr_t kCaretTimer = 1;
-constexpr unsigned kCaretBlinkMs = 500;
 constexpr int kMargin = 2;  // pixels between the border and the text
 
-// Byte offsets of every character start of s, plus s.size() at the end.
-std::vector<size_t> Boundaries(const std::string& s) {
-  std::vector<size_t> b;
-  b.reserve(s.size() + 1);
-  for (size_t i = 0; i < s.size();) {
-    b.push_back(i);
-    NextCodePoint(s, i);
-  }
-  b.push_back(s.size());
-  return b;
+bool HasBar(TScrollStyle s, TScrollBarKind kind) {
+  return s == ssBoth || s == (kind == sbVertical ? ssVertical : ssHorizontal);
 }
-
-int CountChars(const std::string& s) { return int(Boundaries(s).size()) - 1; }
-
-// The first n characters of s (all of it when shorter).
-std::string FirstChars(const std::string& s, int n) {
-  std::vector<size_t> b = Boundaries(s);
-  return s.substr(0, b[size_t(std::clamp(n, 0, int(b.size()) - 1))]);
-}
-
-bool IsBlank(char32_t c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 }  // namespace
 
@@ -52,16 +31,20 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   SetTabStop(true);
   SetCursor(crIBeam);
   SetControlStyle(TControlStyle(ControlStyle() | csOpaque));
-  FCaretWnd = AllocateHWnd([this](TMessage& m) {
-    if (m.Msg != WM_TIMER) return;
-    FCaretShown = !FCaretShown;
+  // The bars move the view only; the caret stays where it is.
+  FVertBar.SetOnScroll([this](TScrollCode, int64_t& pos) {
+    FTopLine = int(std::clamp(pos, FVertBar.Min(), FVertBar.Max()));
+    Invalidate();
+  });
+  FHorzBar.SetOnScroll([this](TScrollCode, int64_t& pos) {
+    FScrollX = int(std::clamp(pos, FHorzBar.Min(), FHorzBar.Max()));
     Invalidate();
   });
   SetBounds(0, 0, 121, 21);
   AdjustHeight();
 }
 
-TCustomEdit::~TCustomEdit() { DeallocateHWnd(FCaretWnd); }
+TCustomEdit::~TCustomEdit() = default;
 
 // --- properties
 
@@ -71,7 +54,10 @@ void TCustomEdit::SetReadOnly(bool v) {
   Invalidate();
 }
 
-void TCustomEdit::SetMaxLength(int v) { FMaxLength = std::max(v, 0); }
+void TCustomEdit::SetMaxLength(int v) {
+  FMaxLength = std::max(v, 0);
+  FBuffer.SetMaxLength(FMaxLength);
+}
 
 void TCustomEdit::SetAutoSize(bool v) {
   if (v == FAutoSize) return;
@@ -83,6 +69,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
   if (v != bsNone) v = bsSingle;
   if (v == FBorderStyle) return;
   FBorderStyle = v;
+  Rewrap();
   AdjustHeight();
   Invalidate();
 }
@@ -96,46 +83,99 @@ void TCustomEdit::SetHideSelection(bool v) {
 void TCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FAutoSize && !MultiLine())
     AHeight = LineHeight() + (FBorderStyle == bsSingle ? 4 : 0) + 2 * kMargin;
+  const bool resized = AWidth != Width() || AHeight != Height();
   TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (resized) Rewrap();
+}
+
+void TCustomEdit::Rewrap() {
+  LayoutChanged();
+  FTopLine = std::clamp(FTopLine, 0, std::max(0, int(Lines().size()) - VisibleLines()));
+  EnsureCaretVisible();
 }
 
 void TCustomEdit::AdjustHeight() { SetBounds(Left(), Top(), Width(), Height()); }
 
-// --- the text model
+// --- lines
 
-int TCustomEdit::CharCount() const { return CountChars(Text()); }
-
-std::string TCustomEdit::Slice(int from, int to) const {
-  std::vector<size_t> b = Boundaries(Text());
-  const int n = int(b.size()) - 1;
-  from = std::clamp(from, 0, n);
-  to = std::clamp(to, from, n);
-  return Text().substr(b[size_t(from)], b[size_t(to)] - b[size_t(from)]);
+void TCustomEdit::LayoutChanged() {
+  FLinesValid = false;
+  Invalidate();
 }
 
-std::vector<TCustomEdit::Line> TCustomEdit::Lines() const {
-  std::vector<Line> lines(1);
-  if (!MultiLine()) {
-    lines[0].Length = CharCount();
-    return lines;
-  }
-  const std::string& s = Text();
-  int pos = 0;
-  for (size_t i = 0; i < s.size();) {
-    const char32_t c = NextCodePoint(s, i);
-    ++pos;
-    if (c == '\n')
-      lines.push_back(Line{pos, 0});
+const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
+  if (FLinesValid) return FLineCache;
+  FLineCache.clear();
+  const bool wrap = Wraps();
+  const int width = TextArea().Width();
+  const std::string& s = FBuffer.Text();
+  int start = 0;
+  // Hard lines, each wrapped into visual lines when asked.
+  for (size_t i = MultiLine() ? s.find('\n') : std::string::npos;; i = s.find('\n', i + 1)) {
+    const int end = i == std::string::npos ? CharCount() : FBuffer.CharOffset(i);
+    if (wrap)
+      WrapLine(start, end, width, FLineCache);
     else
-      ++lines.back().Length;
+      FLineCache.push_back(Line{start, end - start});
+    if (i == std::string::npos) break;
+    start = end + 1;
   }
-  return lines;
+  FLinesValid = true;
+  FWidest = -1;
+  return FLineCache;
+}
+
+int TCustomEdit::CharWidth(int pos) {
+  const size_t a = FBuffer.ByteOffset(pos);
+  return Font()->Face().TextWidth(
+      std::string_view(FBuffer.Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
+}
+
+// Breaks the characters [from, to) (one hard line) into lines no wider than
+// width: after the last blank that fits, or inside a word that is wider than
+// the whole width. Blanks at a break hang past the edge rather than start the
+// next line, and the line's Length leaves them out, so End stops before them.
+void TCustomEdit::WrapLine(int from, int to, int width, std::vector<Line>& out) {
+  int start = from, x = 0;
+  int blankAt = -1;  // where the last run of blanks on this line begins
+  int wordAt = -1;   // the first character after that run
+  for (int p = from; p < to; ++p) {
+    const int w = CharWidth(p);
+    if (FBuffer.CharAt(p) == ' ' || FBuffer.CharAt(p) == '\t') {
+      if (wordAt != p) blankAt = p;
+      wordAt = p + 1;
+      x += w;
+      continue;
+    }
+    if (x + w > width && p > start) {
+      const bool atBlank = wordAt > start;
+      out.push_back(Line{start, (atBlank ? blankAt : p) - start});
+      start = atBlank ? wordAt : p;
+      x = 0;
+      for (int q = start; q < p; ++q) x += CharWidth(q);
+      blankAt = wordAt = -1;
+    }
+    x += w;
+  }
+  out.push_back(Line{start, to - start});
 }
 
 int TCustomEdit::LineOf(const std::vector<Line>& lines, int pos) const {
-  int i = 0;
-  while (i + 1 < int(lines.size()) && lines[size_t(i + 1)].Start <= pos) ++i;
-  return i;
+  // The last line starting at or before pos.
+  const auto it = std::upper_bound(lines.begin() + 1, lines.end(), pos,
+                                   [](int p, const Line& l) { return p < l.Start; });
+  return int(it - lines.begin()) - 1;
+}
+
+int TCustomEdit::CaretLine() {
+  const std::vector<Line>& lines = Lines();
+  const int caret = FBuffer.Caret();
+  const int i = LineOf(lines, caret);
+  // A caret at a break inside a word shows at the end of the upper line when
+  // it got there from that line (End, or a click past its end).
+  const bool softBreak = i > 0 && lines[size_t(i)].Start == caret &&
+                         lines[size_t(i - 1)].Start + lines[size_t(i - 1)].Length == caret;
+  return softBreak && FCaretAtLineEnd ? i - 1 : i;
 }
 
 int TCustomEdit::LineHeight() const {
@@ -144,45 +184,67 @@ int TCustomEdit::LineHeight() const {
 
 int TCustomEdit::VisibleLines() const { return std::max(1, TextArea().Height() / LineHeight()); }
 
-TRect TCustomEdit::TextArea() const {
-  TRect r = ClientRect();
+TRect TCustomEdit::InnerRect() const {
+  const TRect c = ClientRect();
   const int border = FBorderStyle == bsSingle ? 2 : 0;
-  r = Rect(r.Left + border + kMargin, r.Top + border, r.Right - border - kMargin,
-           r.Bottom - border);
+  return Rect(c.Left + border, c.Top + border, c.Right - border, c.Bottom - border);
+}
+
+TRect TCustomEdit::BarRect(TScrollBarKind kind) const {
+  if (!HasBar(FScrollStyle, kind)) return TRect{};
+  const TRect in = InnerRect();
+  const int t = TWindowScrollBar::kThickness;
+  // Where both show, the square in the corner belongs to neither.
+  const int right = HasBar(FScrollStyle, sbVertical) ? std::max(in.Left, in.Right - t) : in.Right;
+  const int bottom =
+      HasBar(FScrollStyle, sbHorizontal) ? std::max(in.Top, in.Bottom - t) : in.Bottom;
+  return kind == sbVertical ? Rect(right, in.Top, in.Right, bottom)
+                            : Rect(in.Left, bottom, right, in.Bottom);
+}
+
+TRect TCustomEdit::TextArea() const {
+  TRect r = InnerRect();
+  if (HasBar(FScrollStyle, sbVertical)) r.Right = BarRect(sbVertical).Left;
+  if (HasBar(FScrollStyle, sbHorizontal)) r.Bottom = BarRect(sbHorizontal).Top;
+  r.Left += kMargin;
+  r.Right -= kMargin;
   if (MultiLine()) r.Top += 1;
   return r;
 }
 
-int TCustomEdit::XOfPos(const std::vector<Line>& lines, int pos) {
-  const Line& line = lines[size_t(LineOf(lines, pos))];
+int TCustomEdit::XOfPos(const Line& line, int pos) {
   return Font()->Face().TextWidth(Slice(line.Start, pos));
 }
 
 int TCustomEdit::PosAtX(const Line& line, int x) {
-  const std::string text = Slice(line.Start, line.Start + line.Length);
-  FontFace& face = Font()->Face();
   int acc = 0, k = 0;
-  std::string one;
-  for (size_t i = 0; i < text.size(); ++k) {
-    one.clear();
-    AppendUtf8(one, NextCodePoint(text, i));
-    const int w = face.TextWidth(one);
+  for (; k < line.Length; ++k) {
+    const int w = CharWidth(line.Start + k);
     if (x < acc + (w + 1) / 2) break;
     acc += w;
   }
   return line.Start + k;
 }
 
+int TCustomEdit::LineAt(int y) {
+  if (!MultiLine()) return 0;
+  const int rel = y - TextArea().Top;
+  const int index = FTopLine + (rel < 0 ? -1 : rel / LineHeight());
+  return std::clamp(index, 0, int(Lines().size()) - 1);
+}
+
 int TCustomEdit::PositionAt(int x, int y) {
-  const std::vector<Line> lines = Lines();
-  const TRect area = TextArea();
-  int index = 0;
-  if (MultiLine()) {
-    const int rel = y - area.Top;
-    index = FTopLine + (rel < 0 ? -1 : rel / LineHeight());
-    index = std::clamp(index, 0, int(lines.size()) - 1);
-  }
-  return PosAtX(lines[size_t(index)], x - area.Left + FScrollX);
+  return PosAtX(Lines()[size_t(LineAt(y))], x - TextArea().Left + FScrollX);
+}
+
+void TCustomEdit::MoveCaretToPoint(int x, int y, bool extend) {
+  MoveCaretToX(LineAt(y), x - TextArea().Left + FScrollX, extend);
+}
+
+void TCustomEdit::MoveCaretToX(int line, int x, bool extend) {
+  const Line& l = Lines()[size_t(line)];
+  const int pos = PosAtX(l, x);
+  MoveCaret(pos, extend, pos == l.Start + l.Length);
 }
 
 // --- selection
@@ -190,23 +252,23 @@ int TCustomEdit::PositionAt(int x, int y) {
 void TCustomEdit::SetSelStart(int v) { MoveCaret(v, false); }
 
 void TCustomEdit::SetSelLength(int v) {
-  const int start = SelStart();
-  FAnchor = start;
-  FCaret = std::clamp(start + std::max(v, 0), 0, CharCount());
-  EnsureCaretVisible();
-  Invalidate();
+  FBuffer.SetSelLength(v);
+  SelectionChanged();
 }
 
-std::string TCustomEdit::SelText() const { return Slice(SelStart(), SelStart() + SelLength()); }
-
 void TCustomEdit::SetSelText(const std::string& s) {
-  ReplaceRange(SelStart(), SelStart() + SelLength(), Filter(s));
+  FBuffer.ReplaceSelection(Filter(s));
+  Commit();
 }
 
 void TCustomEdit::SelectAll() {
-  FAnchor = 0;
-  FCaret = CharCount();
+  FBuffer.SelectAll();
+  SelectionChanged();
+}
+
+void TCustomEdit::SelectionChanged() {
   EnsureCaretVisible();
+  RestartBlink();
   Invalidate();
 }
 
@@ -214,9 +276,9 @@ void TCustomEdit::ClearSelection() {
   if (SelLength() > 0) UserReplace("");
 }
 
-void TCustomEdit::MoveCaret(int pos, bool extend) {
-  FCaret = std::clamp(pos, 0, CharCount());
-  if (!extend) FAnchor = FCaret;
+void TCustomEdit::MoveCaret(int pos, bool extend, bool atLineEnd) {
+  FBuffer.SetCaret(pos, extend);
+  FCaretAtLineEnd = atLineEnd;
   EnsureCaretVisible();
   RestartBlink();
   Invalidate();
@@ -239,48 +301,35 @@ std::string TCustomEdit::Filter(std::string s) const {
 }
 
 bool TCustomEdit::UserReplace(const std::string& text) {
-  if (FReadOnly) return false;
-  std::string s = Filter(text);
-  if (FMaxLength > 0) s = FirstChars(s, FMaxLength - (CharCount() - SelLength()));
-  if (s.empty() && SelLength() == 0) return false;
+  if (FReadOnly || !FBuffer.InsertText(Filter(text))) return false;
   FModified = true;
-  ReplaceRange(SelStart(), SelStart() + SelLength(), std::move(s));
+  Commit();
   return true;
 }
 
-void TCustomEdit::ReplaceRange(int from, int to, std::string s) {
-  const std::vector<size_t> b = Boundaries(Text());
-  const int n = int(b.size()) - 1;
-  from = std::clamp(from, 0, n);
-  to = std::clamp(to, from, n);
-  const int caret = from + CountChars(s);
-  std::string text = Text().substr(0, b[size_t(from)]) + s + Text().substr(b[size_t(to)]);
-  if (text == Text()) {
-    MoveCaret(caret, false);
-    return;
-  }
-  FPendingCaret = caret;
-  SetText(text);  // CMTextChanged places the caret and reports the change
-  FPendingCaret = -1;
+void TCustomEdit::DeleteChar(bool forward) {
+  if (FReadOnly || !FBuffer.DeleteChar(forward)) return;
+  FModified = true;
+  Commit();
 }
 
-void TCustomEdit::DeleteChar(bool forward) {
-  if (SelLength() > 0) {
-    UserReplace("");
+void TCustomEdit::Commit() {
+  if (FBuffer.Text() == Text()) {  // nothing to report: only the caret moved
+    MoveCaret(FBuffer.Caret(), false);
     return;
   }
-  if (FReadOnly) return;
-  const int from = forward ? FCaret : FCaret - 1;
-  if (from < 0 || from >= CharCount()) return;
-  FModified = true;
-  ReplaceRange(from, from + 1, "");
+  FOwnEdit = true;
+  SetText(FBuffer.Text());  // CMTextChanged reports the change
 }
 
 void TCustomEdit::CMTextChanged(TMessage& Message) {
-  const bool own = FPendingCaret >= 0;
-  FAnchor = FCaret = std::clamp(own ? FPendingCaret : 0, 0, CharCount());
-  FPendingCaret = -1;
-  if (!own) FScrollX = FTopLine = 0;
+  const bool own = FOwnEdit;
+  FOwnEdit = false;
+  FLinesValid = false;
+  if (!own) {  // the program's text: the caret to the start, the view to the top
+    FBuffer.SetText(Text());
+    FScrollX = FTopLine = 0;
+  }
   FDesiredX = -1;
   EnsureCaretVisible();
   RestartBlink();
@@ -304,46 +353,6 @@ void TCustomEdit::CutToClipboard() {
 
 void TCustomEdit::PasteFromClipboard() {
   if (Clipboard()->HasFormat(CF_TEXT)) UserReplace(Clipboard()->AsText());
-}
-
-// --- words
-
-namespace {
-std::u32string Decode(const std::string& s) {
-  std::u32string out;
-  for (size_t i = 0; i < s.size();) out.push_back(NextCodePoint(s, i));
-  return out;
-}
-}  // namespace
-
-int TCustomEdit::WordLeft(int pos) const {
-  const std::u32string c = Decode(Text());
-  while (pos > 0 && IsBlank(c[size_t(pos - 1)])) --pos;
-  while (pos > 0 && !IsBlank(c[size_t(pos - 1)])) --pos;
-  return pos;
-}
-
-int TCustomEdit::WordRight(int pos) const {
-  const std::u32string c = Decode(Text());
-  const int n = int(c.size());
-  while (pos < n && !IsBlank(c[size_t(pos)])) ++pos;
-  while (pos < n && IsBlank(c[size_t(pos)]) && c[size_t(pos)] != '\n') ++pos;
-  return pos;
-}
-
-void TCustomEdit::SelectWordAt(int pos) {
-  const std::u32string c = Decode(Text());
-  const int n = int(c.size());
-  if (n == 0) return;
-  pos = std::clamp(pos, 0, n - 1);
-  const bool blank = IsBlank(c[size_t(pos)]);
-  int from = pos, to = pos;
-  while (from > 0 && IsBlank(c[size_t(from - 1)]) == blank && c[size_t(from - 1)] != '\n') --from;
-  while (to < n && IsBlank(c[size_t(to)]) == blank && c[size_t(to)] != '\n') ++to;
-  FAnchor = from;
-  FCaret = std::max(to, from);
-  EnsureCaretVisible();
-  Invalidate();
 }
 
 // --- keys
@@ -389,18 +398,19 @@ bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
 
 bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
   const bool extend = shift & ssShift, ctrl = shift & ssCtrl;
-  const std::vector<Line> lines = Lines();
-  const Line& line = lines[size_t(LineOf(lines, FCaret))];
+  const std::vector<Line>& lines = Lines();
+  const int current = CaretLine();
+  const Line line = lines[size_t(current)];
   if (!MultiLine() && key == VK_UP) key = VK_LEFT;
   if (!MultiLine() && key == VK_DOWN) key = VK_RIGHT;
   if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT) {
     if (!MultiLine()) return false;
     const int step = (key == VK_PRIOR || key == VK_NEXT) ? VisibleLines() : 1;
     const int dir = (key == VK_UP || key == VK_PRIOR) ? -1 : 1;
-    const int target = std::clamp(LineOf(lines, FCaret) + dir * step, 0, int(lines.size()) - 1);
-    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(lines, FCaret);
+    const int target = std::clamp(current + dir * step, 0, int(lines.size()) - 1);
+    const int x = FDesiredX >= 0 ? FDesiredX : XOfPos(line, FBuffer.Caret());
     if (step > 1) ScrollLines(dir * step);
-    MoveCaret(PosAtX(lines[size_t(target)], x), extend);
+    MoveCaretToX(target, x, extend);
     FDesiredX = x;
     return true;
   }
@@ -410,13 +420,13 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       if (!extend && SelLength() > 0)
         pos = SelStart();
       else
-        pos = ctrl ? WordLeft(FCaret) : FCaret - 1;
+        pos = ctrl ? FBuffer.WordLeft(FBuffer.Caret()) : FBuffer.Caret() - 1;
       break;
     case VK_RIGHT:
       if (!extend && SelLength() > 0)
         pos = SelStart() + SelLength();
       else
-        pos = ctrl ? WordRight(FCaret) : FCaret + 1;
+        pos = ctrl ? FBuffer.WordRight(FBuffer.Caret()) : FBuffer.Caret() + 1;
       break;
     case VK_HOME:
       pos = ctrl ? 0 : line.Start;
@@ -428,7 +438,7 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       return false;
   }
   FDesiredX = -1;
-  MoveCaret(pos, extend);
+  MoveCaret(pos, extend, key == VK_END && !ctrl);
   return true;
 }
 
@@ -466,9 +476,8 @@ void TCustomEdit::KeyPress(char32_t& Key) {
 // --- focus, caret, scrolling
 
 void TCustomEdit::RestartBlink() {
-  FCaretShown = true;
-  if (Focused() && !(ComponentState() & csDesigning))
-    SetTimer(FCaretWnd, kCaretTimer, kCaretBlinkMs);  // a caret that cannot blink still shows
+  // A caret that cannot blink still shows, steady: nothing to report.
+  if (Focused() && !(ComponentState() & csDesigning)) FBlinker.Restart();
 }
 
 void TCustomEdit::WMSetFocus(TMessage&) {
@@ -477,8 +486,7 @@ void TCustomEdit::WMSetFocus(TMessage&) {
 }
 
 void TCustomEdit::WMKillFocus(TMessage&) {
-  KillTimer(FCaretWnd, kCaretTimer);
-  FCaretShown = false;
+  FBlinker.Stop();
   FSelecting = false;
   Invalidate();
 }
@@ -489,30 +497,91 @@ void TCustomEdit::DoEnter() {
 }
 
 void TCustomEdit::EnsureCaretVisible() {
-  const std::vector<Line> lines = Lines();
-  const TRect area = TextArea();
-  const int w = std::max(1, area.Width());
-  const int x = XOfPos(lines, FCaret);
-  if (x < FScrollX)
-    FScrollX = std::max(0, x - w / 4);
-  else if (x >= FScrollX + w)
-    FScrollX = x - (3 * w) / 4;
-  const int index = LineOf(lines, FCaret);
+  const std::vector<Line>& lines = Lines();
+  const int index = CaretLine();
   const Line& line = lines[size_t(index)];
-  const int lineWidth = Font()->Face().TextWidth(Slice(line.Start, line.Start + line.Length));
-  FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
-  if (!MultiLine()) return;
-  const int visible = VisibleLines();
-  if (index < FTopLine)
-    FTopLine = index;
-  else if (index >= FTopLine + visible)
-    FTopLine = index - visible + 1;
+  if (Wraps()) {
+    FScrollX = 0;  // wrapped lines fit the width
+  } else {
+    const int w = std::max(1, TextArea().Width());
+    const int x = XOfPos(line, FBuffer.Caret());
+    if (x < FScrollX)
+      FScrollX = std::max(0, x - w / 4);
+    else if (x >= FScrollX + w)
+      FScrollX = x - (3 * w) / 4;
+    const int lineWidth = XOfPos(line, line.Start + line.Length);
+    FScrollX = std::clamp(FScrollX, 0, std::max(0, lineWidth + 1 - (3 * w) / 4));
+  }
+  if (MultiLine()) {
+    const int visible = VisibleLines();
+    if (index < FTopLine)
+      FTopLine = index;
+    else if (index >= FTopLine + visible)
+      FTopLine = index - visible + 1;
+  }
+  UpdateScrollBars();
 }
 
 void TCustomEdit::ScrollLines(int delta) {
   const int count = int(Lines().size());
   FTopLine = std::clamp(FTopLine + delta, 0, std::max(0, count - VisibleLines()));
+  UpdateScrollBars();
   Invalidate();
+}
+
+// --- scroll bars
+
+void TCustomEdit::SetScrollStyle(TScrollStyle v) {
+  if (v == FScrollStyle) return;
+  FScrollStyle = v;
+  Rewrap();  // the text area changed
+}
+
+int TCustomEdit::WidestLine() {
+  const std::vector<Line>& lines = Lines();
+  if (FWidest >= 0) return FWidest;
+  FWidest = 0;
+  for (const Line& l : lines) FWidest = std::max(FWidest, XOfPos(l, l.Start + l.Length));
+  return FWidest;
+}
+
+void TCustomEdit::UpdateScrollBars() {
+  FVertBar.SetBounds(BarRect(sbVertical));
+  FHorzBar.SetBounds(BarRect(sbHorizontal));
+  if (FVertBar.Shown()) {
+    const int page = VisibleLines();
+    FVertBar.SetParams(FTopLine, 0, std::max(int(Lines().size()) - page, 0), page);
+  }
+  if (FHorzBar.Shown()) {
+    // The caret after the widest line needs one pixel beyond it; wrapped
+    // lines fit, and the bar has nothing to scroll.
+    const int page = std::max(1, TextArea().Width());
+    const int range = Wraps() ? 0 : WidestLine() + 1 - page;
+    FHorzBar.SetParams(FScrollX, 0, std::max(range, FScrollX), page);
+    FHorzBar.SetSmallChange(std::max(1, Font()->Face().TextWidth("0")));
+  }
+}
+
+bool TCustomEdit::BarMouseDown(int x, int y) {
+  if (FScrollStyle == ssNone) return false;
+  UpdateScrollBars();
+  if (FVertBar.MouseDown(x, y) || FHorzBar.MouseDown(x, y)) return true;
+  return CornerRect().Contains(x, y);  // takes the press and does nothing
+}
+
+TRect TCustomEdit::CornerRect() const {
+  if (FScrollStyle != ssBoth) return TRect{};
+  return Rect(BarRect(sbVertical).Left, BarRect(sbHorizontal).Top, InnerRect().Right,
+              InnerRect().Bottom);
+}
+
+void TCustomEdit::PaintScrollBars() {
+  if (FScrollStyle == ssNone) return;
+  TCanvas* c = Canvas();  // a fresh binding: the text clip must not apply
+  FVertBar.Paint(c);
+  FHorzBar.Paint(c);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(CornerRect());
 }
 
 bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
@@ -526,6 +595,7 @@ bool TCustomEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
 
 void TCustomEdit::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
+  Rewrap();
   AdjustHeight();
 }
 
@@ -537,29 +607,43 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
 // --- mouse
 
 void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
+  if (BarMouseDown(Message.XPos, Message.YPos)) {
+    TCustomControl::WMLButtonDown(Message);
+    return;
+  }
   FMouseFocusing = true;
   FocusByMouse(this);
   FMouseFocusing = false;
   FDesiredX = -1;
-  MoveCaret(PositionAt(Message.XPos, Message.YPos), KeysToShiftState(Message.Keys) & ssShift);
+  MoveCaretToPoint(Message.XPos, Message.YPos, KeysToShiftState(Message.Keys) & ssShift);
   FSelecting = true;
   TCustomControl::WMLButtonDown(Message);
 }
 
 void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
+  if (BarMouseDown(Message.XPos, Message.YPos)) {  // a quick second press on a bar
+    TCustomControl::WMLButtonDblClk(Message);
+    return;
+  }
   FocusByMouse(this);
-  SelectWordAt(PositionAt(Message.XPos, Message.YPos));
+  FBuffer.SelectWordAt(PositionAt(Message.XPos, Message.YPos));
+  SelectionChanged();
   FSelecting = false;
   TCustomControl::WMLButtonDblClk(Message);
 }
 
 void TCustomEdit::WMMouseMove(TWMMouse& Message) {
-  if (FSelecting && (Message.Keys & MK_LBUTTON))
-    MoveCaret(PositionAt(Message.XPos, Message.YPos), true);
+  if (FVertBar.MouseMove(Message.XPos, Message.YPos) ||
+      FHorzBar.MouseMove(Message.XPos, Message.YPos)) {
+    // the bar has the press
+  } else if (FSelecting && (Message.Keys & MK_LBUTTON))
+    MoveCaretToPoint(Message.XPos, Message.YPos, true);
   TCustomControl::WMMouseMove(Message);
 }
 
 void TCustomEdit::WMLButtonUp(TWMMouse& Message) {
+  FVertBar.MouseUp(Message.XPos, Message.YPos);
+  FHorzBar.MouseUp(Message.XPos, Message.YPos);
   FSelecting = false;
   TCustomControl::WMLButtonUp(Message);
 }
@@ -578,7 +662,7 @@ void TCustomEdit::Paint() {
   const TColor textColor = Enabled() ? Font()->Color() : clGrayText;
   c->Font()->SetColor(textColor);
 
-  const std::vector<Line> lines = Lines();
+  const std::vector<Line>& lines = Lines();
   const int lh = LineHeight();
   const int y0 = MultiLine() ? area.Top : area.Top + (area.Height() - lh) / 2;
   const int x0 = area.Left - FScrollX;
@@ -594,9 +678,14 @@ void TCustomEdit::Paint() {
     c->Brush()->SetStyle(bsClear);
     c->TextOut(x0, y, text);
     if (!showSel) continue;
-    const int s0 = std::max(selFrom, line.Start), s1 = std::min(selTo, lineEnd);
+    // What lies between this line and the next: a line break, or the blanks
+    // a wrap left hanging (selected, they light up as blanks do).
+    const int tail = i + 1 < int(lines.size()) ? lines[size_t(i + 1)].Start : lineEnd;
+    const bool hardBreak = tail > lineEnd && FBuffer.CharAt(tail - 1) == '\n';
+    const int s0 = std::max(selFrom, line.Start);
+    const int s1 = std::min(selTo, hardBreak ? tail - 1 : tail);
     // A selected line break shows as a blank's width of highlight.
-    const bool breakSelected = selTo > lineEnd && selFrom <= lineEnd && i + 1 < int(lines.size());
+    const bool breakSelected = hardBreak && selTo >= tail && selFrom < tail;
     if (s0 >= s1 && !breakSelected) continue;
     const int xa = x0 + face.TextWidth(Slice(line.Start, s0));
     int xb = x0 + face.TextWidth(Slice(line.Start, std::max(s0, s1)));
@@ -606,13 +695,14 @@ void TCustomEdit::Paint() {
     c->TextRect(Rect(xa, y, xb, y + lh), x0, y, text);
     c->Font()->SetColor(textColor);
   }
-  if (Focused() && FCaretShown) {
-    const int line = LineOf(lines, FCaret);
-    const int x = x0 + XOfPos(lines, FCaret);
+  if (Focused() && FBlinker.Visible()) {
+    const int line = CaretLine();
+    const int x = x0 + XOfPos(lines[size_t(line)], FBuffer.Caret());
     const int y = y0 + (line - FTopLine) * lh;
     c->Brush()->SetColor(clWindowText);
     c->FillRect(Rect(x, y, x + 1, y + lh));
   }
+  PaintScrollBars();
 }
 
 // --- the memo
@@ -620,6 +710,12 @@ void TCustomEdit::Paint() {
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
   SetAutoSize(false);
   SetBounds(0, 0, 185, 89);
+}
+
+void TCustomMemo::SetWordWrap(bool v) {
+  if (v == FWordWrap) return;
+  FWordWrap = v;
+  Rewrap();
 }
 
 std::vector<std::string> TMemoStrings::Get() const { return SplitLines(FMemo->Text()); }

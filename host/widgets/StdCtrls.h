@@ -8,15 +8,25 @@
 
 #include "host/ui/Forms.h"
 #include "host/ui/Windows.h"
+#include "host/widgets/CaretBlinker.h"
 #include "host/widgets/Classes.h"
 #include "host/widgets/Look.h"
+#include "host/widgets/ScrollBar.h"
+#include "host/widgets/TextBuffer.h"
 
 namespace host {
+
+// Which scroll bars a control shows.
+enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // An editable text box. Positions (SelStart, SelLength, the caret) count
 // characters, not bytes, so the caret always stands between two characters of
 // the UTF-8 text. Text() and SetText() are TControl's; every change of the text,
 // by the user or the program, runs Change (OnChange).
+//
+// The text, caret and selection live in a TTextBuffer that always holds the
+// same text as Text(): an edit is made on the buffer and then handed to
+// SetText, so that CM_TEXTCHANGED and Change see every edit alike.
 class TCustomEdit : public TCustomControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
@@ -43,24 +53,30 @@ class TCustomEdit : public TCustomControl {
   bool Modified() const { return FModified; }
   void SetModified(bool v) { FModified = v; }
 
-  int SelStart() const { return std::min(FAnchor, FCaret); }
+  int SelStart() const { return FBuffer.SelStart(); }
   // Collapses the selection to position v (clamped to the text).
   void SetSelStart(int v);
-  int SelLength() const { return std::abs(FCaret - FAnchor); }
+  int SelLength() const { return FBuffer.SelLength(); }
   // Selects v characters from SelStart (clamped); the caret goes to their end.
   void SetSelLength(int v);
-  std::string SelText() const;
+  std::string SelText() const { return FBuffer.SelText(); }
   // Replaces the selection as a paste would, but regardless of ReadOnly and
   // MaxLength: the program's own edit.
   void SetSelText(const std::string& s);
   // The caret's position: the end of the selection that moves.
-  int CaretPos() const { return FCaret; }
+  int CaretPos() const { return FBuffer.Caret(); }
   void SelectAll();
   void ClearSelection();
   void Clear() { SetText(""); }
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();
+
+  // The memo's scroll bars (empty bounds where none shows); their Layout is
+  // where the parts lie.
+  const TWindowScrollBar& ScrollBar(TScrollBarKind kind) const {
+    return kind == sbVertical ? FVertBar : FHorzBar;
+  }
 
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
@@ -76,6 +92,14 @@ class TCustomEdit : public TCustomControl {
   virtual void Change();
   // Several lines (the memo) or one.
   virtual bool MultiLine() const { return false; }
+  // Long lines of a multi-line edit wrap at the width of the text area.
+  virtual bool WrapsWords() const { return false; }
+  // The scroll bars shown inside the border (the memo's ScrollBars).
+  TScrollStyle ScrollStyle() const { return FScrollStyle; }
+  void SetScrollStyle(TScrollStyle v);
+  // After something the line layout depends on changed (the wrap, the width):
+  // lines are laid out anew, the view keeps the caret in sight.
+  void Rewrap();
   // True when Return types a line break (memo).
   virtual bool TakesReturn() const { return false; }
   virtual bool TakesTab() const { return false; }
@@ -99,6 +123,8 @@ class TCustomEdit : public TCustomControl {
   TRect TextArea() const;
   // The character position nearest a client point.
   int PositionAt(int x, int y);
+  // The text model: what descendants read positions and offsets from.
+  const TTextBuffer& Buffer() const { return FBuffer; }
 
  private:
   struct Line {
@@ -112,39 +138,68 @@ class TCustomEdit : public TCustomControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FHideSelection = true;
   bool FModified = false;
-  int FAnchor = 0;         // the fixed end of the selection
-  int FCaret = 0;          // the moving end, where the caret shows
-  int FPendingCaret = -1;  // the caret after the text change in progress
-  int FScrollX = 0;        // pixels of the text scrolled out at the left
-  int FTopLine = 0;        // first line shown (memo)
-  int FDesiredX = -1;      // x the caret keeps on Up and Down
-  bool FCaretShown = false;
+  TTextBuffer FBuffer;
+  bool FOwnEdit = false;  // the text change in progress comes from FBuffer
+  int FScrollX = 0;       // pixels of the text scrolled out at the left
+  int FTopLine = 0;       // first line shown (memo)
+  int FDesiredX = -1;     // x the caret keeps on Up and Down
+  // The caret at a wrap inside a word shows at the end of the upper line.
+  bool FCaretAtLineEnd = false;
+  std::vector<Line> FLineCache;  // what Lines() computed, until the layout changes
+  bool FLinesValid = false;
+  int FWidest = -1;  // pixels of the widest line, -1 until measured
+  TScrollStyle FScrollStyle = ssNone;
+  // Shown (non-empty bounds) as FScrollStyle asks; they scroll the view, not
+  // the caret.
+  TWindowScrollBar FHorzBar{this, sbHorizontal};
+  TWindowScrollBar FVertBar{this, sbVertical};
   bool FSelecting = false;      // the left button drags a selection
   bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
-  HWND FCaretWnd = 0;
+  TCaretBlinker FBlinker{[this] { Invalidate(); }};
   TNotifyEvent FOnChange;
 
-  std::vector<Line> Lines() const;
+  // The lines as shown: split at line breaks and, when wrapping, at the width.
+  const std::vector<Line>& Lines();
+  void WrapLine(int from, int to, int width, std::vector<Line>& out);
+  int CharWidth(int pos);
+  void LayoutChanged();
+  bool Wraps() const { return MultiLine() && WrapsWords(); }
   int LineOf(const std::vector<Line>& lines, int pos) const;
+  // The line the caret shows on.
+  int CaretLine();
+  // The line under client y (clamped to the lines).
+  int LineAt(int y);
   int LineHeight() const;
   int VisibleLines() const;
   // x of a position within its line (text coordinates, unscrolled).
-  int XOfPos(const std::vector<Line>& lines, int pos);
+  int XOfPos(const Line& line, int pos);
   int PosAtX(const Line& line, int x);
-  int CharCount() const;
-  std::string Slice(int from, int to) const;  // characters [from, to)
+  int CharCount() const { return FBuffer.Length(); }
+  std::string Slice(int from, int to) const { return FBuffer.Slice(from, to); }
 
   // Edits in the user's name: false (nothing happens) when read-only.
   bool UserReplace(const std::string& s);
-  void ReplaceRange(int from, int to, std::string s);
+  // Hands an edit made on FBuffer to the control's text.
+  void Commit();
   void DeleteChar(bool forward);
-  void MoveCaret(int pos, bool extend);
-  int WordLeft(int pos) const;
-  int WordRight(int pos) const;
-  void SelectWordAt(int pos);
+  void MoveCaret(int pos, bool extend, bool atLineEnd = false);
+  // To the position nearest x (text coordinates) on a line, or a client point.
+  void MoveCaretToX(int line, int x, bool extend);
+  void MoveCaretToPoint(int x, int y, bool extend);
+  // After the selection changed without an edit.
+  void SelectionChanged();
   bool HandleClipboardKey(Word key, TShiftState shift);
   bool HandleMoveKey(Word key, TShiftState shift);
   void ScrollLines(int delta);
+  // Inside the border: the text area's box before the margins, and the bars.
+  TRect InnerRect() const;
+  TRect BarRect(TScrollBarKind kind) const;
+  TRect CornerRect() const;  // between two bars
+  // Gives the bars the view's range and position, after every change of either.
+  void UpdateScrollBars();
+  int WidestLine();
+  bool BarMouseDown(int x, int y);
+  void PaintScrollBars();
   void EnsureCaretVisible();
   void RestartBlink();
   void AdjustHeight();
@@ -190,17 +245,27 @@ class TCustomMemo : public TCustomEdit {
   // Tab types a tab character instead of moving the focus.
   bool WantTabs() const { return FWantTabs; }
   void SetWantTabs(bool v) { FWantTabs = v; }
+  // Lines longer than the width wrap: at a blank, or inside a word wider than
+  // the whole width. Resizing wraps anew; on by default.
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool v);
+  // The wheel scrolls with or without a vertical bar; a bar is greyed while
+  // there is nothing to scroll.
+  TScrollStyle ScrollBars() const { return ScrollStyle(); }
+  void SetScrollBars(TScrollStyle v) { SetScrollStyle(v); }
   std::string ClassName() const override { return "TCustomMemo"; }
 
  protected:
   bool MultiLine() const override { return true; }
   bool TakesReturn() const override { return FWantReturns; }
   bool TakesTab() const override { return FWantTabs; }
+  bool WrapsWords() const override { return FWordWrap; }
 
  private:
   TMemoStrings FLines{this};
   bool FWantReturns = true;
   bool FWantTabs = false;
+  bool FWordWrap = true;
 };
 
 class TMemo : public TCustomMemo {

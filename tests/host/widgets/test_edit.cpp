@@ -1,6 +1,8 @@
 // The edit box and the memo, driven by keys and mouse as a user would: typing,
 // deleting, selecting, clipboard keys, read-only, length limits, change events,
 // UTF-8 caret steps, focus selection, scrolling and the blinking caret.
+#include <algorithm>
+
 #include "host/gfx/FontFace.h"
 #include "host/ui/Clipbrd.h"
 #include "host/widgets/StdCtrls.h"
@@ -223,10 +225,11 @@ TEST_F(Edit, AutoSizeFollowsFontAndBorder) {
 
 // Columns of the control whose every pixel of the text line is the text colour:
 // only the caret draws such a column.
-std::vector<int> CaretColumns(TCustomEdit* e) {
+// `top` is the row the caret starts at; by default that of a single-line edit.
+std::vector<int> CaretColumns(TCustomEdit* e, int top = -1) {
   std::vector<int> found;
   const int lh = e->Font()->Face().CellHeight();
-  const int top = (e->Height() - lh) / 2;
+  if (top < 0) top = (e->Height() - lh) / 2;
   for (int x = 0; x < e->Width(); ++x) {
     bool full = true;
     for (int y = top; y < top + lh && full; ++y) full = PixelAt(e, x, y) == clBlack;
@@ -259,6 +262,21 @@ TEST_F(Edit, CaretBlinksAndLongTextScrollsToKeepItVisible) {
   at = CaretColumns(E);
   ASSERT_EQ(at.size(), 1u);
   EXPECT_EQ(at[0], 4);
+}
+
+TEST_F(Edit, WithoutATimerTheCaretStaysSteady) {
+  TEdit* other = Make<TEdit>(10, 50, 120, 21);
+  other->SetFocus();
+  FailNextSetTimers(100);  // no timer for the whole focus change
+  E->SetFocus();
+  ASSERT_TRUE(E->Focused());
+  EXPECT_EQ(CaretColumns(E).size(), 1u);
+  Advance(500);
+  EXPECT_EQ(CaretColumns(E).size(), 1u);
+  FailNextSetTimers(0);
+  Type("a");  // the next edit gets a timer again and blinks
+  Advance(500);
+  EXPECT_TRUE(CaretColumns(E).empty());
 }
 
 TEST_F(Edit, HideSelectionWhenUnfocused) {
@@ -403,6 +421,208 @@ TEST_F(Memo, ScrollsVerticallyToTheCaret) {
   const int visible = (M->Height() - 5) / M->Font()->Face().CellHeight();
   Key(VK_NEXT);
   EXPECT_EQ(M->SelStart(), (3 + visible) * 7);
+}
+
+// --- word wrap
+
+class WrapMemo : public Memo {
+ protected:
+  int W(const std::string& s) { return M->Font()->Face().TextWidth(s); }
+  // Makes the text area (inside border and margins) exactly `w` pixels wide.
+  void AreaWidth(int w) { M->SetBounds(10, 10, w + 8, 60); }
+  int LineTop(int i) { return 3 + i * M->Font()->Face().CellHeight(); }
+};
+
+TEST_F(WrapMemo, LongLinesWrapAtBlanksAndHomeEndWorkOnTheShownLine) {
+  M->SetText("aaa bbb ccc ddd");
+  AreaWidth(W("aaa bbb "));  // "aaa bbb c" does not fit
+  ASSERT_TRUE(M->WordWrap());
+  EXPECT_EQ(M->Lines()->Count(), 1);  // wrapping leaves the text alone
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 7);  // before the blank the line breaks at
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 15);
+  Key(VK_HOME);
+  EXPECT_EQ(M->SelStart(), 8);
+  Key(VK_END, ssShift);
+  EXPECT_EQ(M->SelText(), "ccc ddd");
+  Key(VK_UP);
+  EXPECT_EQ(M->SelStart(), 7);
+  // A click on the second shown line lands there.
+  Click(M, 4 + W("cc"), LineTop(1) + 2);
+  EXPECT_EQ(M->SelStart(), 10);
+}
+
+TEST_F(WrapMemo, AWordWiderThanTheWidthBreaksAndTheCaretKeepsToItsLine) {
+  M->SetText(std::string(12, 'w'));
+  AreaWidth(W("wwwww") + 1);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 5);
+  // At the break the caret shows at the end of the upper line, not the start
+  // of the lower one.
+  auto at = CaretColumns(M, LineTop(0));
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], 4 + W("wwwww"));
+  EXPECT_TRUE(CaretColumns(M, LineTop(1)).empty());
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 10);
+  Key(VK_RIGHT);  // stepping onto the break from the left shows it below
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  at = CaretColumns(M, LineTop(1));
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0], 4 + W("wwww"));
+  Key(VK_END, ssCtrl);
+  EXPECT_EQ(M->SelStart(), 12);
+  EXPECT_EQ(CaretColumns(M, LineTop(2)).size(), 1u);
+}
+
+TEST_F(WrapMemo, ResizingWrapsAnewAndWithoutWrapLinesRunOn) {
+  M->SetText("aaa bbb ccc");
+  AreaWidth(W("aaa "));
+  Key(VK_DOWN);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 7);
+  AreaWidth(W("aaa bbb ccc") + 1);  // all fits now: one line
+  Key(VK_HOME);
+  EXPECT_EQ(M->SelStart(), 0);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 11);
+  AreaWidth(W("aaa "));
+  M->SetWordWrap(false);
+  Key(VK_HOME);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 11);
+  Key(VK_DOWN);  // a single line: nowhere to go
+  EXPECT_EQ(M->SelStart(), 11);
+}
+
+TEST_F(WrapMemo, AFontChangeWrapsAnew) {
+  M->SetText("aaa bbb ccc");
+  AreaWidth(W("aaa bbb c"));
+  Key(VK_END);
+  ASSERT_EQ(M->SelStart(), 7);
+  M->Font()->SetSize(M->Font()->Size() * 2);  // now only "aaa" fits a line
+  Key(VK_HOME, ssCtrl);
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 3);
+}
+
+TEST_F(WrapMemo, SelectedHangingBlanksLightUp) {
+  M->SetText("aaa     bbb");
+  AreaWidth(W("aaa  "));
+  M->SelectAll();
+  // The blanks after "aaa" hang past the break; selected, they are lit up to
+  // the edge of the text area like the rest.
+  EXPECT_EQ(PixelAt(M, 4 + W("aaa  ") - 1, LineTop(0) + 2), ColorToRGB(clHighlight));
+  Key(VK_HOME);
+  Key(VK_DOWN);
+  EXPECT_EQ(M->SelStart(), 8);
+}
+
+}  // namespace
+
+namespace {
+
+// --- scroll bars
+
+class BarMemo : public Memo {
+ protected:
+  const TWindowScrollBar& Vert() { return M->ScrollBar(sbVertical); }
+  const TWindowScrollBar& Horz() { return M->ScrollBar(sbHorizontal); }
+  // Form coordinates of the middle of a rectangle of the memo.
+  int FX(const TRect& r) { return M->Left() + (r.Left + r.Right) / 2; }
+  int FY(const TRect& r) { return M->Top() + (r.Top + r.Bottom) / 2; }
+  void Press(const TRect& r) { MouseDown(Form(), FX(r), FY(r)); }
+  void Release(const TRect& r) { MouseUp(Form(), FX(r), FY(r)); }
+  void SetLines(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += (i ? "\n" : "") + std::string("line ") + std::to_string(i);
+    M->SetText(text);
+  }
+  int TopLineShown() {  // the line a click at the top of the text lands on
+    Click(M, 5, 4);
+    return LineOfCaret();
+  }
+  int LineOfCaret() {
+    const std::string before = M->Text().substr(0, size_t(M->SelStart()));
+    return int(std::count(before.begin(), before.end(), '\n'));
+  }
+};
+
+TEST_F(BarMemo, TheVerticalBarSitsInsideTheBorderAndNarrowsTheText) {
+  EXPECT_FALSE(Vert().Shown());
+  M->SetScrollBars(ssVertical);
+  ASSERT_TRUE(Vert().Shown());
+  EXPECT_FALSE(Horz().Shown());
+  EXPECT_EQ(Vert().Bounds(), Rect(M->Width() - 2 - 16, 2, M->Width() - 2, M->Height() - 2));
+  EXPECT_FALSE(Vert().Active());  // nothing to scroll yet
+  // Wrapping follows the narrower text area.
+  const int w = M->Font()->Face().TextWidth("aaa ");
+  M->SetBounds(10, 10, w + 8 + 16, 60);
+  M->SetText("aaa bbb");
+  Key(VK_END);
+  EXPECT_EQ(M->SelStart(), 3);
+  M->SetScrollBars(ssNone);
+  EXPECT_FALSE(Vert().Shown());
+}
+
+TEST_F(BarMemo, BarWheelAndCaretMoveTheSameView) {
+  M->SetScrollBars(ssVertical);
+  SetLines(20);
+  const int page = int(Vert().PageSize());
+  ASSERT_TRUE(Vert().Active());
+  EXPECT_EQ(Vert().Max(), 20 - page);
+  Key(VK_END, ssCtrl);  // the view follows the caret, and the bar the view
+  EXPECT_EQ(Vert().Position(), 20 - page);
+  Press(Vert().Layout().LineBack);
+  Release(Vert().Layout().LineBack);
+  EXPECT_EQ(Vert().Position(), 19 - page);
+  EXPECT_EQ(LineOfCaret(), 19);  // the bar scrolls the view, not the caret
+  EXPECT_EQ(TopLineShown(), 19 - page);
+  Wheel(Form(), 50, 30, 120);
+  EXPECT_EQ(Vert().Position(), 16 - page);
+  EXPECT_EQ(TopLineShown(), 16 - page);
+  // Dragging the thumb to the top shows the first line.
+  const TRect thumb = Vert().Layout().Thumb;
+  Drag(Form(), FX(thumb), FY(thumb), FX(thumb), M->Top() - 40);
+  EXPECT_EQ(Vert().Position(), 0);
+  EXPECT_EQ(TopLineShown(), 0);
+}
+
+TEST_F(BarMemo, AHeldArrowKeepsScrolling) {
+  M->SetScrollBars(ssVertical);
+  SetLines(40);
+  const TRect down = Vert().Layout().LineForward;
+  Press(down);
+  EXPECT_EQ(Vert().Position(), 1);
+  Advance(400 + 50 * 4);
+  EXPECT_EQ(Vert().Position(), 6);
+  Release(down);
+  Advance(500);
+  EXPECT_EQ(Vert().Position(), 6);
+  EXPECT_EQ(TopLineShown(), 6);
+}
+
+TEST_F(BarMemo, TheHorizontalBarScrollsLongLinesWhenTheyDoNotWrap) {
+  M->SetScrollBars(ssBoth);
+  M->SetText(std::string(80, 'w') + "\nshort");
+  EXPECT_FALSE(Horz().Active());  // wrapped: every line fits
+  M->SetWordWrap(false);
+  ASSERT_TRUE(Horz().Active());
+  const int area = int(Horz().PageSize());
+  const int widest = M->Font()->Face().TextWidth(std::string(80, 'w'));
+  EXPECT_EQ(Horz().Max(), widest + 1 - area);
+  Press(Horz().Layout().PageForward);
+  Release(Horz().Layout().PageForward);
+  EXPECT_EQ(Horz().Position(), area);
+  // A click now lands as far into the line as the view was scrolled.
+  Click(M, 4, 4);
+  EXPECT_EQ(M->SelStart(),
+            (area + M->Font()->Face().TextWidth("w") / 2) / M->Font()->Face().TextWidth("w"));
+  // Both bars leave the corner to neither: it shows the face colour.
+  const TRect v = Vert().Bounds(), h = Horz().Bounds();
+  EXPECT_EQ(PixelAt(M, (v.Left + v.Right) / 2, (h.Top + h.Bottom) / 2), ColorToRGB(clBtnFace));
 }
 
 }  // namespace
