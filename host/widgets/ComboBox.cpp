@@ -744,30 +744,6 @@ void TCustomComboBox::PaintList(TCanvas* c, int width, int height) {
   if (list->Scroll().Needed()) list->Scroll().Paint(list->Canvas(), list->ScrollRect());
 }
 
-namespace {
-// A button face with a small triangle pointing up or down in its middle.
-void ArrowButton(TCanvas* c, const TRect& r, bool pressed, bool enabled, bool up, int size) {
-  const TRect face = DrawButtonFace(c, r, pressed ? fsFlatDown : fsUp);
-  c->Brush()->SetColor(clBtnFace);
-  c->FillRect(face);
-  const int cx = (face.Left + face.Right) / 2, cy = (face.Top + face.Bottom) / 2 - size / 2;
-  c->Brush()->SetColor(enabled ? clBtnText : clGrayText);
-  for (int row = 0; row < size; ++row) {
-    const int half = up ? row : size - 1 - row;
-    c->FillRect(Rect(cx - half, cy + row, cx + half + 1, cy + row + 1));
-  }
-}
-}  // namespace
-
-void DrawDropDownButton(TCanvas* c, const TRect& r, bool pressed, bool enabled) {
-  ArrowButton(c, r, pressed, enabled, false, 4);
-}
-
-void DrawSpinButtons(TCanvas* c, const TRect& up, const TRect& down, bool enabled) {
-  ArrowButton(c, up, false, enabled, true, 3);
-  ArrowButton(c, down, false, enabled, false, 3);
-}
-
 void TCustomComboBox::Paint() {
   TCanvas* c = TCustomControl::Canvas();
   TRect r = Rect(0, 0, Width(), Height());

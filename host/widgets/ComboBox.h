@@ -222,9 +222,4 @@ class TComboBox : public TCustomComboBox {
   std::string ClassName() const override { return "TComboBox"; }
 };
 
-// Draws the arrow button at the right of a combo box or date picker.
-void DrawDropDownButton(TCanvas* c, const TRect& r, bool pressed, bool enabled);
-// Draws the pair of spin buttons (up above, down below) of an up-down field.
-void DrawSpinButtons(TCanvas* c, const TRect& up, const TRect& down, bool enabled);
-
 }  // namespace host

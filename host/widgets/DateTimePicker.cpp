@@ -108,12 +108,7 @@ void TMonthCalendarView::Arrow(TCanvas* c, const TRect& r, bool left) {
   const TRect face = DrawButtonFace(c, r, fsUp);
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(face);
-  const int cx = (face.Left + face.Right) / 2, cy = (face.Top + face.Bottom) / 2;
-  c->Brush()->SetColor(clBtnText);
-  for (int col = 0; col < 4; ++col) {
-    const int x = left ? cx - 2 + col : cx + 1 - col;
-    c->FillRect(Rect(x, cy - col, x + 1, cy + col + 1));
-  }
+  DrawArrow(c, face, left ? adLeft : adRight, 4, clBtnText, true);
 }
 
 void TMonthCalendarView::Paint() {

@@ -29,6 +29,62 @@ void TwoRings(TCanvas* c, TRect& r, TColor outerTL, TColor outerBR, TColor inner
 
 }  // namespace
 
+namespace {
+
+// One solid triangle: each step from the tip towards the base is one pixel
+// longer on either side.
+void SolidArrow(TCanvas* c, const TRect& r, TArrowDirection d, int size, TColor color) {
+  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  c->Brush()->SetColor(color);
+  const bool tipFirst = d == adUp || d == adLeft;
+  for (int k = 0; k < size; ++k) {
+    const int half = tipFirst ? k : size - 1 - k;
+    if (d == adUp || d == adDown) {
+      const int y = cy - size / 2 + k;
+      c->FillRect(Rect(cx - half, y, cx + half + 1, y + 1));
+    } else {
+      const int x = cx - size / 2 + k;
+      c->FillRect(Rect(x, cy - half, x + 1, cy + half + 1));
+    }
+  }
+}
+
+// A button face filled in the face colour with an arrow in its middle.
+void ArrowButton(TCanvas* c, const TRect& r, TFaceState state, TArrowDirection d, int size,
+                 bool enabled) {
+  const TRect face = DrawButtonFace(c, r, state);
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(face);
+  DrawArrow(c, face, d, size, clBtnText, enabled);
+}
+
+}  // namespace
+
+void DrawArrow(TCanvas* c, const TRect& r, TArrowDirection d, int size, TColor color,
+               bool enabled) {
+  if (size <= 0) return;
+  const TColor saved = c->Brush()->Color();
+  const TBrushStyle savedStyle = c->Brush()->Style();
+  c->Brush()->SetStyle(bsSolid);
+  if (enabled) {
+    SolidArrow(c, r, d, size, color);
+  } else {
+    SolidArrow(c, OffsetRect(r, 1, 1), d, size, clBtnHighlight);
+    SolidArrow(c, r, d, size, clBtnShadow);
+  }
+  c->Brush()->SetColor(saved);
+  c->Brush()->SetStyle(savedStyle);
+}
+
+void DrawDropDownButton(TCanvas* c, const TRect& r, bool pressed, bool enabled) {
+  ArrowButton(c, r, pressed ? fsFlatDown : fsUp, adDown, 4, enabled);
+}
+
+void DrawSpinButtons(TCanvas* c, const TRect& up, const TRect& down, bool enabled) {
+  ArrowButton(c, up, fsUp, adUp, 3, enabled);
+  ArrowButton(c, down, fsUp, adDown, 3, enabled);
+}
+
 void Frame3D(TCanvas* c, TRect& r, TColor topLeft, TColor bottomRight, int width) {
   const TColor saved = c->Brush()->Color();
   const TBrushStyle savedStyle = c->Brush()->Style();

@@ -51,6 +51,22 @@ void FillDithered(TCanvas* c, const TRect& r, TColor a, TColor b);
 // drawing it twice removes it.
 void DrawFocusRect(TCanvas* c, const TRect& r);
 
+// The classic solid arrow triangle, centred in `r`. `size` is its depth in
+// pixels from base to tip; the base is 2 * size - 1 pixels wide (size 4: the
+// 7-pixel arrow of scroll bars and combo boxes, size 3: the 5-pixel arrow of
+// spin buttons). The tip row starts size / 2 pixels before the centre, so an
+// up and a down arrow in the same rectangle cover the same rows. Enabled, it
+// is drawn in `color`; disabled, it is embossed like disabled text:
+// clBtnHighlight one pixel right and down, then clBtnShadow on top.
+enum TArrowDirection : uint8_t { adUp, adDown, adLeft, adRight };
+void DrawArrow(TCanvas* c, const TRect& r, TArrowDirection d, int size, TColor color, bool enabled);
+
+// A button face with a down arrow: the drop-down button of a combo box or a
+// date picker.
+void DrawDropDownButton(TCanvas* c, const TRect& r, bool pressed, bool enabled);
+// The pair of spin buttons (up above, down below) of an up-down field.
+void DrawSpinButtons(TCanvas* c, const TRect& up, const TRect& down, bool enabled);
+
 // The 13 x 13 check-box square with its top-left at (x, y).
 constexpr int kCheckBoxSize = 13;
 void DrawCheckBox(TCanvas* c, int x, int y, TCheckBoxState state, bool enabled);
