@@ -21,21 +21,6 @@ int64_t PositionCount(int64_t min, int64_t max) {
   return int64_t(std::min<int128>(Diff(max, min) + 1, INT64_MAX));
 }
 
-enum TArrowGlyph : uint8_t { agUp, agDown, agLeft, agRight };
-
-// A small filled triangle centred in `r`, pointing toward `dir`.
-void PaintArrow(TCanvas* c, const TRect& r, TArrowGlyph dir, bool enabled) {
-  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-  c->Brush()->SetColor(enabled ? clBtnText : clGrayText);
-  for (int k = 0; k < 4; ++k) {
-    const int half = (dir == agUp || dir == agLeft) ? k : 3 - k;
-    if (dir == agUp || dir == agDown)
-      c->FillRect(Rect(cx - half, cy - 2 + k, cx + half + 1, cy - 1 + k));
-    else
-      c->FillRect(Rect(cx - 2 + k, cy - half, cx - 1 + k, cy + half + 1));
-  }
-}
-
 bool IsPagePart(TScrollBarPart p) { return p == sbpPageBack || p == sbpPageForward; }
 
 }  // namespace
@@ -162,8 +147,10 @@ void TWindowScrollBar::Paint(TCanvas* c) const {
     FillDithered(c, hot == sbpPageBack ? l.PageBack : l.PageForward, cl3DDkShadow, clBtnShadow);
   const TFaceState back = hot == sbpLineBack ? fsPressed : fsUp;
   const TFaceState forward = hot == sbpLineForward ? fsPressed : fsUp;
-  PaintArrow(c, DrawButtonFace(c, l.LineBack, back), Vertical() ? agUp : agLeft, active);
-  PaintArrow(c, DrawButtonFace(c, l.LineForward, forward), Vertical() ? agDown : agRight, active);
+  DrawArrow(c, DrawButtonFace(c, l.LineBack, back), Vertical() ? adUp : adLeft, 4, clBtnText,
+            active);
+  DrawArrow(c, DrawButtonFace(c, l.LineForward, forward), Vertical() ? adDown : adRight, 4,
+            clBtnText, active);
   if (l.Thumb.IsEmpty()) return;
   const TRect face = DrawButtonFace(c, l.Thumb, fsUp);
   c->Brush()->SetColor(clBtnFace);

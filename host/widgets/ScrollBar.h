@@ -12,7 +12,7 @@
 // State model. The bar shows positions Min..Max of the content (64-bit: the
 // grid scrolls by pixels through a hundred million rows) and PageSize, the
 // length of what the view shows, which sizes the thumb. With Max <= Min (or
-// Enabled off) there is nothing to scroll: the bar shows grey arrows and no
+// Enabled off) there is nothing to scroll: the bar shows embossed arrows and no
 // thumb, and presses on it do nothing. Position always lies in Min..Max.
 //
 // Input. A press on an arrow steps SmallChange, on the track LargeChange (the

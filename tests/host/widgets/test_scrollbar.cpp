@@ -148,13 +148,13 @@ TEST_F(ScrollBarTest, KeysStepPageAndGoToTheEnds) {
   EXPECT_EQ(Codes.back(), scEndScroll);
 }
 
-TEST_F(ScrollBarTest, NothingToScrollShowsGreyArrowsAndTakesNoPress) {
+TEST_F(ScrollBarTest, NothingToScrollShowsEmbossedArrowsAndTakesNoPress) {
   const TRect arrow = L().LineForward;
   const int cx = (arrow.Left + arrow.Right) / 2, cy = (arrow.Top + arrow.Bottom) / 2;
   EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnText));
   S->SetEnabled(false);
   Pump();
-  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clGrayText));
+  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnShadow));
   EXPECT_TRUE(L().Thumb.IsEmpty());
   Click(Form(), 18, 235);
   EXPECT_EQ(S->Position(), 0);
@@ -163,7 +163,7 @@ TEST_F(ScrollBarTest, NothingToScrollShowsGreyArrowsAndTakesNoPress) {
   S->SetParams(0, 0, 24);
   Pump();
   EXPECT_TRUE(L().Thumb.IsEmpty());
-  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clGrayText));
+  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnShadow));
   Click(Form(), 18, 235);
   EXPECT_TRUE(Codes.empty());
 }
