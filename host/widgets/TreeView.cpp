@@ -315,14 +315,14 @@ TRect TCustomTreeView::ClientRect() const {
 }
 
 TRect TCustomTreeView::ScrollRect() const {
-  if (!FScroll.Needed()) return TRect{};
+  if (!FScroll.Active()) return TRect{};
   const TRect c = ClientRect();
-  return Rect(std::max(c.Left, c.Right - TVScrollBar::kWidth), c.Top, c.Right, c.Bottom);
+  return Rect(std::max(c.Left, c.Right - TWindowScrollBar::kThickness), c.Top, c.Right, c.Bottom);
 }
 
 TRect TCustomTreeView::ListRect() const {
   TRect c = ClientRect();
-  if (FScroll.Needed()) c.Right = std::max(c.Left, c.Right - TVScrollBar::kWidth);
+  if (FScroll.Active()) c.Right = std::max(c.Left, c.Right - TWindowScrollBar::kThickness);
   return c;
 }
 
@@ -360,10 +360,13 @@ int TCustomTreeView::RowOf(TTreeNode* node) const {
   return it == rows.end() ? -1 : int(it - rows.begin());
 }
 
+// The bar scrolls by rows and shows only while there are more than fit.
 void TCustomTreeView::UpdateScroll() {
-  const bool had = FScroll.Needed();
-  FScroll.SetRange(int(VisibleNodes().size()), VisibleRows());
-  if (had != FScroll.Needed()) Invalidate();
+  const bool had = FScroll.Active();
+  const int rows = int(VisibleNodes().size()), page = VisibleRows();
+  FScroll.SetParams(FirstRow(), 0, std::max(rows - page, 0), page);
+  FScroll.SetBounds(ScrollRect());
+  if (had != FScroll.Active()) Invalidate();
 }
 
 void TCustomTreeView::StructureChanged() {
@@ -379,7 +382,7 @@ void TCustomTreeView::MakeVisible(TTreeNode* node) {
   UpdateScroll();
   const int row = RowOf(node);
   if (row < 0) return;
-  const int top = FScroll.Position(), page = VisibleRows();
+  const int top = FirstRow(), page = VisibleRows();
   if (row < top)
     ScrollTo(row);
   else if (row >= top + page)
@@ -388,7 +391,7 @@ void TCustomTreeView::MakeVisible(TTreeNode* node) {
 
 TTreeNode* TCustomTreeView::TopItem() const {
   const auto rows = VisibleNodes();
-  const int top = FScroll.Position();
+  const int top = FirstRow();
   return top < int(rows.size()) ? rows[size_t(top)] : nullptr;
 }
 
@@ -540,7 +543,7 @@ int TCustomTreeView::NodeLeft(const TTreeNode* node) const {
 }
 
 TRect TCustomTreeView::NodeRect(TTreeNode* Node, bool TextOnly) const {
-  const int row = Node ? RowOf(Node) - FScroll.Position() : -1;
+  const int row = Node ? RowOf(Node) - FirstRow() : -1;
   if (row < 0 || row >= VisibleRows() + 1) return TRect{};
   const TRect list = ListRect();
   const int h = ItemHeight();
@@ -553,7 +556,7 @@ TRect TCustomTreeView::NodeRect(TTreeNode* Node, bool TextOnly) const {
 TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const {
   const TRect list = ListRect();
   if (!list.Contains(X, Y)) return nullptr;
-  const int row = (Y - list.Top) / ItemHeight() + FScroll.Position();
+  const int row = (Y - list.Top) / ItemHeight() + FirstRow();
   const auto rows = VisibleNodes();
   return row < int(rows.size()) ? rows[size_t(row)] : nullptr;
 }
@@ -651,13 +654,9 @@ void TCustomTreeView::Paint() {
   c->IntersectClip(list);
   const auto rows = VisibleNodes();
   const int h = ItemHeight();
-  for (int r = FScroll.Position(), y = list.Top; r < int(rows.size()) && y < list.Bottom;
-       ++r, y += h)
+  for (int r = FirstRow(), y = list.Top; r < int(rows.size()) && y < list.Bottom; ++r, y += h)
     PaintRow(c, rows[size_t(r)], y, h);
-  if (FScroll.Needed()) {
-    TCanvas* sc = Canvas();  // a fresh binding: the list clip must not apply
-    FScroll.Paint(sc, ScrollRect());
-  }
+  FScroll.Paint(Canvas());  // a fresh binding: the list clip must not apply
 }
 
 // --- input
@@ -755,8 +754,8 @@ void TCustomTreeView::KeyPress(char32_t& Key) {
 void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   EndEdit(true);
   FocusByMouse(this);
-  if (FScroll.Needed() && ScrollRect().Contains(X, Y)) {
-    if (Button == mbLeft && FScroll.MouseDown(ScrollRect(), X, Y)) Invalidate();
+  if (ScrollRect().Contains(X, Y)) {
+    if (Button == mbLeft) FScroll.MouseDown(X, Y);
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }
@@ -776,8 +775,8 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 void TCustomTreeView::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FScroll.Dragging()) {
-    if (FScroll.MouseMove(ScrollRect(), Y)) Invalidate();
+  if (FScroll.MouseMove(X, Y)) {
+    // the bar has the press
   } else if (FHotTrack) {
     TTreeNode* hot = GetHitTestInfoAt(X, Y) == htOnItem ? GetNodeAt(X, Y) : nullptr;
     if (hot != FHot) {
@@ -789,7 +788,7 @@ void TCustomTreeView::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  FScroll.MouseUp();
+  if (Button == mbLeft) FScroll.MouseUp(X, Y);
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -808,13 +807,13 @@ void TCustomTreeView::CMFontChanged(TMessage& Message) {
 
 bool TCustomTreeView::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-  ScrollTo(FScroll.Position() + 3);
+  ScrollTo(FirstRow() + 3);
   return true;
 }
 
 bool TCustomTreeView::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-  ScrollTo(FScroll.Position() - 3);
+  ScrollTo(FirstRow() - 3);
   return true;
 }
 

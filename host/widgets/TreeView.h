@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/ui/Controls.h"
-#include "host/widgets/VScrollBar.h"
+#include "host/widgets/ScrollBar.h"
 
 namespace host {
 
@@ -268,7 +268,7 @@ class TCustomTreeView : public TCustomControl {
   bool FHotTrack = false;
   bool FHideSelection = true;
   TBorderStyle FBorderStyle = bsSingle;
-  TVScrollBar FScroll;
+  TWindowScrollBar FScroll{this, sbVertical};  // positions are rows
   TEdit* FEditor = nullptr;
   TTreeNode* FEditNode = nullptr;
   TTVExpandingEvent FOnExpanding;
@@ -281,9 +281,10 @@ class TCustomTreeView : public TCustomControl {
 
   // The rows on screen order: every node whose ancestors are all expanded.
   std::vector<TTreeNode*> VisibleNodes() const;
-  int RowOf(TTreeNode* node) const;  // among VisibleNodes, -1 when hidden
-  int VisibleRows() const;           // rows that fit the client height
-  TRect ListRect() const;            // the client area left of the scroll bar
+  int RowOf(TTreeNode* node) const;                         // among VisibleNodes, -1 when hidden
+  int VisibleRows() const;                                  // rows that fit the client height
+  int FirstRow() const { return int(FScroll.Position()); }  // the row at the top
+  TRect ListRect() const;  // the client area left of the scroll bar
   TRect ScrollRect() const;
   int NodeLeft(const TTreeNode* node) const;  // x of the node's text
   bool HasButtonColumn(const TTreeNode* node) const;

@@ -219,6 +219,27 @@ TEST_F(Tree, LongTreesScrollToTheSelection) {
   EXPECT_EQ(T->TopItem(), items->Item(0));
 }
 
+TEST_F(Tree, TheScrollBarStepsRepeatsAndDragsByRows) {
+  auto* items = T->Items();
+  for (int i = 0; i < 40; ++i) items->Add(nullptr, "node " + std::to_string(i));
+  items->Item(5)->SetSelected(true);
+  // The bar fills the 16 pixels inside the right border, arrows at both ends;
+  // the tree's client (190, 190) is on the down arrow.
+  MouseDown(Form(), 10 + 190, 10 + 190);
+  EXPECT_EQ(T->TopItem(), items->Item(1));
+  Advance(400 + 50);  // held: the first repeat, then the next
+  EXPECT_EQ(T->TopItem(), items->Item(3));
+  MouseUp(Form(), 10 + 190, 10 + 190);
+  EXPECT_EQ(T->Selected(), items->Item(5));  // the bar leaves the selection alone
+  // The thumb dragged to the bottom shows the last page of rows.
+  Drag(static_cast<TControl*>(T), 190, 30, 190, 400);
+  const int rows = T->ClientRect().Height() / T->ItemHeight();
+  EXPECT_EQ(T->TopItem(), items->Item(40 - rows));
+  TTreeNode* top = T->TopItem();
+  Click(static_cast<TControl*>(T), 190, 5);  // the up arrow
+  EXPECT_EQ(T->TopItem()->AbsoluteIndex(), top->AbsoluteIndex() - 1);
+}
+
 TEST_F(Tree, EditingInPlaceKeepsOrDropsTheText) {
   Build();
   T->SetFocus();
