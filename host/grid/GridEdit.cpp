@@ -4,7 +4,7 @@
 
 #include "host/grid/Grids.h"
 #include "host/widgets/Look.h"
-#include "host/widgets/Menus.h"
+#include "host/widgets/PopupWindow.h"
 #include "host/widgets/VScrollBar.h"
 
 namespace host {
@@ -195,7 +195,6 @@ bool TInplaceEdit::DoMouseWheelUp(TShiftState, TPoint) { return false; }
 class TPickListPopup : public TPopupWindow {
  public:
   explicit TPickListPopup(TInplaceEditList* edit);
-  ~TPickListPopup() override;
   int ItemIndex() const { return FIndex; }
   void SetItemIndex(int i);
   void Open();
@@ -209,8 +208,6 @@ class TPickListPopup : public TPopupWindow {
   TVScrollBar FBar;
   int FIndex = -1;
   int FRowHeight = 16;
-  bool FOpen = false;
-  TInputFilter FOuter;
   int Rows() const { return FBar.Page(); }
   int ItemAt(int y) const { return y < 1 ? -1 : FBar.Position() + (y - 1) / FRowHeight; }
   TRect BarRect() const {
@@ -234,16 +231,13 @@ TPickListPopup::TPickListPopup(TInplaceEditList* edit) : TPopupWindow(nullptr), 
     widest = std::max(widest, c->TextWidth(items->Strings(i)));
   const int bar = FBar.Needed() ? TVScrollBar::kWidth : 0;
   SetBounds(0, 0, std::max(edit->Width(), widest + 8 + bar), rows * FRowHeight + 2);
-}
-
-TPickListPopup::~TPickListPopup() {
-  if (FOpen) SetInputFilter(std::move(FOuter));
+  SetInputRouter([this](const TBackendEvent& ev) { return Route(ev); });
+  // A press anywhere else (the edit's own button too) closes the list.
+  SetOnOutsidePress([edit] { edit->CloseUp(false); });
 }
 
 void TPickListPopup::Open() {
   const TPoint at = FEdit->ClientToScreen(Point(0, FEdit->Height()));
-  FOuter = SetInputFilter([this](const TBackendEvent& ev) { return Route(ev); });
-  FOpen = true;
   PopupAt(at.x, at.y);
 }
 
@@ -316,13 +310,7 @@ void TPickListPopup::RouteMouse(const TBackendEvent& ev) {
   TPoint s;
   if (!ScreenPointOf(ev, s)) return;
   const TPoint p = ScreenToClient(s);
-  if (!ClientRect().Contains(p.x, p.y)) {
-    if (ev.Kind != bekMouseDown) return;
-    // A press on the edit's own button closes the list; any other press
-    // outside it closes the list too, and goes on to where it landed.
-    FEdit->CloseUp(false);
-    return;
-  }
+  if (!ClientRect().Contains(p.x, p.y)) return;
   if (FBar.Needed() && BarRect().Contains(p.x, p.y)) {
     if (ev.Kind == bekMouseDown && FBar.MouseDown(BarRect(), p.x, p.y)) Invalidate();
     return;

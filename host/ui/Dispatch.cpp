@@ -16,12 +16,6 @@ namespace {
 constexpr int64_t kDoubleClickMs = 500;
 constexpr int kDoubleClickPx = 4;
 
-TForm* FormOfWindow(TWindowId w) {
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->WindowId() == w) return Screen->Forms(i);
-  return nullptr;
-}
-
 // The top-left of `c` in its form's client coordinates.
 TPoint FormOffset(const TControl* c) {
   TPoint o = c->ClientOrigin();
@@ -57,15 +51,6 @@ WPARAM MouseKeys() {
 
 TShiftState ButtonFlag(TBackendButton b) {
   return b == bbLeft ? ssLeft : b == bbRight ? ssRight : ssMiddle;
-}
-
-unsigned DownMessage(TBackendButton b, bool dbl) {
-  unsigned base = b == bbLeft ? WM_LBUTTONDOWN : b == bbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
-  return dbl ? base + 2 : base;
-}
-
-unsigned UpMessage(TBackendButton b) {
-  return b == bbLeft ? WM_LBUTTONUP : b == bbRight ? WM_RBUTTONUP : WM_MBUTTONUP;
 }
 
 void SetHover(TControl* c) {
@@ -109,7 +94,7 @@ void MouseDown(TForm* form, const TBackendEvent& ev) {
   l.LastClickWasDouble = dbl;
   // The pressed control keeps the mouse until every button is up.
   l.Capture = target;
-  target->Perform(DownMessage(ev.Button, dbl), MouseKeys(), LocalPos(target, ev.X, ev.Y));
+  target->Perform(MouseMessageOf(ev, dbl), MouseKeys(), LocalPos(target, ev.X, ev.Y));
 }
 
 void MouseUp(TForm* form, const TBackendEvent& ev) {
@@ -118,7 +103,7 @@ void MouseUp(TForm* form, const TBackendEvent& ev) {
   l.Buttons &= TShiftState(~ButtonFlag(ev.Button));
   if (!(l.Buttons & (ssLeft | ssRight | ssMiddle))) l.Capture = nullptr;
   if (!target) return;
-  target->Perform(UpMessage(ev.Button), MouseKeys(), LocalPos(target, ev.X, ev.Y));
+  target->Perform(MouseMessageOf(ev), MouseKeys(), LocalPos(target, ev.X, ev.Y));
   if (ev.Button == bbRight && Loop().LastClickControl == target) {
     TPoint screen = form->ClientToScreen(Point(ev.X, ev.Y));
     target->Perform(WM_CONTEXTMENU, 0, PointToLParam(screen.x, screen.y));
@@ -197,7 +182,7 @@ bool IsInput(TBackendEventKind k) {
 
 void DispatchEvent(const TBackendEvent& ev) {
   if (FilterInput(ev)) return;  // an open popup took it
-  TForm* form = FormOfWindow(ev.Window);
+  TForm* form = Screen->FormOfWindow(ev.Window);
   if (!form) return;
   TApplication* app = Application;
   // While a modal form runs, the others take no input.

@@ -349,6 +349,30 @@ TWinControl* TScreen::ActiveControl() const {
   return f ? f->ActiveControl() : nullptr;
 }
 
+TForm* TScreen::FormOfWindow(uintptr_t w) const {
+  if (w == 0) return nullptr;  // 0 is no window, even for a form not shown yet
+  for (TForm* f : FForms)
+    if (f->WindowId() == w) return f;
+  return nullptr;
+}
+
+unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick) {
+  // Each button's messages come as down, up, double click in a row.
+  const unsigned down = ev.Button == bbLeft    ? WM_LBUTTONDOWN
+                        : ev.Button == bbRight ? WM_RBUTTONDOWN
+                                               : WM_MBUTTONDOWN;
+  switch (ev.Kind) {
+    case bekMouseDown:
+      return DoubleClick ? down + 2 : down;
+    case bekMouseUp:
+      return down + 1;
+    case bekMouseMove:
+      return WM_MOUSEMOVE;
+    default:
+      return 0;
+  }
+}
+
 int TScreen::Width() const { return CurrentBackend().ScreenSize().x; }
 int TScreen::Height() const { return CurrentBackend().ScreenSize().y; }
 

@@ -241,6 +241,8 @@ class TScreen : public TComponent {
   bool HasForm(const TForm* f) const;
   TForm* ActiveForm() const;
   TWinControl* ActiveControl() const;
+  // The form showing backend window `w`, or nullptr when it is none of ours.
+  TForm* FormOfWindow(uintptr_t w) const;
   int Width() const;
   int Height() const;
   std::string ClassName() const override { return "TScreen"; }
@@ -250,6 +252,11 @@ class TScreen : public TComponent {
   TCursor FCursor = crDefault;
   std::vector<TForm*> FForms;
 };
+
+// The message a backend mouse event becomes: a button's down (its double-click
+// message when `DoubleClick`), up, or WM_MOUSEMOVE for a move. Other kinds of
+// event map to no message (0).
+unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick = false);
 
 // The global application and screen: `Application->ProcessMessages()`. They
 // come into being on first use.

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "host/backend/Popup.h"
 #include "host/gfx/Utf8.h"
-#include "host/ui/InputFilter.h"
+#include "host/widgets/ComboListBox.h"
 #include "host/widgets/Look.h"
 #include "host/widgets/StdCtrls.h"
 
@@ -15,221 +14,12 @@ namespace {
 constexpr int kButtonWidth = 16;
 constexpr int64_t kTypeAheadMs = 1000;
 
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return Fold(x) < Fold(y); });
-}
-
-bool StartsNoCase(const std::string& s, const std::string& prefix) {
-  if (prefix.size() > s.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (Fold(s[i]) != Fold(prefix[i])) return false;
-  return true;
-}
-
 // True when the text is one character typed again and again ("aaa").
 bool IsRepeat(const std::string& s) {
   return s.size() > 1 && std::all_of(s.begin(), s.end(), [&](char c) { return c == s[0]; });
 }
 
 }  // namespace
-
-// --- the drop-down window
-
-class TDropDownWindow::TPopupForm : public TForm {
- public:
-  TPopupForm() : TForm(nullptr) {
-    SetBorderStyle(bsNone);
-    SetColor(clWindow);
-  }
-  std::string ClassName() const override { return "TDropDownForm"; }
-};
-
-namespace {
-
-TForm* FormOfWindow(TWindowId w) {
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->WindowId() == w) return Screen->Forms(i);
-  return nullptr;
-}
-
-unsigned MouseMessage(const TBackendEvent& ev) {
-  const unsigned down = ev.Button == bbLeft    ? WM_LBUTTONDOWN
-                        : ev.Button == bbRight ? WM_RBUTTONDOWN
-                                               : WM_MBUTTONDOWN;
-  switch (ev.Kind) {
-    case bekMouseDown:
-      return down;
-    case bekMouseUp:
-      return down + 1;
-    default:
-      return WM_MOUSEMOVE;
-  }
-}
-
-}  // namespace
-
-TDropDownWindow::TDropDownWindow(TWinControl* owner, std::unique_ptr<TCustomControl> content)
-    : FOwner(owner), FContent(std::move(content)) {}
-
-TDropDownWindow::~TDropDownWindow() {
-  if (FOpen) SetInputFilter(std::move(FOuterFilter));
-  // The content first: a form frees the unowned children it still holds.
-  FContent.reset();
-  FForm.reset();
-}
-
-TForm* TDropDownWindow::PopupForm() const { return FOpen ? FForm.get() : nullptr; }
-
-void TDropDownWindow::Open(int width, int height) {
-  TForm* ownerForm = GetParentForm(FOwner);
-  if (!ownerForm) return;
-  if (!FForm) FForm = std::make_unique<TPopupForm>();
-  TPoint p = FOwner->ClientToScreen(Point(0, FOwner->Height()));
-  if (p.y + height > Screen->Height()) {
-    const TPoint above = FOwner->ClientToScreen(Point(0, -height));
-    if (above.y >= 0) p = above;
-  }
-  p.x = std::clamp(p.x, 0, std::max(0, Screen->Width() - width));
-  FForm->SetBounds(p.x, p.y, width, height);
-  FContent->SetParent(FForm.get());
-  FContent->SetBounds(0, 0, width, height);
-  FForm->HandleNeeded();
-  // Placed relative to the owner's form: that form's idea of its screen
-  // position is the one its coordinates agree with.
-  const TPoint o = ownerForm->ClientOrigin();
-  MakePopupWindow(FForm->WindowId(), ownerForm->WindowId(), p.x - o.x, p.y - o.y);
-  if (!FOpen) FOuterFilter = SetInputFilter([this](const TBackendEvent& ev) { return Route(ev); });
-  FOpen = true;
-  FForm->Show();
-  ownerForm->Activate();  // the keyboard stays with the owner
-}
-
-void TDropDownWindow::Close() {
-  if (!FOpen) return;
-  FOpen = false;
-  SetInputFilter(std::move(FOuterFilter));
-  FForm->Hide();
-  if (TForm* ownerForm = GetParentForm(FOwner); ownerForm && ownerForm->Visible())
-    ownerForm->Activate();
-}
-
-bool TDropDownWindow::Route(const TBackendEvent& ev) {
-  TForm* form = FormOfWindow(ev.Window);
-  switch (ev.Kind) {
-    case bekKeyDown:
-    case bekKeyUp:
-    case bekChar:
-      // A popup holding the keyboard grab receives the keys: they are the owner's.
-      if (form != FForm.get()) return false;
-      if (ev.Kind == bekChar)
-        FOwner->Perform(WM_CHAR, WPARAM(ev.Char));
-      else
-        FOwner->Perform(ev.Kind == bekKeyDown ? WM_KEYDOWN : WM_KEYUP, ev.Key);
-      return true;
-    case bekMouseDown:
-    case bekMouseUp:
-    case bekMouseMove:
-    case bekMouseWheel:
-      break;
-    default:
-      return false;
-  }
-  if (!form) return false;
-  const TPoint s = form->ClientToScreen(Point(ev.X, ev.Y));
-  if (!FForm->BoundsRect().Contains(s.x, s.y)) {
-    if (ev.Kind != bekMouseDown) return false;
-    // A press anywhere else closes the list and is spent on that.
-    if (FOnDismiss) FOnDismiss();
-    return true;
-  }
-  // Over the list: the loop routes it, unless a modal form would keep it
-  // from the list; then the list gets it here.
-  if (form == FForm.get() && Application->ModalLevel() == 0) return false;
-  const TPoint local = FContent->ScreenToClient(s);
-  if (ev.Kind == bekMouseWheel) {
-    FContent->DoMouseWheel(TShiftState(ev.Shift), ev.WheelDelta, s);
-    return true;
-  }
-  WPARAM keys = 0;
-  if (ev.Kind == bekMouseDown || (ev.Shift & ssLeft)) keys |= MK_LBUTTON;
-  FContent->Perform(MouseMessage(ev), keys, PointToLParam(local.x, local.y));
-  return true;
-}
-
-// --- the list inside the drop-down
-
-class TComboListBox : public TCustomControl {
- public:
-  explicit TComboListBox(TCustomComboBox* box) : TCustomControl(nullptr), FBox(box) {
-    SetControlStyle(TControlStyle((ControlStyle() | csOpaque) & ~csClickEvents));
-    SetColor(clWindow);
-  }
-  TVScrollBar& Scroll() { return FScroll; }
-  TRect ScrollRect() const {
-    return Rect(Width() - 1 - TVScrollBar::kWidth, 1, Width() - 1, Height() - 1);
-  }
-  int RowAt(int y) const {
-    const int ih = std::max(1, FBox->ItemHeight());
-    if (y < 1 || y >= Height() - 1) return -1;
-    const int row = (y - 1) / ih + FScroll.Position();
-    return row < FBox->FItems.Count() ? row : -1;
-  }
-  std::string ClassName() const override { return "TComboListBox"; }
-
- protected:
-  void Paint() override { FBox->PaintList(Canvas(), Width(), Height()); }
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    if (FScroll.Needed() && FScroll.MouseDown(ScrollRect(), X, Y)) {
-      FOnScroll = true;
-      Invalidate();
-    }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-  }
-  void MouseMove(TShiftState Shift, int X, int Y) override {
-    if (FScroll.Dragging()) {
-      if (FScroll.MouseMove(ScrollRect(), Y)) Invalidate();
-    } else if (!FOnScroll || !(Shift & ssLeft)) {
-      TrackHot(X, Y);
-    }
-    TCustomControl::MouseMove(Shift, X, Y);
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    const bool wasScroll = FOnScroll;
-    FOnScroll = false;
-    FScroll.MouseUp();
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (wasScroll || Button != mbLeft) return;
-    const bool onRows = !FScroll.Needed() || X < ScrollRect().Left;
-    if (onRows && RowAt(Y) >= 0) {
-      FBox->FHot = RowAt(Y);
-      FBox->CloseList(true);  // frees nothing: the list is kept for the next drop
-    }
-  }
-  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override {
-    if (FScroll.SetPosition(FScroll.Position() + 3)) Invalidate();
-    return true;
-  }
-  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override {
-    if (FScroll.SetPosition(FScroll.Position() - 3)) Invalidate();
-    return true;
-  }
-
- private:
-  TCustomComboBox* FBox;
-  TVScrollBar FScroll;
-  bool FOnScroll = false;
-  void TrackHot(int X, int Y) {
-    if (FScroll.Needed() && X >= ScrollRect().Left) return;
-    const int row = RowAt(Y);
-    if (row >= 0 && row != FBox->FHot) {
-      FBox->FHot = row;
-      Invalidate();
-    }
-  }
-};
 
 // The edit box of the editable styles: the list keys go to the combo box.
 class TComboEdit : public TEdit {
@@ -273,47 +63,6 @@ class TComboEdit : public TEdit {
  private:
   TCustomComboBox* FBox;
 };
-
-// --- items
-
-std::string TComboBoxStrings::Strings(int i) const {
-  return i >= 0 && i < Count() ? FItems[size_t(i)] : std::string();
-}
-
-void TComboBoxStrings::SetStrings(int i, const std::string& s) {
-  if (i < 0 || i >= Count()) return;
-  FItems[size_t(i)] = s;
-  FBox->ItemsChanged(-1, false);
-}
-
-int TComboBoxStrings::SortedPlace(const std::string& s) const {
-  return int(std::upper_bound(FItems.begin(), FItems.end(), s, LessNoCase) - FItems.begin());
-}
-
-void TComboBoxStrings::Insert(int i, const std::string& s) {
-  if (FBox->FSorted) i = SortedPlace(s);
-  if (i < 0 || i > Count()) return;
-  FItems.insert(FItems.begin() + i, s);
-  if (FBox->FItemIndex >= i) ++FBox->FItemIndex;
-  FBox->ItemsChanged(-1, false);
-}
-
-int TComboBoxStrings::Add(const std::string& s) {
-  const int at = FBox->FSorted ? SortedPlace(s) : Count();
-  Insert(at, s);
-  return at;
-}
-
-void TComboBoxStrings::Delete(int i) {
-  if (i < 0 || i >= Count()) return;
-  FItems.erase(FItems.begin() + i);
-  FBox->ItemsChanged(i, false);
-}
-
-void TComboBoxStrings::Clear() {
-  FItems.clear();
-  FBox->ItemsChanged(-1, true);
-}
 
 // --- the combo box
 
@@ -405,7 +154,7 @@ void TCustomComboBox::SetSorted(bool v) {
   FSorted = v;
   if (!v) return;
   const std::string chosen = FItems.Strings(FItemIndex);
-  std::stable_sort(FItems.FItems.begin(), FItems.FItems.end(), LessNoCase);
+  FItems.Sort();
   if (FItemIndex >= 0) FItemIndex = FItems.IndexOf(chosen);
   Invalidate();
 }
@@ -600,7 +349,7 @@ void TCustomComboBox::TypeAhead(char32_t ch) {
   const int start = (FSearch.size() > 1 && !repeat) ? std::max(current, 0) : current + 1;
   for (int k = 0; k < count; ++k) {
     const int i = ((start + k) % count + count) % count;
-    if (!StartsNoCase(FItems.Strings(i), prefix)) continue;
+    if (!TComboBoxStrings::StartsNoCase(FItems.Strings(i), prefix)) continue;
     if (DroppedDown())
       MoveHot(i - FHot);
     else

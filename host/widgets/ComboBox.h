@@ -1,4 +1,4 @@
-// The combo box, and the drop-down window it shares with the date-time picker.
+// The combo box: an edit box or a fixed choice with a list that drops down.
 #pragma once
 
 #include <functional>
@@ -7,48 +7,12 @@
 #include <vector>
 
 #include "host/ui/Forms.h"
-#include "host/ui/InputFilter.h"
-#include "host/widgets/Classes.h"
-#include "host/widgets/VScrollBar.h"
+#include "host/widgets/ComboBoxStrings.h"
+#include "host/widgets/DropDown.h"
 
 namespace host {
 
 class TEdit;
-class TCustomComboBox;
-
-// Shows a content control (a combo box's list, a picker's calendar) in a
-// borderless popup window that drops from an owner control: below it, or
-// above it when the screen ends first. The window never takes the keyboard:
-// keys stay with the owner, which drives the content. While it is open it
-// sees every input first: a press outside it closes it (and is spent on
-// that), and it takes its own mouse input even while a modal dialog runs.
-class TDropDownWindow {
- public:
-  // The drop-down keeps `content`, which the caller made without an owner.
-  TDropDownWindow(TWinControl* owner, std::unique_ptr<TCustomControl> content);
-  ~TDropDownWindow();
-  TDropDownWindow(const TDropDownWindow&) = delete;
-  TDropDownWindow& operator=(const TDropDownWindow&) = delete;
-
-  void Open(int width, int height);
-  void Close();
-  bool IsOpen() const { return FOpen; }
-  TCustomControl* Content() const { return FContent.get(); }
-  // The popup form while open.
-  TForm* PopupForm() const;
-  // Called when a press lands outside the window, which should then close.
-  void SetOnDismiss(std::function<void()> f) { FOnDismiss = std::move(f); }
-
- private:
-  class TPopupForm;
-  TWinControl* FOwner;
-  std::unique_ptr<TCustomControl> FContent;
-  std::unique_ptr<TPopupForm> FForm;
-  std::function<void()> FOnDismiss;
-  TInputFilter FOuterFilter;
-  bool FOpen = false;
-  bool Route(const TBackendEvent& ev);
-};
 
 enum TComboBoxStyle : uint8_t {
   csDropDown,          // an edit box with a list to drop down
@@ -76,28 +40,6 @@ using TOwnerDrawState = uint16_t;
 
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
-
-// The items of a combo box; a sorted box keeps them in order as they arrive.
-class TComboBoxStrings : public TStrings {
- public:
-  explicit TComboBoxStrings(TCustomComboBox* box) : FBox(box) {}
-  int Count() const override { return int(FItems.size()); }
-  std::string Strings(int i) const override;
-  void SetStrings(int i, const std::string& s) override;
-  // In a sorted box the string goes to its sorted place instead of i.
-  void Insert(int i, const std::string& s) override;
-  void Delete(int i) override;
-  void Clear() override;
-  // The index the string got (its sorted place in a sorted box).
-  int Add(const std::string& s);
-  std::string ClassName() const override { return "TComboBoxStrings"; }
-
- private:
-  friend class TCustomComboBox;
-  TCustomComboBox* FBox;
-  std::vector<std::string> FItems;
-  int SortedPlace(const std::string& s) const;
-};
 
 // An edit box or a fixed choice with a list that drops down. A choice from
 // the list (mouse, or keys in the closed box) runs Click (OnClick) and then

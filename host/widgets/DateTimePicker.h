@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/widgets/ComboBox.h"
 #include "host/widgets/DateUtils.h"
+#include "host/widgets/DropDown.h"
 
 namespace host {
 

@@ -4,65 +4,10 @@
 #include <cctype>
 #include <utility>
 
-#include "host/backend/Popup.h"
 #include "host/gfx/Utf8.h"
 #include "host/widgets/Look.h"
 
 namespace host {
-
-void SwallowKeyRest(Word Key) {
-  auto outer = std::make_shared<TInputFilter>();
-  auto finish = [outer] { SetInputFilter(*outer); };
-  *outer = SetInputFilter([outer, finish, Key](const TBackendEvent& ev) {
-    if (ev.Kind == bekChar || (ev.Kind == bekKeyUp && ev.Key == Key)) {
-      if (ev.Kind == bekKeyUp) finish();
-      return true;
-    }
-    if (ev.Kind == bekKeyDown || ev.Kind == bekMouseDown) finish();
-    return *outer && (*outer)(ev);
-  });
-}
-
-// --- TPopupWindow
-
-TPopupWindow::TPopupWindow(TComponent* AOwner) : TForm(AOwner) {
-  SetBorderStyle(bsNone);
-  SetColor(clMenu);
-}
-
-TForm* TPopupWindow::FormOfWindow(TWindowId w) {
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->WindowId() == w) return Screen->Forms(i);
-  return nullptr;
-}
-
-bool TPopupWindow::ScreenPointOf(const TBackendEvent& ev, TPoint& p) {
-  TForm* f = FormOfWindow(ev.Window);
-  if (!f) return false;
-  p = f->ClientToScreen(Point(ev.X, ev.Y));
-  return true;
-}
-
-void TPopupWindow::PopupAt(int X, int Y) {
-  X = std::max(0, std::min(X, Screen->Width() - Width()));
-  Y = std::max(0, std::min(Y, Screen->Height() - Height()));
-  SetBounds(X, Y, Width(), Height());
-  FReturnTo = Screen->ActiveForm();
-  if (FReturnTo == this) FReturnTo = nullptr;
-  HandleNeeded();
-  // Placed relative to the form it pops out of: that form's idea of where it
-  // is on the screen is the one its own coordinates agree with.
-  TForm* owner = FReturnTo;
-  const TPoint o = owner ? owner->ClientOrigin() : TPoint{};
-  MakePopupWindow(WindowId(), owner ? owner->WindowId() : 0, X - o.x, Y - o.y);
-  Show();
-}
-
-void TPopupWindow::ClosePopup() {
-  Hide();
-  if (FReturnTo && Screen->HasForm(FReturnTo) && FReturnTo->Visible()) FReturnTo->Activate();
-  FReturnTo = nullptr;
-}
 
 // --- TMenuItem
 

@@ -1,8 +1,7 @@
 // Popup menus: TMenuItem (a tree of captions with "&" accelerators, "-"
 // separators, checks, bitmaps and sub-items), TPopupMenu (opens a real menu
 // window at a screen point and lets the user choose with the keyboard or the
-// mouse) and TPopupWindow, the borderless top-level window menus and drop-down
-// lists are shown in.
+// mouse) in TPopupWindow menu windows.
 //
 // While a menu is open it owns the input: keys go to the innermost open menu
 // whichever window had the focus, and a press outside every menu window closes
@@ -18,40 +17,9 @@
 #include "host/backend/Backend.h"
 #include "host/ui/Forms.h"
 #include "host/ui/InputFilter.h"
+#include "host/widgets/PopupWindow.h"
 
 namespace host {
-
-// A window without frame placed at a screen point above the other windows.
-class TPopupWindow : public TForm {
- public:
-  explicit TPopupWindow(TComponent* AOwner);
-  // Shows the window with its top-left at screen point (X, Y), moved left or
-  // up as far as needed to stay on the screen.
-  void PopupAt(int X, int Y);
-  // Hides the window and gives the keyboard back to the form that had it.
-  void ClosePopup();
-  std::string ClassName() const override { return "TPopupWindow"; }
-
-  // The form showing a backend window, or nullptr.
-  static TForm* FormOfWindow(TWindowId w);
-  // The screen point of a mouse event; false when its window is none of ours.
-  static bool ScreenPointOf(const TBackendEvent& ev, TPoint& p);
-
- private:
-  TForm* FReturnTo = nullptr;
-};
-
-// Swallows the character and the key-up that follow a key whose key-down
-// closed a popup, so the Enter or Escape that closed a menu or a drop-down
-// list does not go on to the control underneath. Any other key or press ends
-// the swallowing. Call it after the popup has put the outer filter back.
-void SwallowKeyRest(Word Key);
-
-// Shift, Ctrl and Alt. Popups let their key-ups through, so the message loop
-// always knows which modifiers are held.
-inline bool IsModifierKey(Word Key) {
-  return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
-}
 
 class TMenuItem : public TComponent {
  public:
