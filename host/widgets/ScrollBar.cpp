@@ -58,6 +58,17 @@ bool TWindowScrollBar::SetPosition(int64_t v) {
   return true;
 }
 
+void TWindowScrollBar::SetRows(int64_t Count, int64_t Page) {
+  Page = std::max<int64_t>(Page, 1);
+  SetParams(FPosition, 0, std::max<int64_t>(Count - Page, 0), Page);
+}
+
+bool TWindowScrollBar::MakeRowVisible(int64_t Row) {
+  if (Row < FPosition) return SetPosition(Row);
+  if (Row - FPosition >= FPage) return SetPosition(Row - FPage + 1);
+  return false;
+}
+
 void TWindowScrollBar::SetEnabled(bool v) {
   if (v == FEnabled) return;
   if (!v) Cancel();

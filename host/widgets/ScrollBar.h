@@ -99,6 +99,11 @@ class TWindowScrollBar {
   void SetParams(int64_t APosition, int64_t AMin, int64_t AMax, int64_t APage);
   // Clamps to Min..Max; true when the position changed (the host repaints).
   bool SetPosition(int64_t v);
+  // For a list that scrolls by rows: Count rows of which Page show, the
+  // position being the first row shown (0..Count - Page).
+  void SetRows(int64_t Count, int64_t Page);
+  // Scrolls the least that brings `Row` into the page; true when it moved.
+  bool MakeRowVisible(int64_t Row);
   int64_t SmallChange() const { return FSmallChange; }
   void SetSmallChange(int64_t v) { FSmallChange = v < 1 ? 1 : v; }
   // 0: a page (PageSize) at a time.

@@ -363,8 +363,7 @@ int TCustomTreeView::RowOf(TTreeNode* node) const {
 // The bar scrolls by rows and shows only while there are more than fit.
 void TCustomTreeView::UpdateScroll() {
   const bool had = FScroll.Active();
-  const int rows = int(VisibleNodes().size()), page = VisibleRows();
-  FScroll.SetParams(FirstRow(), 0, std::max(rows - page, 0), page);
+  FScroll.SetRows(int(VisibleNodes().size()), VisibleRows());
   FScroll.SetBounds(ScrollRect());
   if (had != FScroll.Active()) Invalidate();
 }
@@ -381,12 +380,7 @@ void TCustomTreeView::ScrollTo(int top) {
 void TCustomTreeView::MakeVisible(TTreeNode* node) {
   UpdateScroll();
   const int row = RowOf(node);
-  if (row < 0) return;
-  const int top = FirstRow(), page = VisibleRows();
-  if (row < top)
-    ScrollTo(row);
-  else if (row >= top + page)
-    ScrollTo(row - page + 1);
+  if (row >= 0 && FScroll.MakeRowVisible(row)) Invalidate();
 }
 
 TTreeNode* TCustomTreeView::TopItem() const {

@@ -49,6 +49,12 @@ class GridEdit : public HeadlessTest {
     Pump();
   }
   TInplaceEdit* Editor() { return G->InplaceEditor(); }
+  // The pick list's window while it is open.
+  static TForm* PickPopup() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      if (Screen->Forms(i)->ClassName() == "TPickListPopup") return Screen->Forms(i);
+    return nullptr;
+  }
 };
 
 TEST_F(GridEdit, F2OpensWithTheCellTextAndEnterStores) {
@@ -172,6 +178,25 @@ TEST_F(GridEdit, PickListDropsDownAndTheKeysChoose) {
   EXPECT_EQ(G->Loads, 2);  // asked afresh for each edit
 }
 
+TEST_F(GridEdit, PickListScrollsByItsBarAndStaysOpen) {
+  G->SetCol(2);
+  PressKey(Form(), VK_F2);
+  auto* list = dynamic_cast<TInplaceEditList*>(Editor());
+  ASSERT_NE(list, nullptr);
+  PressKey(Form(), VK_F4);
+  TForm* popup = PickPopup();
+  ASSERT_NE(popup, nullptr);
+  const int rowH = (popup->Height() - 2) / 3;
+  // Five values, three rows: the bar's down arrow is at the bottom right.
+  const int x = popup->Width() - 9, y = popup->Height() - 5;
+  MouseDown(popup, x, y);
+  Advance(400 + 50);  // the press and two repeats would go past the last page
+  MouseUp(popup, x, y);
+  ASSERT_TRUE(list->ListVisible());
+  Click(popup, 10, 1 + rowH / 2);  // the top row shown: the third value
+  EXPECT_EQ(list->Text(), "blue");
+}
+
 TEST_F(GridEdit, PickListChoosesWithTheMouse) {
   G->SetCol(2);
   PressKey(Form(), VK_F2);
@@ -181,9 +206,7 @@ TEST_F(GridEdit, PickListChoosesWithTheMouse) {
   Click(G, cell.Right - 4, cell.Top + 4);  // the drop-down button
   ASSERT_TRUE(list->ListVisible());
   // The list lies right below the editor; three rows show.
-  TForm* popup = nullptr;
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->ClassName() == "TPickListPopup") popup = Screen->Forms(i);
+  TForm* popup = PickPopup();
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->Top(), list->ClientToScreen(Point(0, list->Height())).y);
   const int rowH = (popup->Height() - 2) / 3;
