@@ -64,6 +64,9 @@ TEST_F(Tree, StructureAndIndexes) {
   EXPECT_EQ(a2->AbsoluteIndex(), 3);
   EXPECT_EQ(a2->Level(), 2);
   EXPECT_EQ(a2->GetParent(), A);
+  EXPECT_TRUE(a2->HasAsParent(Root));
+  EXPECT_FALSE(A->HasAsParent(a2));
+  EXPECT_FALSE(a2->HasAsParent(B));
   EXPECT_EQ(items->GetNodeFromIndex(4), B);
   EXPECT_EQ(items->GetNodeFromIndex(6), nullptr);
   EXPECT_EQ(A->Item(5), nullptr);
