@@ -168,6 +168,31 @@ TEST_F(ScrollBarTest, NothingToScrollShowsEmbossedArrowsAndTakesNoPress) {
   EXPECT_TRUE(Codes.empty());
 }
 
+// Vertical and horizontal at rest, with nothing to scroll, and held: an arrow
+// pressed in, the track darkened on the side a page press pages through.
+TEST_F(ScrollBarTest, TheBarsStatesMatchTheirGoldenImage) {
+  Form()->SetBounds(0, 0, 200, 260);
+  S->SetPosition(37);
+  auto* h = Make<TScrollBar>(40, 10, 150, 16);
+  h->SetParams(10, 0, 99);
+  h->SetPageSize(10);
+  auto* none = Make<TScrollBar>(40, 40, 150, 16);
+  none->SetEnabled(false);
+  auto* arrow = Make<TScrollBar>(40, 70, 150, 16);
+  auto* page = Make<TScrollBar>(40, 100, 150, 16);
+  page->SetPageSize(20);
+  Pump();
+  MouseDown(Form(), 40 + 8, 70 + 8);  // the left arrow of a bar at 0: held, nothing moves
+  Pump();
+  EXPECT_EQ(arrow->Bar().Pressed(), sbpLineBack);
+  ASSERT_TRUE(MatchesGolden(Form(), "host-widgets-scrollbar-arrow"));
+  MouseUp(Form(), 40 + 8, 70 + 8);
+  MouseDown(Form(), 40 + 100, 100 + 8);  // the track right of the thumb
+  Pump();
+  ASSERT_TRUE(MatchesGolden(Form(), "host-widgets-scrollbar"));
+  MouseUp(Form(), 40 + 100, 100 + 8);
+}
+
 TEST(WindowScrollBar, SixtyFourBitRangesKeepTheThumbInProportion) {
   constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
   constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
