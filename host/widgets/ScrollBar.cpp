@@ -23,6 +23,28 @@ int64_t PositionCount(int64_t min, int64_t max) {
 
 bool IsPagePart(TScrollBarPart p) { return p == sbpPageBack || p == sbpPageForward; }
 
+// What a held arrow or track part repeats.
+TScrollCode CodeOfPart(TScrollBarPart p) {
+  switch (p) {
+    case sbpLineBack:
+      return scLineUp;
+    case sbpLineForward:
+      return scLineDown;
+    case sbpPageBack:
+      return scPageUp;
+    default:
+      return scPageDown;
+  }
+}
+
+// The keys of a focused bar; the arrows of either direction work on either kind.
+constexpr struct {
+  Word Key;
+  TScrollCode Code;
+} kKeyCodes[] = {{VK_UP, scLineUp},      {VK_LEFT, scLineUp},  {VK_DOWN, scLineDown},
+                 {VK_RIGHT, scLineDown}, {VK_PRIOR, scPageUp}, {VK_NEXT, scPageDown},
+                 {VK_HOME, scTop},       {VK_END, scBottom}};
+
 }  // namespace
 
 // --- TWindowScrollBar: state
@@ -175,49 +197,25 @@ void TWindowScrollBar::Notify(TScrollCode code, int64_t pos) {
   if (SetPosition(pos)) Repaint();
 }
 
-void TWindowScrollBar::Step(TScrollBarPart part) {
+// Steps saturate instead of overflowing near the ends of the int64 range.
+void TWindowScrollBar::Step(TScrollCode code) {
+  const bool line = code == scLineUp || code == scLineDown;
   const int64_t page = FLargeChange > 0 ? FLargeChange : std::max<int64_t>(FPage, 1);
-  // Steps saturate instead of overflowing near the ends of the int64 range.
-  const auto back = [&](int64_t d) { return Diff(FPosition, FMin) > d ? FPosition - d : FMin; };
-  const auto forward = [&](int64_t d) { return Diff(FMax, FPosition) > d ? FPosition + d : FMax; };
-  switch (part) {
-    case sbpLineBack:
-      return Notify(scLineUp, back(FSmallChange));
-    case sbpLineForward:
-      return Notify(scLineDown, forward(FSmallChange));
-    case sbpPageBack:
-      return Notify(scPageUp, back(page));
-    case sbpPageForward:
-      return Notify(scPageDown, forward(page));
-    default:
-      return;
-  }
+  const int64_t d = line ? FSmallChange : page;
+  if (code == scLineUp || code == scPageUp)
+    Notify(code, Diff(FPosition, FMin) > d ? FPosition - d : FMin);
+  else
+    Notify(code, Diff(FMax, FPosition) > d ? FPosition + d : FMax);
 }
 
 void TWindowScrollBar::Scroll(TScrollCode Code) {
   if (!Active()) return;
-  switch (Code) {
-    case scLineUp:
-      Step(sbpLineBack);
-      break;
-    case scLineDown:
-      Step(sbpLineForward);
-      break;
-    case scPageUp:
-      Step(sbpPageBack);
-      break;
-    case scPageDown:
-      Step(sbpPageForward);
-      break;
-    case scTop:
-      Notify(scTop, FMin);
-      break;
-    case scBottom:
-      Notify(scBottom, FMax);
-      break;
-    default:
-      return;
-  }
+  if (Code == scTop || Code == scBottom)
+    Notify(Code, Code == scTop ? FMin : FMax);
+  else if (Code <= scPageDown)  // a line or a page, either way
+    Step(Code);
+  else
+    return;
   Notify(scEndScroll, FPosition);
 }
 
@@ -234,7 +232,7 @@ bool TWindowScrollBar::MouseDown(int X, int Y) {
     FGrip = Along(X, Y) - (Vertical() ? thumb.Top : thumb.Left);
     FTrackPos = FPosition;
   } else {
-    Step(part);
+    Step(CodeOfPart(part));
     StartRepeat();
   }
   Repaint();
@@ -302,7 +300,7 @@ void TWindowScrollBar::RepeatTick() {
   }
   // Only while the pointer is on the held part: a page press stops when the
   // thumb has come under the pointer.
-  if (HitTest(FPointer.x, FPointer.y) == FPressed) Step(FPressed);
+  if (HitTest(FPointer.x, FPointer.y) == FPressed) Step(CodeOfPart(FPressed));
 }
 
 void TWindowScrollBar::Repaint() const {
@@ -369,31 +367,12 @@ void TScrollBar::Paint() { FBar.Paint(Canvas()); }
 
 void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
-  switch (Key) {
-    case VK_UP:
-    case VK_LEFT:
-      FBar.Scroll(scLineUp);
-      break;
-    case VK_DOWN:
-    case VK_RIGHT:
-      FBar.Scroll(scLineDown);
-      break;
-    case VK_PRIOR:
-      FBar.Scroll(scPageUp);
-      break;
-    case VK_NEXT:
-      FBar.Scroll(scPageDown);
-      break;
-    case VK_HOME:
-      FBar.Scroll(scTop);
-      break;
-    case VK_END:
-      FBar.Scroll(scBottom);
-      break;
-    default:
+  for (const auto& k : kKeyCodes)
+    if (Key == k.Key) {
+      FBar.Scroll(k.Code);
+      Key = 0;
       return;
-  }
-  Key = 0;
+    }
 }
 
 void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -163,7 +163,7 @@ class TWindowScrollBar {
   // The rectangle covering pixels a..b along the bar.
   TRect Span(int a, int b) const;
   int64_t ThumbPosition() const { return Dragging() ? FTrackPos : FPosition; }
-  void Step(TScrollBarPart part);
+  void Step(TScrollCode code);  // a line or a page back or forward
   void Notify(TScrollCode code, int64_t pos);
   void StartRepeat();
   void StopRepeat();
