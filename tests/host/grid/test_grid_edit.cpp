@@ -197,6 +197,27 @@ TEST_F(GridEdit, PickListScrollsByItsBarAndStaysOpen) {
   EXPECT_EQ(list->Text(), "blue");
 }
 
+TEST_F(GridEdit, PickListThumbLetGoOutsideThePopupStopsDragging) {
+  G->SetCol(2);
+  PressKey(Form(), VK_F2);
+  auto* list = dynamic_cast<TInplaceEditList*>(Editor());
+  ASSERT_NE(list, nullptr);
+  PressKey(Form(), VK_F4);
+  TForm* popup = PickPopup();
+  ASSERT_NE(popup, nullptr);
+  const int rowH = (popup->Height() - 2) / 3;
+  // At the top the thumb starts right below the up arrow.
+  const int x = popup->Width() - 9, thumbY = 1 + 16 + 3;
+  MouseDown(popup, x, thumbY);
+  MouseMove(popup, x, popup->Height() + 60);
+  MouseUp(popup, x, popup->Height() + 60);
+  // Back over the bar without a button: the thumb stays at the end.
+  MouseMove(popup, x, thumbY);
+  ASSERT_TRUE(list->ListVisible());
+  Click(popup, 10, 1 + rowH / 2);  // the top row shown: the third value
+  EXPECT_EQ(list->Text(), "blue");
+}
+
 TEST_F(GridEdit, PickListChoosesWithTheMouse) {
   G->SetCol(2);
   PressKey(Form(), VK_F2);

@@ -50,9 +50,12 @@ TEST_F(ScrollBarTest, TheThumbStandsForThePageAndThePosition) {
   EXPECT_EQ(L().Thumb, Rect(0, 166, 16, 216));
   EXPECT_EQ(S->Bar().HitTest(8, 170), sbpThumb);
   EXPECT_EQ(S->Bar().HitTest(8, 100), sbpPageBack);
-  // A tiny page still leaves a thumb that can be grabbed.
+  // A tiny page still leaves a thumb that can be grabbed; a track shorter
+  // than that minimum is all thumb.
   S->SetPageSize(1);
   EXPECT_EQ(L().Thumb.Height(), TWindowScrollBar::kMinThumb);
+  S->SetBounds(10, 10, 16, 36);
+  EXPECT_EQ(L().Thumb, Rect(0, 16, 16, 20));
 }
 
 TEST_F(ScrollBarTest, AHorizontalBarLaysOutAlongItsWidth) {
