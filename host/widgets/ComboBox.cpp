@@ -246,13 +246,9 @@ void TCustomComboBox::Loaded() {
 
 void TCustomComboBox::Click() { TCustomControl::Click(); }
 
-void TCustomComboBox::DropDown() {
-  if (FOnDropDown) FOnDropDown(this);
-}
+void TCustomComboBox::DropDown() { FireDropDown(this); }
 
-void TCustomComboBox::CloseUp() {
-  if (FOnCloseUp) FOnCloseUp(this);
-}
+void TCustomComboBox::CloseUp() { FireCloseUp(this); }
 
 void TCustomComboBox::Select() {
   if (FOnSelect)

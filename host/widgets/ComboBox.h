@@ -47,7 +47,7 @@ using TDrawItemEvent =
 // CloseUp (OnCloseUp) before those. Setting ItemIndex or Text by program fires
 // nothing. Owner-drawn styles draw each item through DrawItem (OnDrawItem),
 // with Canvas() bound to the list (or to the box for the item it shows).
-class TCustomComboBox : public TCustomControl {
+class TCustomComboBox : public TCustomControl, public TDropDownEvents {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
   ~TCustomComboBox() override;
@@ -85,10 +85,6 @@ class TCustomComboBox : public TCustomControl {
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
   const TNotifyEvent& OnSelect() const { return FOnSelect; }
   void SetOnSelect(TNotifyEvent e) { FOnSelect = std::move(e); }
-  const TNotifyEvent& OnDropDown() const { return FOnDropDown; }
-  void SetOnDropDown(TNotifyEvent e) { FOnDropDown = std::move(e); }
-  const TNotifyEvent& OnCloseUp() const { return FOnCloseUp; }
-  void SetOnCloseUp(TNotifyEvent e) { FOnCloseUp = std::move(e); }
   const TDrawItemEvent& OnDrawItem() const { return FOnDrawItem; }
   void SetOnDrawItem(TDrawItemEvent e) { FOnDrawItem = std::move(e); }
 
@@ -138,7 +134,7 @@ class TCustomComboBox : public TCustomControl {
   std::string FSearch;                     // type-ahead text
   int64_t FSearchTime = 0;
   bool FSyncing = false;  // the text is being set from the items
-  TNotifyEvent FOnChange, FOnSelect, FOnDropDown, FOnCloseUp;
+  TNotifyEvent FOnChange, FOnSelect;
   TDrawItemEvent FOnDrawItem;
 
   bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }

@@ -291,13 +291,9 @@ void TDateTimePicker::Change() {
   if (FOnChange) FOnChange(this);
 }
 
-void TDateTimePicker::DropDown() {
-  if (FOnDropDown) FOnDropDown(this);
-}
+void TDateTimePicker::DropDown() { FireDropDown(this); }
 
-void TDateTimePicker::CloseUp() {
-  if (FOnCloseUp) FOnCloseUp(this);
-}
+void TDateTimePicker::CloseUp() { FireCloseUp(this); }
 
 void TDateTimePicker::SetDroppedDown(bool v) {
   if (v == DroppedDown() || (v && !HasDateFields())) return;

@@ -21,7 +21,7 @@ enum TDTDateMode : uint8_t { dmComboBox, dmUpDown };
 // choose a month name or A/P, a separator character moves on, and F4 or
 // Alt+Down drops the calendar. Every change of DateTime by the user or the
 // program fires Change (OnChange).
-class TDateTimePicker : public TCustomControl {
+class TDateTimePicker : public TCustomControl, public TDropDownEvents {
  public:
   explicit TDateTimePicker(TComponent* AOwner);
   ~TDateTimePicker() override;
@@ -65,10 +65,6 @@ class TDateTimePicker : public TCustomControl {
 
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent e) { FOnChange = std::move(e); }
-  const TNotifyEvent& OnDropDown() const { return FOnDropDown; }
-  void SetOnDropDown(TNotifyEvent e) { FOnDropDown = std::move(e); }
-  const TNotifyEvent& OnCloseUp() const { return FOnCloseUp; }
-  void SetOnCloseUp(TNotifyEvent e) { FOnCloseUp = std::move(e); }
 
   // A height of 0 takes the font's line height plus the border.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -101,7 +97,7 @@ class TDateTimePicker : public TCustomControl {
   int FTyped = 0;       // digits typed into the field so far
   int FTypedCount = 0;  // how many
   std::unique_ptr<TDropDownWindow> FDrop;
-  TNotifyEvent FOnChange, FOnDropDown, FOnCloseUp;
+  TNotifyEvent FOnChange;
 
   void Retokenize();
   const TDateFormatToken* FieldToken(int i) const;

@@ -46,4 +46,26 @@ class TDropDownWindow {
   void RouteMouse(const TBackendEvent& ev, TPoint screen);
 };
 
+// The two events of every control with a drop-down window (combo box, date
+// picker, colour box): OnDropDown just before the window shows, OnCloseUp
+// just after it closed. The control fires them from its DropDown and CloseUp.
+class TDropDownEvents {
+ public:
+  const TNotifyEvent& OnDropDown() const { return FOnDropDown; }
+  void SetOnDropDown(TNotifyEvent e) { FOnDropDown = std::move(e); }
+  const TNotifyEvent& OnCloseUp() const { return FOnCloseUp; }
+  void SetOnCloseUp(TNotifyEvent e) { FOnCloseUp = std::move(e); }
+
+ protected:
+  void FireDropDown(TObject* Sender) const {
+    if (FOnDropDown) FOnDropDown(Sender);
+  }
+  void FireCloseUp(TObject* Sender) const {
+    if (FOnCloseUp) FOnCloseUp(Sender);
+  }
+
+ private:
+  TNotifyEvent FOnDropDown, FOnCloseUp;
+};
+
 }  // namespace host

@@ -228,9 +228,10 @@ void TMenuWindow::PaintItem(TCanvas* c, int i) {
   }
   c->Brush()->SetStyle(bsSolid);
   if (item->Count() > 0) {
-    // The submenu arrow, its base 12 pixels left of the item's right end.
-    DrawArrow(c, Rect(r.Right - 14, r.Top, r.Right - 6, r.Bottom), adRight, 4, ink,
-              item->Enabled());
+    // The submenu arrow, its base 12 pixels left of the item's right end; a
+    // disabled one looks like the caption beside it.
+    DrawArrow(c, Rect(r.Right - 14, r.Top, r.Right - 6, r.Bottom), adRight, 4,
+              item->Enabled() ? ink : clGrayText, item->Enabled() || lit);
   }
 }
 

@@ -1,7 +1,7 @@
 // Popup menus: TMenuItem (a tree of captions with "&" accelerators, "-"
-// separators, checks, bitmaps and sub-items), TPopupMenu (opens a real menu
-// window at a screen point and lets the user choose with the keyboard or the
-// mouse) in TPopupWindow menu windows.
+// separators, checks, bitmaps and sub-items) and TPopupMenu (opens a menu
+// window, a TPopupWindow, at a screen point and lets the user choose with the
+// keyboard or the mouse).
 //
 // While a menu is open it owns the input: keys go to the innermost open menu
 // whichever window had the focus, and a press outside every menu window closes

@@ -42,8 +42,6 @@ class TPopupWindow : public TForm {
 
   // The screen point of a mouse event; false when its window is none of ours.
   static bool ScreenPointOf(const TBackendEvent& ev, TPoint& p);
-  // True for a press whose point lies on a window of ours but outside this one.
-  bool IsOutsidePress(const TBackendEvent& ev) const;
 
  private:
   TForm* FReturnTo = nullptr;
@@ -52,6 +50,8 @@ class TPopupWindow : public TForm {
   TInputFilter FOuterFilter;
   bool FRouting = false;
   std::function<void()> FOnOutsidePress;
+  // True for a press whose point lies on a window of ours but outside this one.
+  bool IsOutsidePress(const TBackendEvent& ev) const;
   bool Filter(const TBackendEvent& ev);
   void StopRouting();
 };

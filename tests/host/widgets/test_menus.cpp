@@ -248,6 +248,24 @@ TEST_F(Menus, TheMenuWindowShowsHighlightChecksAndLines) {
   }});
 }
 
+TEST_F(Menus, ASubmenuArrowPointsRightAndIsEmbossedWhenDisabled) {
+  Add(Menu->Items()->Items(4), "&Inner");  // "Print", disabled, gets a submenu
+  OpenAndDo({[&] {
+    TForm* w = Level(0);
+    // The tip is 9 pixels left of the item's right end, the base 12.
+    const TRect more = Menu->ItemRect(0, 3);
+    const int cy = (more.Top + more.Bottom) / 2;
+    EXPECT_EQ(PixelAt(w, more.Right - 9, cy), ColorToRGB(clMenuText));
+    EXPECT_EQ(PixelAt(w, more.Right - 12, cy - 3), ColorToRGB(clMenuText));
+    EXPECT_EQ(PixelAt(w, more.Right - 8, cy), ColorToRGB(clMenu));
+    const TRect print = Menu->ItemRect(0, 4);
+    const int py = (print.Top + print.Bottom) / 2;
+    EXPECT_EQ(PixelAt(w, print.Right - 9, py), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(w, print.Right - 8, py + 1), ColorToRGB(clBtnHighlight));
+    PressKey(Form(), VK_ESCAPE);
+  }});
+}
+
 TEST(MenuItems, CaptionsAcceleratorsAndTheTree) {
   TMenuItem root(nullptr);
   auto* a = new TMenuItem(nullptr);

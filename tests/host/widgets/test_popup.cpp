@@ -190,6 +190,13 @@ TEST_F(DropDown, OpensAboveWhenTheScreenEndsBelow) {
   EXPECT_EQ(Drop->PopupForm()->BoundsRect(), Rect(top.x, top.y - 60, top.x + 90, top.y));
 }
 
+TEST_F(DropDown, ATallWindowThatFitsNeitherWayStaysOnTheScreen) {
+  Form()->SetBounds(0, 500, 200, 120);
+  Drop->Open(90, 1000);
+  EXPECT_EQ(Drop->PopupForm()->BoundsRect().Bottom, 1080);
+  EXPECT_EQ(Drop->PopupForm()->Top(), 80);
+}
+
 TEST_F(DropDown, KeysOnItsWindowGoToTheOwner) {
   Drop->Open(90, 50);
   Owner->SetFocus();
