@@ -330,22 +330,24 @@ void TScrollBar::SetKind(TScrollBarKind v) {
   Invalidate();
 }
 
-void TScrollBar::SetPageSize(int64_t v) {
-  v = std::clamp<int64_t>(v, 0, PositionCount(FMinValue, FMaxValue));
-  if (v == PageSize()) return;
-  FBar.SetParams(Position(), FMinValue, FMaxValue - std::max<int64_t>(v - 1, 0), v);
-  Invalidate();
-}
+void TScrollBar::SetPageSize(int64_t v) { Apply(Position(), FMinValue, FMaxValue, v); }
 
 void TScrollBar::SetParams(int64_t APosition, int64_t AMin, int64_t AMax) {
-  AMax = std::max(AMin, AMax);
-  const int64_t page = std::min(PageSize(), PositionCount(AMin, AMax));
+  Apply(APosition, AMin, AMax, PageSize());
+}
+
+// The one path every range, page and position change takes: clamp, store,
+// repaint, and OnChange when the position moved.
+void TScrollBar::Apply(int64_t pos, int64_t min, int64_t max, int64_t page) {
+  max = std::max(min, max);
+  page = std::clamp<int64_t>(page, 0, PositionCount(min, max));
   const int64_t old = Position();
-  const bool range = AMin != FMinValue || AMax != FMaxValue;
-  FMinValue = AMin;
-  FMaxValue = AMax;
-  FBar.SetParams(APosition, AMin, AMax - std::max<int64_t>(page - 1, 0), page);
-  if (range || Position() != old) Invalidate();
+  const bool shape = min != FMinValue || max != FMaxValue || page != PageSize();
+  FMinValue = min;
+  FMaxValue = max;
+  // The bar's last position leaves the last page in view.
+  FBar.SetParams(pos, min, max - std::max<int64_t>(page - 1, 0), page);
+  if (shape || Position() != old) Invalidate();
   if (Position() != old) Change();
 }
 

@@ -192,7 +192,7 @@ class TScrollBar : public TCustomControl {
   int64_t Position() const { return FBar.Position(); }
   void SetPosition(int64_t v) { SetParams(v, FMinValue, FMaxValue); }
   int64_t PageSize() const { return FBar.PageSize(); }
-  void SetPageSize(int64_t v);
+  void SetPageSize(int64_t v);  // 0 to the number of positions
   int64_t SmallChange() const { return FBar.SmallChange(); }
   void SetSmallChange(int64_t v) { FBar.SetSmallChange(v); }
   int64_t LargeChange() const { return FBar.LargeChange(); }
@@ -226,6 +226,7 @@ class TScrollBar : public TCustomControl {
   int64_t FMinValue = 0, FMaxValue = 100;
   TScrollEvent FOnScroll;
   TNotifyEvent FOnChange;
+  void Apply(int64_t pos, int64_t min, int64_t max, int64_t page);
   void BarScrolled(TScrollCode code, int64_t& pos);
 };
 

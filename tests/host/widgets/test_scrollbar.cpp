@@ -58,6 +58,22 @@ TEST_F(ScrollBarTest, TheThumbStandsForThePageAndThePosition) {
   EXPECT_EQ(L().Thumb, Rect(0, 16, 16, 20));
 }
 
+TEST_F(ScrollBarTest, AShrunkRangeOrGrownPageMovesThePositionAndSaysSo) {
+  S->SetPosition(75);
+  Changes = 0;
+  S->SetPageSize(50);  // the last page now starts at 50
+  EXPECT_EQ(S->Position(), 50);
+  EXPECT_EQ(Changes, 1);
+  S->SetMax(30);  // the page shrinks to the 31 positions there are
+  EXPECT_EQ(S->PageSize(), 31);
+  EXPECT_EQ(S->Position(), 0);
+  EXPECT_TRUE(L().Thumb.IsEmpty());
+  EXPECT_EQ(Changes, 2);
+  S->SetParams(5, 10, 0);  // Max below Min: a single position
+  EXPECT_EQ(S->Max(), 10);
+  EXPECT_EQ(S->Position(), 10);
+}
+
 TEST_F(ScrollBarTest, AHorizontalBarLaysOutAlongItsWidth) {
   S->SetKind(sbHorizontal);
   EXPECT_EQ(S->Width(), 232);  // the new kind swapped width and height
