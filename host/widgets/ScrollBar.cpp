@@ -227,6 +227,7 @@ bool TWindowScrollBar::MouseDown(int X, int Y) {
   if (part == sbpNone) return true;
   FPressed = part;
   FPointer = Point(X, Y);
+  FCaptured = FHost && FHost->MouseCapture();
   if (part == sbpThumb) {
     const TRect thumb = Layout().Thumb;
     FGrip = Along(X, Y) - (Vertical() ? thumb.Top : thumb.Left);
@@ -240,7 +241,7 @@ bool TWindowScrollBar::MouseDown(int X, int Y) {
 }
 
 bool TWindowScrollBar::MouseMove(int X, int Y) {
-  if (FPressed == sbpNone) return false;
+  if (FPressed == sbpNone || PressLost()) return false;
   const bool wasHot = HitTest(FPointer.x, FPointer.y) == FPressed;
   FPointer = Point(X, Y);
   if (Dragging()) {
@@ -294,6 +295,7 @@ void TWindowScrollBar::StopRepeat() {
 
 void TWindowScrollBar::RepeatTick() {
   if (FPressed == sbpNone || Dragging() || !Active()) return StopRepeat();
+  if (PressLost()) return;
   if (!FRepeatStarted) {
     FRepeatStarted = true;
     SetTimer(FRepeatWnd, kRepeatTimer, kRepeatInterval);
@@ -301,6 +303,14 @@ void TWindowScrollBar::RepeatTick() {
   // Only while the pointer is on the held part: a page press stops when the
   // thumb has come under the pointer.
   if (HitTest(FPointer.x, FPointer.y) == FPressed) Step(CodeOfPart(FPressed));
+}
+
+// A host that had the capture and lost it (a modal dialog took it, say) will
+// not see the release: the press ends here instead of repeating on.
+bool TWindowScrollBar::PressLost() {
+  if (!FCaptured || FHost->MouseCapture()) return false;
+  Cancel();
+  return true;
 }
 
 void TWindowScrollBar::Repaint() const {

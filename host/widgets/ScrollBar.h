@@ -154,6 +154,7 @@ class TWindowScrollBar {
   int64_t FTrackPos = 0;        // where the dragged thumb stands
   HWND FRepeatWnd = 0;          // the hidden window of the repeat timer
   bool FRepeatStarted = false;  // the first repeat came: the rest come quicker
+  bool FCaptured = false;       // the host held the mouse capture when the press began
 
   int Along(int x, int y) const { return Vertical() ? y : x; }
   int Across() const;
@@ -168,6 +169,7 @@ class TWindowScrollBar {
   void StartRepeat();
   void StopRepeat();
   void RepeatTick();
+  bool PressLost();
   void Repaint() const;
 };
 

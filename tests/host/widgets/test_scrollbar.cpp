@@ -110,6 +110,23 @@ TEST_F(ScrollBarTest, AHeldArrowStepsThenRepeatsUntilReleased) {
   EXPECT_EQ(Changes, 5);
 }
 
+TEST_F(ScrollBarTest, APressWhoseCaptureIsTakenStopsRepeating) {
+  MouseDown(Form(), 18, 235);
+  EXPECT_EQ(S->Position(), 1);
+  S->SetMouseCapture(false);  // as a modal dialog opened meanwhile would
+  Advance(1000);
+  EXPECT_EQ(S->Position(), 1);
+  EXPECT_EQ(S->Bar().Pressed(), sbpNone);
+  MouseUp(Form(), 18, 235);
+  // A dragged thumb lets go as well: later moves do not drag it.
+  MouseDown(Form(), 18, 30);
+  S->SetMouseCapture(false);
+  MouseMove(Form(), 18, 200);
+  EXPECT_EQ(S->Position(), 1);
+  EXPECT_FALSE(S->Bar().Dragging());
+  MouseUp(Form(), 18, 200);
+}
+
 TEST_F(ScrollBarTest, AHeldPageStopsWhereTheThumbReachesThePointer) {
   S->SetLargeChange(10);
   Click(Form(), 18, 200);  // below the thumb: one page
