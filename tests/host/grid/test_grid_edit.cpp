@@ -178,44 +178,49 @@ TEST_F(GridEdit, PickListDropsDownAndTheKeysChoose) {
   EXPECT_EQ(G->Loads, 2);  // asked afresh for each edit
 }
 
-TEST_F(GridEdit, PickListScrollsByItsBarAndStaysOpen) {
-  G->SetCol(2);
-  PressKey(Form(), VK_F2);
-  auto* list = dynamic_cast<TInplaceEditList*>(Editor());
-  ASSERT_NE(list, nullptr);
-  PressKey(Form(), VK_F4);
-  TForm* popup = PickPopup();
-  ASSERT_NE(popup, nullptr);
-  const int rowH = (popup->Height() - 2) / 3;
-  // Five values, three rows: the bar's down arrow is at the bottom right.
-  const int x = popup->Width() - 9, y = popup->Height() - 5;
-  MouseDown(popup, x, y);
+// The pick list of column 2 dropped down: five values, three rows, so a bar
+// at the right with its arrows at both ends.
+class PickListBar : public GridEdit {
+ protected:
+  TInplaceEditList* List = nullptr;
+  TForm* Popup = nullptr;
+  int BarX = 0;
+  void SetUp() override {
+    GridEdit::SetUp();
+    G->SetCol(2);
+    PressKey(Form(), VK_F2);
+    List = dynamic_cast<TInplaceEditList*>(Editor());
+    ASSERT_NE(List, nullptr);
+    PressKey(Form(), VK_F4);
+    Popup = PickPopup();
+    ASSERT_NE(Popup, nullptr);
+    BarX = Popup->Width() - 9;
+  }
+  // Clicks the top row shown (which closes the list) and gives the text it chose.
+  std::string ChooseTopRow() {
+    EXPECT_TRUE(List->ListVisible());
+    const int rowH = (Popup->Height() - 2) / 3;
+    Click(Popup, 10, 1 + rowH / 2);
+    return List->Text();
+  }
+};
+
+TEST_F(PickListBar, AHeldArrowScrollsAndTheListStaysOpen) {
+  const int y = Popup->Height() - 5;  // the down arrow
+  MouseDown(Popup, BarX, y);
   Advance(400 + 50);  // the press and two repeats would go past the last page
-  MouseUp(popup, x, y);
-  ASSERT_TRUE(list->ListVisible());
-  Click(popup, 10, 1 + rowH / 2);  // the top row shown: the third value
-  EXPECT_EQ(list->Text(), "blue");
+  MouseUp(Popup, BarX, y);
+  EXPECT_EQ(ChooseTopRow(), "blue");
 }
 
-TEST_F(GridEdit, PickListThumbLetGoOutsideThePopupStopsDragging) {
-  G->SetCol(2);
-  PressKey(Form(), VK_F2);
-  auto* list = dynamic_cast<TInplaceEditList*>(Editor());
-  ASSERT_NE(list, nullptr);
-  PressKey(Form(), VK_F4);
-  TForm* popup = PickPopup();
-  ASSERT_NE(popup, nullptr);
-  const int rowH = (popup->Height() - 2) / 3;
-  // At the top the thumb starts right below the up arrow.
-  const int x = popup->Width() - 9, thumbY = 1 + 16 + 3;
-  MouseDown(popup, x, thumbY);
-  MouseMove(popup, x, popup->Height() + 60);
-  MouseUp(popup, x, popup->Height() + 60);
+TEST_F(PickListBar, AThumbLetGoOutsideThePopupStopsDragging) {
+  const int thumbY = 1 + 16 + 3;  // at the top the thumb starts below the up arrow
+  MouseDown(Popup, BarX, thumbY);
+  MouseMove(Popup, BarX, Popup->Height() + 60);
+  MouseUp(Popup, BarX, Popup->Height() + 60);
   // Back over the bar without a button: the thumb stays at the end.
-  MouseMove(popup, x, thumbY);
-  ASSERT_TRUE(list->ListVisible());
-  Click(popup, 10, 1 + rowH / 2);  // the top row shown: the third value
-  EXPECT_EQ(list->Text(), "blue");
+  MouseMove(Popup, BarX, thumbY);
+  EXPECT_EQ(ChooseTopRow(), "blue");
 }
 
 TEST_F(GridEdit, PickListChoosesWithTheMouse) {
