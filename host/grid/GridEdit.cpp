@@ -214,7 +214,7 @@ class TPickListPopup : public TPopupWindow {
   // Inside the frame; empty while every value fits.
   TRect BarRect() const {
     if (!FBar.Active()) return TRect{};
-    return Rect(Width() - 1 - TWindowScrollBar::kThickness, 1, Width() - 1, Height() - 1);
+    return TWindowScrollBar::EdgeStrip(Rect(1, 1, Width() - 1, Height() - 1), sbVertical);
   }
   bool Route(const TBackendEvent& ev);
   void RouteMouse(const TBackendEvent& ev);

@@ -13,7 +13,7 @@ TComboListBox::TComboListBox(TCustomComboBox* box) : TCustomControl(nullptr), FB
 
 TRect TComboListBox::ScrollRect() const {
   if (!FScroll.Active()) return TRect{};
-  return Rect(Width() - 1 - TWindowScrollBar::kThickness, 1, Width() - 1, Height() - 1);
+  return TWindowScrollBar::EdgeStrip(Rect(1, 1, Width() - 1, Height() - 1), sbVertical);
 }
 
 int TComboListBox::RowAt(int y) const {

@@ -99,6 +99,14 @@ void TWindowScrollBar::SetEnabled(bool v) {
 
 // --- geometry: the one source of every part's rectangle
 
+TRect TWindowScrollBar::EdgeStrip(const TRect& Client, TScrollBarKind Kind) {
+  if (Kind == sbVertical)
+    return Rect(std::max(Client.Left, Client.Right - kThickness), Client.Top, Client.Right,
+                Client.Bottom);
+  return Rect(Client.Left, std::max(Client.Top, Client.Bottom - kThickness), Client.Right,
+              Client.Bottom);
+}
+
 int TWindowScrollBar::Across() const { return Vertical() ? FBounds.Width() : FBounds.Height(); }
 
 int TWindowScrollBar::Length() const { return Vertical() ? FBounds.Height() : FBounds.Width(); }

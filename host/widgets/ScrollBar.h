@@ -70,6 +70,9 @@ class TWindowScrollBar {
   static constexpr int kMinThumb = 8;
   static constexpr unsigned kRepeatDelay = 400;    // ms before the first repeat
   static constexpr unsigned kRepeatInterval = 50;  // ms between repeats
+  // The strip a bar of `Kind` takes inside `Client`: along its right edge for
+  // a vertical bar, its bottom edge for a horizontal one.
+  static TRect EdgeStrip(const TRect& Client, TScrollBarKind Kind);
   // Code is what the user did; ScrollPos comes in as the position the bar
   // proposes and is taken (clamped) as the new Position when the handler returns.
   using TScrollNotify = std::function<void(TScrollCode Code, int64_t& ScrollPos)>;

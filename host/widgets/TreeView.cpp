@@ -85,13 +85,12 @@ TRect TCustomTreeView::ClientRect() const {
 
 TRect TCustomTreeView::ScrollRect() const {
   if (!FScroll.Active()) return TRect{};
-  const TRect c = ClientRect();
-  return Rect(std::max(c.Left, c.Right - TWindowScrollBar::kThickness), c.Top, c.Right, c.Bottom);
+  return TWindowScrollBar::EdgeStrip(ClientRect(), sbVertical);
 }
 
 TRect TCustomTreeView::ListRect() const {
   TRect c = ClientRect();
-  if (FScroll.Active()) c.Right = std::max(c.Left, c.Right - TWindowScrollBar::kThickness);
+  if (FScroll.Active()) c.Right = ScrollRect().Left;
   return c;
 }
 

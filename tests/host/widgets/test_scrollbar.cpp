@@ -229,6 +229,14 @@ TEST_F(ScrollBarTest, TheBarsStatesMatchTheirGoldenImage) {
   MouseUp(Form(), 40 + 100, 100 + 8);
 }
 
+TEST(WindowScrollBar, EdgeStripsLieAlongTheRightAndBottomEdges) {
+  const TRect client = Rect(2, 2, 98, 48);
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(client, sbVertical), Rect(82, 2, 98, 48));
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(client, sbHorizontal), Rect(2, 32, 98, 48));
+  // Narrower than a bar: the bar takes what there is.
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(Rect(0, 0, 10, 5), sbHorizontal), Rect(0, 0, 10, 5));
+}
+
 TEST(WindowScrollBar, SixtyFourBitRangesKeepTheThumbInProportion) {
   constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
   constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
