@@ -63,6 +63,10 @@ struct TScrollBarLayout {
   TRect Track;  // between the arrows
 };
 
+// The bar a control draws in its own edge. The host places it (SetBounds),
+// feeds it the view's range and its mouse events, and paints it; the setters
+// only store, so the host repaints after them, while presses, drags and
+// repeats repaint the host themselves.
 class TWindowScrollBar {
  public:
   // The platform's scroll bar width (height for a horizontal bar).
@@ -97,8 +101,7 @@ class TWindowScrollBar {
   int64_t PageSize() const { return FPage; }
   int64_t Position() const { return FPosition; }
   // Sets range, page and position at once (the position clamped into the
-  // range). The host repaints: it changes these as its view changes, and
-  // repaints for that anyway (often while it paints).
+  // range). Hosts set these as their view changes, often while they paint.
   void SetParams(int64_t APosition, int64_t AMin, int64_t AMax, int64_t APage);
   // Clamps to Min..Max; true when the position changed (the host repaints).
   bool SetPosition(int64_t v);
