@@ -16,6 +16,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   FCols.SetDefaultSize(64);
   FRows.SetDefaultSize(24);
   UpdateLineWidths();
+  FVScroll.SetOnScroll([this](TScrollCode c, int64_t& pos) { BarScrolled(true, c, pos); });
+  FHScroll.SetOnScroll([this](TScrollCode c, int64_t& pos) { BarScrolled(false, c, pos); });
   SetBounds(0, 0, 320, 120);
 }
 
@@ -181,13 +183,13 @@ void TCustomGrid::NeededScrollBars(bool& h, bool& v) const {
   const int64_t w = Width() - 2 * bw, hgt = Height() - 2 * bw;
   const int64_t totalW = FCols.Offset(ColCount()), totalH = FRows.Offset(RowCount());
   v = canV && totalH > hgt;
-  h = canH && totalW > w - (v ? TGridScrollBar::kThickness : 0);
-  if (h && !v) v = canV && totalH > hgt - TGridScrollBar::kThickness;
+  h = canH && totalW > w - (v ? TWindowScrollBar::kThickness : 0);
+  if (h && !v) v = canV && totalH > hgt - TWindowScrollBar::kThickness;
 }
 
 TRect TCustomGrid::CellArea(bool withH, bool withV) const {
   const int bw = BorderWidth();
-  const int s = TGridScrollBar::kThickness;
+  const int s = TWindowScrollBar::kThickness;
   TRect r = Rect(bw, bw, Width() - bw - (withV ? s : 0), Height() - bw - (withH ? s : 0));
   r.Right = std::max(r.Right, r.Left);
   r.Bottom = std::max(r.Bottom, r.Top);
@@ -205,15 +207,15 @@ void TCustomGrid::LayoutScrollBars() {
   NeededScrollBars(h, v);
   const TRect area = CellArea(h, v);
   const int bw = BorderWidth();
-  const int s = TGridScrollBar::kThickness;
+  const int s = TWindowScrollBar::kThickness;
   FVScroll.SetBounds(v ? Rect(area.Right, bw, area.Right + s, area.Bottom) : TRect{});
   FHScroll.SetBounds(h ? Rect(bw, area.Bottom, area.Right, area.Bottom + s) : TRect{});
+  // Pixel positions from the first scrolling cell; the page is what shows of them.
   const int64_t baseY = FixedExtentY(), baseX = FixedExtentX();
-  int64_t posY = FRows.Offset(FTopRow) - baseY, posX = FCols.Offset(FLeftCol) - baseX;
-  // Without thumb tracking a dragged thumb shows where it will land.
-  if (FScrolling && FPendingThumb >= 0) (FScrolling == &FVScroll ? posY : posX) = FPendingThumb;
-  FVScroll.SetRange(FRows.Offset(MaxTopRow()) - baseY, area.Height() - baseY, posY);
-  FHScroll.SetRange(FCols.Offset(MaxLeftCol()) - baseX, area.Width() - baseX, posX);
+  FVScroll.SetParams(ScrollOffset(true), 0, FRows.Offset(MaxTopRow()) - baseY,
+                     std::max<int64_t>(area.Height() - baseY, 1));
+  FHScroll.SetParams(ScrollOffset(false), 0, FCols.Offset(MaxLeftCol()) - baseX,
+                     std::max<int64_t>(area.Width() - baseX, 1));
 }
 
 int TCustomGrid::MaxTopRow() const {

@@ -5,7 +5,7 @@
 #include "host/grid/Grids.h"
 #include "host/widgets/Look.h"
 #include "host/widgets/PopupWindow.h"
-#include "host/widgets/VScrollBar.h"
+#include "host/widgets/ScrollBar.h"
 
 namespace host {
 
@@ -207,16 +207,20 @@ class TPickListPopup : public TPopupWindow {
 
  private:
   TInplaceEditList* FEdit;
-  TVScrollBar FBar;
+  TWindowScrollBar FBar{this, sbVertical};  // positions are rows
   int FIndex = -1;
   int FRowHeight = 16;
-  int Rows() const { return FBar.Page(); }
-  int ItemAt(int y) const { return y < 1 ? -1 : FBar.Position() + (y - 1) / FRowHeight; }
+  int Rows() const { return int(FBar.PageSize()); }
+  int TopRow() const { return int(FBar.Position()); }
+  int ItemAt(int y) const { return y < 1 ? -1 : TopRow() + (y - 1) / FRowHeight; }
+  // Inside the frame; empty while every value fits.
   TRect BarRect() const {
-    return Rect(Width() - 1 - TVScrollBar::kWidth, 1, Width() - 1, Height() - 1);
+    if (!FBar.Active()) return TRect{};
+    return TWindowScrollBar::EdgeStrip(Rect(1, 1, Width() - 1, Height() - 1), sbVertical);
   }
   bool Route(const TBackendEvent& ev);
   void RouteMouse(const TBackendEvent& ev);
+  bool ScrollBarMouse(const TBackendEvent& ev, TPoint p);
 };
 
 TPickListPopup::TPickListPopup(TInplaceEditList* edit) : TPopupWindow(nullptr), FEdit(edit) {
@@ -227,12 +231,13 @@ TPickListPopup::TPickListPopup(TInplaceEditList* edit) : TPopupWindow(nullptr), 
   FRowHeight = c->TextHeight("Ag") + 2;
   TStrings* items = edit->PickList();
   const int rows = std::clamp(items->Count(), 1, edit->DropDownRows());
-  FBar.SetRange(items->Count(), rows);
+  FBar.SetRows(items->Count(), rows);
   int widest = 0;
   for (int i = 0; i < items->Count(); ++i)
     widest = std::max(widest, c->TextWidth(items->Strings(i)));
-  const int bar = FBar.Needed() ? TVScrollBar::kWidth : 0;
+  const int bar = FBar.Active() ? TWindowScrollBar::kThickness : 0;
   SetBounds(0, 0, std::max(edit->Width(), widest + 8 + bar), rows * FRowHeight + 2);
+  FBar.SetBounds(BarRect());
   SetInputRouter([this](const TBackendEvent& ev) { return Route(ev); });
   // A press anywhere else (the edit's own button too) closes the list.
   SetOnOutsidePress([edit] { edit->CloseUp(false); });
@@ -248,9 +253,7 @@ void TPickListPopup::SetItemIndex(int i) {
   if (n == 0) return;
   i = std::clamp(i, 0, n - 1);
   FIndex = i;
-  // Keep the lit row in view.
-  if (i < FBar.Position()) FBar.SetPosition(i);
-  if (i >= FBar.Position() + Rows()) FBar.SetPosition(i - Rows() + 1);
+  FBar.MakeRowVisible(i);  // the lit row stays in view
   Invalidate();
 }
 
@@ -261,17 +264,17 @@ void TPickListPopup::Paint() {
   c->Brush()->SetColor(clWindowFrame);
   c->FrameRect(r);
   TStrings* items = FEdit->PickList();
-  const int textRight = Width() - 1 - (FBar.Needed() ? TVScrollBar::kWidth : 0);
+  const int textRight = Width() - 1 - BarRect().Width();
   c->SetFont(Font());
   for (int k = 0; k < Rows(); ++k) {
-    const int i = FBar.Position() + k;
+    const int i = TopRow() + k;
     const TRect row = Rect(1, 1 + k * FRowHeight, textRight, 1 + (k + 1) * FRowHeight);
     const bool lit = i == FIndex;
     c->Brush()->SetColor(lit ? clHighlight : clWindow);
     c->Font()->SetColor(lit ? clHighlightText : clWindowText);
     c->TextRect(row, row.Left + 2, row.Top + 1, i < items->Count() ? items->Strings(i) : "");
   }
-  if (FBar.Needed()) FBar.Paint(c, BarRect());
+  FBar.Paint(c);
 }
 
 bool TPickListPopup::Route(const TBackendEvent& ev) {
@@ -312,19 +315,19 @@ void TPickListPopup::RouteMouse(const TBackendEvent& ev) {
   TPoint s;
   if (!ScreenPointOf(ev, s)) return;
   const TPoint p = ScreenToClient(s);
-  if (!ClientRect().Contains(p.x, p.y)) return;
-  if (FBar.Needed() && BarRect().Contains(p.x, p.y)) {
-    if (ev.Kind == bekMouseDown && FBar.MouseDown(BarRect(), p.x, p.y)) Invalidate();
-    return;
-  }
-  if (ev.Kind == bekMouseMove && FBar.Dragging()) {
-    if (FBar.MouseMove(BarRect(), p.y)) Invalidate();
-    return;
-  }
+  if (ScrollBarMouse(ev, p) || !ClientRect().Contains(p.x, p.y)) return;
   const int i = ItemAt(p.y);
   if (i < 0 || i >= FEdit->PickList()->Count()) return;
   SetItemIndex(i);
   if (ev.Kind == bekMouseUp) FEdit->CloseUp(true);
+}
+
+// The popup routes raw input itself, so it hands the bar its share: a press
+// on the bar, and every move and release, inside or out, until that press ends.
+bool TPickListPopup::ScrollBarMouse(const TBackendEvent& ev, TPoint p) {
+  if (ev.Kind == bekMouseDown) return ev.Button == bbLeft && FBar.MouseDown(p.x, p.y);
+  if (ev.Kind == bekMouseMove) return FBar.MouseMove(p.x, p.y);
+  return ev.Button == bbLeft && FBar.MouseUp(p.x, p.y);
 }
 
 // --- TInplaceEditList
@@ -346,7 +349,7 @@ void TInplaceEditList::UpdateContents() {
 
 TRect TInplaceEditList::ButtonRect() const {
   if (FEditStyle == esSimple) return TRect{};
-  return Rect(std::max(Width() - TVScrollBar::kWidth, 0), 0, Width(), Height());
+  return Rect(std::max(Width() - TWindowScrollBar::kThickness, 0), 0, Width(), Height());
 }
 
 void TInplaceEditList::Paint() {

@@ -238,8 +238,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FScrolling) {
-    ScrollBarDrag(X, Y);
+  if (ScrollBarMove(X, Y)) {
+    // the bar scrolls the grid through BarScrolled
   } else if (FGridState == gsSelecting) {
     DragSelect(X, Y);
   } else if (FGridState == gsColSizing || FGridState == gsRowSizing) {
@@ -259,8 +259,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FScrolling) {
-    ScrollBarUp();
+  if (ScrollBarUp(X, Y)) {
+    // the press belonged to a scroll bar
   } else if (FGridState == gsSelecting) {
     // No last DragSelect: a click that scrolled a partly shown cell into view
     // must not reach on to the cell that now lies under the pointer.
@@ -328,77 +328,68 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 
 bool TCustomGrid::ScrollBarDown(int x, int y) {
   LayoutScrollBars();
-  for (TGridScrollBar* bar : {&FVScroll, &FHScroll}) {
-    const TGridScrollBar::TPart part = bar->HitTest(x, y);
-    if (part == TGridScrollBar::spNone) {
-      if (bar->Bounds().Contains(x, y)) return true;  // a bar with nothing to scroll
-      continue;
-    }
-    if (part == TGridScrollBar::spThumb) {
-      const TRect t = bar->ThumbRect();
-      FScrolling = bar;
-      FThumbGrip = bar->Along(x, y) - (bar->Vertical() ? t.Top : t.Left);
-      FPendingThumb = -1;
-    } else {
-      StepScroll(*bar, part);
-    }
-    return true;
-  }
-  return false;
+  return FVScroll.MouseDown(x, y) || FHScroll.MouseDown(x, y);
 }
 
-void TCustomGrid::StepScroll(TGridScrollBar& bar, TGridScrollBar::TPart part) {
-  const bool v = bar.Vertical();
-  const int page = std::max(v ? VisibleRowCount() : VisibleColCount(), 1);
+bool TCustomGrid::ScrollBarMove(int x, int y) {
+  if (FVScroll.Pressed() == sbpNone && FHScroll.Pressed() == sbpNone) return false;
+  LayoutScrollBars();
+  return FVScroll.MouseMove(x, y) || FHScroll.MouseMove(x, y);
+}
+
+bool TCustomGrid::ScrollBarUp(int x, int y) {
+  const bool up = FVScroll.MouseUp(x, y) || FHScroll.MouseUp(x, y);
+  if (up) Invalidate();
+  return up;
+}
+
+// Arrows step a row or column, the track a page of them; a dragged thumb
+// scrolls at once with goThumbTracking, else where it is let go. The bar then
+// shows where the grid really stands.
+void TCustomGrid::BarScrolled(bool vertical, TScrollCode code, int64_t& pos) {
+  const int page = std::max(vertical ? VisibleRowCount() : VisibleColCount(), 1);
   int step = 0;
-  switch (part) {
-    case TGridScrollBar::spLineBack:
+  switch (code) {
+    case scLineUp:
       step = -1;
       break;
-    case TGridScrollBar::spLineForward:
+    case scLineDown:
       step = 1;
       break;
-    case TGridScrollBar::spPageBack:
+    case scPageUp:
       step = -page;
       break;
-    case TGridScrollBar::spPageForward:
+    case scPageDown:
       step = page;
       break;
+    case scTrack:
+      if (FOptions & goThumbTracking) ScrollToPosition(vertical, pos);
+      break;
+    case scPosition:
+      ScrollToPosition(vertical, pos);
+      break;
     default:
-      return;
+      break;
   }
-  if (v)
+  if (vertical && step)
     MoveTopLeft(FLeftCol, FTopRow + step);
-  else
+  else if (step)
     MoveTopLeft(FLeftCol + step, FTopRow);
+  pos = ScrollOffset(vertical);
 }
 
-void TCustomGrid::ScrollBarDrag(int x, int y) {
-  LayoutScrollBars();
-  const int64_t pos = FScrolling->PositionAtThumb(FScrolling->Along(x, y) - FThumbGrip);
-  if (FOptions & goThumbTracking) {
-    ScrollToPosition(*FScrolling, pos);
-  } else if (pos != FPendingThumb) {
-    FPendingThumb = pos;
-    Invalidate();
-  }
-}
-
-void TCustomGrid::ScrollBarUp() {
-  if (FPendingThumb >= 0) ScrollToPosition(*FScrolling, FPendingThumb);
-  FScrolling = nullptr;
-  FPendingThumb = -1;
-  Invalidate();
+int64_t TCustomGrid::ScrollOffset(bool vertical) const {
+  return vertical ? FRows.Offset(FTopRow) - FixedExtentY()
+                  : FCols.Offset(FLeftCol) - FixedExtentX();
 }
 
 // The first cell whose start lies nearest to the scrolled-to offset.
-void TCustomGrid::ScrollToPosition(const TGridScrollBar& bar, int64_t pos) {
-  const bool v = bar.Vertical();
-  const TGridAxis& a = v ? FRows : FCols;
-  const int64_t target = a.Offset(v ? FFixedRows : FFixedCols) + pos;
+void TCustomGrid::ScrollToPosition(bool vertical, int64_t pos) {
+  const TGridAxis& a = vertical ? FRows : FCols;
+  const int64_t target = a.Offset(vertical ? FFixedRows : FFixedCols) + pos;
   int i = a.IndexAt(target);
   if (i < a.Count() && target - a.Offset(i) > a.Extent(i) / 2) ++i;
-  if (v)
+  if (vertical)
     MoveTopLeft(FLeftCol, i);
   else
     MoveTopLeft(i, FTopRow);

@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "host/grid/GridAxis.h"
-#include "host/grid/GridScrollBar.h"
 #include "host/ui/Controls.h"
 #include "host/widgets/Classes.h"
+#include "host/widgets/ScrollBar.h"
 #include "host/widgets/StdCtrls.h"
 
 namespace host {
@@ -308,10 +308,9 @@ class TCustomGrid : public TCustomControl {
   int FSizingOfs = 0;              // pointer distance from the border when sizing began
   bool FSplitCursor = false;       // the sizing pointer shows
   TCursor FOwnCursor = crDefault;  // the cursor to give back when it goes
-  TGridScrollBar FVScroll{true}, FHScroll{false};
-  TGridScrollBar* FScrolling = nullptr;  // the bar whose thumb is dragged
-  int FThumbGrip = 0;                    // pointer distance from the thumb's lead
-  int64_t FPendingThumb = -1;            // without thumb tracking: where to go on release
+  // Positions are pixel offsets of the scrolling part; the grid turns them
+  // into its first visible row or column.
+  TWindowScrollBar FVScroll{this, sbVertical}, FHScroll{this, sbHorizontal};
   bool FEditorMode = false;
   TInplaceEdit* FInplaceEdit = nullptr;  // a child; made on first use
   int FInplaceCol = -1, FInplaceRow = -1;
@@ -356,11 +355,14 @@ class TCustomGrid : public TCustomControl {
   // input (GridInput.cpp)
   bool SizingAt(int x, int y, TGridState& state, int& index, int& ofs) const;
   void ApplySizing(int x, int y);
+  // The mouse on the scroll bars; true when a bar took it.
   bool ScrollBarDown(int x, int y);
-  void ScrollBarDrag(int x, int y);
-  void ScrollBarUp();
-  void StepScroll(TGridScrollBar& bar, TGridScrollBar::TPart part);
-  void ScrollToPosition(const TGridScrollBar& bar, int64_t pos);
+  bool ScrollBarMove(int x, int y);
+  bool ScrollBarUp(int x, int y);
+  void BarScrolled(bool vertical, TScrollCode code, int64_t& pos);
+  void ScrollToPosition(bool vertical, int64_t pos);
+  // The scrolled-out pixels above TopRow (left of LeftCol): the bar position.
+  int64_t ScrollOffset(bool vertical) const;
   void TabMove(bool forward);
   void DragSelect(int x, int y);
   bool MoveByWheel(int delta);

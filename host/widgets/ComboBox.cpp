@@ -116,8 +116,8 @@ TRect TCustomComboBox::ButtonRect() const {
 TRect TCustomComboBox::ListItemRect(int i) const {
   auto* list = static_cast<TComboListBox*>(FDrop->Content());
   const int ih = ItemHeight();
-  const int right = list->Width() - 1 - (list->Scroll().Needed() ? TVScrollBar::kWidth : 0);
-  const int y = 1 + (i - list->Scroll().Position()) * ih;
+  const int right = list->Width() - 1 - list->ScrollRect().Width();
+  const int y = 1 + (i - int(list->Scroll().Position())) * ih;
   return Rect(1, y, right, y + ih);
 }
 
@@ -289,7 +289,7 @@ void TCustomComboBox::OpenList() {
   auto* list = static_cast<TComboListBox*>(FDrop->Content());
   const int count = FItems.Count();
   const int rows = std::clamp(count, 1, FDropDownCount);
-  list->Scroll().SetRange(count, rows);
+  list->Scroll().SetRows(count, rows);
   if (!DroppedDown()) {
     FHot = FItemIndex;
     if (FHot >= 0 && (FHot < list->Scroll().Position() || FHot >= list->Scroll().Position() + rows))
@@ -322,11 +322,7 @@ void TCustomComboBox::MoveHot(int delta) {
   }
   FHot = to;
   auto* list = static_cast<TComboListBox*>(FDrop->Content());
-  const int top = list->Scroll().Position(), page = list->Scroll().Page();
-  if (to < top)
-    list->Scroll().SetPosition(to);
-  else if (to >= top + page)
-    list->Scroll().SetPosition(to - page + 1);
+  list->Scroll().MakeRowVisible(to);
   list->Invalidate();
 }
 
@@ -475,7 +471,7 @@ void TCustomComboBox::PaintList(TCanvas* c, int width, int height) {
   c->FillRect(Rect(1, 1, width - 1, height - 1));
   FDrawCanvas = c;
   c->IntersectClip(Rect(1, 1, ListItemRect(0).Right, height - 1));
-  for (int i = list->Scroll().Position(); i < FItems.Count(); ++i) {
+  for (int i = int(list->Scroll().Position()); i < FItems.Count(); ++i) {
     const TRect r = ListItemRect(i);
     if (r.Top >= height - 1) break;
     const bool hot = i == FHot;
@@ -486,7 +482,7 @@ void TCustomComboBox::PaintList(TCanvas* c, int width, int height) {
     if (hot) DrawFocusRect(c, r);
   }
   FDrawCanvas = nullptr;
-  if (list->Scroll().Needed()) list->Scroll().Paint(list->Canvas(), list->ScrollRect());
+  list->Scroll().Paint(list->Canvas());
 }
 
 void TCustomComboBox::Paint() {

@@ -12,29 +12,31 @@ TComboListBox::TComboListBox(TCustomComboBox* box) : TCustomControl(nullptr), FB
 }
 
 TRect TComboListBox::ScrollRect() const {
-  return Rect(Width() - 1 - TVScrollBar::kWidth, 1, Width() - 1, Height() - 1);
+  if (!FScroll.Active()) return TRect{};
+  return TWindowScrollBar::EdgeStrip(Rect(1, 1, Width() - 1, Height() - 1), sbVertical);
 }
 
 int TComboListBox::RowAt(int y) const {
   const int ih = std::max(1, FBox->ItemHeight());
   if (y < 1 || y >= Height() - 1) return -1;
-  const int row = (y - 1) / ih + FScroll.Position();
+  const int row = (y - 1) / ih + int(FScroll.Position());
   return row < FBox->FItems.Count() ? row : -1;
 }
 
-void TComboListBox::Paint() { FBox->PaintList(Canvas(), Width(), Height()); }
+void TComboListBox::Paint() {
+  FScroll.SetBounds(ScrollRect());
+  FBox->PaintList(Canvas(), Width(), Height());
+}
 
 void TComboListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FScroll.Needed() && FScroll.MouseDown(ScrollRect(), X, Y)) {
-    FOnScroll = true;
-    Invalidate();
-  }
+  FScroll.SetBounds(ScrollRect());
+  if (Button == mbLeft && FScroll.MouseDown(X, Y)) FOnScroll = true;
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TComboListBox::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FScroll.Dragging()) {
-    if (FScroll.MouseMove(ScrollRect(), Y)) Invalidate();
+  if (FScroll.MouseMove(X, Y)) {
+    // the bar has the press
   } else if (!FOnScroll || !(Shift & ssLeft)) {
     TrackHot(X, Y);
   }
@@ -44,10 +46,10 @@ void TComboListBox::MouseMove(TShiftState Shift, int X, int Y) {
 void TComboListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const bool wasScroll = FOnScroll;
   FOnScroll = false;
-  FScroll.MouseUp();
+  if (Button == mbLeft) FScroll.MouseUp(X, Y);
   TCustomControl::MouseUp(Button, Shift, X, Y);
   if (wasScroll || Button != mbLeft) return;
-  const bool onRows = !FScroll.Needed() || X < ScrollRect().Left;
+  const bool onRows = ScrollRect().IsEmpty() || X < ScrollRect().Left;
   if (onRows && RowAt(Y) >= 0) {
     FBox->FHot = RowAt(Y);
     FBox->CloseList(true);  // frees nothing: the list is kept for the next drop
@@ -65,7 +67,7 @@ bool TComboListBox::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 }
 
 void TComboListBox::TrackHot(int X, int Y) {
-  if (FScroll.Needed() && X >= ScrollRect().Left) return;
+  if (!ScrollRect().IsEmpty() && X >= ScrollRect().Left) return;
   const int row = RowAt(Y);
   if (row >= 0 && row != FBox->FHot) {
     FBox->FHot = row;

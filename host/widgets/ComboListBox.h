@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/ui/Controls.h"
-#include "host/widgets/VScrollBar.h"
+#include "host/widgets/ScrollBar.h"
 
 namespace host {
 
@@ -17,7 +17,9 @@ class TCustomComboBox;
 class TComboListBox : public TCustomControl {
  public:
   explicit TComboListBox(TCustomComboBox* box);
-  TVScrollBar& Scroll() { return FScroll; }
+  // The bar scrolls by rows; it shows only while the items do not all fit.
+  TWindowScrollBar& Scroll() { return FScroll; }
+  // Where the bar lies inside the frame; empty while it is not shown.
   TRect ScrollRect() const;
   // The item under list row y, or -1.
   int RowAt(int y) const;
@@ -33,7 +35,7 @@ class TComboListBox : public TCustomControl {
 
  private:
   TCustomComboBox* FBox;
-  TVScrollBar FScroll;
+  TWindowScrollBar FScroll{this, sbVertical};
   bool FOnScroll = false;  // the press that is held began on the scroll bar
   void TrackHot(int X, int Y);
 };

@@ -21,22 +21,29 @@ int64_t PositionCount(int64_t min, int64_t max) {
   return int64_t(std::min<int128>(Diff(max, min) + 1, INT64_MAX));
 }
 
-enum TArrowGlyph : uint8_t { agUp, agDown, agLeft, agRight };
+bool IsPagePart(TScrollBarPart p) { return p == sbpPageBack || p == sbpPageForward; }
 
-// A small filled triangle centred in `r`, pointing toward `dir`.
-void PaintArrow(TCanvas* c, const TRect& r, TArrowGlyph dir, bool enabled) {
-  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-  c->Brush()->SetColor(enabled ? clBtnText : clGrayText);
-  for (int k = 0; k < 4; ++k) {
-    const int half = (dir == agUp || dir == agLeft) ? k : 3 - k;
-    if (dir == agUp || dir == agDown)
-      c->FillRect(Rect(cx - half, cy - 2 + k, cx + half + 1, cy - 1 + k));
-    else
-      c->FillRect(Rect(cx - 2 + k, cy - half, cx - 1 + k, cy + half + 1));
+// What a held arrow or track part repeats.
+TScrollCode CodeOfPart(TScrollBarPart p) {
+  switch (p) {
+    case sbpLineBack:
+      return scLineUp;
+    case sbpLineForward:
+      return scLineDown;
+    case sbpPageBack:
+      return scPageUp;
+    default:
+      return scPageDown;
   }
 }
 
-bool IsPagePart(TScrollBarPart p) { return p == sbpPageBack || p == sbpPageForward; }
+// The keys of a focused bar; the arrows of either direction work on either kind.
+constexpr struct {
+  Word Key;
+  TScrollCode Code;
+} kKeyCodes[] = {{VK_UP, scLineUp},      {VK_LEFT, scLineUp},  {VK_DOWN, scLineDown},
+                 {VK_RIGHT, scLineDown}, {VK_PRIOR, scPageUp}, {VK_NEXT, scPageDown},
+                 {VK_HOME, scTop},       {VK_END, scBottom}};
 
 }  // namespace
 
@@ -73,6 +80,17 @@ bool TWindowScrollBar::SetPosition(int64_t v) {
   return true;
 }
 
+void TWindowScrollBar::SetRows(int64_t Count, int64_t Page) {
+  Page = std::max<int64_t>(Page, 1);
+  SetParams(FPosition, 0, std::max<int64_t>(Count - Page, 0), Page);
+}
+
+bool TWindowScrollBar::MakeRowVisible(int64_t Row) {
+  if (Row < FPosition) return SetPosition(Row);
+  if (Row - FPosition >= FPage) return SetPosition(Row - FPage + 1);
+  return false;
+}
+
 void TWindowScrollBar::SetEnabled(bool v) {
   if (v == FEnabled) return;
   if (!v) Cancel();
@@ -80,6 +98,14 @@ void TWindowScrollBar::SetEnabled(bool v) {
 }
 
 // --- geometry: the one source of every part's rectangle
+
+TRect TWindowScrollBar::EdgeStrip(const TRect& Client, TScrollBarKind Kind) {
+  if (Kind == sbVertical)
+    return Rect(std::max(Client.Left, Client.Right - kThickness), Client.Top, Client.Right,
+                Client.Bottom);
+  return Rect(Client.Left, std::max(Client.Top, Client.Bottom - kThickness), Client.Right,
+              Client.Bottom);
+}
 
 int TWindowScrollBar::Across() const { return Vertical() ? FBounds.Width() : FBounds.Height(); }
 
@@ -162,8 +188,10 @@ void TWindowScrollBar::Paint(TCanvas* c) const {
     FillDithered(c, hot == sbpPageBack ? l.PageBack : l.PageForward, cl3DDkShadow, clBtnShadow);
   const TFaceState back = hot == sbpLineBack ? fsPressed : fsUp;
   const TFaceState forward = hot == sbpLineForward ? fsPressed : fsUp;
-  PaintArrow(c, DrawButtonFace(c, l.LineBack, back), Vertical() ? agUp : agLeft, active);
-  PaintArrow(c, DrawButtonFace(c, l.LineForward, forward), Vertical() ? agDown : agRight, active);
+  DrawArrow(c, DrawButtonFace(c, l.LineBack, back), Vertical() ? adUp : adLeft, 4, clBtnText,
+            active);
+  DrawArrow(c, DrawButtonFace(c, l.LineForward, forward), Vertical() ? adDown : adRight, 4,
+            clBtnText, active);
   if (l.Thumb.IsEmpty()) return;
   const TRect face = DrawButtonFace(c, l.Thumb, fsUp);
   c->Brush()->SetColor(clBtnFace);
@@ -177,49 +205,25 @@ void TWindowScrollBar::Notify(TScrollCode code, int64_t pos) {
   if (SetPosition(pos)) Repaint();
 }
 
-void TWindowScrollBar::Step(TScrollBarPart part) {
+// Steps saturate instead of overflowing near the ends of the int64 range.
+void TWindowScrollBar::Step(TScrollCode code) {
+  const bool line = code == scLineUp || code == scLineDown;
   const int64_t page = FLargeChange > 0 ? FLargeChange : std::max<int64_t>(FPage, 1);
-  // Steps saturate instead of overflowing near the ends of the int64 range.
-  const auto back = [&](int64_t d) { return Diff(FPosition, FMin) > d ? FPosition - d : FMin; };
-  const auto forward = [&](int64_t d) { return Diff(FMax, FPosition) > d ? FPosition + d : FMax; };
-  switch (part) {
-    case sbpLineBack:
-      return Notify(scLineUp, back(FSmallChange));
-    case sbpLineForward:
-      return Notify(scLineDown, forward(FSmallChange));
-    case sbpPageBack:
-      return Notify(scPageUp, back(page));
-    case sbpPageForward:
-      return Notify(scPageDown, forward(page));
-    default:
-      return;
-  }
+  const int64_t d = line ? FSmallChange : page;
+  if (code == scLineUp || code == scPageUp)
+    Notify(code, Diff(FPosition, FMin) > d ? FPosition - d : FMin);
+  else
+    Notify(code, Diff(FMax, FPosition) > d ? FPosition + d : FMax);
 }
 
 void TWindowScrollBar::Scroll(TScrollCode Code) {
   if (!Active()) return;
-  switch (Code) {
-    case scLineUp:
-      Step(sbpLineBack);
-      break;
-    case scLineDown:
-      Step(sbpLineForward);
-      break;
-    case scPageUp:
-      Step(sbpPageBack);
-      break;
-    case scPageDown:
-      Step(sbpPageForward);
-      break;
-    case scTop:
-      Notify(scTop, FMin);
-      break;
-    case scBottom:
-      Notify(scBottom, FMax);
-      break;
-    default:
-      return;
-  }
+  if (Code == scTop || Code == scBottom)
+    Notify(Code, Code == scTop ? FMin : FMax);
+  else if (Code <= scPageDown)  // a line or a page, either way
+    Step(Code);
+  else
+    return;
   Notify(scEndScroll, FPosition);
 }
 
@@ -231,12 +235,13 @@ bool TWindowScrollBar::MouseDown(int X, int Y) {
   if (part == sbpNone) return true;
   FPressed = part;
   FPointer = Point(X, Y);
+  FCaptured = FHost && FHost->MouseCapture();
   if (part == sbpThumb) {
     const TRect thumb = Layout().Thumb;
     FGrip = Along(X, Y) - (Vertical() ? thumb.Top : thumb.Left);
     FTrackPos = FPosition;
   } else {
-    Step(part);
+    Step(CodeOfPart(part));
     StartRepeat();
   }
   Repaint();
@@ -244,7 +249,7 @@ bool TWindowScrollBar::MouseDown(int X, int Y) {
 }
 
 bool TWindowScrollBar::MouseMove(int X, int Y) {
-  if (FPressed == sbpNone) return false;
+  if (FPressed == sbpNone || PressLost()) return false;
   const bool wasHot = HitTest(FPointer.x, FPointer.y) == FPressed;
   FPointer = Point(X, Y);
   if (Dragging()) {
@@ -298,13 +303,22 @@ void TWindowScrollBar::StopRepeat() {
 
 void TWindowScrollBar::RepeatTick() {
   if (FPressed == sbpNone || Dragging() || !Active()) return StopRepeat();
+  if (PressLost()) return;
   if (!FRepeatStarted) {
     FRepeatStarted = true;
     SetTimer(FRepeatWnd, kRepeatTimer, kRepeatInterval);
   }
   // Only while the pointer is on the held part: a page press stops when the
   // thumb has come under the pointer.
-  if (HitTest(FPointer.x, FPointer.y) == FPressed) Step(FPressed);
+  if (HitTest(FPointer.x, FPointer.y) == FPressed) Step(CodeOfPart(FPressed));
+}
+
+// A host that had the capture and lost it (a modal dialog took it, say) will
+// not see the release: the press ends here instead of repeating on.
+bool TWindowScrollBar::PressLost() {
+  if (!FCaptured || FHost->MouseCapture()) return false;
+  Cancel();
+  return true;
 }
 
 void TWindowScrollBar::Repaint() const {
@@ -334,22 +348,24 @@ void TScrollBar::SetKind(TScrollBarKind v) {
   Invalidate();
 }
 
-void TScrollBar::SetPageSize(int64_t v) {
-  v = std::clamp<int64_t>(v, 0, PositionCount(FMinValue, FMaxValue));
-  if (v == PageSize()) return;
-  FBar.SetParams(Position(), FMinValue, FMaxValue - std::max<int64_t>(v - 1, 0), v);
-  Invalidate();
-}
+void TScrollBar::SetPageSize(int64_t v) { Apply(Position(), FMinValue, FMaxValue, v); }
 
 void TScrollBar::SetParams(int64_t APosition, int64_t AMin, int64_t AMax) {
-  AMax = std::max(AMin, AMax);
-  const int64_t page = std::min(PageSize(), PositionCount(AMin, AMax));
+  Apply(APosition, AMin, AMax, PageSize());
+}
+
+// The one path every range, page and position change takes: clamp, store,
+// repaint, and OnChange when the position moved.
+void TScrollBar::Apply(int64_t pos, int64_t min, int64_t max, int64_t page) {
+  max = std::max(min, max);
+  page = std::clamp<int64_t>(page, 0, PositionCount(min, max));
   const int64_t old = Position();
-  const bool range = AMin != FMinValue || AMax != FMaxValue;
-  FMinValue = AMin;
-  FMaxValue = AMax;
-  FBar.SetParams(APosition, AMin, AMax - std::max<int64_t>(page - 1, 0), page);
-  if (range || Position() != old) Invalidate();
+  const bool shape = min != FMinValue || max != FMaxValue || page != PageSize();
+  FMinValue = min;
+  FMaxValue = max;
+  // The bar's last position leaves the last page in view.
+  FBar.SetParams(pos, min, max - std::max<int64_t>(page - 1, 0), page);
+  if (shape || Position() != old) Invalidate();
   if (Position() != old) Change();
 }
 
@@ -371,31 +387,12 @@ void TScrollBar::Paint() { FBar.Paint(Canvas()); }
 
 void TScrollBar::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
-  switch (Key) {
-    case VK_UP:
-    case VK_LEFT:
-      FBar.Scroll(scLineUp);
-      break;
-    case VK_DOWN:
-    case VK_RIGHT:
-      FBar.Scroll(scLineDown);
-      break;
-    case VK_PRIOR:
-      FBar.Scroll(scPageUp);
-      break;
-    case VK_NEXT:
-      FBar.Scroll(scPageDown);
-      break;
-    case VK_HOME:
-      FBar.Scroll(scTop);
-      break;
-    case VK_END:
-      FBar.Scroll(scBottom);
-      break;
-    default:
+  for (const auto& k : kKeyCodes)
+    if (Key == k.Key) {
+      FBar.Scroll(k.Code);
+      Key = 0;
       return;
-  }
-  Key = 0;
+    }
 }
 
 void TScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

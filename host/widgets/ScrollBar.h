@@ -12,7 +12,7 @@
 // State model. The bar shows positions Min..Max of the content (64-bit: the
 // grid scrolls by pixels through a hundred million rows) and PageSize, the
 // length of what the view shows, which sizes the thumb. With Max <= Min (or
-// Enabled off) there is nothing to scroll: the bar shows grey arrows and no
+// Enabled off) there is nothing to scroll: the bar shows embossed arrows and no
 // thumb, and presses on it do nothing. Position always lies in Min..Max.
 //
 // Input. A press on an arrow steps SmallChange, on the track LargeChange (the
@@ -63,6 +63,10 @@ struct TScrollBarLayout {
   TRect Track;  // between the arrows
 };
 
+// The bar a control draws in its own edge. The host places it (SetBounds),
+// feeds it the view's range and its mouse events, and paints it; the setters
+// only store, so the host repaints after them, while presses, drags and
+// repeats repaint the host themselves.
 class TWindowScrollBar {
  public:
   // The platform's scroll bar width (height for a horizontal bar).
@@ -70,6 +74,9 @@ class TWindowScrollBar {
   static constexpr int kMinThumb = 8;
   static constexpr unsigned kRepeatDelay = 400;    // ms before the first repeat
   static constexpr unsigned kRepeatInterval = 50;  // ms between repeats
+  // The strip a bar of `Kind` takes inside `Client`: along its right edge for
+  // a vertical bar, its bottom edge for a horizontal one.
+  static TRect EdgeStrip(const TRect& Client, TScrollBarKind Kind);
   // Code is what the user did; ScrollPos comes in as the position the bar
   // proposes and is taken (clamped) as the new Position when the handler returns.
   using TScrollNotify = std::function<void(TScrollCode Code, int64_t& ScrollPos)>;
@@ -94,11 +101,15 @@ class TWindowScrollBar {
   int64_t PageSize() const { return FPage; }
   int64_t Position() const { return FPosition; }
   // Sets range, page and position at once (the position clamped into the
-  // range). The host repaints: it changes these as its view changes, and
-  // repaints for that anyway (often while it paints).
+  // range). Hosts set these as their view changes, often while they paint.
   void SetParams(int64_t APosition, int64_t AMin, int64_t AMax, int64_t APage);
   // Clamps to Min..Max; true when the position changed (the host repaints).
   bool SetPosition(int64_t v);
+  // For a list that scrolls by rows: Count rows of which Page show, the
+  // position being the first row shown (0..Count - Page).
+  void SetRows(int64_t Count, int64_t Page);
+  // Scrolls the least that brings `Row` into the page; true when it moved.
+  bool MakeRowVisible(int64_t Row);
   int64_t SmallChange() const { return FSmallChange; }
   void SetSmallChange(int64_t v) { FSmallChange = v < 1 ? 1 : v; }
   // 0: a page (PageSize) at a time.
@@ -149,6 +160,7 @@ class TWindowScrollBar {
   int64_t FTrackPos = 0;        // where the dragged thumb stands
   HWND FRepeatWnd = 0;          // the hidden window of the repeat timer
   bool FRepeatStarted = false;  // the first repeat came: the rest come quicker
+  bool FCaptured = false;       // the host held the mouse capture when the press began
 
   int Along(int x, int y) const { return Vertical() ? y : x; }
   int Across() const;
@@ -158,11 +170,12 @@ class TWindowScrollBar {
   // The rectangle covering pixels a..b along the bar.
   TRect Span(int a, int b) const;
   int64_t ThumbPosition() const { return Dragging() ? FTrackPos : FPosition; }
-  void Step(TScrollBarPart part);
+  void Step(TScrollCode code);  // a line or a page back or forward
   void Notify(TScrollCode code, int64_t pos);
   void StartRepeat();
   void StopRepeat();
   void RepeatTick();
+  bool PressLost();
   void Repaint() const;
 };
 
@@ -187,7 +200,7 @@ class TScrollBar : public TCustomControl {
   int64_t Position() const { return FBar.Position(); }
   void SetPosition(int64_t v) { SetParams(v, FMinValue, FMaxValue); }
   int64_t PageSize() const { return FBar.PageSize(); }
-  void SetPageSize(int64_t v);
+  void SetPageSize(int64_t v);  // 0 to the number of positions
   int64_t SmallChange() const { return FBar.SmallChange(); }
   void SetSmallChange(int64_t v) { FBar.SetSmallChange(v); }
   int64_t LargeChange() const { return FBar.LargeChange(); }
@@ -221,6 +234,7 @@ class TScrollBar : public TCustomControl {
   int64_t FMinValue = 0, FMaxValue = 100;
   TScrollEvent FOnScroll;
   TNotifyEvent FOnChange;
+  void Apply(int64_t pos, int64_t min, int64_t max, int64_t page);
   void BarScrolled(TScrollCode code, int64_t& pos);
 };
 

@@ -13,14 +13,8 @@ namespace {
 constexpr int kTextGap = 3;  // between the indent columns and the text box
 constexpr int kButtonHalf = 4;
 
-bool IsAncestorOf(const TTreeNode* a, const TTreeNode* n) {
-  for (const TTreeNode* p = n ? n->Parent() : nullptr; p; p = p->Parent())
-    if (p == a) return true;
-  return false;
-}
-
 bool InSubtree(const TTreeNode* root, const TTreeNode* n) {
-  return n && (n == root || IsAncestorOf(root, n));
+  return n && (n == root || n->HasAsParent(root));
 }
 
 char32_t FoldCase(char32_t c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
@@ -68,231 +62,6 @@ class TTreeEditor : public TEdit {
 
 }  // namespace
 
-// --- TTreeNode
-
-TCustomTreeView* TTreeNode::TreeView() const { return FOwner->Owner(); }
-
-void TTreeNode::SetText(const std::string& s) {
-  if (s == FText) return;
-  FText = s;
-  TreeView()->Invalidate();
-}
-
-TTreeNode* TTreeNode::Item(int i) const {
-  if (i < 0 || i >= Count()) return nullptr;
-  return FChildren[size_t(i)].get();
-}
-
-TTreeNode* TTreeNode::GetNextSibling() const {
-  const auto& sib = FOwner->SiblingsOf(FParent);
-  const int i = Index();
-  return i + 1 < int(sib.size()) ? sib[size_t(i + 1)].get() : nullptr;
-}
-
-TTreeNode* TTreeNode::GetPrevSibling() const {
-  const auto& sib = FOwner->SiblingsOf(FParent);
-  const int i = Index();
-  return i > 0 ? sib[size_t(i - 1)].get() : nullptr;
-}
-
-TTreeNode* TTreeNode::GetNext() const {
-  if (!FChildren.empty()) return FChildren.front().get();
-  for (const TTreeNode* n = this; n; n = n->FParent)
-    if (TTreeNode* s = n->GetNextSibling()) return s;
-  return nullptr;
-}
-
-void TTreeNode::SetHasChildren(bool v) {
-  if (v == FHasChildren) return;
-  FHasChildren = v;
-  TreeView()->Invalidate();
-}
-
-void TTreeNode::SetExpanded(bool v) { TreeView()->SetExpandedState(this, v); }
-
-void TTreeNode::Expand(bool Recurse) {
-  SetExpanded(true);
-  if (!Recurse) return;
-  for (int i = 0; i < Count(); ++i) Item(i)->Expand(true);
-}
-
-void TTreeNode::Collapse(bool Recurse) {
-  if (Recurse)
-    for (int i = 0; i < Count(); ++i) Item(i)->Collapse(true);
-  SetExpanded(false);
-}
-
-bool TTreeNode::IsVisible() const {
-  for (const TTreeNode* p = FParent; p; p = p->FParent)
-    if (!p->FExpanded) return false;
-  return true;
-}
-
-bool TTreeNode::Selected() const {
-  // With several selected nodes membership counts; the focused node may be out.
-  const TCustomTreeView* tv = TreeView();
-  return tv->FMultiSelect ? FInSelection : tv->FSelected == this;
-}
-
-void TTreeNode::SetSelected(bool v) {
-  TCustomTreeView* tv = TreeView();
-  if (v) {
-    tv->SetSelected(this);
-  } else if (tv->FMultiSelect && FInSelection && tv->FSelected != this) {
-    tv->ToggleMultiSelected(this);
-  } else if (tv->FSelected == this) {
-    tv->SetSelected(nullptr);
-  }
-}
-
-bool TTreeNode::Focused() const { return TreeView()->FSelected == this; }
-
-void TTreeNode::DeleteChildren() {
-  TCustomTreeView* tv = TreeView();
-  const bool selInside = tv->FSelected && IsAncestorOf(this, tv->FSelected);
-  for (auto& c : FChildren) tv->NodeRemoving(c.get());
-  FChildren.clear();
-  FHasChildren = false;
-  FExpanded = false;
-  FOwner->Changed();
-  if (selInside) {
-    tv->FSelected = this;
-    tv->Change(this);
-  }
-}
-
-void TTreeNode::Delete() { FOwner->Delete(this); }
-
-int TTreeNode::Index() const {
-  const auto& sib = FOwner->SiblingsOf(FParent);
-  for (size_t i = 0; i < sib.size(); ++i)
-    if (sib[i].get() == this) return int(i);
-  return -1;
-}
-
-int TTreeNode::AbsoluteIndex() const {
-  const auto& all = FOwner->Index();
-  auto it = std::find(all.begin(), all.end(), this);
-  return it == all.end() ? -1 : int(it - all.begin());
-}
-
-int TTreeNode::Level() const {
-  int l = 0;
-  for (const TTreeNode* p = FParent; p; p = p->FParent) ++l;
-  return l;
-}
-
-// --- TTreeNodes
-
-TTreeNodes::~TTreeNodes() = default;
-
-std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::SiblingsOf(TTreeNode* parent) {
-  return parent ? parent->FChildren : FRoots;
-}
-
-TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, size_t pos, const std::string& s, void* data) {
-  auto& sib = SiblingsOf(parent);
-  std::unique_ptr<TTreeNode> node(new TTreeNode(this));
-  node->FParent = parent;
-  node->FText = s;
-  node->FData = data;
-  TTreeNode* raw = node.get();
-  sib.insert(sib.begin() + std::ptrdiff_t(std::min(pos, sib.size())), std::move(node));
-  Changed();
-  return raw;
-}
-
-TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const std::string& S) {
-  return AddObject(Sibling, S, nullptr);
-}
-
-TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr) {
-  TTreeNode* parent = Sibling ? Sibling->FParent : nullptr;
-  return InsertAt(parent, SiblingsOf(parent).size(), S, Ptr);
-}
-
-TTreeNode* TTreeNodes::AddFirst(TTreeNode* Sibling, const std::string& S) {
-  return InsertAt(Sibling ? Sibling->FParent : nullptr, 0, S, nullptr);
-}
-
-TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& S) {
-  return AddChildObject(Parent, S, nullptr);
-}
-
-TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr) {
-  return InsertAt(Parent, SiblingsOf(Parent).size(), S, Ptr);
-}
-
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const std::string& S) {
-  return InsertAt(Parent, 0, S, nullptr);
-}
-
-TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const std::string& S) {
-  if (!Sibling) return InsertAt(nullptr, FRoots.size(), S, nullptr);
-  return InsertAt(Sibling->FParent, size_t(Sibling->Index()), S, nullptr);
-}
-
-void TTreeNodes::Delete(TTreeNode* Node) {
-  if (!Node || Node->FOwner != this) return;
-  TCustomTreeView* tv = FOwner;
-  // The selection moves to a neighbour, as the platform does.
-  TTreeNode* replacement = nullptr;
-  const bool selInside = InSubtree(Node, tv->FSelected);
-  if (selInside) {
-    replacement = Node->GetNextSibling();
-    if (!replacement) replacement = Node->GetPrevSibling();
-    if (!replacement) replacement = Node->FParent;
-  }
-  tv->NodeRemoving(Node);
-  auto& sib = SiblingsOf(Node->FParent);
-  const int i = Node->Index();
-  sib.erase(sib.begin() + i);
-  Changed();
-  if (selInside) {
-    tv->FSelected = replacement;
-    tv->Change(replacement);
-  }
-}
-
-void TTreeNodes::Clear() {
-  for (auto& r : FRoots) FOwner->NodeRemoving(r.get());
-  FRoots.clear();
-  FOwner->FSelected = nullptr;
-  Changed();
-}
-
-const std::vector<TTreeNode*>& TTreeNodes::Index() const {
-  if (!FIndexValid) {
-    FIndex.clear();
-    TTreeNode* n = FRoots.empty() ? nullptr : FRoots.front().get();
-    for (; n; n = n->GetNext()) FIndex.push_back(n);
-    FIndexValid = true;
-  }
-  return FIndex;
-}
-
-TTreeNode* TTreeNodes::GetNodeFromIndex(int i) const {
-  const auto& all = Index();
-  if (i < 0 || i >= int(all.size())) return nullptr;
-  return all[size_t(i)];
-}
-
-TTreeNode* TTreeNodes::Root(int i) const {
-  if (i < 0 || i >= RootCount()) return nullptr;
-  return FRoots[size_t(i)].get();
-}
-
-void TTreeNodes::BeginUpdate() { ++FUpdateCount; }
-
-void TTreeNodes::EndUpdate() {
-  if (FUpdateCount > 0 && --FUpdateCount == 0) FOwner->StructureChanged();
-}
-
-void TTreeNodes::Changed() {
-  FIndexValid = false;
-  if (FUpdateCount == 0) FOwner->StructureChanged();
-}
-
 // --- TCustomTreeView
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -315,14 +84,13 @@ TRect TCustomTreeView::ClientRect() const {
 }
 
 TRect TCustomTreeView::ScrollRect() const {
-  if (!FScroll.Needed()) return TRect{};
-  const TRect c = ClientRect();
-  return Rect(std::max(c.Left, c.Right - TVScrollBar::kWidth), c.Top, c.Right, c.Bottom);
+  if (!FScroll.Active()) return TRect{};
+  return TWindowScrollBar::EdgeStrip(ClientRect(), sbVertical);
 }
 
 TRect TCustomTreeView::ListRect() const {
   TRect c = ClientRect();
-  if (FScroll.Needed()) c.Right = std::max(c.Left, c.Right - TVScrollBar::kWidth);
+  if (FScroll.Active()) c.Right = ScrollRect().Left;
   return c;
 }
 
@@ -360,10 +128,12 @@ int TCustomTreeView::RowOf(TTreeNode* node) const {
   return it == rows.end() ? -1 : int(it - rows.begin());
 }
 
+// The bar scrolls by rows and shows only while there are more than fit.
 void TCustomTreeView::UpdateScroll() {
-  const bool had = FScroll.Needed();
-  FScroll.SetRange(int(VisibleNodes().size()), VisibleRows());
-  if (had != FScroll.Needed()) Invalidate();
+  const bool had = FScroll.Active();
+  FScroll.SetRows(int(VisibleNodes().size()), VisibleRows());
+  FScroll.SetBounds(ScrollRect());
+  if (had != FScroll.Active()) Invalidate();
 }
 
 void TCustomTreeView::StructureChanged() {
@@ -378,17 +148,12 @@ void TCustomTreeView::ScrollTo(int top) {
 void TCustomTreeView::MakeVisible(TTreeNode* node) {
   UpdateScroll();
   const int row = RowOf(node);
-  if (row < 0) return;
-  const int top = FScroll.Position(), page = VisibleRows();
-  if (row < top)
-    ScrollTo(row);
-  else if (row >= top + page)
-    ScrollTo(row - page + 1);
+  if (row >= 0 && FScroll.MakeRowVisible(row)) Invalidate();
 }
 
 TTreeNode* TCustomTreeView::TopItem() const {
   const auto rows = VisibleNodes();
-  const int top = FScroll.Position();
+  const int top = FirstRow();
   return top < int(rows.size()) ? rows[size_t(top)] : nullptr;
 }
 
@@ -518,7 +283,7 @@ void TCustomTreeView::SetExpandedState(TTreeNode* node, bool expand) {
   if (!CanCollapse(node)) return;
   node->FExpanded = false;
   StructureChanged();
-  if (FSelected && IsAncestorOf(node, FSelected)) SetSelected(node);
+  if (FSelected && FSelected->HasAsParent(node)) SetSelected(node);
   Collapse(node);
 }
 
@@ -540,7 +305,7 @@ int TCustomTreeView::NodeLeft(const TTreeNode* node) const {
 }
 
 TRect TCustomTreeView::NodeRect(TTreeNode* Node, bool TextOnly) const {
-  const int row = Node ? RowOf(Node) - FScroll.Position() : -1;
+  const int row = Node ? RowOf(Node) - FirstRow() : -1;
   if (row < 0 || row >= VisibleRows() + 1) return TRect{};
   const TRect list = ListRect();
   const int h = ItemHeight();
@@ -553,7 +318,7 @@ TRect TCustomTreeView::NodeRect(TTreeNode* Node, bool TextOnly) const {
 TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const {
   const TRect list = ListRect();
   if (!list.Contains(X, Y)) return nullptr;
-  const int row = (Y - list.Top) / ItemHeight() + FScroll.Position();
+  const int row = (Y - list.Top) / ItemHeight() + FirstRow();
   const auto rows = VisibleNodes();
   return row < int(rows.size()) ? rows[size_t(row)] : nullptr;
 }
@@ -651,13 +416,9 @@ void TCustomTreeView::Paint() {
   c->IntersectClip(list);
   const auto rows = VisibleNodes();
   const int h = ItemHeight();
-  for (int r = FScroll.Position(), y = list.Top; r < int(rows.size()) && y < list.Bottom;
-       ++r, y += h)
+  for (int r = FirstRow(), y = list.Top; r < int(rows.size()) && y < list.Bottom; ++r, y += h)
     PaintRow(c, rows[size_t(r)], y, h);
-  if (FScroll.Needed()) {
-    TCanvas* sc = Canvas();  // a fresh binding: the list clip must not apply
-    FScroll.Paint(sc, ScrollRect());
-  }
+  FScroll.Paint(Canvas());  // a fresh binding: the list clip must not apply
 }
 
 // --- input
@@ -755,8 +516,8 @@ void TCustomTreeView::KeyPress(char32_t& Key) {
 void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   EndEdit(true);
   FocusByMouse(this);
-  if (FScroll.Needed() && ScrollRect().Contains(X, Y)) {
-    if (Button == mbLeft && FScroll.MouseDown(ScrollRect(), X, Y)) Invalidate();
+  if (ScrollRect().Contains(X, Y)) {
+    if (Button == mbLeft) FScroll.MouseDown(X, Y);
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }
@@ -776,8 +537,8 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 void TCustomTreeView::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FScroll.Dragging()) {
-    if (FScroll.MouseMove(ScrollRect(), Y)) Invalidate();
+  if (FScroll.MouseMove(X, Y)) {
+    // the bar has the press
   } else if (FHotTrack) {
     TTreeNode* hot = GetHitTestInfoAt(X, Y) == htOnItem ? GetNodeAt(X, Y) : nullptr;
     if (hot != FHot) {
@@ -789,7 +550,7 @@ void TCustomTreeView::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  FScroll.MouseUp();
+  if (Button == mbLeft) FScroll.MouseUp(X, Y);
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -808,13 +569,13 @@ void TCustomTreeView::CMFontChanged(TMessage& Message) {
 
 bool TCustomTreeView::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-  ScrollTo(FScroll.Position() + 3);
+  ScrollTo(FirstRow() + 3);
   return true;
 }
 
 bool TCustomTreeView::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
   if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-  ScrollTo(FScroll.Position() - 3);
+  ScrollTo(FirstRow() - 3);
   return true;
 }
 

@@ -1,6 +1,6 @@
-// The tree view: nodes with texts and data, expand buttons and dotted lines,
-// lazy filling through OnExpanding, selection events, keyboard and mouse, and a
-// vertical scroll bar for long trees.
+// The tree view: the rows of its nodes (TreeNodes.h) with expand buttons and
+// dotted lines, lazy filling through OnExpanding, selection events, keyboard
+// and mouse, and a vertical scroll bar for long trees.
 #pragma once
 
 #include <functional>
@@ -9,127 +9,12 @@
 #include <vector>
 
 #include "host/ui/Controls.h"
-#include "host/widgets/VScrollBar.h"
+#include "host/widgets/ScrollBar.h"
+#include "host/widgets/TreeNodes.h"
 
 namespace host {
 
-class TTreeNodes;
-class TCustomTreeView;
 class TEdit;
-
-// One node. Nodes belong to their tree's TTreeNodes, which creates and frees
-// them; a node pointer stays valid until the node (or an ancestor) is deleted.
-class TTreeNode : public TPersistent {
- public:
-  TTreeNodes* Owner() const { return FOwner; }
-  TCustomTreeView* TreeView() const;
-
-  const std::string& Text() const { return FText; }
-  void SetText(const std::string& s);
-  // The application's value; the tree never looks at it.
-  void* Data() const { return FData; }
-  void SetData(void* d) { FData = d; }
-
-  TTreeNode* Parent() const { return FParent; }
-  TTreeNode* GetParent() const { return FParent; }
-  int Count() const { return int(FChildren.size()); }
-  TTreeNode* Item(int i) const;  // nullptr out of range
-  TTreeNode* GetFirstChild() const { return Item(0); }
-  TTreeNode* GetLastChild() const { return Item(Count() - 1); }
-  TTreeNode* GetNextSibling() const;
-  TTreeNode* GetPrevSibling() const;
-  // The next node in index order (children first), nullptr after the last.
-  TTreeNode* GetNext() const;
-  // True when the node shows an expand button: it has children, or the
-  // program said it has (before they are read, as lazy trees do).
-  bool HasChildren() const { return FHasChildren || !FChildren.empty(); }
-  void SetHasChildren(bool v);
-
-  bool Expanded() const { return FExpanded; }
-  // Expands or collapses through the tree's events (OnExpanding may refuse,
-  // or fill the children first).
-  void SetExpanded(bool v);
-  void Expand(bool Recurse);
-  void Collapse(bool Recurse);
-  // True when every ancestor is expanded (the node has a row on screen).
-  bool IsVisible() const;
-
-  bool Selected() const;
-  // Makes the node the tree's selection (true), or drops it from it (false).
-  void SetSelected(bool v);
-  bool Focused() const;
-
-  void DeleteChildren();
-  void Delete();
-
-  int Index() const;          // among its siblings
-  int AbsoluteIndex() const;  // in the whole tree, parents before children
-  int Level() const;          // 0 for a root node
-  std::string ClassName() const override { return "TTreeNode"; }
-
- private:
-  friend class TTreeNodes;
-  friend class TCustomTreeView;
-  explicit TTreeNode(TTreeNodes* owner) : FOwner(owner) {}
-  TTreeNodes* FOwner;
-  TTreeNode* FParent = nullptr;
-  std::vector<std::unique_ptr<TTreeNode>> FChildren;
-  std::string FText;
-  void* FData = nullptr;
-  bool FHasChildren = false;
-  bool FExpanded = false;
-  bool FInSelection = false;  // member of a multiple selection
-};
-
-// The nodes of a tree, in the order the tree shows them when all is expanded.
-class TTreeNodes : public TPersistent {
- public:
-  explicit TTreeNodes(TCustomTreeView* owner) : FOwner(owner) {}
-  ~TTreeNodes() override;
-  TCustomTreeView* Owner() const { return FOwner; }
-
-  void Clear();
-  // A new node as the last sibling of `Sibling` (a root when nullptr).
-  TTreeNode* Add(TTreeNode* Sibling, const std::string& S);
-  TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr);
-  // A new node as the first sibling of `Sibling`.
-  TTreeNode* AddFirst(TTreeNode* Sibling, const std::string& S);
-  // A new last (or first) child of Parent (a root when nullptr).
-  TTreeNode* AddChild(TTreeNode* Parent, const std::string& S);
-  TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr);
-  TTreeNode* AddChildFirst(TTreeNode* Parent, const std::string& S);
-  // A new node just before `Sibling` (the last root when nullptr).
-  TTreeNode* Insert(TTreeNode* Sibling, const std::string& S);
-  void Delete(TTreeNode* Node);
-
-  // Every node, roots and children alike.
-  int Count() const { return int(Index().size()); }
-  int GetCount() const { return Count(); }
-  TTreeNode* Item(int i) const { return GetNodeFromIndex(i); }
-  TTreeNode* GetNodeFromIndex(int i) const;  // nullptr out of range
-  TTreeNode* GetFirstNode() const { return GetNodeFromIndex(0); }
-  int RootCount() const { return int(FRoots.size()); }
-  TTreeNode* Root(int i) const;
-
-  // Repaints only once EndUpdate balances every BeginUpdate.
-  void BeginUpdate();
-  void EndUpdate();
-  std::string ClassName() const override { return "TTreeNodes"; }
-
- private:
-  friend class TTreeNode;
-  friend class TCustomTreeView;
-  TCustomTreeView* FOwner;
-  std::vector<std::unique_ptr<TTreeNode>> FRoots;
-  mutable std::vector<TTreeNode*> FIndex;  // all nodes in order, rebuilt on demand
-  mutable bool FIndexValid = true;
-  int FUpdateCount = 0;
-
-  const std::vector<TTreeNode*>& Index() const;
-  std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* parent);
-  TTreeNode* InsertAt(TTreeNode* parent, size_t pos, const std::string& s, void* data);
-  void Changed();
-};
 
 using TTVExpandingEvent =
     std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
@@ -268,7 +153,7 @@ class TCustomTreeView : public TCustomControl {
   bool FHotTrack = false;
   bool FHideSelection = true;
   TBorderStyle FBorderStyle = bsSingle;
-  TVScrollBar FScroll;
+  TWindowScrollBar FScroll{this, sbVertical};  // positions are rows
   TEdit* FEditor = nullptr;
   TTreeNode* FEditNode = nullptr;
   TTVExpandingEvent FOnExpanding;
@@ -281,18 +166,20 @@ class TCustomTreeView : public TCustomControl {
 
   // The rows on screen order: every node whose ancestors are all expanded.
   std::vector<TTreeNode*> VisibleNodes() const;
-  int RowOf(TTreeNode* node) const;  // among VisibleNodes, -1 when hidden
-  int VisibleRows() const;           // rows that fit the client height
-  TRect ListRect() const;            // the client area left of the scroll bar
+  int RowOf(TTreeNode* node) const;                         // among VisibleNodes, -1 when hidden
+  int VisibleRows() const;                                  // rows that fit the client height
+  int FirstRow() const { return int(FScroll.Position()); }  // the row at the top
+  TRect ListRect() const;  // the client area left of the scroll bar
   TRect ScrollRect() const;
   int NodeLeft(const TTreeNode* node) const;  // x of the node's text
   bool HasButtonColumn(const TTreeNode* node) const;
   void UpdateScroll();
   void ScrollTo(int top);
   void MakeVisible(TTreeNode* node);
+  void SelectNode(TTreeNode* node, TShiftState shift);
+  // what the node model (TreeNodes.cpp) calls, besides FSelected and SetSelected
   void NodeRemoving(TTreeNode* node);  // before a node and its subtree go
   void StructureChanged();
-  void SelectNode(TTreeNode* node, TShiftState shift);
   void ToggleMultiSelected(TTreeNode* node);
   void SetExpandedState(TTreeNode* node, bool expand);
   void MoveSelection(int rowDelta, TShiftState shift);

@@ -49,6 +49,12 @@ class GridEdit : public HeadlessTest {
     Pump();
   }
   TInplaceEdit* Editor() { return G->InplaceEditor(); }
+  // The pick list's window while it is open.
+  static TForm* PickPopup() {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      if (Screen->Forms(i)->ClassName() == "TPickListPopup") return Screen->Forms(i);
+    return nullptr;
+  }
 };
 
 TEST_F(GridEdit, F2OpensWithTheCellTextAndEnterStores) {
@@ -172,6 +178,51 @@ TEST_F(GridEdit, PickListDropsDownAndTheKeysChoose) {
   EXPECT_EQ(G->Loads, 2);  // asked afresh for each edit
 }
 
+// The pick list of column 2 dropped down: five values, three rows, so a bar
+// at the right with its arrows at both ends.
+class PickListBar : public GridEdit {
+ protected:
+  TInplaceEditList* List = nullptr;
+  TForm* Popup = nullptr;
+  int BarX = 0;
+  void SetUp() override {
+    GridEdit::SetUp();
+    G->SetCol(2);
+    PressKey(Form(), VK_F2);
+    List = dynamic_cast<TInplaceEditList*>(Editor());
+    ASSERT_NE(List, nullptr);
+    PressKey(Form(), VK_F4);
+    Popup = PickPopup();
+    ASSERT_NE(Popup, nullptr);
+    BarX = Popup->Width() - 9;
+  }
+  // Clicks the top row shown (which closes the list) and gives the text it chose.
+  std::string ChooseTopRow() {
+    EXPECT_TRUE(List->ListVisible());
+    const int rowH = (Popup->Height() - 2) / 3;
+    Click(Popup, 10, 1 + rowH / 2);
+    return List->Text();
+  }
+};
+
+TEST_F(PickListBar, AHeldArrowScrollsAndTheListStaysOpen) {
+  const int y = Popup->Height() - 5;  // the down arrow
+  MouseDown(Popup, BarX, y);
+  Advance(400 + 50);  // the press and two repeats would go past the last page
+  MouseUp(Popup, BarX, y);
+  EXPECT_EQ(ChooseTopRow(), "blue");
+}
+
+TEST_F(PickListBar, AThumbLetGoOutsideThePopupStopsDragging) {
+  const int thumbY = 1 + 16 + 3;  // at the top the thumb starts below the up arrow
+  MouseDown(Popup, BarX, thumbY);
+  MouseMove(Popup, BarX, Popup->Height() + 60);
+  MouseUp(Popup, BarX, Popup->Height() + 60);
+  // Back over the bar without a button: the thumb stays at the end.
+  MouseMove(Popup, BarX, thumbY);
+  EXPECT_EQ(ChooseTopRow(), "blue");
+}
+
 TEST_F(GridEdit, PickListChoosesWithTheMouse) {
   G->SetCol(2);
   PressKey(Form(), VK_F2);
@@ -181,9 +232,7 @@ TEST_F(GridEdit, PickListChoosesWithTheMouse) {
   Click(G, cell.Right - 4, cell.Top + 4);  // the drop-down button
   ASSERT_TRUE(list->ListVisible());
   // The list lies right below the editor; three rows show.
-  TForm* popup = nullptr;
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    if (Screen->Forms(i)->ClassName() == "TPickListPopup") popup = Screen->Forms(i);
+  TForm* popup = PickPopup();
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->Top(), list->ClientToScreen(Point(0, list->Height())).y);
   const int rowH = (popup->Height() - 2) / 3;

@@ -169,6 +169,26 @@ TEST_F(GridInput, ScrollBarsStepPageAndDragTheThumb) {
   EXPECT_GT(G->TopRow(), 30);
 }
 
+TEST_F(GridInput, HeldScrollArrowsRepeatInBothDirections) {
+  G->SetScrollBars(ssBoth);
+  G->SetColCount(30);
+  Pump();
+  // Bars of 16 along the right and bottom edges, the corner square between.
+  MouseDown(Form(), 292, 175);  // the vertical bar's down arrow
+  EXPECT_EQ(G->TopRow(), 2);
+  Advance(400 + 4 * 50);
+  EXPECT_EQ(G->TopRow(), 7);
+  MouseUp(Form(), 292, 175);
+  Advance(500);
+  EXPECT_EQ(G->TopRow(), 7);
+  Click(G, 276, 192);  // the horizontal bar's right arrow
+  EXPECT_EQ(G->LeftCol(), 2);
+  Click(G, 8, 192);
+  EXPECT_EQ(G->LeftCol(), 1);
+  Click(G, 200, 192);  // the track right of the thumb: a page, the 3 columns that show whole
+  EXPECT_EQ(G->LeftCol(), 4);
+}
+
 TEST_F(GridInput, TheThumbOfAHugeGridMapsItsWholeLength) {
   G->SetRowCount(100000000);
   G->SetScrollBars(ssVertical);

@@ -204,6 +204,27 @@ TEST_F(Combo, LongListScrollsWithWheelAndKeys) {
   EXPECT_EQ(b->Text(), "item19");
 }
 
+TEST_F(Combo, TheListsScrollBarDragsStepsAndRepeatsWithoutClosing) {
+  auto* b = Box(csDropDownList);
+  for (int i = 0; i < 15; ++i) b->Items()->Add("item" + std::to_string(i));
+  b->SetDropDownCount(6);  // 20 items, 6 rows: positions 0..14
+  b->SetFocus();
+  PressKey(Form(), VK_F4);
+  TControl* list = b->ListControl();
+  const int x = list->Width() - 9;
+  Drag(list, x, 20, x, list->Height() + 50);  // the thumb, down past the end
+  EXPECT_EQ(b->ListItemRect(14).Top, 1);
+  EXPECT_TRUE(b->DroppedDown());
+  MouseDown(GetParentForm(list), x, 5);  // the up arrow, held
+  EXPECT_EQ(b->ListItemRect(13).Top, 1);
+  Advance(400);
+  EXPECT_EQ(b->ListItemRect(12).Top, 1);
+  MouseUp(GetParentForm(list), x, 5);
+  EXPECT_TRUE(b->DroppedDown());
+  ClickRow(b, 13);
+  EXPECT_EQ(b->Text(), "item8");
+}
+
 TEST_F(Combo, OwnerDrawingCallsOncePerVisibleItemWithTheListCanvas) {
   auto* b = Box(csOwnerDrawFixed);
   b->SetItemHeight(20);

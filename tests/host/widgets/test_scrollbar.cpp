@@ -50,9 +50,28 @@ TEST_F(ScrollBarTest, TheThumbStandsForThePageAndThePosition) {
   EXPECT_EQ(L().Thumb, Rect(0, 166, 16, 216));
   EXPECT_EQ(S->Bar().HitTest(8, 170), sbpThumb);
   EXPECT_EQ(S->Bar().HitTest(8, 100), sbpPageBack);
-  // A tiny page still leaves a thumb that can be grabbed.
+  // A tiny page still leaves a thumb that can be grabbed; a track shorter
+  // than that minimum is all thumb.
   S->SetPageSize(1);
   EXPECT_EQ(L().Thumb.Height(), TWindowScrollBar::kMinThumb);
+  S->SetBounds(10, 10, 16, 36);
+  EXPECT_EQ(L().Thumb, Rect(0, 16, 16, 20));
+}
+
+TEST_F(ScrollBarTest, AShrunkRangeOrGrownPageMovesThePositionAndSaysSo) {
+  S->SetPosition(75);
+  Changes = 0;
+  S->SetPageSize(50);  // the last page now starts at 50
+  EXPECT_EQ(S->Position(), 50);
+  EXPECT_EQ(Changes, 1);
+  S->SetMax(30);  // the page shrinks to the 31 positions there are
+  EXPECT_EQ(S->PageSize(), 31);
+  EXPECT_EQ(S->Position(), 0);
+  EXPECT_TRUE(L().Thumb.IsEmpty());
+  EXPECT_EQ(Changes, 2);
+  S->SetParams(5, 10, 0);  // Max below Min: a single position
+  EXPECT_EQ(S->Max(), 10);
+  EXPECT_EQ(S->Position(), 10);
 }
 
 TEST_F(ScrollBarTest, AHorizontalBarLaysOutAlongItsWidth) {
@@ -89,6 +108,23 @@ TEST_F(ScrollBarTest, AHeldArrowStepsThenRepeatsUntilReleased) {
   EXPECT_EQ(Codes.back(), scEndScroll);
   EXPECT_EQ(std::count(Codes.begin(), Codes.end(), scLineDown), 5);
   EXPECT_EQ(Changes, 5);
+}
+
+TEST_F(ScrollBarTest, APressWhoseCaptureIsTakenStopsRepeating) {
+  MouseDown(Form(), 18, 235);
+  EXPECT_EQ(S->Position(), 1);
+  S->SetMouseCapture(false);  // as a modal dialog opened meanwhile would
+  Advance(1000);
+  EXPECT_EQ(S->Position(), 1);
+  EXPECT_EQ(S->Bar().Pressed(), sbpNone);
+  MouseUp(Form(), 18, 235);
+  // A dragged thumb lets go as well: later moves do not drag it.
+  MouseDown(Form(), 18, 30);
+  S->SetMouseCapture(false);
+  MouseMove(Form(), 18, 200);
+  EXPECT_EQ(S->Position(), 1);
+  EXPECT_FALSE(S->Bar().Dragging());
+  MouseUp(Form(), 18, 200);
 }
 
 TEST_F(ScrollBarTest, AHeldPageStopsWhereTheThumbReachesThePointer) {
@@ -148,13 +184,13 @@ TEST_F(ScrollBarTest, KeysStepPageAndGoToTheEnds) {
   EXPECT_EQ(Codes.back(), scEndScroll);
 }
 
-TEST_F(ScrollBarTest, NothingToScrollShowsGreyArrowsAndTakesNoPress) {
+TEST_F(ScrollBarTest, NothingToScrollShowsEmbossedArrowsAndTakesNoPress) {
   const TRect arrow = L().LineForward;
   const int cx = (arrow.Left + arrow.Right) / 2, cy = (arrow.Top + arrow.Bottom) / 2;
   EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnText));
   S->SetEnabled(false);
   Pump();
-  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clGrayText));
+  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnShadow));
   EXPECT_TRUE(L().Thumb.IsEmpty());
   Click(Form(), 18, 235);
   EXPECT_EQ(S->Position(), 0);
@@ -163,9 +199,42 @@ TEST_F(ScrollBarTest, NothingToScrollShowsGreyArrowsAndTakesNoPress) {
   S->SetParams(0, 0, 24);
   Pump();
   EXPECT_TRUE(L().Thumb.IsEmpty());
-  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clGrayText));
+  EXPECT_EQ(PixelAt(static_cast<TControl*>(S), cx, cy), ColorToRGB(clBtnShadow));
   Click(Form(), 18, 235);
   EXPECT_TRUE(Codes.empty());
+}
+
+// Vertical and horizontal at rest, with nothing to scroll, and held: an arrow
+// pressed in, the track darkened on the side a page press pages through.
+TEST_F(ScrollBarTest, TheBarsStatesMatchTheirGoldenImage) {
+  Form()->SetBounds(0, 0, 200, 260);
+  S->SetPosition(37);
+  auto* h = Make<TScrollBar>(40, 10, 150, 16);
+  h->SetParams(10, 0, 99);
+  h->SetPageSize(10);
+  auto* none = Make<TScrollBar>(40, 40, 150, 16);
+  none->SetEnabled(false);
+  auto* arrow = Make<TScrollBar>(40, 70, 150, 16);
+  auto* page = Make<TScrollBar>(40, 100, 150, 16);
+  page->SetPageSize(20);
+  Pump();
+  MouseDown(Form(), 40 + 8, 70 + 8);  // the left arrow of a bar at 0: held, nothing moves
+  Pump();
+  EXPECT_EQ(arrow->Bar().Pressed(), sbpLineBack);
+  ASSERT_TRUE(MatchesGolden(Form(), "host-widgets-scrollbar-arrow"));
+  MouseUp(Form(), 40 + 8, 70 + 8);
+  MouseDown(Form(), 40 + 100, 100 + 8);  // the track right of the thumb
+  Pump();
+  ASSERT_TRUE(MatchesGolden(Form(), "host-widgets-scrollbar"));
+  MouseUp(Form(), 40 + 100, 100 + 8);
+}
+
+TEST(WindowScrollBar, EdgeStripsLieAlongTheRightAndBottomEdges) {
+  const TRect client = Rect(2, 2, 98, 48);
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(client, sbVertical), Rect(82, 2, 98, 48));
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(client, sbHorizontal), Rect(2, 32, 98, 48));
+  // Narrower than a bar: the bar takes what there is.
+  EXPECT_EQ(TWindowScrollBar::EdgeStrip(Rect(0, 0, 10, 5), sbHorizontal), Rect(0, 0, 10, 5));
 }
 
 TEST(WindowScrollBar, SixtyFourBitRangesKeepTheThumbInProportion) {

@@ -64,6 +64,9 @@ TEST_F(Tree, StructureAndIndexes) {
   EXPECT_EQ(a2->AbsoluteIndex(), 3);
   EXPECT_EQ(a2->Level(), 2);
   EXPECT_EQ(a2->GetParent(), A);
+  EXPECT_TRUE(a2->HasAsParent(Root));
+  EXPECT_FALSE(A->HasAsParent(a2));
+  EXPECT_FALSE(a2->HasAsParent(B));
   EXPECT_EQ(items->GetNodeFromIndex(4), B);
   EXPECT_EQ(items->GetNodeFromIndex(6), nullptr);
   EXPECT_EQ(A->Item(5), nullptr);
@@ -217,6 +220,27 @@ TEST_F(Tree, LongTreesScrollToTheSelection) {
   EXPECT_NE(T->TopItem(), items->Item(0));
   for (int k = 0; k < 20; ++k) Wheel(Form(), 50, 50, 120);  // back to the top
   EXPECT_EQ(T->TopItem(), items->Item(0));
+}
+
+TEST_F(Tree, TheScrollBarStepsRepeatsAndDragsByRows) {
+  auto* items = T->Items();
+  for (int i = 0; i < 40; ++i) items->Add(nullptr, "node " + std::to_string(i));
+  items->Item(5)->SetSelected(true);
+  // The bar fills the 16 pixels inside the right border, arrows at both ends;
+  // the tree's client (190, 190) is on the down arrow.
+  MouseDown(Form(), 10 + 190, 10 + 190);
+  EXPECT_EQ(T->TopItem(), items->Item(1));
+  Advance(400 + 50);  // held: the first repeat, then the next
+  EXPECT_EQ(T->TopItem(), items->Item(3));
+  MouseUp(Form(), 10 + 190, 10 + 190);
+  EXPECT_EQ(T->Selected(), items->Item(5));  // the bar leaves the selection alone
+  // The thumb dragged to the bottom shows the last page of rows.
+  Drag(static_cast<TControl*>(T), 190, 30, 190, 400);
+  const int rows = T->ClientRect().Height() / T->ItemHeight();
+  EXPECT_EQ(T->TopItem(), items->Item(40 - rows));
+  TTreeNode* top = T->TopItem();
+  Click(static_cast<TControl*>(T), 190, 5);  // the up arrow
+  EXPECT_EQ(T->TopItem()->AbsoluteIndex(), top->AbsoluteIndex() - 1);
 }
 
 TEST_F(Tree, EditingInPlaceKeepsOrDropsTheText) {
