@@ -1,6 +1,7 @@
 // The "Host widgets" page: the standard widgets the controls build on, live.
 // Edits and a memo, labels in their alignments and layouts, panels with every
-// bevel, speed buttons alone, flat and in groups, push buttons and check boxes.
+// bevel, speed buttons alone, flat and in groups, push buttons, check boxes
+// and stand-alone scroll bars.
 // A status line at the top tells what the last action did (the handlers hold
 // the status label itself: the page builder is gone by the time they run).
 #include <memory>
@@ -9,6 +10,7 @@
 #include "apps/gallery/Pages.h"
 #include "host/widgets/Buttons.h"
 #include "host/widgets/ExtCtrls.h"
+#include "host/widgets/ScrollBar.h"
 #include "host/widgets/StdCtrls.h"
 
 namespace {
@@ -100,13 +102,13 @@ class Page {
     plain->SetBorderStyle(bsNone);
 
     auto* memoLabel = Caption(P, x, y + 250, "&Memo (Alt+M):");
-    auto* memo = Add<TMemo>(P, x + 100, y + 248, 180, 80);
+    auto* memo = Add<TMemo>(P, x + 100, y + 248, 180, 96);
+    memo->SetScrollBars(ssVertical);
     memo->Lines()->Add("A memo holds several lines.");
-    memo->Lines()->Add("Return starts a new one;");
-    memo->Lines()->Add("Up and Down move between them.");
-    memo->Lines()->Add("Page Down, the wheel and the caret");
-    memo->Lines()->Add("scroll the view.");
-    memo->Lines()->Add("(sixth line)");
+    memo->Lines()->Add("Return starts a new one; long lines wrap at the memo's width.");
+    memo->Lines()->Add("Up and Down move between the lines as shown.");
+    memo->Lines()->Add("Page Down, the wheel, the scroll bar and the caret scroll the view.");
+    memo->Lines()->Add("(fifth line)");
     memoLabel->SetFocusControl(memo);
   }
 
@@ -256,6 +258,29 @@ class Page {
     auto* left = Add<TCheckBox>(P, x, row, 200, 17);
     left->SetCaption("Box on the right");
     left->SetAlignment(taLeftJustify);
+    ScrollBars(x, row + 34);
+  }
+
+  void ScrollBars(int x, int y) {
+    Heading(P, x, y, "TScrollBar");
+    auto* horz = Add<TScrollBar>(P, x, y + 22, 220, 17);
+    horz->SetParams(25, 0, 100);
+    horz->SetPageSize(10);
+    // A new kind turns the bar round (width and height swap), so the size comes after.
+    auto* vert = Add<TScrollBar>(P, x + 230, y, 17, 120);
+    vert->SetKind(sbVertical);
+    vert->SetBounds(x + 230, y, 17, 120);
+    vert->SetParams(0, 0, 1000000000000);
+    vert->SetPageSize(100000000000);
+    auto* off = Add<TScrollBar>(P, x, y + 46, 220, 17);
+    off->SetEnabled(false);
+    Caption(P, x, y + 70, "Hold an arrow or the track: it repeats.");
+    horz->SetOnChange([s = FStatus, horz](TObject*) {
+      s->SetCaption("Scroll bar at " + std::to_string(horz->Position()) + " of 0..100");
+    });
+    vert->SetOnChange([s = FStatus, vert](TObject*) {
+      s->SetCaption("Tall bar at " + std::to_string(vert->Position()) + " of 0..10^12");
+    });
   }
 };
 
