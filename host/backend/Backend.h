@@ -97,8 +97,25 @@ class TBackend {
   virtual std::string GetClipboardText() const = 0;
   virtual void SetClipboardText(const std::string& s) = 0;
   virtual void ClearClipboard() = 0;
+  // The PRIMARY selection of X11: the text last selected in any program, which a
+  // middle click pastes. A backend without one keeps it in the process, so
+  // select-and-paste still works between the program's own controls.
+  virtual bool PrimaryHasText() const { return FPrimaryHasText; }
+  virtual std::string GetPrimaryText() const { return FPrimary; }
+  virtual void SetPrimaryText(const std::string& s) {
+    FPrimary = s;
+    FPrimaryHasText = true;
+  }
+  virtual void ClearPrimary() {
+    FPrimary.clear();
+    FPrimaryHasText = false;
+  }
   // MessageBeep: `type` is the platform's beep type (0xFFFF a simple beep).
   virtual void Beep(unsigned type) = 0;
+
+ private:
+  std::string FPrimary;
+  bool FPrimaryHasText = false;
 };
 
 // The window operations above, as every backend declares its implementation of

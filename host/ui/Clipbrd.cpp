@@ -9,17 +9,32 @@ namespace host {
 static bool IsTextFormat(unsigned format) { return format == CF_TEXT || format == CF_UNICODETEXT; }
 
 bool TClipboard::HasFormat(unsigned format) const {
-  return IsTextFormat(format) && CurrentBackend().ClipboardHasText();
+  TBackend& b = CurrentBackend();
+  return IsTextFormat(format) && (FPrimary ? b.PrimaryHasText() : b.ClipboardHasText());
 }
 
-std::string TClipboard::AsText() const { return CurrentBackend().GetClipboardText(); }
+std::string TClipboard::AsText() const {
+  TBackend& b = CurrentBackend();
+  return FPrimary ? b.GetPrimaryText() : b.GetClipboardText();
+}
 
-void TClipboard::SetAsText(const std::string& s) { CurrentBackend().SetClipboardText(s); }
+void TClipboard::SetAsText(const std::string& s) {
+  TBackend& b = CurrentBackend();
+  FPrimary ? b.SetPrimaryText(s) : b.SetClipboardText(s);
+}
 
-void TClipboard::Clear() { CurrentBackend().ClearClipboard(); }
+void TClipboard::Clear() {
+  TBackend& b = CurrentBackend();
+  FPrimary ? b.ClearPrimary() : b.ClearClipboard();
+}
 
 TClipboard* Clipboard() {
   static TClipboard instance;
+  return &instance;
+}
+
+TClipboard* PrimarySelection() {
+  static TClipboard instance(true);
   return &instance;
 }
 

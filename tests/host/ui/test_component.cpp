@@ -184,6 +184,18 @@ TEST_F(Services, ClipboardHoldsTextInTheProcess) {
   EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));  // empty text is still text
 }
 
+TEST_F(Services, PrimarySelectionIsASecondTextStoreBesideTheClipboard) {
+  Clipboard()->SetAsText("copied");
+  PrimarySelection()->Clear();
+  EXPECT_FALSE(PrimarySelection()->HasFormat(CF_TEXT));
+  PrimarySelection()->SetAsText("selected");
+  EXPECT_TRUE(PrimarySelection()->HasFormat(CF_UNICODETEXT));
+  EXPECT_EQ(PrimarySelection()->AsText(), "selected");
+  EXPECT_EQ(Clipboard()->AsText(), "copied");
+  Clipboard()->Clear();
+  EXPECT_EQ(PrimarySelection()->AsText(), "selected");
+}
+
 TEST_F(Services, BeepsAreCounted) {
   MessageBeep(0xFFFF);
   MessageBeep(MB_ICONHAND);
