@@ -16,49 +16,53 @@ using raster::Target;
 
 namespace {
 
-using RopFn = TPixel (*)(TPixel d, TPixel s, TPixel p);
 __extension__ typedef unsigned __int128 Wide;
 
-// The copy modes by their boolean formulas; anything else is refused up front,
-// before a single pixel changes.
-RopFn RopFunction(TCopyMode rop) {
-  switch (rop) {
-    case cmBlackness:
-      return [](TPixel, TPixel, TPixel) -> TPixel { return 0; };
-    case cmDstInvert:
-      return [](TPixel d, TPixel, TPixel) { return ~d; };
-    case cmMergeCopy:
-      return [](TPixel, TPixel s, TPixel p) { return s & p; };
-    case cmMergePaint:
-      return [](TPixel d, TPixel s, TPixel) { return ~s | d; };
-    case cmNotSrcCopy:
-      return [](TPixel, TPixel s, TPixel) { return ~s; };
-    case cmNotSrcErase:
-      return [](TPixel d, TPixel s, TPixel) { return ~(s | d); };
-    case cmPatCopy:
-      return [](TPixel, TPixel, TPixel p) { return p; };
-    case cmPatInvert:
-      return [](TPixel d, TPixel, TPixel p) { return p ^ d; };
-    case cmPatPaint:
-      return [](TPixel d, TPixel s, TPixel p) { return p | ~s | d; };
-    case cmSrcAnd:
-      return [](TPixel d, TPixel s, TPixel) { return s & d; };
-    case cmSrcCopy:
-      return [](TPixel, TPixel s, TPixel) { return s; };
-    case cmSrcErase:
-      return [](TPixel d, TPixel s, TPixel) { return s & ~d; };
-    case cmSrcInvert:
-      return [](TPixel d, TPixel s, TPixel) { return s ^ d; };
-    case cmSrcPaint:
-      return [](TPixel d, TPixel s, TPixel) { return s | d; };
-    case cmWhiteness:
-      return [](TPixel, TPixel, TPixel) -> TPixel { return kRgbMask; };
-    default:
-      break;
-  }
+[[noreturn]] void RefuseRop(TCopyMode rop) {
   char code[16];
   std::snprintf(code, sizeof code, "$%08X", static_cast<unsigned>(rop));
   throw EInvalidOperation(std::string("Unsupported copy mode ") + code);
+}
+
+// Calls visit with the operation of a copy mode by its boolean formula, a
+// generic op(d, s, p) of destination, source and pattern. Anything else is
+// refused up front, before a single pixel changes.
+template <class Visit>
+decltype(auto) WithRop(TCopyMode rop, Visit&& visit) {
+  switch (rop) {
+    case cmBlackness:
+      return visit([](auto d, auto, auto) { return d ^ d; });
+    case cmDstInvert:
+      return visit([](auto d, auto, auto) { return ~d; });
+    case cmMergeCopy:
+      return visit([](auto, auto s, auto p) { return s & p; });
+    case cmMergePaint:
+      return visit([](auto d, auto s, auto) { return ~s | d; });
+    case cmNotSrcCopy:
+      return visit([](auto, auto s, auto) { return ~s; });
+    case cmNotSrcErase:
+      return visit([](auto d, auto s, auto) { return ~(s | d); });
+    case cmPatCopy:
+      return visit([](auto d, auto, auto p) { return (d ^ d) | p; });
+    case cmPatInvert:
+      return visit([](auto d, auto, auto p) { return p ^ d; });
+    case cmPatPaint:
+      return visit([](auto d, auto s, auto p) { return p | ~s | d; });
+    case cmSrcAnd:
+      return visit([](auto d, auto s, auto) { return s & d; });
+    case cmSrcCopy:
+      return visit([](auto, auto s, auto) { return s; });
+    case cmSrcErase:
+      return visit([](auto d, auto s, auto) { return s & ~d; });
+    case cmSrcInvert:
+      return visit([](auto d, auto s, auto) { return s ^ d; });
+    case cmSrcPaint:
+      return visit([](auto d, auto s, auto) { return s | d; });
+    case cmWhiteness:
+      return visit([](auto d, auto, auto) { return d | ~d; });
+    default:
+      RefuseRop(rop);
+  }
 }
 
 bool RopUsesSource(TCopyMode rop) {
@@ -166,17 +170,131 @@ struct CopyJob {
   bool usesSource = true;
 };
 
-template <class Acc>
-void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay, RopFn f,
-             TPixel pattern, const CopyJob& job) {
+// What a copy stores over destination d for (masked) source s: the copy mode's
+// result, or d itself where s is the left-out colour.
+template <class Op>
+struct PixelWriter {
+  Op op;
+  TPixel pattern;
+  const TPixel* skip;
+  template <class P>
+  P operator()(P d, P s) const {
+    const P v = op(d, s, pattern) & kRgbMask;
+    return skip != nullptr ? raster::KeepKey(s, *skip, d, v) : v;
+  }
+};
+
+// Pointers to the destination pixel of each step: row bases plus column offsets.
+struct StepPixels {
+  std::vector<size_t> cols;
+
+  StepPixels(const Axis& ax, int ox) {
+    cols.reserve(ax.Steps());
+    for (int x : ax.dest) cols.push_back(size_t(x + ox));
+  }
+};
+
+const TPixel* SourceRow(const SourceImage& src, int y) {
+  return src.bits + size_t(y + src.oy) * size_t(src.stride);
+}
+TPixel* TargetRow(const Target& t, int y) { return t.bits + size_t(y + t.oy) * size_t(t.stride); }
+
+template <class Acc, class Write>
+void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+             const Write& write, const CopyJob& job) {
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
       const TPixel s = job.usesSource ? Sample<Acc>(src, ax, ay, kx, ky) : 0;
-      if (job.skip != nullptr && s == *job.skip) continue;
       TPixel& d = t.At(ax.dest[kx], ay.dest[ky]);
-      d = f(d & kRgbMask, s, pattern) & kRgbMask;
+      d = write(d, s);
+    }
+  }
+}
+
+// Nearest-pixel stretching: one tap a step, read through precomputed offsets.
+template <class Write>
+void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+                const Write& write) {
+  const StepPixels dcols(ax, t.ox);
+  std::vector<size_t> scols(ax.Steps());
+  for (size_t kx = 0; kx < ax.Steps(); ++kx)
+    if (ax.valid[kx]) scols[kx] = size_t(ax.tapCoord[ax.first[kx]] + src.ox);
+  for (size_t ky = 0; ky < ay.Steps(); ++ky) {
+    if (!ay.valid[ky]) continue;
+    const TPixel* srow = SourceRow(src, ay.tapCoord[ay.first[ky]]);
+    TPixel* drow = TargetRow(t, ay.dest[ky]);
+    for (size_t kx = 0; kx < ax.Steps(); ++kx) {
+      if (!ax.valid[kx]) continue;
+      TPixel& d = drow[dcols.cols[kx]];
+      d = write(d, srow[scols[kx]] & kRgbMask);
+    }
+  }
+}
+
+// n / d (truncated) without a division: n times a fixed-point reciprocal of d
+// rounded up, exact for every n below 2^bits; bits may be at most 62.
+class Divider {
+ public:
+  Divider(uint64_t d, int bits) {
+    int log = 0;
+    while ((uint64_t(1) << log) < d) ++log;
+    FShift = bits + log;
+    FMul = uint64_t(((Wide(1) << FShift) + d - 1) / d);
+  }
+  uint64_t operator()(uint64_t n) const { return uint64_t((Wide(n) * FMul) >> FShift); }
+
+ private:
+  int FShift = 0;
+  uint64_t FMul = 0;
+};
+
+int BitWidth(uint64_t v) {
+  int n = 0;
+  while (v >> n) ++n;
+  return n;
+}
+
+// Area-averaged stretching, separable: each destination row first sums its
+// source rows column by column, then each step sums its columns. The integer
+// sums are those of the step-by-step mean, so the rounding is the same.
+template <class Write>
+void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+                const Write& write) {
+  const uint64_t total = ax.total * ay.total;
+  const Divider divide(total, BitWidth(255 * total + total / 2));
+  const auto [lo, hi] = std::minmax_element(ax.tapCoord.begin(), ax.tapCoord.end());
+  const int x0 = *lo;
+  std::vector<uint64_t> col(3 * size_t(*hi - x0 + 1));
+  const StepPixels dcols(ax, t.ox);
+  for (size_t ky = 0; ky < ay.Steps(); ++ky) {
+    if (!ay.valid[ky]) continue;
+    std::fill(col.begin(), col.end(), 0);
+    for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty) {
+      const TPixel* srow = SourceRow(src, ay.tapCoord[ty]) + src.ox + x0;
+      const uint64_t w = ay.tapWeight[ty];
+      for (size_t i = 0; i < col.size() / 3; ++i) {
+        const TPixel p = srow[i];
+        col[3 * i] += w * (p & 0xFF);
+        col[3 * i + 1] += w * ((p >> 8) & 0xFF);
+        col[3 * i + 2] += w * ((p >> 16) & 0xFF);
+      }
+    }
+    TPixel* drow = TargetRow(t, ay.dest[ky]);
+    for (size_t kx = 0; kx < ax.Steps(); ++kx) {
+      if (!ax.valid[kx]) continue;
+      uint64_t sum[3] = {total / 2, total / 2, total / 2};
+      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
+        const uint64_t* c = &col[3 * size_t(ax.tapCoord[tx] - x0)];
+        const uint64_t w = ax.tapWeight[tx];
+        sum[0] += w * c[0];
+        sum[1] += w * c[1];
+        sum[2] += w * c[2];
+      }
+      const TPixel s = TPixel(divide(sum[0]) | divide(sum[1]) << 8 | divide(sum[2]) << 16);
+      TPixel& d = drow[dcols.cols[kx]];
+      d = write(d, s);
     }
   }
 }
@@ -185,10 +303,10 @@ void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis
 // that copying a canvas onto itself reads the original pixels.
 SourceImage Detach(const SourceImage& src, const TRect& area, std::vector<TPixel>& store) {
   const TRect r = IntersectRect(area, src.readable);
-  store.resize(size_t(r.Width()) * size_t(r.Height()));
+  const size_t w = size_t(r.Width());
+  store.resize(w * size_t(r.Height()));
   for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x)
-      store[size_t(y - r.Top) * size_t(r.Width()) + size_t(x - r.Left)] = src.At(x, y);
+    std::memcpy(&store[size_t(y - r.Top) * w], src.Ptr(r.Left, y), w * sizeof(TPixel));
   return SourceImage{store.data(), r.Width(), -r.Left, -r.Top, r};
 }
 
@@ -198,30 +316,61 @@ void StepRange(int start, int n, int& lo, int& hi) {
   hi = n < 0 ? start + 1 : start + n;
 }
 
-// Copies without scaling or mirroring: row by row, a plain source copy as a
-// block move.
+// Copies without scaling or mirroring, row by row and four pixels at a time; a
+// plain source copy is a straight block move. A copy mode without a source
+// reads nothing and sees a black source, as the stepping copy does.
+template <class Write>
 void CopyUnscaled(const Target& t, const SourceImage& src, int dx, int dy, int sx, int sy, int w,
-                  int h, RopFn f, TPixel pattern, const CopyJob& job) {
+                  int h, const Write& write, const CopyJob& job) {
   TRect area = IntersectRect(Rect(dx, dy, dx + w, dy + h), t.clip);
-  area = IntersectRect(area, OffsetRect(src.readable, dx - sx, dy - sy));
+  if (job.usesSource) area = IntersectRect(area, OffsetRect(src.readable, dx - sx, dy - sy));
   const bool move = job.rop == cmSrcCopy && job.skip == nullptr;
+  const size_t n = area.IsEmpty() ? 0 : size_t(area.Width());
   for (int y = area.Top; y < area.Bottom; ++y) {
     TPixel* d = &t.At(area.Left, y);
-    const TPixel* sp = src.Ptr(area.Left - dx + sx, y - dy + sy);
-    if (move) {
-      for (int x = 0; x < area.Width(); ++x) d[x] = sp[x] & kRgbMask;
-      continue;
-    }
-    for (int x = 0; x < area.Width(); ++x) {
-      const TPixel s = sp[x] & kRgbMask;
-      if (job.skip == nullptr || s != *job.skip) d[x] = f(d[x] & kRgbMask, s, pattern) & kRgbMask;
-    }
+    const TPixel* sp = job.usesSource ? src.Ptr(area.Left - dx + sx, y - dy + sy) : d;
+    if (move)
+      raster::CopyPixelRun(d, sp, n);
+    else if (job.usesSource)
+      raster::TransformSpan(d, sp, n, [&](auto dv, auto sv) { return write(dv, sv & kRgbMask); });
+    else
+      raster::TransformSpan(d, d, n, [&](auto dv, auto) { return write(dv, dv ^ dv); });
   }
+}
+
+template <class Write>
+void CopyPixelsWith(const Target& t, int dx, int dy, int dw, int dh, SourceImage src, int sx,
+                    int sy, int sw, int sh, const Write& write, const CopyJob& job) {
+  const bool unscaled = dw == sw && dh == sh && dw > 0 && dh > 0;
+  std::vector<TPixel> store;
+  if (job.usesSource && src.bits == t.bits) {
+    TRect area;
+    StepRange(sx, sw, area.Left, area.Right);
+    StepRange(sy, sh, area.Top, area.Bottom);
+    src = Detach(src, area, store);
+  }
+  if (unscaled) {
+    CopyUnscaled(t, src, dx, dy, sx, sy, dw, dh, write, job);
+    return;
+  }
+  const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
+                            src.readable.Right, job.average);
+  const Axis ay = BuildAxis(dy, dh, t.clip.Top, t.clip.Bottom, sy, sh, src.readable.Top,
+                            src.readable.Bottom, job.average);
+  if (ax.Steps() == 0 || ay.Steps() == 0) return;
+  const double range = 255.0 * double(ax.total) * double(ay.total);
+  if (job.usesSource && !job.average)
+    RunNearest(t, src, ax, ay, write);
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 4e18)  // sums within 62 bits
+    RunAverage(t, src, ax, ay, write);
+  else if (range < 1.8e19)
+    RunCopy<uint64_t>(t, src, ax, ay, write, job);
+  else
+    RunCopy<Wide>(t, src, ax, ay, write, job);
 }
 
 void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage& source, int sx,
                 int sy, int sw, int sh, CopyJob job) {
-  const RopFn f = RopFunction(job.rop);
   const Target t(dst);
   const TPixel pattern = PixelOf(dst.Brush()->Color());
   SourceImage src = source;
@@ -231,38 +380,21 @@ void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage&
     sx = 0, sy = 0, sw = std::abs(dw), sh = std::abs(dh);
     src.readable = Rect(0, 0, sw, sh);
   }
-  const bool unscaled = dw == sw && dh == sh && dw > 0 && dh > 0;
-  if (unscaled && job.usesSource && src.bits != t.bits) {
-    CopyUnscaled(t, src, dx, dy, sx, sy, dw, dh, f, pattern, job);
-    return;
-  }
-  const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
-                            src.readable.Right, job.average);
-  const Axis ay = BuildAxis(dy, dh, t.clip.Top, t.clip.Bottom, sy, sh, src.readable.Top,
-                            src.readable.Bottom, job.average);
-  if (ax.Steps() == 0 || ay.Steps() == 0) return;
-  std::vector<TPixel> store;
-  if (job.usesSource && src.bits == t.bits) {
-    TRect area;
-    StepRange(sx, sw, area.Left, area.Right);
-    StepRange(sy, sh, area.Top, area.Bottom);
-    src = Detach(src, area, store);
-  }
-  if (255.0 * double(ax.total) * double(ay.total) < 1.8e19)
-    RunCopy<uint64_t>(t, src, ax, ay, f, pattern, job);
-  else
-    RunCopy<Wide>(t, src, ax, ay, f, pattern, job);
+  WithRop(job.rop, [&](auto op) {
+    const PixelWriter<decltype(op)> write{op, pattern, job.skip};
+    CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh, write, job);
+  });
 }
 
 }  // namespace
 
 TPixel ApplyRop(TCopyMode rop, TPixel d, TPixel s, TPixel p) {
-  return RopFunction(rop)(d, s, p) & kRgbMask;
+  return WithRop(rop, [&](auto op) { return TPixel(op(d, s, p) & kRgbMask); });
 }
 
 bool StretchBlt(TCanvas* dst, int dx, int dy, int dw, int dh, TCanvas* src, int sx, int sy, int sw,
                 int sh, TCopyMode rop, TStretchMode mode) {
-  RopFunction(rop);  // an unknown copy mode is an error, not a silent no-op
+  WithRop(rop, [](auto) {});  // an unknown copy mode is an error, not a silent no-op
   if (dst == nullptr || dw == 0 || dh == 0) return false;
   const bool needsSource = RopUsesSource(rop);
   if (needsSource && (src == nullptr || sw == 0 || sh == 0)) return false;

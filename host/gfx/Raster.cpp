@@ -40,61 +40,24 @@ void AddCircle(double cx, double cy, double r, double y, double& lo, double& hi)
 }  // namespace
 
 TPixel Mix(TPenMode m, TPixel d, TPixel p) {
-  TPixel r;
-  switch (m) {
-    case pmBlack:
-      r = 0;
-      break;
-    case pmWhite:
-      r = kRgbMask;
-      break;
-    case pmNop:
-      r = d;
-      break;
-    case pmNot:
-      r = ~d;
-      break;
-    case pmCopy:
-      r = p;
-      break;
-    case pmNotCopy:
-      r = ~p;
-      break;
-    case pmMergePenNot:
-      r = p | ~d;
-      break;
-    case pmMaskPenNot:
-      r = p & ~d;
-      break;
-    case pmMergeNotPen:
-      r = ~p | d;
-      break;
-    case pmMaskNotPen:
-      r = ~p & d;
-      break;
-    case pmMerge:
-      r = p | d;
-      break;
-    case pmNotMerge:
-      r = ~(p | d);
-      break;
-    case pmMask:
-      r = p & d;
-      break;
-    case pmNotMask:
-      r = ~(p & d);
-      break;
-    case pmXor:
-      r = p ^ d;
-      break;
-    case pmNotXor:
-      r = ~(p ^ d);
-      break;
-    default:
-      r = p;
-      break;
+  return WithPenMode(m, [&](auto op) { return TPixel(op(d, p) & kRgbMask); });
+}
+
+void FillPixels(TPixel* d, size_t n, TPixel colour) {
+  const Pixels4 v = Pixels4{} + colour;
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    Store4(d + i, v);
+    Store4(d + i + 4, v);
+    Store4(d + i + 8, v);
+    Store4(d + i + 12, v);
   }
-  return r & kRgbMask;
+  for (; i + 4 <= n; i += 4) Store4(d + i, v);
+  for (; i < n; ++i) d[i] = colour;
+}
+
+void CopyPixelRun(TPixel* d, const TPixel* s, size_t n) {
+  TransformSpan(d, s, n, [](auto, auto sv) { return sv & kRgbMask; });
 }
 
 void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m) {
@@ -103,12 +66,28 @@ void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m) 
   x1 = std::min(x1, t.clip.Right - 1);
   if (x0 > x1) return;
   TPixel* p = &t.At(x0, y);
-  TPixel* end = p + (x1 - x0 + 1);
+  const size_t n = size_t(x1 - x0 + 1);
   if (m == pmCopy) {
-    std::fill(p, end, colour & kRgbMask);
+    FillPixels(p, n, colour & kRgbMask);
     return;
   }
-  for (; p != end; ++p) *p = Mix(m, *p, colour);
+  WithPenMode(m, [&](auto op) {
+    TransformSpan(p, p, n, [&](auto d, auto) { return op(d, colour) & kRgbMask; });
+  });
+}
+
+void FillArea(const Target& t, const TRect& r, TPixel colour) {
+  const TRect area = IntersectRect(r, t.clip);
+  if (area.IsEmpty()) return;
+  colour &= kRgbMask;
+  const size_t w = size_t(area.Width());
+  TPixel* first = &t.At(area.Left, area.Top);
+  if (w == size_t(t.stride)) {
+    FillPixels(first, w * size_t(area.Height()), colour);
+    return;
+  }
+  for (int y = 0; y < area.Height(); ++y)
+    FillPixels(first + size_t(y) * size_t(t.stride), w, colour);
 }
 
 bool StyleOn(TPenStyle style, int64_t i) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "host/gfx/Graphics.h"
@@ -35,11 +36,110 @@ struct Target {
 // The canvas colour of a TColor (system colours resolved).
 inline TPixel PixelOf(TColor c) { return ColorToPixel(ColorToRGB(c)); }
 
+// Four pixels at once. The raster operations are bitwise, so one generic lambda
+// serves a single TPixel and a Pixels4 alike; spans then run four at a time.
+typedef TPixel Pixels4 __attribute__((vector_size(16)));
+
+inline Pixels4 Load4(const TPixel* p) {
+  Pixels4 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+inline void Store4(TPixel* p, Pixels4 v) { std::memcpy(p, &v, sizeof v); }
+
+// v where s is not the key colour, d where it is (a transparent copy's test).
+inline TPixel KeepKey(TPixel s, TPixel key, TPixel d, TPixel v) { return s == key ? d : v; }
+inline Pixels4 KeepKey(Pixels4 s, TPixel key, Pixels4 d, Pixels4 v) {
+  const Pixels4 hit = Pixels4(s == key);
+  return (d & hit) | (v & ~hit);
+}
+
+// d[i] = f(d[i], s[i]) for n pixels, four at a time; s may be d.
+template <class F>
+void TransformSpan(TPixel* d, const TPixel* s, size_t n, F f) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const Pixels4 a = f(Load4(d + i), Load4(s + i));
+    const Pixels4 b = f(Load4(d + i + 4), Load4(s + i + 4));
+    Store4(d + i, a);
+    Store4(d + i + 4, b);
+  }
+  for (; i + 4 <= n; i += 4) Store4(d + i, f(Load4(d + i), Load4(s + i)));
+  for (; i < n; ++i) d[i] = f(d[i], s[i]);
+}
+
+// n pixels of one colour with wide stores.
+void FillPixels(TPixel* d, size_t n, TPixel colour);
+// n pixels of s without their unused top byte.
+void CopyPixelRun(TPixel* d, const TPixel* s, size_t n);
+
+// Calls visit with the operation of pen mode m, a generic op(d, p).
+template <class Visit>
+decltype(auto) WithPenMode(TPenMode m, Visit&& visit) {
+  switch (m) {
+    case pmBlack:
+      return visit([](auto d, auto) { return d ^ d; });
+    case pmWhite:
+      return visit([](auto d, auto) { return d | ~d; });
+    case pmNop:
+      return visit([](auto d, auto) { return d; });
+    case pmNot:
+      return visit([](auto d, auto) { return ~d; });
+    case pmNotCopy:
+      return visit([](auto d, auto p) { return (d ^ d) | ~p; });
+    case pmMergePenNot:
+      return visit([](auto d, auto p) { return p | ~d; });
+    case pmMaskPenNot:
+      return visit([](auto d, auto p) { return p & ~d; });
+    case pmMergeNotPen:
+      return visit([](auto d, auto p) { return ~p | d; });
+    case pmMaskNotPen:
+      return visit([](auto d, auto p) { return ~p & d; });
+    case pmMerge:
+      return visit([](auto d, auto p) { return p | d; });
+    case pmNotMerge:
+      return visit([](auto d, auto p) { return ~(p | d); });
+    case pmMask:
+      return visit([](auto d, auto p) { return p & d; });
+    case pmNotMask:
+      return visit([](auto d, auto p) { return ~(p & d); });
+    case pmXor:
+      return visit([](auto d, auto p) { return p ^ d; });
+    case pmNotXor:
+      return visit([](auto d, auto p) { return ~(p ^ d); });
+    default:  // pmCopy, and anything unknown draws as a copy
+      return visit([](auto d, auto p) { return (d ^ d) | p; });
+  }
+}
+
+// Whether the result of pen mode m ignores the destination, so painting a pixel
+// twice leaves what painting it once does.
+inline bool ModeIgnoresDest(TPenMode m) {
+  return m == pmBlack || m == pmWhite || m == pmCopy || m == pmNotCopy || m == pmNop;
+}
+
 // Binary raster operation of a pen mode: d is the destination, p the pen colour.
 TPixel Mix(TPenMode m, TPixel d, TPixel p);
 
+// The rounded blend (s*a + d*(255-a)) / 255 of one colour channel, without
+// the division: exact for every channel and coverage value.
+inline uint32_t BlendChannel(uint32_t s, uint32_t d, uint32_t a) {
+  const uint32_t n = s * a + d * (255u - a) + 127u;
+  return (n * 0x8081u) >> 23;
+}
+// The pixel d covered to `alpha` by colour s.
+inline TPixel BlendOver(TPixel d, TPixel s, uint32_t alpha) {
+  return BlendChannel(s & 0xFF, d & 0xFF, alpha) |
+         BlendChannel((s >> 8) & 0xFF, (d >> 8) & 0xFF, alpha) << 8 |
+         BlendChannel((s >> 16) & 0xFF, (d >> 16) & 0xFF, alpha) << 16;
+}
+
 // Paints columns x0..x1 (inclusive) of row y through mode m, clipped.
 void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m);
+
+// Fills the clipped area with colour: as one block when it covers whole rows of
+// the surface, row by row otherwise.
+void FillArea(const Target& t, const TRect& area, TPixel colour);
 
 // Whether step i of a one-pixel line with a cosmetic pen style is drawn.
 bool StyleOn(TPenStyle style, int64_t i);
