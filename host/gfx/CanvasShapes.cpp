@@ -26,15 +26,40 @@ struct Sector {
     whole = degenerate || (Cross(x1, y1, x2, y2) == 0 && x1 * x2 + y1 * y2 > 0);
   }
   static int64_t Cross(int64_t ax, int64_t ay, int64_t bx, int64_t by) { return ax * by - ay * bx; }
-  bool Contains(int64_t vx, int64_t vy) const {
-    if (whole) return true;
+  // The columns x0..x1 of a row whose points lie inside, as up to two runs
+  // (they may overlap). A point of column x is v = (2x - cx2, vy).
+  int Runs(int64_t vy, int64_t cx2, int x0, int x1, int runs[4]) const {
+    runs[0] = x0, runs[1] = x1;
+    if (whole) return 1;
+    // Cross(u, v) >= 0 is a + b*x >= 0: a column range on one side of the ray.
+    auto side = [&](int64_t ux, int64_t uy, int64_t sign, int& lo, int& hi) {
+      const int64_t a = sign * (ux * vy + uy * cx2), b = sign * -2 * uy;
+      lo = x0, hi = x1;
+      if (b == 0) {
+        if (a < 0) hi = lo - 1;
+      } else if (b > 0) {
+        lo = int(std::max<int64_t>(x0, CeilDiv(-a, b)));
+      } else {
+        hi = int(std::min<int64_t>(x1, FloorDiv(a, -b)));
+      }
+    };
+    int s0, s1, e0, e1;
+    side(ux1, uy1, 1, s0, s1);   // after the start ray
+    side(ux2, uy2, -1, e0, e1);  // before the end ray
     const int64_t sweep = Cross(ux1, uy1, ux2, uy2);
-    const bool afterStart = Cross(ux1, uy1, vx, vy) >= 0;
-    const bool beforeEnd = Cross(vx, vy, ux2, uy2) >= 0;
-    if (sweep > 0) return afterStart && beforeEnd;  // less than half a turn
-    if (sweep < 0) return afterStart || beforeEnd;  // more than half a turn
-    return afterStart;                              // exactly half a turn
+    if (sweep > 0) {  // less than half a turn: both
+      runs[0] = std::max(s0, e0), runs[1] = std::min(s1, e1);
+      return 1;
+    }
+    runs[0] = s0, runs[1] = s1;
+    if (sweep == 0) return 1;    // exactly half a turn
+    runs[2] = e0, runs[3] = e1;  // more than half a turn: either
+    return 2;
   }
+  static int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+  }
+  static int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 };
 
 // Where the ray from the box centre along u (doubled units, y up) meets the
@@ -58,10 +83,13 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const int64_t cx2 = int64_t(box.Left) + box.Right - 1, cy2 = int64_t(box.Top) + box.Bottom - 1;
   const Sector sector(2 * int64_t(SafeCoord(x1)) - cx2, cy2 - 2 * int64_t(SafeCoord(y1)),
                       2 * int64_t(SafeCoord(x2)) - cx2, cy2 - 2 * int64_t(SafeCoord(y2)));
-  auto inSector = [&](int x, int y) { return sector.Contains(2 * int64_t(x) - cx2, cy2 - 2 * y); };
   auto markRun = [&](PixelMask& m, int y, int x0, int x1r, uint8_t flag) {
-    for (int x = std::max(x0, m.Area().Left); x <= std::min(x1r, m.Area().Right - 1); ++x)
-      if (inSector(x, y)) m.Mark(x, y, flag);
+    x0 = std::max(x0, m.Area().Left);
+    x1r = std::min(x1r, m.Area().Right - 1);
+    if (x0 > x1r) return;
+    int runs[4];
+    const int n = sector.Runs(cy2 - 2 * int64_t(y), cx2, x0, x1r, runs);
+    for (int k = 0; k < n; ++k) m.MarkSpan(y, runs[2 * k], runs[2 * k + 1], flag);
   };
 
   const raster::ShapeRing ring(box, true, c.Pen()->Width());
@@ -69,10 +97,13 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const raster::BoxShape bare{Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1), true};
   // One pixel of slack: a thick radius may reach past the band at its outer end.
   const TRect ringArea = ring.Bounds();
-  PixelMask mask(IntersectRect(
-      pen ? Rect(ringArea.Left - 1, ringArea.Top - 1, ringArea.Right + 1, ringArea.Bottom + 1)
-          : bare.box,
-      t.clip));
+  const TPixel penColour = PixelOf(c.Pen()->Color());
+  const TPixel brushColour = PixelOf(c.Brush()->Color());
+  PixelMask mask(IntersectRect(pen ? Rect(ringArea.Left - 1, ringArea.Top - 1, ringArea.Right + 1,
+                                          ringArea.Bottom + 1)
+                                   : bare.box,
+                               t.clip),
+                 t, c.Pen()->Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
   const TRect area = mask.Area();
   for (int y = area.Top; y < area.Bottom; ++y) {
     if (!pen) {
@@ -95,9 +126,7 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
     if (!sector.whole && RayEnd(box, sector.ux2, sector.uy2, end))
       mask.MarkLine(centre.x, centre.y, end.x, end.y, *c.Pen(), true, PixelMask::kOutline);
   }
-  const TPixel penColour = PixelOf(c.Pen()->Color());
-  const TPixel brushColour = PixelOf(c.Brush()->Color());
-  mask.Paint(t, c.Pen()->Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
+  mask.Paint();
 }
 
 // Marks the pixels whose centres lie inside the polygon by the alternate
@@ -145,13 +174,14 @@ void TCanvas::Polygon(const std::vector<TPoint>& pts) {
   const bool brush = FBrush.Style() != bsClear;
   if (pts.size() < 2 || (!pen && !brush)) return;
   const Target t(*this);
-  PixelMask mask(raster::MaskArea(t, pts, pen ? FPen.Width() : 0));
+  const TPixel penColour = PixelOf(FPen.Color());
+  const TPixel brushColour = PixelOf(FBrush.Color());
+  PixelMask mask(raster::MaskArea(t, pts, pen ? FPen.Width() : 0), t, FPen.Mode(),
+                 pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
   if (mask.Area().IsEmpty()) return;
   if (brush) MarkAlternateFill(mask, pts);
   if (pen) raster::MarkPolyline(mask, pts, FPen, true);
-  const TPixel penColour = PixelOf(FPen.Color());
-  const TPixel brushColour = PixelOf(FBrush.Color());
-  mask.Paint(t, FPen.Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
+  mask.Paint();
 }
 
 void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {

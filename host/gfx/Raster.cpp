@@ -183,13 +183,29 @@ void ShapeRing::Row(int y, int out[4], int fill[2]) const {
   fill[0] = i0, fill[1] = i1;
 }
 
-PixelMask::PixelMask(const TRect& area) : FArea(area.IsEmpty() ? TRect{} : area) {
-  FBits.assign(size_t(FArea.Width()) * size_t(FArea.Height()), 0);
+PixelMask::PixelMask(const TRect& area, const Target& t, TPenMode mode, const TPixel* pen,
+                     const TPixel* brush)
+    : FArea(area.IsEmpty() ? TRect{} : area),
+      FTarget(t),
+      FMode(mode),
+      FPen(pen),
+      FBrush(brush),
+      FDirect(ModeIgnoresDest(mode)) {
+  if (!FDirect) FBits.assign(size_t(FArea.Width()) * size_t(FArea.Height()), 0);
+}
+
+const TPixel* PixelMask::ColourOf(uint8_t flags) const {
+  return (flags & kOutline) ? FPen : (flags & kFill) ? FBrush : nullptr;
 }
 
 void PixelMask::Mark(int x, int y, uint8_t flag) {
-  if (FArea.Contains(x, y))
+  if (!FArea.Contains(x, y)) return;
+  if (!FDirect) {
     FBits[size_t(y - FArea.Top) * size_t(FArea.Width()) + size_t(x - FArea.Left)] |= flag;
+  } else if (const TPixel* colour = ColourOf(flag)) {
+    TPixel& d = FTarget.At(x, y);
+    d = Mix(FMode, d, *colour);
+  }
 }
 
 void PixelMask::MarkSpan(int y, int x0, int x1, uint8_t flag) {
@@ -197,6 +213,10 @@ void PixelMask::MarkSpan(int y, int x0, int x1, uint8_t flag) {
   x0 = std::max(x0, FArea.Left);
   x1 = std::min(x1, FArea.Right - 1);
   if (x0 > x1) return;
+  if (FDirect) {
+    if (const TPixel* colour = ColourOf(flag)) MixSpan(FTarget, y, x0, x1, *colour, FMode);
+    return;
+  }
   uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
   for (int x = x0; x <= x1; ++x) row[x - FArea.Left] |= flag;
 }
@@ -241,15 +261,20 @@ void PixelMask::MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool i
   });
 }
 
-void PixelMask::Paint(const Target& t, TPenMode mode, const TPixel* pen,
-                      const TPixel* brush) const {
-  const TRect area = IntersectRect(FArea, t.clip);
-  for (int y = area.Top; y < area.Bottom; ++y) {
-    const uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
-    for (int x = area.Left; x < area.Right; ++x) {
-      const uint8_t f = row[x - FArea.Left];
-      const TPixel* colour = (f & kOutline) ? pen : (f & kFill) ? brush : nullptr;
-      if (colour != nullptr) t.At(x, y) = Mix(mode, t.At(x, y), *colour);
+void PixelMask::Paint() const {
+  if (FDirect) return;
+  const int w = FArea.Width();
+  for (int y = FArea.Top; y < FArea.Bottom; ++y) {
+    const uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(w)];
+    int x = 0;
+    while (x < w) {
+      // Runs of pixels that take the same colour become one span.
+      const TPixel* colour = ColourOf(row[x]);
+      int end = x + 1;
+      while (end < w && ColourOf(row[end]) == colour) ++end;
+      if (colour != nullptr)
+        MixSpan(FTarget, y, FArea.Left + x, FArea.Left + end - 1, *colour, FMode);
+      x = end;
     }
   }
 }
@@ -323,11 +348,11 @@ void StrokePolyline(TCanvas& c, const std::vector<TPoint>& pts, bool closed) {
   const TPen& pen = *c.Pen();
   if (pen.Style() == psClear || pts.empty()) return;
   const Target t(c);
-  PixelMask mask(MaskArea(t, pts, pen.Width()));
+  const TPixel colour = PixelOf(pen.Color());
+  PixelMask mask(MaskArea(t, pts, pen.Width()), t, pen.Mode(), &colour, nullptr);
   if (mask.Area().IsEmpty()) return;
   MarkPolyline(mask, pts, pen, closed);
-  const TPixel colour = PixelOf(pen.Color());
-  mask.Paint(t, pen.Mode(), &colour, nullptr);
+  mask.Paint();
 }
 
 }  // namespace host::raster

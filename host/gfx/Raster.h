@@ -211,13 +211,18 @@ struct ShapeRing {
   void Row(int y, int out[4], int fill[2]) const;
 };
 
-// A set of pixels marked as outline or fill, painted once at the end.
+// A set of pixels marked as outline or fill, each painted once: outline pixels
+// in pen colour, fill-only pixels in brush colour (when given), both through
+// the pen mode. When the mode ignores the destination, painting twice equals
+// painting once, so marks are painted as they come; otherwise they are kept in
+// a mask and painted run by run at the end. Fill is marked before outline.
 class PixelMask {
  public:
   static constexpr uint8_t kFill = 1;
   static constexpr uint8_t kOutline = 2;
-  // `area` in logical coordinates, already clipped.
-  explicit PixelMask(const TRect& area);
+  // `area` in logical coordinates, already clipped to t.
+  PixelMask(const TRect& area, const Target& t, TPenMode mode, const TPixel* pen,
+            const TPixel* brush);
   const TRect& Area() const { return FArea; }
   void Mark(int x, int y, uint8_t flag);
   void MarkSpan(int y, int x0, int x1, uint8_t flag);
@@ -225,12 +230,17 @@ class PixelMask {
   void MarkThickLine(int x0, int y0, int x1, int y1, int w, uint8_t flag);
   // A line of the given pen: one pixel (styled) or thick.
   void MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool includeEnd, uint8_t flag);
-  // Outline pixels in pen colour, fill-only pixels in brush colour (when given),
-  // both through the pen mode.
-  void Paint(const Target& t, TPenMode mode, const TPixel* pen, const TPixel* brush) const;
+  // Paints what the mask holds (nothing is left when marks were painted at once).
+  void Paint() const;
 
  private:
+  const TPixel* ColourOf(uint8_t flags) const;
   TRect FArea;
+  Target FTarget;
+  TPenMode FMode;
+  const TPixel* FPen;
+  const TPixel* FBrush;
+  bool FDirect;
   std::vector<uint8_t> FBits;
 };
 
