@@ -153,7 +153,8 @@ void TCanvas::FillRect(const TRect& r) {
 
 void TCanvas::FrameRect(const TRect& r) {
   if (FBrush.Style() == bsClear || r.IsEmpty()) return;
-  raster::PaintRing(Target(*this), raster::ShapeRing(r, false, 1), PixelOf(FBrush.Color()), nullptr,
+  const Target t(*this);
+  raster::PaintRing(t, raster::ShapeRing(r, false, 1, t.clip), PixelOf(FBrush.Color()), nullptr,
                     pmCopy);
 }
 

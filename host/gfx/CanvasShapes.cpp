@@ -26,40 +26,62 @@ struct Sector {
     whole = degenerate || (Cross(x1, y1, x2, y2) == 0 && x1 * x2 + y1 * y2 > 0);
   }
   static int64_t Cross(int64_t ax, int64_t ay, int64_t bx, int64_t by) { return ax * by - ay * bx; }
-  // The columns x0..x1 of a row whose points lie inside, as up to two runs
-  // (they may overlap). A point of column x is v = (2x - cx2, vy).
-  int Runs(int64_t vy, int64_t cx2, int x0, int x1, int runs[4]) const {
-    runs[0] = x0, runs[1] = x1;
-    if (whole) return 1;
-    // Cross(u, v) >= 0 is a + b*x >= 0: a column range on one side of the ray.
-    auto side = [&](int64_t ux, int64_t uy, int64_t sign, int& lo, int& hi) {
-      const int64_t a = sign * (ux * vy + uy * cx2), b = sign * -2 * uy;
-      lo = x0, hi = x1;
-      if (b == 0) {
-        if (a < 0) hi = lo - 1;
-      } else if (b > 0) {
-        lo = int(std::max<int64_t>(x0, CeilDiv(-a, b)));
-      } else {
-        hi = int(std::min<int64_t>(x1, FloorDiv(a, -b)));
+  // The columns of one row inside the sector: those after the start ray and
+  // before the end ray, as column ranges s0..s1 and e0..e1.
+  struct RowCut {
+    int64_t s0, s1, e0, e1;
+    int64_t sweep;
+    bool whole;
+    // The columns x0..x1 inside, as up to two runs (they may overlap).
+    int Runs(int x0, int x1, int runs[4]) const {
+      auto put = [&](int k, int64_t lo, int64_t hi) {
+        runs[2 * k] = int(std::max<int64_t>(x0, lo));
+        runs[2 * k + 1] = int(std::min<int64_t>(x1, hi));
+      };
+      if (whole) {
+        put(0, x0, x1);
+        return 1;
       }
-    };
-    int s0, s1, e0, e1;
-    side(ux1, uy1, 1, s0, s1);   // after the start ray
-    side(ux2, uy2, -1, e0, e1);  // before the end ray
-    const int64_t sweep = Cross(ux1, uy1, ux2, uy2);
-    if (sweep > 0) {  // less than half a turn: both
-      runs[0] = std::max(s0, e0), runs[1] = std::min(s1, e1);
-      return 1;
+      if (sweep > 0) {  // less than half a turn: both
+        put(0, std::max(s0, e0), std::min(s1, e1));
+        return 1;
+      }
+      put(0, s0, s1);
+      if (sweep == 0) return 1;  // exactly half a turn
+      put(1, e0, e1);            // more than half a turn: either
+      return 2;
     }
-    runs[0] = s0, runs[1] = s1;
-    if (sweep == 0) return 1;    // exactly half a turn
-    runs[2] = e0, runs[3] = e1;  // more than half a turn: either
-    return 2;
+  };
+  // The row whose points are v = (2x - cx2, vy).
+  RowCut Row(int64_t vy, int64_t cx2) const {
+    RowCut r{0, 0, 0, 0, Cross(ux1, uy1, ux2, uy2), whole};
+    if (!whole) {
+      Side(ux1 * vy + uy1 * cx2, -2 * uy1, r.s0, r.s1);    // Cross(u1, v) >= 0
+      Side(-(ux2 * vy + uy2 * cx2), 2 * uy2, r.e0, r.e1);  // Cross(v, u2) >= 0
+    }
+    return r;
   }
-  static int64_t FloorDiv(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+
+ private:
+  static constexpr int64_t kFar = int64_t(1) << 31;  // beyond every column
+  // The least x with a + b*x >= 0 for b > 0: a floating estimate made exact by
+  // a step or two, cheaper than an integer division.
+  static int64_t FirstInside(int64_t a, int64_t b) {
+    int64_t x = int64_t(std::clamp(-double(a) / double(b), -double(kFar), double(kFar)));
+    while (x > -kFar && a + b * (x - 1) >= 0) --x;
+    while (x < kFar && a + b * x < 0) ++x;
+    return x;
   }
-  static int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
+  // The columns lo..hi where a + b*x >= 0.
+  static void Side(int64_t a, int64_t b, int64_t& lo, int64_t& hi) {
+    lo = -kFar, hi = kFar;
+    if (b > 0)
+      lo = FirstInside(a, b);
+    else if (b < 0)
+      hi = -FirstInside(a, -b);
+    else if (a < 0)
+      lo = kFar, hi = -kFar;
+  }
 };
 
 // Where the ray from the box centre along u (doubled units, y up) meets the
@@ -83,16 +105,14 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const int64_t cx2 = int64_t(box.Left) + box.Right - 1, cy2 = int64_t(box.Top) + box.Bottom - 1;
   const Sector sector(2 * int64_t(SafeCoord(x1)) - cx2, cy2 - 2 * int64_t(SafeCoord(y1)),
                       2 * int64_t(SafeCoord(x2)) - cx2, cy2 - 2 * int64_t(SafeCoord(y2)));
-  auto markRun = [&](PixelMask& m, int y, int x0, int x1r, uint8_t flag) {
-    x0 = std::max(x0, m.Area().Left);
-    x1r = std::min(x1r, m.Area().Right - 1);
-    if (x0 > x1r) return;
+  auto markRun = [&](PixelMask& m, int y, const Sector::RowCut& cut, int x0, int x1r,
+                     uint8_t flag) {
     int runs[4];
-    const int n = sector.Runs(cy2 - 2 * int64_t(y), cx2, x0, x1r, runs);
+    const int n = cut.Runs(x0, x1r, runs);
     for (int k = 0; k < n; ++k) m.MarkSpan(y, runs[2 * k], runs[2 * k + 1], flag);
   };
 
-  const raster::ShapeRing ring(box, true, c.Pen()->Width());
+  const raster::ShapeRing ring(box, true, c.Pen()->Width(), t.clip);
   // With a clear pen the filled pie is one pixel smaller to the right and bottom.
   const raster::BoxShape bare{Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1), true};
   // One pixel of slack: a thick radius may reach past the band at its outer end.
@@ -106,16 +126,17 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
                  t, c.Pen()->Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
   const TRect area = mask.Area();
   for (int y = area.Top; y < area.Bottom; ++y) {
+    const Sector::RowCut cut = sector.Row(cy2 - 2 * int64_t(y), cx2);
     if (!pen) {
       int x0, x1r;
-      if (bare.Span(y, x0, x1r)) markRun(mask, y, x0, x1r, PixelMask::kFill);
+      if (bare.Span(y, x0, x1r)) markRun(mask, y, cut, x0, x1r, PixelMask::kFill);
       continue;
     }
     int out[4], fill[2];
     ring.Row(y, out, fill);
-    markRun(mask, y, out[0], out[1], PixelMask::kOutline);
-    markRun(mask, y, out[2], out[3], PixelMask::kOutline);
-    if (brush) markRun(mask, y, fill[0], fill[1], PixelMask::kFill);
+    markRun(mask, y, cut, out[0], out[1], PixelMask::kOutline);
+    markRun(mask, y, cut, out[2], out[3], PixelMask::kOutline);
+    if (brush) markRun(mask, y, cut, fill[0], fill[1], PixelMask::kFill);
   }
   if (pie && pen) {
     // The two radii; a whole-ellipse pie keeps the one where it starts and ends.
@@ -129,22 +150,38 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   mask.Paint();
 }
 
+// A polygon side that is not horizontal, its corners clamped.
+struct Edge {
+  double ax, ay, bx, by;
+  double yLo, yHi;  // it crosses the rows with yLo <= y + 0.5 < yHi
+};
+
+std::vector<Edge> EdgesOf(const std::vector<TPoint>& pts) {
+  std::vector<Edge> edges;
+  edges.reserve(pts.size());
+  for (size_t i = 0; i < pts.size(); ++i) {
+    const TPoint& p = pts[i];
+    const TPoint& q = pts[(i + 1) % pts.size()];
+    const double ax = SafeCoord(p.x), ay = SafeCoord(p.y);
+    const double bx = SafeCoord(q.x), by = SafeCoord(q.y);
+    if (ay != by) edges.push_back({ax, ay, bx, by, std::min(ay, by), std::max(ay, by)});
+  }
+  return edges;
+}
+
 // Marks the pixels whose centres lie inside the polygon by the alternate
 // (even-odd) rule. Right and bottom edges stay out, so adjacent polygons share
 // no pixel.
 void MarkAlternateFill(PixelMask& mask, const std::vector<TPoint>& pts) {
   const TRect area = mask.Area();
+  const std::vector<Edge> edges = EdgesOf(pts);
   std::vector<double> xs;
   for (int y = area.Top; y < area.Bottom; ++y) {
     const double sy = y + 0.5;
     xs.clear();
-    for (size_t i = 0; i < pts.size(); ++i) {
-      const double ax = SafeCoord(pts[i].x), ay = SafeCoord(pts[i].y);
-      const TPoint& q = pts[(i + 1) % pts.size()];
-      const double bx = SafeCoord(q.x), by = SafeCoord(q.y);
-      if ((ay <= sy && sy < by) || (by <= sy && sy < ay))
-        xs.push_back(ax + (sy - ay) * (bx - ax) / (by - ay));
-    }
+    for (const Edge& e : edges)
+      if (e.yLo <= sy && sy < e.yHi)
+        xs.push_back(e.ax + (sy - e.ay) * (e.bx - e.ax) / (e.by - e.ay));
     std::sort(xs.begin(), xs.end());
     for (size_t k = 0; k + 1 < xs.size(); k += 2) {
       const double first = std::ceil(xs[k] - 0.5), next = std::ceil(xs[k + 1] - 0.5);

@@ -90,7 +90,7 @@ void FillArea(const Target& t, const TRect& r, TPixel colour) {
     FillPixels(first + size_t(y) * size_t(t.stride), w, colour);
 }
 
-bool StyleOn(TPenStyle style, int64_t i) {
+bool DashOn(TPenStyle style, int64_t i) {
   // Dash lengths of the platform's one-pixel cosmetic pens: on, off, on, off...
   static constexpr int kDash[] = {18, 6};
   static constexpr int kDot[] = {3, 3};
@@ -152,29 +152,73 @@ bool BoxShape::Span(int y, int& x0, int& x1) const {
   return true;
 }
 
-bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const {
+namespace {
+// The interior of a shape from its spans: inside, and so are all four neighbours.
+template <class Shape>
+bool InteriorOf(const Shape& shape, int y, int& x0, int& x1) {
   int a0, a1, b0, b1;
-  if (!Span(y, x0, x1) || !Span(y - 1, a0, a1) || !Span(y + 1, b0, b1)) return false;
+  if (!shape.Span(y, x0, x1) || !shape.Span(y - 1, a0, a1) || !shape.Span(y + 1, b0, b1))
+    return false;
   x0 = std::max({x0 + 1, a0, b0});
   x1 = std::min({x1 - 1, a1, b1});
   return x0 <= x1;
 }
+}  // namespace
 
-ShapeRing::ShapeRing(const TRect& box, bool ellipse, int penWidth)
-    : outer{Rect(box.Left - penWidth / 2, box.Top - penWidth / 2, box.Right + penWidth / 2,
-                 box.Bottom + penWidth / 2),
-            ellipse},
-      inner{Rect(box.Left + (penWidth - 1) / 2, box.Top + (penWidth - 1) / 2,
-                 box.Right - (penWidth - 1) / 2, box.Bottom - (penWidth - 1) / 2),
-            ellipse} {}
+bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const { return InteriorOf(*this, y, x0, x1); }
+
+SpanTable::SpanTable(const BoxShape& shape, int top, int bottom) : FTop(top) {
+  const size_t n = bottom > top ? size_t(bottom - top) : 0;
+  FX0.assign(n, 1);
+  FX1.assign(n, 0);
+  // Row y and row Top + Bottom - 1 - y of an ellipse are the same span.
+  const int mirror = shape.box.Top + shape.box.Bottom - 1;
+  for (int y = top; y < bottom; ++y) {
+    const size_t i = size_t(y - top);
+    const int m = mirror - y;
+    if (shape.ellipse && m < y && m >= top) {
+      FX0[i] = FX0[size_t(m - top)];
+      FX1[i] = FX1[size_t(m - top)];
+    } else if (!shape.Span(y, FX0[i], FX1[i])) {
+      FX0[i] = 1, FX1[i] = 0;
+    }
+  }
+}
+
+bool SpanTable::Span(int y, int& x0, int& x1) const {
+  if (y < FTop || y >= FTop + int(FX0.size())) return false;
+  x0 = FX0[size_t(y - FTop)];
+  x1 = FX1[size_t(y - FTop)];
+  return x0 <= x1;
+}
+
+bool SpanTable::InteriorSpan(int y, int& x0, int& x1) const { return InteriorOf(*this, y, x0, x1); }
+
+namespace {
+BoxShape RingBox(const TRect& box, bool ellipse, int grow) {
+  return BoxShape{Rect(box.Left - grow, box.Top - grow, box.Right + grow, box.Bottom + grow),
+                  ellipse};
+}
+// Rows of the shape that `clip` needs, widened by `margin`.
+SpanTable TableFor(const BoxShape& shape, const TRect& clip, int margin) {
+  return SpanTable(shape, std::max(shape.box.Top, clip.Top - margin),
+                   std::min(shape.box.Bottom, clip.Bottom + margin));
+}
+}  // namespace
+
+ShapeRing::ShapeRing(const TRect& box, bool ellipse, int penWidth, const TRect& clip)
+    : outer(RingBox(box, ellipse, penWidth / 2)),
+      inner(RingBox(box, ellipse, -((penWidth - 1) / 2))),
+      FOuter(TableFor(outer, clip, 0)),
+      FInner(TableFor(inner, clip, 1)) {}
 
 void ShapeRing::Row(int y, int out[4], int fill[2]) const {
   out[0] = out[2] = fill[0] = 1;
   out[1] = out[3] = fill[1] = 0;
   int o0, o1;
-  if (!outer.Span(y, o0, o1)) return;
+  if (!FOuter.Span(y, o0, o1)) return;
   int i0, i1;
-  if (!inner.InteriorSpan(y, i0, i1)) {
+  if (!FInner.InteriorSpan(y, i0, i1)) {
     out[0] = o0, out[1] = o1;
     return;
   }
@@ -318,8 +362,8 @@ void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse) {
       if (shape.Span(y, x0, x1)) MixSpan(t, y, x0, x1, brushColour, mode);
     return;
   }
-  PaintRing(t, ShapeRing(box, ellipse, c.Pen()->Width()), penColour, brush ? &brushColour : nullptr,
-            mode);
+  PaintRing(t, ShapeRing(box, ellipse, c.Pen()->Width(), t.clip), penColour,
+            brush ? &brushColour : nullptr, mode);
 }
 
 void PaintRing(const Target& t, const ShapeRing& ring, TPixel pen, const TPixel* brush,

@@ -142,7 +142,8 @@ void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m);
 void FillArea(const Target& t, const TRect& area, TPixel colour);
 
 // Whether step i of a one-pixel line with a cosmetic pen style is drawn.
-bool StyleOn(TPenStyle style, int64_t i);
+bool DashOn(TPenStyle style, int64_t i);
+inline bool StyleOn(TPenStyle style, int64_t i) { return style == psSolid || DashOn(style, i); }
 
 // Visits the pixels of a one-pixel line from (x0, y0) toward (x1, y1), calling
 // plot(x, y, step). The end point is left out unless includeEnd. Only steps whose
@@ -170,20 +171,31 @@ void LinePixels(int x0, int y0, int x1, int y1, bool includeEnd, const TRect& bo
   const int64_t minorSpan = xMajor ? dy : dx;
   const int64_t minor0 = xMajor ? y0 : x0;
   const int64_t aMinor = std::llabs(minorSpan);
-  // Far-away end points need 128 bits for the product below; real ones do not.
-  const bool narrow = n < (int64_t(1) << 30);
+  // The minor offset of step i is the rounded i*minorSpan/n (halves away from
+  // the start point): the quotient of 2*i*|minorSpan| + n by 2n. Far-away end
+  // points need 128 bits for the first quotient; after it each step adds
+  // 2*|minorSpan| <= 2n to the remainder, so one subtraction keeps it exact.
+  __extension__ using Wide = __int128;
+  const int64_t twoN = 2 * n, step = 2 * aMinor;
+  int64_t off = 0, rem = 0;
+  if (n > 0) {
+    const Wide num = 2 * Wide(iFirst) * aMinor + n;
+    off = int64_t(num / twoN);
+    rem = int64_t(num % twoN);
+  }
+  const int64_t minorDir = minorSpan < 0 ? -1 : 1;
   for (int64_t i = iFirst; i <= iLast; ++i) {
-    // Rounded i*minorSpan/n, halves away from the start point.
-    __extension__ using Wide = __int128;
-    const int64_t off = n == 0   ? 0
-                        : narrow ? (2 * i * aMinor + n) / (2 * n)
-                                 : int64_t((2 * Wide(i) * aMinor + n) / (2 * Wide(n)));
-    const int64_t minor = minor0 + (minorSpan < 0 ? -off : off);
+    const int64_t minor = minor0 + minorDir * off;
     const int64_t major = major0 + dir * i;
     if (xMajor)
       plot(int(major), int(minor), i);
     else
       plot(int(minor), int(major), i);
+    rem += step;
+    if (rem >= twoN && n > 0) {
+      rem -= twoN;
+      ++off;
+    }
   }
 }
 
@@ -199,16 +211,33 @@ struct BoxShape {
   bool InteriorSpan(int y, int& x0, int& x1) const;
 };
 
+// The spans of a box shape for rows top..bottom-1, each computed once; the
+// rows of an ellipse mirror about its centre, so half of them are.
+class SpanTable {
+ public:
+  SpanTable(const BoxShape& shape, int top, int bottom);
+  bool Span(int y, int& x0, int& x1) const;
+  bool InteriorSpan(int y, int& x0, int& x1) const;
+
+ private:
+  int FTop = 0;
+  std::vector<int> FX0, FX1;  // x0 > x1: no span
+};
+
 // The outline band and the interior of a box shape drawn with a pen of width w:
 // the pen is centred on the one-pixel outline, reaching w/2 pixels outward and
-// (w-1)/2 inward; the brush fills what lies inside the band.
+// (w-1)/2 inward; the brush fills what lies inside the band. Rows are
+// prepared for `clip` (logical); Row answers for those.
 struct ShapeRing {
   BoxShape outer, inner;
-  ShapeRing(const TRect& box, bool ellipse, int penWidth);
+  ShapeRing(const TRect& box, bool ellipse, int penWidth, const TRect& clip);
   // Rows that may hold pixels of the band.
   TRect Bounds() const { return outer.box; }
   // Up to two outline runs and one fill run of row y; an empty run has x0 > x1.
   void Row(int y, int out[4], int fill[2]) const;
+
+ private:
+  SpanTable FOuter, FInner;
 };
 
 // A set of pixels marked as outline or fill, each painted once: outline pixels
