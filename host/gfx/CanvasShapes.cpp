@@ -32,6 +32,11 @@ struct Sector {
     int64_t s0, s1, e0, e1;
     int64_t sweep;
     bool whole;
+    bool Empty(int x0, int x1) const {
+      int runs[4];
+      const int n = Runs(x0, x1, runs);
+      return runs[0] > runs[1] && (n == 1 || runs[2] > runs[3]);
+    }
     // The columns x0..x1 inside, as up to two runs (they may overlap).
     int Runs(int x0, int x1, int runs[4]) const {
       auto put = [&](int k, int64_t lo, int64_t hi) {
@@ -127,6 +132,7 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const TRect area = mask.Area();
   for (int y = area.Top; y < area.Bottom; ++y) {
     const Sector::RowCut cut = sector.Row(cy2 - 2 * int64_t(y), cx2);
+    if (cut.Empty(area.Left, area.Right - 1)) continue;  // the shape's rows cost a root each
     if (!pen) {
       int x0, x1r;
       if (bare.Span(y, x0, x1r)) markRun(mask, y, cut, x0, x1r, PixelMask::kFill);

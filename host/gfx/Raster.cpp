@@ -136,19 +136,19 @@ bool BoxShape::Span(int y, int& x0, int& x1) const {
   const double w = double(box.Right) - box.Left, h = double(box.Bottom) - box.Top;
   const double cx = (double(box.Left) + box.Right - 1) / 2;
   const double cy = (double(box.Top) + box.Bottom - 1) / 2;
-  const double a = (w - 1) / 2 + kEllipseGrow, b = (h - 1) / 2 + kEllipseGrow;
-  const double t = (y - cy) / b;
-  const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
-  x0 = std::max(box.Left, CeilToInt(cx - hw - kEps));
-  x1 = std::min(box.Right - 1, FloorToInt(cx + hw + kEps));
-  // A narrow or flat ellipse still touches all four sides of its box: every row
-  // keeps the centre column(s), the centre row(s) span the whole width.
+  // A narrow or flat ellipse still touches all four sides of its box: the
+  // centre row(s) span the whole width, every row keeps the centre column(s).
   if (std::abs(y - cy) <= 0.5) {
     x0 = box.Left;
     x1 = box.Right - 1;
+    return true;
   }
-  x0 = std::min(x0, FloorToInt(cx));
-  x1 = std::max(x1, CeilToInt(cx));
+  const double a = (w - 1) / 2 + kEllipseGrow, b = (h - 1) / 2 + kEllipseGrow;
+  const double t = (y - cy) / b;
+  const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
+  const int64_t twiceCx = int64_t(box.Left) + box.Right - 1;
+  x0 = std::min(std::max(box.Left, CeilToInt(cx - hw - kEps)), int(twiceCx >> 1));
+  x1 = std::max(std::min(box.Right - 1, FloorToInt(cx + hw + kEps)), int((twiceCx + 1) >> 1));
   return true;
 }
 
@@ -167,28 +167,27 @@ bool InteriorOf(const Shape& shape, int y, int& x0, int& x1) {
 
 bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const { return InteriorOf(*this, y, x0, x1); }
 
-SpanTable::SpanTable(const BoxShape& shape, int top, int bottom) : FTop(top) {
+SpanTable::SpanTable(const BoxShape& shape, int top, int bottom) : FShape(shape), FTop(top) {
   const size_t n = bottom > top ? size_t(bottom - top) : 0;
-  FX0.assign(n, 1);
+  FX0.assign(n, kUnknown);
   FX1.assign(n, 0);
-  // Row y and row Top + Bottom - 1 - y of an ellipse are the same span.
-  const int mirror = shape.box.Top + shape.box.Bottom - 1;
-  for (int y = top; y < bottom; ++y) {
-    const size_t i = size_t(y - top);
-    const int m = mirror - y;
-    if (shape.ellipse && m < y && m >= top) {
-      FX0[i] = FX0[size_t(m - top)];
-      FX1[i] = FX1[size_t(m - top)];
-    } else if (!shape.Span(y, FX0[i], FX1[i])) {
-      FX0[i] = 1, FX1[i] = 0;
-    }
-  }
 }
 
 bool SpanTable::Span(int y, int& x0, int& x1) const {
   if (y < FTop || y >= FTop + int(FX0.size())) return false;
-  x0 = FX0[size_t(y - FTop)];
-  x1 = FX1[size_t(y - FTop)];
+  const size_t i = size_t(y - FTop);
+  if (FX0[i] == kUnknown) {
+    // Row y and row Top + Bottom - 1 - y of an ellipse are the same span.
+    const int m = FShape.box.Top + FShape.box.Bottom - 1 - y;
+    const size_t j = size_t(m - FTop);
+    if (FShape.ellipse && m >= FTop && j < FX0.size() && FX0[j] != kUnknown) {
+      FX0[i] = FX0[j], FX1[i] = FX1[j];
+    } else if (!FShape.Span(y, FX0[i], FX1[i])) {
+      FX0[i] = 1, FX1[i] = 0;
+    }
+  }
+  x0 = FX0[i];
+  x1 = FX1[i];
   return x0 <= x1;
 }
 

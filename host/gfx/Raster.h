@@ -211,8 +211,9 @@ struct BoxShape {
   bool InteriorSpan(int y, int& x0, int& x1) const;
 };
 
-// The spans of a box shape for rows top..bottom-1, each computed once; the
-// rows of an ellipse mirror about its centre, so half of them are.
+// The spans of a box shape for rows top..bottom-1, each computed once when
+// first asked for; the rows of an ellipse mirror about its centre, so a row
+// and its mirror share one computation.
 class SpanTable {
  public:
   SpanTable(const BoxShape& shape, int top, int bottom);
@@ -220,8 +221,10 @@ class SpanTable {
   bool InteriorSpan(int y, int& x0, int& x1) const;
 
  private:
+  static constexpr int kUnknown = INT32_MIN;
+  BoxShape FShape;
   int FTop = 0;
-  std::vector<int> FX0, FX1;  // x0 > x1: no span
+  mutable std::vector<int> FX0, FX1;  // x0 > x1: no span; x0 == kUnknown: not computed yet
 };
 
 // The outline band and the interior of a box shape drawn with a pen of width w:
