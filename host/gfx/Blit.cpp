@@ -172,15 +172,16 @@ struct CopyJob {
 
 // What a copy stores over destination d for (masked) source s: the copy mode's
 // result, or d itself where s is the left-out colour.
-template <class Op>
+template <class Op, bool Keyed>
 struct PixelWriter {
   Op op;
   TPixel pattern;
-  const TPixel* skip;
+  TPixel key;
   template <class P>
   P operator()(P d, P s) const {
     const P v = op(d, s, pattern) & kRgbMask;
-    return skip != nullptr ? raster::KeepKey(s, *skip, d, v) : v;
+    if constexpr (Keyed) return raster::KeepKey(s, key, d, v);
+    return v;
   }
 };
 
@@ -221,10 +222,19 @@ void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const A
   std::vector<size_t> scols(ax.Steps());
   for (size_t kx = 0; kx < ax.Steps(); ++kx)
     if (ax.valid[kx]) scols[kx] = size_t(ax.tapCoord[ax.first[kx]] + src.ox);
+  // Usually every column is readable and the steps run left to right: then a
+  // row is a plain loop over consecutive pixels.
+  const bool simple = std::all_of(ax.valid.begin(), ax.valid.end(), [](uint8_t v) { return v; }) &&
+                      (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     const TPixel* srow = SourceRow(src, ay.tapCoord[ay.first[ky]]);
     TPixel* drow = TargetRow(t, ay.dest[ky]);
+    if (simple) {
+      TPixel* d = drow + dcols.cols[0];
+      for (size_t kx = 0; kx < ax.Steps(); ++kx) d[kx] = write(d[kx], srow[scols[kx]] & kRgbMask);
+      continue;
+    }
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
       TPixel& d = drow[dcols.cols[kx]];
@@ -250,48 +260,48 @@ class Divider {
   uint64_t FMul = 0;
 };
 
-int BitWidth(uint64_t v) {
-  int n = 0;
-  while (v >> n) ++n;
-  return n;
+// A pixel's three channels in the lanes of a vector (the fourth lane zero).
+using Lanes = raster::Pixels4;
+Lanes Channels(TPixel p) {
+  typedef uint8_t Bytes4 __attribute__((vector_size(4)));
+  Bytes4 b;
+  p &= kRgbMask;
+  std::memcpy(&b, &p, sizeof b);
+  return __builtin_convertvector(b, Lanes);
 }
 
 // Area-averaged stretching, separable: each destination row first sums its
-// source rows column by column, then each step sums its columns. The integer
-// sums are those of the step-by-step mean, so the rounding is the same.
+// source rows column by column, then each step sums its columns, all three
+// channels at once in 32-bit lanes. The integer sums are those of the
+// step-by-step mean, so the rounding is the same. The caller makes sure that
+// 255 * total fits the lanes.
 template <class Write>
 void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
                 const Write& write) {
   const uint64_t total = ax.total * ay.total;
-  const Divider divide(total, BitWidth(255 * total + total / 2));
+  const Divider divide(total, 32);
   const auto [lo, hi] = std::minmax_element(ax.tapCoord.begin(), ax.tapCoord.end());
   const int x0 = *lo;
-  std::vector<uint64_t> col(3 * size_t(*hi - x0 + 1));
+  std::vector<Lanes> col(size_t(*hi - x0 + 1));
   const StepPixels dcols(ax, t.ox);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
-    std::fill(col.begin(), col.end(), 0);
+    std::fill(col.begin(), col.end(), Lanes{});
     for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty) {
       const TPixel* srow = SourceRow(src, ay.tapCoord[ty]) + src.ox + x0;
-      const uint64_t w = ay.tapWeight[ty];
-      for (size_t i = 0; i < col.size() / 3; ++i) {
-        const TPixel p = srow[i];
-        col[3 * i] += w * (p & 0xFF);
-        col[3 * i + 1] += w * ((p >> 8) & 0xFF);
-        col[3 * i + 2] += w * ((p >> 16) & 0xFF);
+      const TPixel w = TPixel(ay.tapWeight[ty]);
+      if (w == 1) {
+        for (size_t i = 0; i < col.size(); ++i) col[i] += Channels(srow[i]);
+      } else {
+        for (size_t i = 0; i < col.size(); ++i) col[i] += Channels(srow[i]) * w;
       }
     }
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
-      uint64_t sum[3] = {total / 2, total / 2, total / 2};
-      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
-        const uint64_t* c = &col[3 * size_t(ax.tapCoord[tx] - x0)];
-        const uint64_t w = ax.tapWeight[tx];
-        sum[0] += w * c[0];
-        sum[1] += w * c[1];
-        sum[2] += w * c[2];
-      }
+      Lanes sum = Lanes{} + TPixel(total / 2);
+      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx)
+        sum += col[size_t(ax.tapCoord[tx] - x0)] * TPixel(ax.tapWeight[tx]);
       const TPixel s = TPixel(divide(sum[0]) | divide(sum[1]) << 8 | divide(sum[2]) << 16);
       TPixel& d = drow[dcols.cols[kx]];
       d = write(d, s);
@@ -361,7 +371,7 @@ void CopyPixelsWith(const Target& t, int dx, int dy, int dw, int dh, SourceImage
   const double range = 255.0 * double(ax.total) * double(ay.total);
   if (job.usesSource && !job.average)
     RunNearest(t, src, ax, ay, write);
-  else if (job.usesSource && !ax.tapCoord.empty() && range < 4e18)  // sums within 62 bits
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 4.2e9)  // sums within 32 bits
     RunAverage(t, src, ax, ay, write);
   else if (range < 1.8e19)
     RunCopy<uint64_t>(t, src, ax, ay, write, job);
@@ -381,8 +391,13 @@ void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage&
     src.readable = Rect(0, 0, sw, sh);
   }
   WithRop(job.rop, [&](auto op) {
-    const PixelWriter<decltype(op)> write{op, pattern, job.skip};
-    CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh, write, job);
+    using Op = decltype(op);
+    if (job.skip != nullptr)
+      CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh,
+                     PixelWriter<Op, true>{op, pattern, *job.skip}, job);
+    else
+      CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh, PixelWriter<Op, false>{op, pattern, 0},
+                     job);
   });
 }
 
