@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "host/gfx/Graphics.h"
 #include "host/gfx/Raster.h"
@@ -243,66 +246,107 @@ void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const A
   }
 }
 
+// A pixel's three channels in 32-bit lanes (the fourth lane zero).
+using Lanes = raster::Pixels4;
+
 // n / d (truncated) without a division: n times a fixed-point reciprocal of d
-// rounded up, exact for every n below 2^bits; bits may be at most 62.
+// rounded up, exact for every n below 2^bits. With bits <= 31 the product
+// stays within 64 bits.
 class Divider {
  public:
   Divider(uint64_t d, int bits) {
-    int log = 0;
-    while ((uint64_t(1) << log) < d) ++log;
-    FShift = bits + log;
+    while ((uint64_t(1) << FLog) < d) ++FLog;
+    FPowerOfTwo = (uint64_t(1) << FLog) == d;
+    FShift = bits + FLog;
     FMul = uint64_t(((Wide(1) << FShift) + d - 1) / d);
   }
-  uint64_t operator()(uint64_t n) const { return uint64_t((Wide(n) * FMul) >> FShift); }
+  uint32_t operator()(uint32_t n) const { return uint32_t((n * FMul) >> FShift); }
+  // The three channel lanes divided and packed into a pixel.
+  TPixel Pixel(Lanes n) const {
+    if (FPowerOfTwo) {
+      n >>= uint32_t(FLog);  // an exact division, all lanes at once
+      return n[0] | n[1] << 8 | n[2] << 16;
+    }
+    return (*this)(n[0]) | (*this)(n[1]) << 8 | (*this)(n[2]) << 16;
+  }
 
  private:
+  int FLog = 0;
+  bool FPowerOfTwo = false;
   int FShift = 0;
   uint64_t FMul = 0;
 };
 
-// A pixel's three channels in the lanes of a vector (the fourth lane zero).
-using Lanes = raster::Pixels4;
-Lanes Channels(TPixel p) {
-  typedef uint8_t Bytes4 __attribute__((vector_size(4)));
-  Bytes4 b;
-  p &= kRgbMask;
-  std::memcpy(&b, &p, sizeof b);
-  return __builtin_convertvector(b, Lanes);
+int BitWidth(uint64_t v) {
+  int n = 0;
+  while (v >> n) ++n;
+  return n;
+}
+
+// col[i] += w * (the channels of src[i]) for n pixels. w must fit 16 bits for
+// the wide path: there each product is assembled from its two 16-bit halves.
+void AccumulateChannels(Lanes* col, const TPixel* src, size_t n, uint32_t w) {
+  size_t i = 0;
+#ifdef __SSE2__
+  const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
+  const __m128i weight = _mm_set1_epi16(short(w));
+  auto add = [&](size_t k, __m128i v) { col[k] += Lanes(v); };
+  auto addPair = [&](size_t k, __m128i two) {  // two pixels in 16-bit lanes
+    if (w == 1) {
+      add(k, _mm_unpacklo_epi16(two, zero));
+      add(k + 1, _mm_unpackhi_epi16(two, zero));
+      return;
+    }
+    const __m128i lo = _mm_mullo_epi16(two, weight), hi = _mm_mulhi_epu16(two, weight);
+    add(k, _mm_unpacklo_epi16(lo, hi));
+    add(k + 1, _mm_unpackhi_epi16(lo, hi));
+  };
+  if (w < 0x10000) {
+    for (; i + 4 <= n; i += 4) {
+      const __m128i v =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
+      addPair(i, _mm_unpacklo_epi8(v, zero));
+      addPair(i + 2, _mm_unpackhi_epi8(v, zero));
+    }
+  }
+#endif
+  for (; i < n; ++i) {
+    const TPixel p = src[i];
+    col[i] += Lanes{p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF, 0} * w;
+  }
 }
 
 // Area-averaged stretching, separable: each destination row first sums its
 // source rows column by column, then each step sums its columns, all three
 // channels at once in 32-bit lanes. The integer sums are those of the
 // step-by-step mean, so the rounding is the same. The caller makes sure that
-// 255 * total fits the lanes.
+// 255.5 * total fits 31 bits.
 template <class Write>
 void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
                 const Write& write) {
   const uint64_t total = ax.total * ay.total;
-  const Divider divide(total, 32);
+  const Divider divide(total, BitWidth(255 * total + total / 2));
   const auto [lo, hi] = std::minmax_element(ax.tapCoord.begin(), ax.tapCoord.end());
   const int x0 = *lo;
   std::vector<Lanes> col(size_t(*hi - x0 + 1));
   const StepPixels dcols(ax, t.ox);
+  const bool unitX =
+      std::all_of(ax.tapWeight.begin(), ax.tapWeight.end(), [](uint64_t w) { return w == 1; });
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     std::fill(col.begin(), col.end(), Lanes{});
-    for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty) {
-      const TPixel* srow = SourceRow(src, ay.tapCoord[ty]) + src.ox + x0;
-      const TPixel w = TPixel(ay.tapWeight[ty]);
-      if (w == 1) {
-        for (size_t i = 0; i < col.size(); ++i) col[i] += Channels(srow[i]);
-      } else {
-        for (size_t i = 0; i < col.size(); ++i) col[i] += Channels(srow[i]) * w;
-      }
-    }
+    for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
+      AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
+                         uint32_t(ay.tapWeight[ty]));
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
       Lanes sum = Lanes{} + TPixel(total / 2);
-      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx)
-        sum += col[size_t(ax.tapCoord[tx] - x0)] * TPixel(ax.tapWeight[tx]);
-      const TPixel s = TPixel(divide(sum[0]) | divide(sum[1]) << 8 | divide(sum[2]) << 16);
+      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
+        const Lanes& c = col[size_t(ax.tapCoord[tx] - x0)];
+        sum += unitX ? c : c * TPixel(ax.tapWeight[tx]);
+      }
+      const TPixel s = divide.Pixel(sum);
       TPixel& d = drow[dcols.cols[kx]];
       d = write(d, s);
     }
@@ -371,7 +415,7 @@ void CopyPixelsWith(const Target& t, int dx, int dy, int dw, int dh, SourceImage
   const double range = 255.0 * double(ax.total) * double(ay.total);
   if (job.usesSource && !job.average)
     RunNearest(t, src, ax, ay, write);
-  else if (job.usesSource && !ax.tapCoord.empty() && range < 4.2e9)  // sums within 32 bits
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 2.1e9)  // sums within 31 bits
     RunAverage(t, src, ax, ay, write);
   else if (range < 1.8e19)
     RunCopy<uint64_t>(t, src, ax, ay, write, job);
