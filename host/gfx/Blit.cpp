@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <type_traits>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -262,10 +263,22 @@ class Divider {
   }
   uint32_t operator()(uint32_t n) const { return uint32_t((n * FMul) >> FShift); }
   // The three channel lanes divided and packed into a pixel.
-  TPixel Pixel(Lanes n) const {
+  template <class L>
+  TPixel Pixel(L n) const {
     if (FPowerOfTwo) {
-      n >>= uint32_t(FLog);  // an exact division, all lanes at once
-      return n[0] | n[1] << 8 | n[2] << 16;
+      n >>= FLog;  // an exact division, all lanes at once
+#ifdef __SSE2__
+      __m128i words;  // 16-bit lanes, each below 256
+      if constexpr (sizeof(L) == 16) {
+        words = _mm_packs_epi32(__m128i(n), __m128i(n));
+      } else {
+        int64_t bits;
+        std::memcpy(&bits, &n, sizeof bits);
+        words = _mm_cvtsi64_si128(bits);
+      }
+      return TPixel(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+#endif
+      return TPixel(n[0]) | TPixel(n[1]) << 8 | TPixel(n[2]) << 16;
     }
     return (*this)(n[0]) | (*this)(n[1]) << 8 | (*this)(n[2]) << 16;
   }
@@ -316,35 +329,68 @@ void AccumulateChannels(Lanes* col, const TPixel* src, size_t n, uint32_t w) {
   }
 }
 
+// A pixel's channels in 16-bit lanes, for sums that stay below 2^16: twice
+// the pixels a register holds.
+typedef uint16_t NarrowLanes __attribute__((vector_size(8)));
+
+// col[i] += w * (the channels of src[i]) for n pixels, every sum below 2^16.
+void AccumulateChannels(NarrowLanes* col, const TPixel* src, size_t n, uint32_t w) {
+  size_t i = 0;
+#ifdef __SSE2__
+  const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
+  const __m128i weight = _mm_set1_epi16(short(w));
+  auto addPair = [&](size_t k, __m128i two) {  // two pixels in 16-bit lanes
+    __m128i* at = reinterpret_cast<__m128i*>(col + k);
+    const __m128i product = w == 1 ? two : _mm_mullo_epi16(two, weight);
+    _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), product));
+  };
+  for (; i + 4 <= n; i += 4) {
+    const __m128i v =
+        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
+    addPair(i, _mm_unpacklo_epi8(v, zero));
+    addPair(i + 2, _mm_unpackhi_epi8(v, zero));
+  }
+#endif
+  for (; i < n; ++i) {
+    const TPixel p = src[i];
+    const NarrowLanes c{uint16_t(p & 0xFF), uint16_t((p >> 8) & 0xFF), uint16_t((p >> 16) & 0xFF),
+                        0};
+    col[i] += c * uint16_t(w);
+  }
+}
+
 // Area-averaged stretching, separable: each destination row first sums its
 // source rows column by column, then each step sums its columns, all three
-// channels at once in 32-bit lanes. The integer sums are those of the
-// step-by-step mean, so the rounding is the same. The caller makes sure that
-// 255.5 * total fits 31 bits.
-template <class Write>
+// channels at once in lanes L. The integer sums are those of the step-by-step
+// mean, so the rounding is the same. The caller makes sure that 255.5 * total
+// fits the lanes (and 31 bits).
+template <class L, class Write>
 void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
                 const Write& write) {
+  using Lane = std::remove_reference_t<decltype(L{}[0])>;
   const uint64_t total = ax.total * ay.total;
   const Divider divide(total, BitWidth(255 * total + total / 2));
   const auto [lo, hi] = std::minmax_element(ax.tapCoord.begin(), ax.tapCoord.end());
   const int x0 = *lo;
-  std::vector<Lanes> col(size_t(*hi - x0 + 1));
+  std::vector<L> col(size_t(*hi - x0 + 1));
   const StepPixels dcols(ax, t.ox);
   const bool unitX =
       std::all_of(ax.tapWeight.begin(), ax.tapWeight.end(), [](uint64_t w) { return w == 1; });
+  const Lane half = Lane(total / 2);
+  const L rounding{half, half, half, 0};
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
-    std::fill(col.begin(), col.end(), Lanes{});
+    std::fill(col.begin(), col.end(), L{});
     for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
       AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
                          uint32_t(ay.tapWeight[ty]));
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
-      Lanes sum = Lanes{} + TPixel(total / 2);
+      L sum = rounding;
       for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
-        const Lanes& c = col[size_t(ax.tapCoord[tx] - x0)];
-        sum += unitX ? c : c * TPixel(ax.tapWeight[tx]);
+        const L& c = col[size_t(ax.tapCoord[tx] - x0)];
+        sum += unitX ? c : c * Lane(ax.tapWeight[tx]);
       }
       const TPixel s = divide.Pixel(sum);
       TPixel& d = drow[dcols.cols[kx]];
@@ -415,8 +461,10 @@ void CopyPixelsWith(const Target& t, int dx, int dy, int dw, int dh, SourceImage
   const double range = 255.0 * double(ax.total) * double(ay.total);
   if (job.usesSource && !job.average)
     RunNearest(t, src, ax, ay, write);
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 65280)  // sums within 16 bits
+    RunAverage<NarrowLanes>(t, src, ax, ay, write);
   else if (job.usesSource && !ax.tapCoord.empty() && range < 2.1e9)  // sums within 31 bits
-    RunAverage(t, src, ax, ay, write);
+    RunAverage<Lanes>(t, src, ax, ay, write);
   else if (range < 1.8e19)
     RunCopy<uint64_t>(t, src, ax, ay, write, job);
   else
