@@ -235,8 +235,17 @@ void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const A
     const TPixel* srow = SourceRow(src, ay.tapCoord[ay.first[ky]]);
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     if (simple) {
+      // Four gathered source pixels at a time through the vector copy mode.
       TPixel* d = drow + dcols.cols[0];
-      for (size_t kx = 0; kx < ax.Steps(); ++kx) d[kx] = write(d[kx], srow[scols[kx]] & kRgbMask);
+      const size_t* sc = scols.data();
+      size_t kx = 0;
+      for (; kx + 4 <= ax.Steps(); kx += 4) {
+        const raster::Pixels4 s4 =
+            raster::Pixels4{srow[sc[kx]], srow[sc[kx + 1]], srow[sc[kx + 2]], srow[sc[kx + 3]]} &
+            kRgbMask;
+        raster::Store4(d + kx, write(raster::Load4(d + kx), s4));
+      }
+      for (; kx < ax.Steps(); ++kx) d[kx] = write(d[kx], srow[sc[kx]] & kRgbMask);
       continue;
     }
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {

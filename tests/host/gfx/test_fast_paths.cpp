@@ -179,20 +179,31 @@ TEST(FastStretch, AveragingRoundsTheExactMeanAtEveryScale) {
 }
 
 TEST(FastStretch, NearestTakesThePixelUnderEachCentreMirroredAndClipped) {
-  TBitmap src, dst(9, 7);
-  Noise(src, 13, 5, 7);
-  const std::vector<TPixel> before = PixelsOf(dst);
-  dst.Canvas()->IntersectClip(Rect(1, 1, 8, 6));
-  // Mirrored horizontally, reaching past the clip on all sides.
-  StretchBlt(dst.Canvas(), 9, -1, -10, 9, src.Canvas(), 0, 0, 13, 5, cmSrcCopy, COLORONCOLOR);
-  for (int y = 0; y < 7; ++y) {
-    for (int x = 0; x < 9; ++x) {
-      TPixel expected = before[size_t(y * 9 + x)];
-      if (x >= 1 && x < 8 && y >= 1 && y < 6) {
-        const int kx = 9 - x, ky = y + 1;  // destination steps
-        expected = src.ScanLine((2 * ky + 1) * 5 / 18)[(2 * kx + 1) * 13 / 20] & raster::kRgbMask;
+  for (const bool mirrored : {false, true}) {
+    for (const TCopyMode rop : {cmSrcCopy, cmSrcInvert}) {
+      TBitmap src, dst;
+      Noise(src, 13, 5, 7);
+      Noise(dst, 9, 7, 8);
+      const std::vector<TPixel> before = PixelsOf(dst);
+      dst.Canvas()->IntersectClip(Rect(1, 1, 8, 6));
+      dst.Canvas()->SetCopyMode(rop);
+      // Reaching past the clip on all sides.
+      if (mirrored)
+        StretchBlt(dst.Canvas(), 9, -1, -10, 9, src.Canvas(), 0, 0, 13, 5, rop, COLORONCOLOR);
+      else
+        StretchBlt(dst.Canvas(), 0, -1, 10, 9, src.Canvas(), 0, 0, 13, 5, rop, COLORONCOLOR);
+      for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 9; ++x) {
+          TPixel expected = before[size_t(y * 9 + x)];
+          if (x >= 1 && x < 8 && y >= 1 && y < 6) {
+            const int kx = mirrored ? 9 - x : x, ky = y + 1;  // destination steps
+            const TPixel s = src.ScanLine((2 * ky + 1) * 5 / 18)[(2 * kx + 1) * 13 / 20];
+            expected = ApplyRop(rop, expected, s & raster::kRgbMask, 0);
+          }
+          ASSERT_EQ(dst.ScanLine(y)[x] & raster::kRgbMask, expected)
+              << mirrored << " " << rop << " at " << x << "," << y;
+        }
       }
-      ASSERT_EQ(dst.ScanLine(y)[x] & raster::kRgbMask, expected) << x << "," << y;
     }
   }
 }
