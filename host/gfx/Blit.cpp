@@ -305,66 +305,49 @@ int BitWidth(uint64_t v) {
   return n;
 }
 
-// col[i] += w * (the channels of src[i]) for n pixels. w must fit 16 bits for
-// the wide path: there each product is assembled from its two 16-bit halves.
-void AccumulateChannels(Lanes* col, const TPixel* src, size_t n, uint32_t w) {
-  size_t i = 0;
-#ifdef __SSE2__
-  const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
-  const __m128i weight = _mm_set1_epi16(short(w));
-  auto add = [&](size_t k, __m128i v) { col[k] += Lanes(v); };
-  auto addPair = [&](size_t k, __m128i two) {  // two pixels in 16-bit lanes
-    if (w == 1) {
-      add(k, _mm_unpacklo_epi16(two, zero));
-      add(k + 1, _mm_unpackhi_epi16(two, zero));
-      return;
-    }
-    const __m128i lo = _mm_mullo_epi16(two, weight), hi = _mm_mulhi_epu16(two, weight);
-    add(k, _mm_unpacklo_epi16(lo, hi));
-    add(k + 1, _mm_unpackhi_epi16(lo, hi));
-  };
-  if (w < 0x10000) {
-    for (; i + 4 <= n; i += 4) {
-      const __m128i v =
-          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
-      addPair(i, _mm_unpacklo_epi8(v, zero));
-      addPair(i + 2, _mm_unpackhi_epi8(v, zero));
-    }
-  }
-#endif
-  for (; i < n; ++i) {
-    const TPixel p = src[i];
-    col[i] += Lanes{p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF, 0} * w;
-  }
-}
-
 // A pixel's channels in 16-bit lanes, for sums that stay below 2^16: twice
 // the pixels a register holds.
 typedef uint16_t NarrowLanes __attribute__((vector_size(8)));
 
-// col[i] += w * (the channels of src[i]) for n pixels, every sum below 2^16.
-void AccumulateChannels(NarrowLanes* col, const TPixel* src, size_t n, uint32_t w) {
+#ifdef __SSE2__
+// col[0] += w * first pixel, col[1] += w * second, from two pixels in 16-bit
+// lanes; `weight` is w in every 16-bit lane. A 32-bit product is assembled
+// from its two 16-bit halves.
+void AddPair(Lanes* col, __m128i two, uint32_t w, __m128i weight) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lo = w == 1 ? two : _mm_mullo_epi16(two, weight);
+  const __m128i hi = w == 1 ? zero : _mm_mulhi_epu16(two, weight);
+  col[0] += Lanes(_mm_unpacklo_epi16(lo, hi));
+  col[1] += Lanes(_mm_unpackhi_epi16(lo, hi));
+}
+void AddPair(NarrowLanes* col, __m128i two, uint32_t w, __m128i weight) {
+  __m128i* at = reinterpret_cast<__m128i*>(col);
+  const __m128i product = w == 1 ? two : _mm_mullo_epi16(two, weight);
+  _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), product));
+}
+#endif
+
+// col[i] += w * (the channels of src[i]) for n pixels; the caller makes sure
+// the sums fit the lanes. The wide path needs w to fit 16 bits.
+template <class L>
+void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w) {
+  using Lane = std::remove_reference_t<decltype(L{}[0])>;
   size_t i = 0;
 #ifdef __SSE2__
-  const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
-  const __m128i weight = _mm_set1_epi16(short(w));
-  auto addPair = [&](size_t k, __m128i two) {  // two pixels in 16-bit lanes
-    __m128i* at = reinterpret_cast<__m128i*>(col + k);
-    const __m128i product = w == 1 ? two : _mm_mullo_epi16(two, weight);
-    _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), product));
-  };
-  for (; i + 4 <= n; i += 4) {
-    const __m128i v =
-        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
-    addPair(i, _mm_unpacklo_epi8(v, zero));
-    addPair(i + 2, _mm_unpackhi_epi8(v, zero));
+  if (w < 0x10000) {
+    const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
+    const __m128i weight = _mm_set1_epi16(short(w));
+    for (; i + 4 <= n; i += 4) {
+      const __m128i v =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
+      AddPair(col + i, _mm_unpacklo_epi8(v, zero), w, weight);
+      AddPair(col + i + 2, _mm_unpackhi_epi8(v, zero), w, weight);
+    }
   }
 #endif
   for (; i < n; ++i) {
     const TPixel p = src[i];
-    const NarrowLanes c{uint16_t(p & 0xFF), uint16_t((p >> 8) & 0xFF), uint16_t((p >> 16) & 0xFF),
-                        0};
-    col[i] += c * uint16_t(w);
+    col[i] += L{Lane(p & 0xFF), Lane((p >> 8) & 0xFF), Lane((p >> 16) & 0xFF), 0} * Lane(w);
   }
 }
 
