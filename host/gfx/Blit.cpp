@@ -351,6 +351,42 @@ void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w) {
   }
 }
 
+// The number of taps of every step when each takes that many consecutive
+// source columns at weight one, left to right (an integer reduction); else 0.
+size_t UniformFactor(const Axis& ax) {
+  if (ax.Steps() == 0 || ax.tapCoord.empty()) return 0;
+  const size_t f = ax.first[1] - ax.first[0];
+  for (size_t k = 0; k < ax.Steps(); ++k)
+    if (!ax.valid[k] || ax.first[k + 1] - ax.first[k] != f) return 0;
+  for (size_t tx = 0; tx < ax.tapCoord.size(); ++tx)
+    if (ax.tapWeight[tx] != 1 || (tx > 0 && ax.tapCoord[tx] != ax.tapCoord[tx - 1] + 1)) return 0;
+  return f;
+}
+
+// out[k] = the sum of col[k*f] .. col[k*f + f - 1]; narrow lanes two steps a
+// register.
+template <class L>
+void SumSteps(L* out, const L* col, size_t steps, size_t f) {
+  size_t k = 0;
+#ifdef __SSE2__
+  if constexpr (sizeof(L) == 8) {
+    auto load = [](const L* p) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)); };
+    for (; k + 2 <= steps; k += 2) {
+      const L* a = col + k * f;
+      __m128i sum = _mm_setzero_si128();
+      for (size_t j = 0; j < f; ++j)
+        sum = _mm_add_epi16(sum, _mm_unpacklo_epi64(load(a + j), load(a + f + j)));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), sum);
+    }
+  }
+#endif
+  for (; k < steps; ++k) {
+    L sum{};
+    for (size_t j = 0; j < f; ++j) sum += col[k * f + j];
+    out[k] = sum;
+  }
+}
+
 // Area-averaged stretching, separable: each destination row first sums its
 // source rows column by column, then each step sums its columns, all three
 // channels at once in lanes L. The integer sums are those of the step-by-step
@@ -370,6 +406,9 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
       std::all_of(ax.tapWeight.begin(), ax.tapWeight.end(), [](uint64_t w) { return w == 1; });
   const Lane half = Lane(total / 2);
   const L rounding{half, half, half, 0};
+  // An integer reduction sums its columns step by step in one sweep.
+  const size_t factor = UniformFactor(ax);
+  std::vector<L> steps(factor > 0 ? ax.Steps() : 0);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     std::fill(col.begin(), col.end(), L{});
@@ -377,6 +416,14 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
       AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
                          uint32_t(ay.tapWeight[ty]));
     TPixel* drow = TargetRow(t, ay.dest[ky]);
+    if (factor > 0) {
+      SumSteps(steps.data(), col.data(), steps.size(), factor);
+      for (size_t kx = 0; kx < steps.size(); ++kx) {
+        TPixel& d = drow[dcols.cols[kx]];
+        d = write(d, divide.Pixel(steps[kx] + rounding));
+      }
+      continue;
+    }
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
       L sum = rounding;

@@ -151,8 +151,9 @@ int64_t Overlap(int64_t k, int64_t j, int64_t sn, int64_t dn) {
 }
 
 TEST(FastStretch, AveragingRoundsTheExactMeanAtEveryScale) {
-  const int sizes[][4] = {{2, 2, 1, 1}, {8, 6, 4, 3}, {7, 5, 3, 2},
-                          {9, 9, 2, 5}, {3, 2, 7, 5}, {312, 43, 40, 11}};
+  const int sizes[][4] = {{2, 2, 1, 1},  {8, 6, 4, 3},  {7, 5, 3, 2},
+                          {9, 9, 2, 5},  {3, 2, 7, 5},  {312, 43, 40, 11},
+                          {12, 4, 3, 2}, {15, 6, 5, 3}, {14, 3, 7, 1}};
   for (const auto& z : sizes) {
     const int sw = z[0], sh = z[1], dw = z[2], dh = z[3];
     TBitmap src, dst(dw, dh);
