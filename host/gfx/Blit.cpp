@@ -363,10 +363,10 @@ size_t UniformFactor(const Axis& ax) {
   return f;
 }
 
-// out[k] = the sum of col[k*f] .. col[k*f + f - 1]; narrow lanes two steps a
-// register.
-template <class L>
-void SumSteps(L* out, const L* col, size_t steps, size_t f) {
+// Calls emit(k, sum) with the sum of col[k*f] .. col[k*f + f - 1] for each of
+// `steps` steps; narrow lanes add two steps a register.
+template <class L, class Emit>
+void SumSteps(const L* col, size_t steps, size_t f, Emit emit) {
   size_t k = 0;
 #ifdef __SSE2__
   if constexpr (sizeof(L) == 8) {
@@ -376,14 +376,20 @@ void SumSteps(L* out, const L* col, size_t steps, size_t f) {
       __m128i sum = _mm_setzero_si128();
       for (size_t j = 0; j < f; ++j)
         sum = _mm_add_epi16(sum, _mm_unpacklo_epi64(load(a + j), load(a + f + j)));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), sum);
+      L first, second;
+      const int64_t lo = _mm_cvtsi128_si64(sum),
+                    hi = _mm_cvtsi128_si64(_mm_unpackhi_epi64(sum, sum));
+      std::memcpy(&first, &lo, sizeof first);
+      std::memcpy(&second, &hi, sizeof second);
+      emit(k, first);
+      emit(k + 1, second);
     }
   }
 #endif
   for (; k < steps; ++k) {
     L sum{};
     for (size_t j = 0; j < f; ++j) sum += col[k * f + j];
-    out[k] = sum;
+    emit(k, sum);
   }
 }
 
@@ -408,7 +414,6 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
   const L rounding{half, half, half, 0};
   // An integer reduction sums its columns step by step in one sweep.
   const size_t factor = UniformFactor(ax);
-  std::vector<L> steps(factor > 0 ? ax.Steps() : 0);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     std::fill(col.begin(), col.end(), L{});
@@ -417,11 +422,10 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
                          uint32_t(ay.tapWeight[ty]));
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     if (factor > 0) {
-      SumSteps(steps.data(), col.data(), steps.size(), factor);
-      for (size_t kx = 0; kx < steps.size(); ++kx) {
+      SumSteps(col.data(), ax.Steps(), factor, [&](size_t kx, L sum) {
         TPixel& d = drow[dcols.cols[kx]];
-        d = write(d, divide.Pixel(steps[kx] + rounding));
-      }
+        d = write(d, divide.Pixel(sum + rounding));
+      });
       continue;
     }
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
