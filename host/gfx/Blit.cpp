@@ -310,27 +310,29 @@ int BitWidth(uint64_t v) {
 typedef uint16_t NarrowLanes __attribute__((vector_size(8)));
 
 #ifdef __SSE2__
-// col[0] += w * first pixel, col[1] += w * second, from two pixels in 16-bit
-// lanes; `weight` is w in every 16-bit lane. A 32-bit product is assembled
-// from its two 16-bit halves.
-void AddPair(Lanes* col, __m128i two, uint32_t w, __m128i weight) {
+// col[0] += w * first pixel, col[1] += w * second (or = when `assign`), from
+// two pixels in 16-bit lanes; `weight` is w in every 16-bit lane. A 32-bit
+// product is assembled from its two 16-bit halves.
+void AddPair(Lanes* col, __m128i two, uint32_t w, __m128i weight, bool assign) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i lo = w == 1 ? two : _mm_mullo_epi16(two, weight);
   const __m128i hi = w == 1 ? zero : _mm_mulhi_epu16(two, weight);
-  col[0] += Lanes(_mm_unpacklo_epi16(lo, hi));
-  col[1] += Lanes(_mm_unpackhi_epi16(lo, hi));
+  const Lanes a = Lanes(_mm_unpacklo_epi16(lo, hi)), b = Lanes(_mm_unpackhi_epi16(lo, hi));
+  col[0] = assign ? a : col[0] + a;
+  col[1] = assign ? b : col[1] + b;
 }
-void AddPair(NarrowLanes* col, __m128i two, uint32_t w, __m128i weight) {
+void AddPair(NarrowLanes* col, __m128i two, uint32_t w, __m128i weight, bool assign) {
   __m128i* at = reinterpret_cast<__m128i*>(col);
   const __m128i product = w == 1 ? two : _mm_mullo_epi16(two, weight);
-  _mm_storeu_si128(at, _mm_add_epi16(_mm_loadu_si128(at), product));
+  _mm_storeu_si128(at, assign ? product : _mm_add_epi16(_mm_loadu_si128(at), product));
 }
 #endif
 
-// col[i] += w * (the channels of src[i]) for n pixels; the caller makes sure
-// the sums fit the lanes. The wide path needs w to fit 16 bits.
+// col[i] += w * (the channels of src[i]) for n pixels, or = for the first row
+// of a sum (`assign`); the caller makes sure the sums fit the lanes. The wide
+// path needs w to fit 16 bits.
 template <class L>
-void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w) {
+void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w, bool assign) {
   using Lane = std::remove_reference_t<decltype(L{}[0])>;
   size_t i = 0;
 #ifdef __SSE2__
@@ -340,14 +342,15 @@ void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w) {
     for (; i + 4 <= n; i += 4) {
       const __m128i v =
           _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
-      AddPair(col + i, _mm_unpacklo_epi8(v, zero), w, weight);
-      AddPair(col + i + 2, _mm_unpackhi_epi8(v, zero), w, weight);
+      AddPair(col + i, _mm_unpacklo_epi8(v, zero), w, weight, assign);
+      AddPair(col + i + 2, _mm_unpackhi_epi8(v, zero), w, weight, assign);
     }
   }
 #endif
   for (; i < n; ++i) {
     const TPixel p = src[i];
-    col[i] += L{Lane(p & 0xFF), Lane((p >> 8) & 0xFF), Lane((p >> 16) & 0xFF), 0} * Lane(w);
+    const L c = L{Lane(p & 0xFF), Lane((p >> 8) & 0xFF), Lane((p >> 16) & 0xFF), 0} * Lane(w);
+    col[i] = assign ? c : col[i] + c;
   }
 }
 
@@ -416,10 +419,9 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
   const size_t factor = UniformFactor(ax);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
-    std::fill(col.begin(), col.end(), L{});
     for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
       AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
-                         uint32_t(ay.tapWeight[ty]));
+                         uint32_t(ay.tapWeight[ty]), ty == ay.first[ky]);
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     if (factor > 0) {
       SumSteps(col.data(), ax.Steps(), factor, [&](size_t kx, L sum) {
