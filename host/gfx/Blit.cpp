@@ -271,6 +271,8 @@ class Divider {
     FMul = uint64_t(((Wide(1) << FShift) + d - 1) / d);
   }
   uint32_t operator()(uint32_t n) const { return uint32_t((n * FMul) >> FShift); }
+  bool PowerOfTwo() const { return FPowerOfTwo; }
+  int Log() const { return FLog; }
   // The three channel lanes divided and packed into a pixel.
   template <class L>
   TPixel Pixel(L n) const {
@@ -367,27 +369,24 @@ size_t UniformFactor(const Axis& ax) {
 }
 
 // Calls emit(k, sum) with the sum of col[k*f] .. col[k*f + f - 1] for each of
-// `steps` steps; narrow lanes add two steps a register.
-template <class L, class Emit>
-void SumSteps(const L* col, size_t steps, size_t f, Emit emit) {
+// `steps` steps. Narrow lanes add two steps a register and hand four steps at
+// a time to emit4(k, sums of k and k+1, sums of k+2 and k+3).
+template <class L, class Emit, class Emit4>
+void SumSteps(const L* col, size_t steps, size_t f, Emit emit, Emit4 emit4) {
   size_t k = 0;
 #ifdef __SSE2__
   if constexpr (sizeof(L) == 8) {
     auto load = [](const L* p) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)); };
-    for (; k + 2 <= steps; k += 2) {
-      const L* a = col + k * f;
+    auto pair = [&](const L* a) {
       __m128i sum = _mm_setzero_si128();
       for (size_t j = 0; j < f; ++j)
         sum = _mm_add_epi16(sum, _mm_unpacklo_epi64(load(a + j), load(a + f + j)));
-      L first, second;
-      const int64_t lo = _mm_cvtsi128_si64(sum),
-                    hi = _mm_cvtsi128_si64(_mm_unpackhi_epi64(sum, sum));
-      std::memcpy(&first, &lo, sizeof first);
-      std::memcpy(&second, &hi, sizeof second);
-      emit(k, first);
-      emit(k + 1, second);
-    }
+      return sum;
+    };
+    for (; k + 4 <= steps; k += 4) emit4(k, pair(col + k * f), pair(col + (k + 2) * f));
   }
+#else
+  (void)emit4;
 #endif
   for (; k < steps; ++k) {
     L sum{};
@@ -417,6 +416,15 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
   const L rounding{half, half, half, 0};
   // An integer reduction sums its columns step by step in one sweep.
   const size_t factor = UniformFactor(ax);
+  // Narrow sums of a power-of-two total into steps left to right go out four
+  // pixels at a time.
+  const bool packed =
+      sizeof(L) == 8 && divide.PowerOfTwo() && (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
+#ifdef __SSE2__
+  const __m128i roundingPair = _mm_set_epi16(0, short(half), short(half), short(half), 0,
+                                             short(half), short(half), short(half));
+  const __m128i shift = _mm_cvtsi32_si128(divide.Log());
+#endif
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
@@ -424,10 +432,29 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
                          uint32_t(ay.tapWeight[ty]), ty == ay.first[ky]);
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     if (factor > 0) {
-      SumSteps(col.data(), ax.Steps(), factor, [&](size_t kx, L sum) {
+      auto one = [&](size_t kx, L sum) {
         TPixel& d = drow[dcols.cols[kx]];
         d = write(d, divide.Pixel(sum + rounding));
-      });
+      };
+#ifdef __SSE2__
+      auto four = [&](size_t kx, __m128i a, __m128i b) {
+        if (!packed) {
+          L sums[4];
+          std::memcpy(&sums[0], &a, sizeof a);
+          std::memcpy(&sums[2], &b, sizeof b);
+          for (size_t i = 0; i < 4; ++i) one(kx + i, sums[i]);
+          return;
+        }
+        // Rounded, divided and packed, four pixels through the copy mode at once.
+        a = _mm_srl_epi16(_mm_add_epi16(a, roundingPair), shift);
+        b = _mm_srl_epi16(_mm_add_epi16(b, roundingPair), shift);
+        TPixel* d = drow + dcols.cols[kx];
+        raster::Store4(d, write(raster::Load4(d), raster::Pixels4(_mm_packus_epi16(a, b))));
+      };
+#else
+      auto four = nullptr;  // no wide registers: every step goes through `one`
+#endif
+      SumSteps(col.data(), ax.Steps(), factor, one, four);
       continue;
     }
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {

@@ -151,29 +151,34 @@ int64_t Overlap(int64_t k, int64_t j, int64_t sn, int64_t dn) {
 }
 
 TEST(FastStretch, AveragingRoundsTheExactMeanAtEveryScale) {
-  const int sizes[][4] = {{2, 2, 1, 1},  {8, 6, 4, 3},  {7, 5, 3, 2},
-                          {9, 9, 2, 5},  {3, 2, 7, 5},  {312, 43, 40, 11},
-                          {12, 4, 3, 2}, {15, 6, 5, 3}, {14, 3, 7, 1}};
+  const int sizes[][4] = {{2, 2, 1, 1},  {8, 6, 4, 3},  {7, 5, 3, 2},      {9, 9, 2, 5},
+                          {3, 2, 7, 5},  {12, 4, 3, 2}, {312, 43, 40, 11}, {15, 6, 5, 3},
+                          {14, 3, 7, 1}, {18, 4, 9, 2}, {40, 8, 5, 2}};
   for (const auto& z : sizes) {
-    const int sw = z[0], sh = z[1], dw = z[2], dh = z[3];
-    TBitmap src, dst(dw, dh);
-    Noise(src, sw, sh, unsigned(sw * 7 + dh));
-    ASSERT_TRUE(
-        StretchBlt(dst.Canvas(), 0, 0, dw, dh, src.Canvas(), 0, 0, sw, sh, cmSrcCopy, HALFTONE));
-    for (int ky = 0; ky < dh; ++ky) {
-      for (int kx = 0; kx < dw; ++kx) {
-        int64_t sum[3] = {0, 0, 0};
-        for (int j = 0; j < sh; ++j)
-          for (int i = 0; i < sw; ++i) {
-            const int64_t w = Overlap(kx, i, sw, dw) * Overlap(ky, j, sh, dh);
-            const TPixel p = src.ScanLine(j)[i];
-            for (int c = 0; c < 3; ++c) sum[c] += w * ((p >> (8 * c)) & 0xFF);
-          }
-        const int64_t total = int64_t(sw) * sh;  // the weights of one output pixel
-        TPixel expected = 0;
-        for (int c = 0; c < 3; ++c) expected |= TPixel((sum[c] + total / 2) / total) << (8 * c);
-        ASSERT_EQ(dst.ScanLine(ky)[kx] & raster::kRgbMask, expected)
-            << sw << "x" << sh << "->" << dw << "x" << dh << " at " << kx << "," << ky;
+    for (const TCopyMode rop : {cmSrcCopy, cmSrcPaint}) {
+      const int sw = z[0], sh = z[1], dw = z[2], dh = z[3];
+      TBitmap src, dst;
+      Noise(src, sw, sh, unsigned(sw * 7 + dh));
+      Noise(dst, dw, dh, unsigned(dw * 5 + sh));
+      const std::vector<TPixel> before = PixelsOf(dst);
+      ASSERT_TRUE(
+          StretchBlt(dst.Canvas(), 0, 0, dw, dh, src.Canvas(), 0, 0, sw, sh, rop, HALFTONE));
+      for (int ky = 0; ky < dh; ++ky) {
+        for (int kx = 0; kx < dw; ++kx) {
+          int64_t sum[3] = {0, 0, 0};
+          for (int j = 0; j < sh; ++j)
+            for (int i = 0; i < sw; ++i) {
+              const int64_t w = Overlap(kx, i, sw, dw) * Overlap(ky, j, sh, dh);
+              const TPixel p = src.ScanLine(j)[i];
+              for (int c = 0; c < 3; ++c) sum[c] += w * ((p >> (8 * c)) & 0xFF);
+            }
+          const int64_t total = int64_t(sw) * sh;  // the weights of one output pixel
+          TPixel mean = 0;
+          for (int c = 0; c < 3; ++c) mean |= TPixel((sum[c] + total / 2) / total) << (8 * c);
+          ASSERT_EQ(dst.ScanLine(ky)[kx] & raster::kRgbMask,
+                    ApplyRop(rop, before[size_t(ky * dw + kx)], mean, 0))
+              << sw << "x" << sh << "->" << dw << "x" << dh << " at " << kx << "," << ky;
+        }
       }
     }
   }
