@@ -418,7 +418,7 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
   const size_t factor = UniformFactor(ax);
   // Narrow sums of a power-of-two total into steps left to right go out four
   // pixels at a time.
-  const bool packed =
+  [[maybe_unused]] const bool packed =
       sizeof(L) == 8 && divide.PowerOfTwo() && (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
 #ifdef __SSE2__
   const __m128i roundingPair = _mm_set_epi16(0, short(half), short(half), short(half), 0,
