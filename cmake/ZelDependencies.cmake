@@ -13,4 +13,7 @@ if(ZEL_BUILD_TESTS)
 endif()
 if(ZEL_BUILD_BENCH)
   find_package(benchmark REQUIRED)
+  # Optional, for the benchmark only: the canvas is timed side by side with them.
+  pkg_check_modules(CAIRO IMPORTED_TARGET cairo)
+  pkg_check_modules(PIXMAN IMPORTED_TARGET pixman-1)
 endif()

@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
+#include <type_traits>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "host/gfx/Graphics.h"
 #include "host/gfx/Raster.h"
@@ -16,49 +20,53 @@ using raster::Target;
 
 namespace {
 
-using RopFn = TPixel (*)(TPixel d, TPixel s, TPixel p);
 __extension__ typedef unsigned __int128 Wide;
 
-// The copy modes by their boolean formulas; anything else is refused up front,
-// before a single pixel changes.
-RopFn RopFunction(TCopyMode rop) {
-  switch (rop) {
-    case cmBlackness:
-      return [](TPixel, TPixel, TPixel) -> TPixel { return 0; };
-    case cmDstInvert:
-      return [](TPixel d, TPixel, TPixel) { return ~d; };
-    case cmMergeCopy:
-      return [](TPixel, TPixel s, TPixel p) { return s & p; };
-    case cmMergePaint:
-      return [](TPixel d, TPixel s, TPixel) { return ~s | d; };
-    case cmNotSrcCopy:
-      return [](TPixel, TPixel s, TPixel) { return ~s; };
-    case cmNotSrcErase:
-      return [](TPixel d, TPixel s, TPixel) { return ~(s | d); };
-    case cmPatCopy:
-      return [](TPixel, TPixel, TPixel p) { return p; };
-    case cmPatInvert:
-      return [](TPixel d, TPixel, TPixel p) { return p ^ d; };
-    case cmPatPaint:
-      return [](TPixel d, TPixel s, TPixel p) { return p | ~s | d; };
-    case cmSrcAnd:
-      return [](TPixel d, TPixel s, TPixel) { return s & d; };
-    case cmSrcCopy:
-      return [](TPixel, TPixel s, TPixel) { return s; };
-    case cmSrcErase:
-      return [](TPixel d, TPixel s, TPixel) { return s & ~d; };
-    case cmSrcInvert:
-      return [](TPixel d, TPixel s, TPixel) { return s ^ d; };
-    case cmSrcPaint:
-      return [](TPixel d, TPixel s, TPixel) { return s | d; };
-    case cmWhiteness:
-      return [](TPixel, TPixel, TPixel) -> TPixel { return kRgbMask; };
-    default:
-      break;
-  }
+[[noreturn]] void RefuseRop(TCopyMode rop) {
   char code[16];
   std::snprintf(code, sizeof code, "$%08X", static_cast<unsigned>(rop));
   throw EInvalidOperation(std::string("Unsupported copy mode ") + code);
+}
+
+// Calls visit with the operation of a copy mode by its boolean formula, a
+// generic op(d, s, p) of destination, source and pattern. Anything else is
+// refused up front, before a single pixel changes.
+template <class Visit>
+decltype(auto) WithRop(TCopyMode rop, Visit&& visit) {
+  switch (rop) {
+    case cmBlackness:
+      return visit([](auto d, auto, auto) { return d ^ d; });
+    case cmDstInvert:
+      return visit([](auto d, auto, auto) { return ~d; });
+    case cmMergeCopy:
+      return visit([](auto, auto s, auto p) { return s & p; });
+    case cmMergePaint:
+      return visit([](auto d, auto s, auto) { return ~s | d; });
+    case cmNotSrcCopy:
+      return visit([](auto, auto s, auto) { return ~s; });
+    case cmNotSrcErase:
+      return visit([](auto d, auto s, auto) { return ~(s | d); });
+    case cmPatCopy:
+      return visit([](auto d, auto, auto p) { return (d ^ d) | p; });
+    case cmPatInvert:
+      return visit([](auto d, auto, auto p) { return p ^ d; });
+    case cmPatPaint:
+      return visit([](auto d, auto s, auto p) { return p | ~s | d; });
+    case cmSrcAnd:
+      return visit([](auto d, auto s, auto) { return s & d; });
+    case cmSrcCopy:
+      return visit([](auto, auto s, auto) { return s; });
+    case cmSrcErase:
+      return visit([](auto d, auto s, auto) { return s & ~d; });
+    case cmSrcInvert:
+      return visit([](auto d, auto s, auto) { return s ^ d; });
+    case cmSrcPaint:
+      return visit([](auto d, auto s, auto) { return s | d; });
+    case cmWhiteness:
+      return visit([](auto d, auto, auto) { return d | ~d; });
+    default:
+      RefuseRop(rop);
+  }
 }
 
 bool RopUsesSource(TCopyMode rop) {
@@ -166,17 +174,299 @@ struct CopyJob {
   bool usesSource = true;
 };
 
-template <class Acc>
-void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay, RopFn f,
-             TPixel pattern, const CopyJob& job) {
+// What a copy stores over destination d for (masked) source s: the copy mode's
+// result, or d itself where s is the left-out colour.
+template <class Op, bool Keyed>
+struct PixelWriter {
+  Op op;
+  TPixel pattern;
+  TPixel key;
+  template <class P>
+  P operator()(P d, P s) const {
+    const P v = op(d, s, pattern) & kRgbMask;
+    if constexpr (Keyed) return raster::KeepKey(s, key, d, v);
+    return v;
+  }
+};
+
+// Pointers to the destination pixel of each step: row bases plus column offsets.
+struct StepPixels {
+  std::vector<size_t> cols;
+
+  StepPixels(const Axis& ax, int ox) {
+    cols.reserve(ax.Steps());
+    for (int x : ax.dest) cols.push_back(size_t(x + ox));
+  }
+};
+
+const TPixel* SourceRow(const SourceImage& src, int y) {
+  return src.bits + size_t(y + src.oy) * size_t(src.stride);
+}
+TPixel* TargetRow(const Target& t, int y) { return t.bits + size_t(y + t.oy) * size_t(t.stride); }
+
+template <class Acc, class Write>
+void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+             const Write& write, const CopyJob& job) {
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     for (size_t kx = 0; kx < ax.Steps(); ++kx) {
       if (!ax.valid[kx]) continue;
       const TPixel s = job.usesSource ? Sample<Acc>(src, ax, ay, kx, ky) : 0;
-      if (job.skip != nullptr && s == *job.skip) continue;
       TPixel& d = t.At(ax.dest[kx], ay.dest[ky]);
-      d = f(d & kRgbMask, s, pattern) & kRgbMask;
+      d = write(d, s);
+    }
+  }
+}
+
+// Nearest-pixel stretching: one tap a step, read through precomputed offsets.
+template <class Write>
+void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+                const Write& write) {
+  const StepPixels dcols(ax, t.ox);
+  std::vector<size_t> scols(ax.Steps());
+  for (size_t kx = 0; kx < ax.Steps(); ++kx)
+    if (ax.valid[kx]) scols[kx] = size_t(ax.tapCoord[ax.first[kx]] + src.ox);
+  // Usually every column is readable and the steps run left to right: then a
+  // row is a plain loop over consecutive pixels.
+  const bool simple = std::all_of(ax.valid.begin(), ax.valid.end(), [](uint8_t v) { return v; }) &&
+                      (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
+  for (size_t ky = 0; ky < ay.Steps(); ++ky) {
+    if (!ay.valid[ky]) continue;
+    const TPixel* srow = SourceRow(src, ay.tapCoord[ay.first[ky]]);
+    TPixel* drow = TargetRow(t, ay.dest[ky]);
+    if (simple) {
+      // Four gathered source pixels at a time through the vector copy mode.
+      TPixel* d = drow + dcols.cols[0];
+      const size_t* sc = scols.data();
+      size_t kx = 0;
+      for (; kx + 4 <= ax.Steps(); kx += 4) {
+        const raster::Pixels4 s4 =
+            raster::Pixels4{srow[sc[kx]], srow[sc[kx + 1]], srow[sc[kx + 2]], srow[sc[kx + 3]]} &
+            kRgbMask;
+        raster::Store4(d + kx, write(raster::Load4(d + kx), s4));
+      }
+      for (; kx < ax.Steps(); ++kx) d[kx] = write(d[kx], srow[sc[kx]] & kRgbMask);
+      continue;
+    }
+    for (size_t kx = 0; kx < ax.Steps(); ++kx) {
+      if (!ax.valid[kx]) continue;
+      TPixel& d = drow[dcols.cols[kx]];
+      d = write(d, srow[scols[kx]] & kRgbMask);
+    }
+  }
+}
+
+// A pixel's three channels in 32-bit lanes (the fourth lane zero).
+using Lanes = raster::Pixels4;
+
+// n / d (truncated) without a division: n times a fixed-point reciprocal of d
+// rounded up, exact for every n below 2^bits. With bits <= 31 the product
+// stays within 64 bits.
+class Divider {
+ public:
+  Divider(uint64_t d, int bits) {
+    while ((uint64_t(1) << FLog) < d) ++FLog;
+    FPowerOfTwo = (uint64_t(1) << FLog) == d;
+    FShift = bits + FLog;
+    FMul = uint64_t(((Wide(1) << FShift) + d - 1) / d);
+  }
+  uint32_t operator()(uint32_t n) const { return uint32_t((n * FMul) >> FShift); }
+  bool PowerOfTwo() const { return FPowerOfTwo; }
+  int Log() const { return FLog; }
+  // The three channel lanes divided and packed into a pixel.
+  template <class L>
+  TPixel Pixel(L n) const {
+    if (FPowerOfTwo) {
+      n >>= FLog;  // an exact division, all lanes at once
+#ifdef __SSE2__
+      __m128i words;  // 16-bit lanes, each below 256
+      if constexpr (sizeof(L) == 16) {
+        words = _mm_packs_epi32(__m128i(n), __m128i(n));
+      } else {
+        int64_t bits;
+        std::memcpy(&bits, &n, sizeof bits);
+        words = _mm_cvtsi64_si128(bits);
+      }
+      return TPixel(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+#endif
+      return TPixel(n[0]) | TPixel(n[1]) << 8 | TPixel(n[2]) << 16;
+    }
+    return (*this)(n[0]) | (*this)(n[1]) << 8 | (*this)(n[2]) << 16;
+  }
+
+ private:
+  int FLog = 0;
+  bool FPowerOfTwo = false;
+  int FShift = 0;
+  uint64_t FMul = 0;
+};
+
+int BitWidth(uint64_t v) {
+  int n = 0;
+  while (v >> n) ++n;
+  return n;
+}
+
+// A pixel's channels in 16-bit lanes, for sums that stay below 2^16: twice
+// the pixels a register holds.
+typedef uint16_t NarrowLanes __attribute__((vector_size(8)));
+
+#ifdef __SSE2__
+// col[0] += w * first pixel, col[1] += w * second (or = when `assign`), from
+// two pixels in 16-bit lanes; `weight` is w in every 16-bit lane. A 32-bit
+// product is assembled from its two 16-bit halves.
+void AddPair(Lanes* col, __m128i two, uint32_t w, __m128i weight, bool assign) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lo = w == 1 ? two : _mm_mullo_epi16(two, weight);
+  const __m128i hi = w == 1 ? zero : _mm_mulhi_epu16(two, weight);
+  const Lanes a = Lanes(_mm_unpacklo_epi16(lo, hi)), b = Lanes(_mm_unpackhi_epi16(lo, hi));
+  col[0] = assign ? a : col[0] + a;
+  col[1] = assign ? b : col[1] + b;
+}
+void AddPair(NarrowLanes* col, __m128i two, uint32_t w, __m128i weight, bool assign) {
+  __m128i* at = reinterpret_cast<__m128i*>(col);
+  const __m128i product = w == 1 ? two : _mm_mullo_epi16(two, weight);
+  _mm_storeu_si128(at, assign ? product : _mm_add_epi16(_mm_loadu_si128(at), product));
+}
+#endif
+
+// col[i] += w * (the channels of src[i]) for n pixels, or = for the first row
+// of a sum (`assign`); the caller makes sure the sums fit the lanes. The wide
+// path needs w to fit 16 bits.
+template <class L>
+void AccumulateChannels(L* col, const TPixel* src, size_t n, uint32_t w, bool assign) {
+  using Lane = std::remove_reference_t<decltype(L{}[0])>;
+  size_t i = 0;
+#ifdef __SSE2__
+  if (w < 0x10000) {
+    const __m128i zero = _mm_setzero_si128(), rgb = _mm_set1_epi32(int(kRgbMask));
+    const __m128i weight = _mm_set1_epi16(short(w));
+    for (; i + 4 <= n; i += 4) {
+      const __m128i v =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), rgb);
+      AddPair(col + i, _mm_unpacklo_epi8(v, zero), w, weight, assign);
+      AddPair(col + i + 2, _mm_unpackhi_epi8(v, zero), w, weight, assign);
+    }
+  }
+#endif
+  for (; i < n; ++i) {
+    const TPixel p = src[i];
+    const L c = L{Lane(p & 0xFF), Lane((p >> 8) & 0xFF), Lane((p >> 16) & 0xFF), 0} * Lane(w);
+    col[i] = assign ? c : col[i] + c;
+  }
+}
+
+// The number of taps of every step when each takes that many consecutive
+// source columns at weight one, left to right (an integer reduction); else 0.
+size_t UniformFactor(const Axis& ax) {
+  if (ax.Steps() == 0 || ax.tapCoord.empty()) return 0;
+  const size_t f = ax.first[1] - ax.first[0];
+  for (size_t k = 0; k < ax.Steps(); ++k)
+    if (!ax.valid[k] || ax.first[k + 1] - ax.first[k] != f) return 0;
+  for (size_t tx = 0; tx < ax.tapCoord.size(); ++tx)
+    if (ax.tapWeight[tx] != 1 || (tx > 0 && ax.tapCoord[tx] != ax.tapCoord[tx - 1] + 1)) return 0;
+  return f;
+}
+
+// Calls emit(k, sum) with the sum of col[k*f] .. col[k*f + f - 1] for each of
+// `steps` steps. Narrow lanes add two steps a register and hand four steps at
+// a time to emit4(k, sums of k and k+1, sums of k+2 and k+3).
+template <class L, class Emit, class Emit4>
+void SumSteps(const L* col, size_t steps, size_t f, Emit emit, Emit4 emit4) {
+  size_t k = 0;
+#ifdef __SSE2__
+  if constexpr (sizeof(L) == 8) {
+    auto load = [](const L* p) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)); };
+    auto pair = [&](const L* a) {
+      __m128i sum = _mm_setzero_si128();
+      for (size_t j = 0; j < f; ++j)
+        sum = _mm_add_epi16(sum, _mm_unpacklo_epi64(load(a + j), load(a + f + j)));
+      return sum;
+    };
+    for (; k + 4 <= steps; k += 4) emit4(k, pair(col + k * f), pair(col + (k + 2) * f));
+  }
+#else
+  (void)emit4;
+#endif
+  for (; k < steps; ++k) {
+    L sum{};
+    for (size_t j = 0; j < f; ++j) sum += col[k * f + j];
+    emit(k, sum);
+  }
+}
+
+// Area-averaged stretching, separable: each destination row first sums its
+// source rows column by column, then each step sums its columns, all three
+// channels at once in lanes L. The integer sums are those of the step-by-step
+// mean, so the rounding is the same. The caller makes sure that 255.5 * total
+// fits the lanes (and 31 bits).
+template <class L, class Write>
+void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
+                const Write& write) {
+  using Lane = std::remove_reference_t<decltype(L{}[0])>;
+  const uint64_t total = ax.total * ay.total;
+  const Divider divide(total, BitWidth(255 * total + total / 2));
+  const auto [lo, hi] = std::minmax_element(ax.tapCoord.begin(), ax.tapCoord.end());
+  const int x0 = *lo;
+  std::vector<L> col(size_t(*hi - x0 + 1));
+  const StepPixels dcols(ax, t.ox);
+  const bool unitX =
+      std::all_of(ax.tapWeight.begin(), ax.tapWeight.end(), [](uint64_t w) { return w == 1; });
+  const Lane half = Lane(total / 2);
+  const L rounding{half, half, half, 0};
+  // An integer reduction sums its columns step by step in one sweep.
+  const size_t factor = UniformFactor(ax);
+  // Narrow sums of a power-of-two total into steps left to right go out four
+  // pixels at a time.
+  [[maybe_unused]] const bool packed =
+      sizeof(L) == 8 && divide.PowerOfTwo() && (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
+#ifdef __SSE2__
+  const __m128i roundingPair = _mm_set_epi16(0, short(half), short(half), short(half), 0,
+                                             short(half), short(half), short(half));
+  const __m128i shift = _mm_cvtsi32_si128(divide.Log());
+#endif
+  for (size_t ky = 0; ky < ay.Steps(); ++ky) {
+    if (!ay.valid[ky]) continue;
+    for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
+      AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
+                         uint32_t(ay.tapWeight[ty]), ty == ay.first[ky]);
+    TPixel* drow = TargetRow(t, ay.dest[ky]);
+    if (factor > 0) {
+      auto one = [&](size_t kx, L sum) {
+        TPixel& d = drow[dcols.cols[kx]];
+        d = write(d, divide.Pixel(sum + rounding));
+      };
+#ifdef __SSE2__
+      auto four = [&](size_t kx, __m128i a, __m128i b) {
+        if (!packed) {
+          L sums[4];
+          std::memcpy(&sums[0], &a, sizeof a);
+          std::memcpy(&sums[2], &b, sizeof b);
+          for (size_t i = 0; i < 4; ++i) one(kx + i, sums[i]);
+          return;
+        }
+        // Rounded, divided and packed, four pixels through the copy mode at once.
+        a = _mm_srl_epi16(_mm_add_epi16(a, roundingPair), shift);
+        b = _mm_srl_epi16(_mm_add_epi16(b, roundingPair), shift);
+        TPixel* d = drow + dcols.cols[kx];
+        raster::Store4(d, write(raster::Load4(d), raster::Pixels4(_mm_packus_epi16(a, b))));
+      };
+#else
+      auto four = nullptr;  // no wide registers: every step goes through `one`
+#endif
+      SumSteps(col.data(), ax.Steps(), factor, one, four);
+      continue;
+    }
+    for (size_t kx = 0; kx < ax.Steps(); ++kx) {
+      if (!ax.valid[kx]) continue;
+      L sum = rounding;
+      for (uint32_t tx = ax.first[kx]; tx < ax.first[kx + 1]; ++tx) {
+        const L& c = col[size_t(ax.tapCoord[tx] - x0)];
+        sum += unitX ? c : c * Lane(ax.tapWeight[tx]);
+      }
+      const TPixel s = divide.Pixel(sum);
+      TPixel& d = drow[dcols.cols[kx]];
+      d = write(d, s);
     }
   }
 }
@@ -185,10 +475,10 @@ void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis
 // that copying a canvas onto itself reads the original pixels.
 SourceImage Detach(const SourceImage& src, const TRect& area, std::vector<TPixel>& store) {
   const TRect r = IntersectRect(area, src.readable);
-  store.resize(size_t(r.Width()) * size_t(r.Height()));
+  const size_t w = size_t(r.Width());
+  store.resize(w * size_t(r.Height()));
   for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x)
-      store[size_t(y - r.Top) * size_t(r.Width()) + size_t(x - r.Left)] = src.At(x, y);
+    std::memcpy(&store[size_t(y - r.Top) * w], src.Ptr(r.Left, y), w * sizeof(TPixel));
   return SourceImage{store.data(), r.Width(), -r.Left, -r.Top, r};
 }
 
@@ -198,30 +488,63 @@ void StepRange(int start, int n, int& lo, int& hi) {
   hi = n < 0 ? start + 1 : start + n;
 }
 
-// Copies without scaling or mirroring: row by row, a plain source copy as a
-// block move.
+// Copies without scaling or mirroring, row by row and four pixels at a time; a
+// plain source copy is a straight block move. A copy mode without a source
+// reads nothing and sees a black source, as the stepping copy does.
+template <class Write>
 void CopyUnscaled(const Target& t, const SourceImage& src, int dx, int dy, int sx, int sy, int w,
-                  int h, RopFn f, TPixel pattern, const CopyJob& job) {
+                  int h, const Write& write, const CopyJob& job) {
   TRect area = IntersectRect(Rect(dx, dy, dx + w, dy + h), t.clip);
-  area = IntersectRect(area, OffsetRect(src.readable, dx - sx, dy - sy));
+  if (job.usesSource) area = IntersectRect(area, OffsetRect(src.readable, dx - sx, dy - sy));
   const bool move = job.rop == cmSrcCopy && job.skip == nullptr;
+  const size_t n = area.IsEmpty() ? 0 : size_t(area.Width());
   for (int y = area.Top; y < area.Bottom; ++y) {
     TPixel* d = &t.At(area.Left, y);
-    const TPixel* sp = src.Ptr(area.Left - dx + sx, y - dy + sy);
-    if (move) {
-      for (int x = 0; x < area.Width(); ++x) d[x] = sp[x] & kRgbMask;
-      continue;
-    }
-    for (int x = 0; x < area.Width(); ++x) {
-      const TPixel s = sp[x] & kRgbMask;
-      if (job.skip == nullptr || s != *job.skip) d[x] = f(d[x] & kRgbMask, s, pattern) & kRgbMask;
-    }
+    const TPixel* sp = job.usesSource ? src.Ptr(area.Left - dx + sx, y - dy + sy) : d;
+    if (move)
+      raster::CopyPixelRun(d, sp, n);
+    else if (job.usesSource)
+      raster::TransformSpan(d, sp, n, [&](auto dv, auto sv) { return write(dv, sv & kRgbMask); });
+    else
+      raster::TransformSpan(d, d, n, [&](auto dv, auto) { return write(dv, dv ^ dv); });
   }
+}
+
+template <class Write>
+void CopyPixelsWith(const Target& t, int dx, int dy, int dw, int dh, SourceImage src, int sx,
+                    int sy, int sw, int sh, const Write& write, const CopyJob& job) {
+  const bool unscaled = dw == sw && dh == sh && dw > 0 && dh > 0;
+  std::vector<TPixel> store;
+  if (job.usesSource && src.bits == t.bits) {
+    TRect area;
+    StepRange(sx, sw, area.Left, area.Right);
+    StepRange(sy, sh, area.Top, area.Bottom);
+    src = Detach(src, area, store);
+  }
+  if (unscaled) {
+    CopyUnscaled(t, src, dx, dy, sx, sy, dw, dh, write, job);
+    return;
+  }
+  const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
+                            src.readable.Right, job.average);
+  const Axis ay = BuildAxis(dy, dh, t.clip.Top, t.clip.Bottom, sy, sh, src.readable.Top,
+                            src.readable.Bottom, job.average);
+  if (ax.Steps() == 0 || ay.Steps() == 0) return;
+  const double range = 255.0 * double(ax.total) * double(ay.total);
+  if (job.usesSource && !job.average)
+    RunNearest(t, src, ax, ay, write);
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 65280)  // sums within 16 bits
+    RunAverage<NarrowLanes>(t, src, ax, ay, write);
+  else if (job.usesSource && !ax.tapCoord.empty() && range < 2.1e9)  // sums within 31 bits
+    RunAverage<Lanes>(t, src, ax, ay, write);
+  else if (range < 1.8e19)
+    RunCopy<uint64_t>(t, src, ax, ay, write, job);
+  else
+    RunCopy<Wide>(t, src, ax, ay, write, job);
 }
 
 void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage& source, int sx,
                 int sy, int sw, int sh, CopyJob job) {
-  const RopFn f = RopFunction(job.rop);
   const Target t(dst);
   const TPixel pattern = PixelOf(dst.Brush()->Color());
   SourceImage src = source;
@@ -231,38 +554,26 @@ void CopyPixels(TCanvas& dst, int dx, int dy, int dw, int dh, const SourceImage&
     sx = 0, sy = 0, sw = std::abs(dw), sh = std::abs(dh);
     src.readable = Rect(0, 0, sw, sh);
   }
-  const bool unscaled = dw == sw && dh == sh && dw > 0 && dh > 0;
-  if (unscaled && job.usesSource && src.bits != t.bits) {
-    CopyUnscaled(t, src, dx, dy, sx, sy, dw, dh, f, pattern, job);
-    return;
-  }
-  const Axis ax = BuildAxis(dx, dw, t.clip.Left, t.clip.Right, sx, sw, src.readable.Left,
-                            src.readable.Right, job.average);
-  const Axis ay = BuildAxis(dy, dh, t.clip.Top, t.clip.Bottom, sy, sh, src.readable.Top,
-                            src.readable.Bottom, job.average);
-  if (ax.Steps() == 0 || ay.Steps() == 0) return;
-  std::vector<TPixel> store;
-  if (job.usesSource && src.bits == t.bits) {
-    TRect area;
-    StepRange(sx, sw, area.Left, area.Right);
-    StepRange(sy, sh, area.Top, area.Bottom);
-    src = Detach(src, area, store);
-  }
-  if (255.0 * double(ax.total) * double(ay.total) < 1.8e19)
-    RunCopy<uint64_t>(t, src, ax, ay, f, pattern, job);
-  else
-    RunCopy<Wide>(t, src, ax, ay, f, pattern, job);
+  WithRop(job.rop, [&](auto op) {
+    using Op = decltype(op);
+    if (job.skip != nullptr)
+      CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh,
+                     PixelWriter<Op, true>{op, pattern, *job.skip}, job);
+    else
+      CopyPixelsWith(t, dx, dy, dw, dh, src, sx, sy, sw, sh, PixelWriter<Op, false>{op, pattern, 0},
+                     job);
+  });
 }
 
 }  // namespace
 
 TPixel ApplyRop(TCopyMode rop, TPixel d, TPixel s, TPixel p) {
-  return RopFunction(rop)(d, s, p) & kRgbMask;
+  return WithRop(rop, [&](auto op) { return TPixel(op(d, s, p) & kRgbMask); });
 }
 
 bool StretchBlt(TCanvas* dst, int dx, int dy, int dw, int dh, TCanvas* src, int sx, int sy, int sw,
                 int sh, TCopyMode rop, TStretchMode mode) {
-  RopFunction(rop);  // an unknown copy mode is an error, not a silent no-op
+  WithRop(rop, [](auto) {});  // an unknown copy mode is an error, not a silent no-op
   if (dst == nullptr || dw == 0 || dh == 0) return false;
   const bool needsSource = RopUsesSource(rop);
   if (needsSource && (src == nullptr || sw == 0 || sh == 0)) return false;

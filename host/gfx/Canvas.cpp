@@ -108,14 +108,8 @@ void TCanvas::PlotPenPixel(int x, int y) {
 void TCanvas::BlendPixel(int x, int y, TColor c, uint8_t alpha) {
   const Target t(*this);
   if (alpha == 0 || !t.clip.Contains(x, y)) return;
-  const TPixel s = PixelOf(c);
   TPixel& d = t.At(x, y);
-  TPixel out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
-    out |= ((sc * alpha + dc * (255u - alpha) + 127u) / 255u) << shift;
-  }
-  d = out;
+  d = raster::BlendOver(d, PixelOf(c), alpha);
 }
 
 // --- lines
@@ -154,15 +148,13 @@ void TCanvas::Rectangle(int l, int t, int r, int b) {
 void TCanvas::FillRect(const TRect& r) {
   if (FBrush.Style() == bsClear) return;
   const Target t(*this);
-  const TRect area = IntersectRect(r, t.clip);
-  const TPixel colour = PixelOf(FBrush.Color());
-  for (int y = area.Top; y < area.Bottom; ++y)
-    MixSpan(t, y, area.Left, area.Right - 1, colour, pmCopy);
+  raster::FillArea(t, r, PixelOf(FBrush.Color()));
 }
 
 void TCanvas::FrameRect(const TRect& r) {
   if (FBrush.Style() == bsClear || r.IsEmpty()) return;
-  raster::PaintRing(Target(*this), raster::ShapeRing(r, false, 1), PixelOf(FBrush.Color()), nullptr,
+  const Target t(*this);
+  raster::PaintRing(t, raster::ShapeRing(r, false, 1, t.clip), PixelOf(FBrush.Color()), nullptr,
                     pmCopy);
 }
 

@@ -26,14 +26,66 @@ struct Sector {
     whole = degenerate || (Cross(x1, y1, x2, y2) == 0 && x1 * x2 + y1 * y2 > 0);
   }
   static int64_t Cross(int64_t ax, int64_t ay, int64_t bx, int64_t by) { return ax * by - ay * bx; }
-  bool Contains(int64_t vx, int64_t vy) const {
-    if (whole) return true;
-    const int64_t sweep = Cross(ux1, uy1, ux2, uy2);
-    const bool afterStart = Cross(ux1, uy1, vx, vy) >= 0;
-    const bool beforeEnd = Cross(vx, vy, ux2, uy2) >= 0;
-    if (sweep > 0) return afterStart && beforeEnd;  // less than half a turn
-    if (sweep < 0) return afterStart || beforeEnd;  // more than half a turn
-    return afterStart;                              // exactly half a turn
+  // The columns of one row inside the sector: those after the start ray and
+  // before the end ray, as column ranges s0..s1 and e0..e1.
+  struct RowCut {
+    int64_t s0, s1, e0, e1;
+    int64_t sweep;
+    bool whole;
+    bool Empty(int x0, int x1) const {
+      int runs[4];
+      const int n = Runs(x0, x1, runs);
+      return runs[0] > runs[1] && (n == 1 || runs[2] > runs[3]);
+    }
+    // The columns x0..x1 inside, as up to two runs (they may overlap).
+    int Runs(int x0, int x1, int runs[4]) const {
+      auto put = [&](int k, int64_t lo, int64_t hi) {
+        runs[2 * k] = int(std::max<int64_t>(x0, lo));
+        runs[2 * k + 1] = int(std::min<int64_t>(x1, hi));
+      };
+      if (whole) {
+        put(0, x0, x1);
+        return 1;
+      }
+      if (sweep > 0) {  // less than half a turn: both
+        put(0, std::max(s0, e0), std::min(s1, e1));
+        return 1;
+      }
+      put(0, s0, s1);
+      if (sweep == 0) return 1;  // exactly half a turn
+      put(1, e0, e1);            // more than half a turn: either
+      return 2;
+    }
+  };
+  // The row whose points are v = (2x - cx2, vy).
+  RowCut Row(int64_t vy, int64_t cx2) const {
+    RowCut r{0, 0, 0, 0, Cross(ux1, uy1, ux2, uy2), whole};
+    if (!whole) {
+      Side(ux1 * vy + uy1 * cx2, -2 * uy1, r.s0, r.s1);    // Cross(u1, v) >= 0
+      Side(-(ux2 * vy + uy2 * cx2), 2 * uy2, r.e0, r.e1);  // Cross(v, u2) >= 0
+    }
+    return r;
+  }
+
+ private:
+  static constexpr int64_t kFar = int64_t(1) << 31;  // beyond every column
+  // The least x with a + b*x >= 0 for b > 0: a floating estimate made exact by
+  // a step or two, cheaper than an integer division.
+  static int64_t FirstInside(int64_t a, int64_t b) {
+    int64_t x = int64_t(std::clamp(-double(a) / double(b), -double(kFar), double(kFar)));
+    while (x > -kFar && a + b * (x - 1) >= 0) --x;
+    while (x < kFar && a + b * x < 0) ++x;
+    return x;
+  }
+  // The columns lo..hi where a + b*x >= 0.
+  static void Side(int64_t a, int64_t b, int64_t& lo, int64_t& hi) {
+    lo = -kFar, hi = kFar;
+    if (b > 0)
+      lo = FirstInside(a, b);
+    else if (b < 0)
+      hi = -FirstInside(a, -b);
+    else if (a < 0)
+      lo = kFar, hi = -kFar;
   }
 };
 
@@ -58,33 +110,39 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
   const int64_t cx2 = int64_t(box.Left) + box.Right - 1, cy2 = int64_t(box.Top) + box.Bottom - 1;
   const Sector sector(2 * int64_t(SafeCoord(x1)) - cx2, cy2 - 2 * int64_t(SafeCoord(y1)),
                       2 * int64_t(SafeCoord(x2)) - cx2, cy2 - 2 * int64_t(SafeCoord(y2)));
-  auto inSector = [&](int x, int y) { return sector.Contains(2 * int64_t(x) - cx2, cy2 - 2 * y); };
-  auto markRun = [&](PixelMask& m, int y, int x0, int x1r, uint8_t flag) {
-    for (int x = std::max(x0, m.Area().Left); x <= std::min(x1r, m.Area().Right - 1); ++x)
-      if (inSector(x, y)) m.Mark(x, y, flag);
+  auto markRun = [&](PixelMask& m, int y, const Sector::RowCut& cut, int x0, int x1r,
+                     uint8_t flag) {
+    int runs[4];
+    const int n = cut.Runs(x0, x1r, runs);
+    for (int k = 0; k < n; ++k) m.MarkSpan(y, runs[2 * k], runs[2 * k + 1], flag);
   };
 
-  const raster::ShapeRing ring(box, true, c.Pen()->Width());
+  const raster::ShapeRing ring(box, true, c.Pen()->Width(), t.clip);
   // With a clear pen the filled pie is one pixel smaller to the right and bottom.
   const raster::BoxShape bare{Rect(box.Left, box.Top, box.Right - 1, box.Bottom - 1), true};
   // One pixel of slack: a thick radius may reach past the band at its outer end.
   const TRect ringArea = ring.Bounds();
-  PixelMask mask(IntersectRect(
-      pen ? Rect(ringArea.Left - 1, ringArea.Top - 1, ringArea.Right + 1, ringArea.Bottom + 1)
-          : bare.box,
-      t.clip));
+  const TPixel penColour = PixelOf(c.Pen()->Color());
+  const TPixel brushColour = PixelOf(c.Brush()->Color());
+  PixelMask mask(IntersectRect(pen ? Rect(ringArea.Left - 1, ringArea.Top - 1, ringArea.Right + 1,
+                                          ringArea.Bottom + 1)
+                                   : bare.box,
+                               t.clip),
+                 t, c.Pen()->Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
   const TRect area = mask.Area();
   for (int y = area.Top; y < area.Bottom; ++y) {
+    const Sector::RowCut cut = sector.Row(cy2 - 2 * int64_t(y), cx2);
+    if (cut.Empty(area.Left, area.Right - 1)) continue;  // the shape's rows cost a root each
     if (!pen) {
       int x0, x1r;
-      if (bare.Span(y, x0, x1r)) markRun(mask, y, x0, x1r, PixelMask::kFill);
+      if (bare.Span(y, x0, x1r)) markRun(mask, y, cut, x0, x1r, PixelMask::kFill);
       continue;
     }
     int out[4], fill[2];
     ring.Row(y, out, fill);
-    markRun(mask, y, out[0], out[1], PixelMask::kOutline);
-    markRun(mask, y, out[2], out[3], PixelMask::kOutline);
-    if (brush) markRun(mask, y, fill[0], fill[1], PixelMask::kFill);
+    markRun(mask, y, cut, out[0], out[1], PixelMask::kOutline);
+    markRun(mask, y, cut, out[2], out[3], PixelMask::kOutline);
+    if (brush) markRun(mask, y, cut, fill[0], fill[1], PixelMask::kFill);
   }
   if (pie && pen) {
     // The two radii; a whole-ellipse pie keeps the one where it starts and ends.
@@ -95,9 +153,26 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
     if (!sector.whole && RayEnd(box, sector.ux2, sector.uy2, end))
       mask.MarkLine(centre.x, centre.y, end.x, end.y, *c.Pen(), true, PixelMask::kOutline);
   }
-  const TPixel penColour = PixelOf(c.Pen()->Color());
-  const TPixel brushColour = PixelOf(c.Brush()->Color());
-  mask.Paint(t, c.Pen()->Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
+  mask.Paint();
+}
+
+// A polygon side that is not horizontal, its corners clamped.
+struct Edge {
+  double ax, ay, bx, by;
+  double yLo, yHi;  // it crosses the rows with yLo <= y + 0.5 < yHi
+};
+
+std::vector<Edge> EdgesOf(const std::vector<TPoint>& pts) {
+  std::vector<Edge> edges;
+  edges.reserve(pts.size());
+  for (size_t i = 0; i < pts.size(); ++i) {
+    const TPoint& p = pts[i];
+    const TPoint& q = pts[(i + 1) % pts.size()];
+    const double ax = SafeCoord(p.x), ay = SafeCoord(p.y);
+    const double bx = SafeCoord(q.x), by = SafeCoord(q.y);
+    if (ay != by) edges.push_back({ax, ay, bx, by, std::min(ay, by), std::max(ay, by)});
+  }
+  return edges;
 }
 
 // Marks the pixels whose centres lie inside the polygon by the alternate
@@ -105,17 +180,14 @@ void DrawSector(TCanvas& c, const TRect& box, int x1, int y1, int x2, int y2, bo
 // no pixel.
 void MarkAlternateFill(PixelMask& mask, const std::vector<TPoint>& pts) {
   const TRect area = mask.Area();
+  const std::vector<Edge> edges = EdgesOf(pts);
   std::vector<double> xs;
   for (int y = area.Top; y < area.Bottom; ++y) {
     const double sy = y + 0.5;
     xs.clear();
-    for (size_t i = 0; i < pts.size(); ++i) {
-      const double ax = SafeCoord(pts[i].x), ay = SafeCoord(pts[i].y);
-      const TPoint& q = pts[(i + 1) % pts.size()];
-      const double bx = SafeCoord(q.x), by = SafeCoord(q.y);
-      if ((ay <= sy && sy < by) || (by <= sy && sy < ay))
-        xs.push_back(ax + (sy - ay) * (bx - ax) / (by - ay));
-    }
+    for (const Edge& e : edges)
+      if (e.yLo <= sy && sy < e.yHi)
+        xs.push_back(e.ax + (sy - e.ay) * (e.bx - e.ax) / (e.by - e.ay));
     std::sort(xs.begin(), xs.end());
     for (size_t k = 0; k + 1 < xs.size(); k += 2) {
       const double first = std::ceil(xs[k] - 0.5), next = std::ceil(xs[k + 1] - 0.5);
@@ -145,13 +217,14 @@ void TCanvas::Polygon(const std::vector<TPoint>& pts) {
   const bool brush = FBrush.Style() != bsClear;
   if (pts.size() < 2 || (!pen && !brush)) return;
   const Target t(*this);
-  PixelMask mask(raster::MaskArea(t, pts, pen ? FPen.Width() : 0));
+  const TPixel penColour = PixelOf(FPen.Color());
+  const TPixel brushColour = PixelOf(FBrush.Color());
+  PixelMask mask(raster::MaskArea(t, pts, pen ? FPen.Width() : 0), t, FPen.Mode(),
+                 pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
   if (mask.Area().IsEmpty()) return;
   if (brush) MarkAlternateFill(mask, pts);
   if (pen) raster::MarkPolyline(mask, pts, FPen, true);
-  const TPixel penColour = PixelOf(FPen.Color());
-  const TPixel brushColour = PixelOf(FBrush.Color());
-  mask.Paint(t, FPen.Mode(), pen ? &penColour : nullptr, brush ? &brushColour : nullptr);
+  mask.Paint();
 }
 
 void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {

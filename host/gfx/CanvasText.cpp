@@ -1,12 +1,12 @@
 // Text on a canvas: TextOut, TextRect and the measuring calls, drawn with the
-// canvas font's FreeType face through TCanvas::BlendPixel (which applies the
-// canvas origin and clip).
+// canvas font's FreeType face, blended as TCanvas::BlendPixel blends.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "host/gfx/FontFace.h"
 #include "host/gfx/Graphics.h"
+#include "host/gfx/Raster.h"
 
 namespace host {
 
@@ -37,13 +37,16 @@ void FillCellRect(TCanvas& canvas, const CellFrame& f, double u0, double v0, dou
   const TRect box = IntersectRect(clip, Rect(int(std::floor(*xmin)), int(std::floor(*ymin)),
                                              int(std::ceil(*xmax)), int(std::ceil(*ymax))));
   // Upright or right-angled, the corners are whole pixels and the box is the area.
-  const bool square = f.S == 0 || f.C == 0;
+  if (f.S == 0 || f.C == 0) {
+    raster::FillArea(raster::Target(canvas), box, raster::PixelOf(color));
+    return;
+  }
   for (int py = box.Top; py < box.Bottom; ++py) {
     const double dy = py + 0.5 - f.Y;
     for (int px = box.Left; px < box.Right; ++px) {
       const double dx = px + 0.5 - f.X;
       const double u = dx * f.C - dy * f.S, v = dx * f.S + dy * f.C;
-      if (square || (u >= u0 && u < u1 && v >= v0 && v < v1)) canvas.SetPixels(px, py, color);
+      if (u >= u0 && u < u1 && v >= v0 && v < v1) canvas.SetPixels(px, py, color);
     }
   }
 }
@@ -66,15 +69,21 @@ std::vector<PlacedGlyph> Layout(FontFace& face, const std::string& s, int& width
   return run;
 }
 
-void DrawGlyph(TCanvas& canvas, const FontGlyph& g, int originX, int originY, TColor color,
+// Blends a glyph's coverage into the pixels inside `clip` (logical, within the
+// canvas clip); full coverage is a plain store.
+void DrawGlyph(const raster::Target& t, const FontGlyph& g, int originX, int originY, TPixel colour,
                const TRect& clip) {
-  const TRect box = IntersectRect(clip, Rect(originX + g.Left, originY - g.Top,
-                                             originX + g.Left + g.Width, originY - g.Top + g.Rows));
+  const int left = originX + g.Left, top = originY - g.Top;
+  const TRect box = IntersectRect(clip, Rect(left, top, left + g.Width, top + g.Rows));
   for (int py = box.Top; py < box.Bottom; ++py) {
-    const uint8_t* row = g.Coverage.data() + size_t(py - (originY - g.Top)) * size_t(g.Width);
-    for (int px = box.Left; px < box.Right; ++px) {
-      const uint8_t a = row[px - (originX + g.Left)];
-      if (a) canvas.BlendPixel(px, py, color, a);
+    const uint8_t* row = g.Coverage.data() + size_t(py - top) * size_t(g.Width) + (box.Left - left);
+    TPixel* d = &t.At(box.Left, py);
+    for (int i = 0; i < box.Width(); ++i) {
+      const uint8_t a = row[i];
+      if (a == 255)
+        d[i] = colour;
+      else if (a != 0)
+        d[i] = raster::BlendOver(d[i], colour, a);
     }
   }
 }
@@ -91,10 +100,12 @@ int DrawRun(TCanvas& canvas, int x, int y, const std::string& s, const TRect& cl
     FillCellRect(canvas, frame, 0, 0, width, height, ColorToRGB(canvas.Brush()->Color()), clip);
 
   const TColor color = ColorToRGB(font.Color());
+  const raster::Target target(canvas);
+  const TRect glyphClip = IntersectRect(clip, target.clip);
   for (const PlacedGlyph& p : run) {
     const int ox = int(Round(frame.ToX(p.PenX, face.Ascent())));
     const int oy = int(Round(frame.ToY(p.PenX, face.Ascent())));
-    DrawGlyph(canvas, *p.Glyph, ox, oy, color, clip);
+    DrawGlyph(target, *p.Glyph, ox, oy, raster::PixelOf(color), glyphClip);
   }
   const auto line = [&](int top) {
     FillCellRect(canvas, frame, 0, top, width, top + face.LineThickness(), color, clip);

@@ -40,61 +40,24 @@ void AddCircle(double cx, double cy, double r, double y, double& lo, double& hi)
 }  // namespace
 
 TPixel Mix(TPenMode m, TPixel d, TPixel p) {
-  TPixel r;
-  switch (m) {
-    case pmBlack:
-      r = 0;
-      break;
-    case pmWhite:
-      r = kRgbMask;
-      break;
-    case pmNop:
-      r = d;
-      break;
-    case pmNot:
-      r = ~d;
-      break;
-    case pmCopy:
-      r = p;
-      break;
-    case pmNotCopy:
-      r = ~p;
-      break;
-    case pmMergePenNot:
-      r = p | ~d;
-      break;
-    case pmMaskPenNot:
-      r = p & ~d;
-      break;
-    case pmMergeNotPen:
-      r = ~p | d;
-      break;
-    case pmMaskNotPen:
-      r = ~p & d;
-      break;
-    case pmMerge:
-      r = p | d;
-      break;
-    case pmNotMerge:
-      r = ~(p | d);
-      break;
-    case pmMask:
-      r = p & d;
-      break;
-    case pmNotMask:
-      r = ~(p & d);
-      break;
-    case pmXor:
-      r = p ^ d;
-      break;
-    case pmNotXor:
-      r = ~(p ^ d);
-      break;
-    default:
-      r = p;
-      break;
+  return WithPenMode(m, [&](auto op) { return TPixel(op(d, p) & kRgbMask); });
+}
+
+void FillPixels(TPixel* d, size_t n, TPixel colour) {
+  const Pixels4 v = Pixels4{} + colour;
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    Store4(d + i, v);
+    Store4(d + i + 4, v);
+    Store4(d + i + 8, v);
+    Store4(d + i + 12, v);
   }
-  return r & kRgbMask;
+  for (; i + 4 <= n; i += 4) Store4(d + i, v);
+  for (; i < n; ++i) d[i] = colour;
+}
+
+void CopyPixelRun(TPixel* d, const TPixel* s, size_t n) {
+  TransformSpan(d, s, n, [](auto, auto sv) { return sv & kRgbMask; });
 }
 
 void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m) {
@@ -103,15 +66,31 @@ void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m) 
   x1 = std::min(x1, t.clip.Right - 1);
   if (x0 > x1) return;
   TPixel* p = &t.At(x0, y);
-  TPixel* end = p + (x1 - x0 + 1);
+  const size_t n = size_t(x1 - x0 + 1);
   if (m == pmCopy) {
-    std::fill(p, end, colour & kRgbMask);
+    FillPixels(p, n, colour & kRgbMask);
     return;
   }
-  for (; p != end; ++p) *p = Mix(m, *p, colour);
+  WithPenMode(m, [&](auto op) {
+    TransformSpan(p, p, n, [&](auto d, auto) { return op(d, colour) & kRgbMask; });
+  });
 }
 
-bool StyleOn(TPenStyle style, int64_t i) {
+void FillArea(const Target& t, const TRect& r, TPixel colour) {
+  const TRect area = IntersectRect(r, t.clip);
+  if (area.IsEmpty()) return;
+  colour &= kRgbMask;
+  const size_t w = size_t(area.Width());
+  TPixel* first = &t.At(area.Left, area.Top);
+  if (w == size_t(t.stride)) {
+    FillPixels(first, w * size_t(area.Height()), colour);
+    return;
+  }
+  for (int y = 0; y < area.Height(); ++y)
+    FillPixels(first + size_t(y) * size_t(t.stride), w, colour);
+}
+
+bool DashOn(TPenStyle style, int64_t i) {
   // Dash lengths of the platform's one-pixel cosmetic pens: on, off, on, off...
   static constexpr int kDash[] = {18, 6};
   static constexpr int kDot[] = {3, 3};
@@ -157,45 +136,88 @@ bool BoxShape::Span(int y, int& x0, int& x1) const {
   const double w = double(box.Right) - box.Left, h = double(box.Bottom) - box.Top;
   const double cx = (double(box.Left) + box.Right - 1) / 2;
   const double cy = (double(box.Top) + box.Bottom - 1) / 2;
-  const double a = (w - 1) / 2 + kEllipseGrow, b = (h - 1) / 2 + kEllipseGrow;
-  const double t = (y - cy) / b;
-  const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
-  x0 = std::max(box.Left, CeilToInt(cx - hw - kEps));
-  x1 = std::min(box.Right - 1, FloorToInt(cx + hw + kEps));
-  // A narrow or flat ellipse still touches all four sides of its box: every row
-  // keeps the centre column(s), the centre row(s) span the whole width.
+  // A narrow or flat ellipse still touches all four sides of its box: the
+  // centre row(s) span the whole width, every row keeps the centre column(s).
   if (std::abs(y - cy) <= 0.5) {
     x0 = box.Left;
     x1 = box.Right - 1;
+    return true;
   }
-  x0 = std::min(x0, FloorToInt(cx));
-  x1 = std::max(x1, CeilToInt(cx));
+  const double a = (w - 1) / 2 + kEllipseGrow, b = (h - 1) / 2 + kEllipseGrow;
+  const double t = (y - cy) / b;
+  const double hw = a * std::sqrt(std::max(0.0, 1 - t * t));
+  const int64_t twiceCx = int64_t(box.Left) + box.Right - 1;
+  x0 = std::min(std::max(box.Left, CeilToInt(cx - hw - kEps)), int(twiceCx >> 1));
+  x1 = std::max(std::min(box.Right - 1, FloorToInt(cx + hw + kEps)), int((twiceCx + 1) >> 1));
   return true;
 }
 
-bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const {
+namespace {
+// The interior of a shape from its spans: inside, and so are all four neighbours.
+template <class Shape>
+bool InteriorOf(const Shape& shape, int y, int& x0, int& x1) {
   int a0, a1, b0, b1;
-  if (!Span(y, x0, x1) || !Span(y - 1, a0, a1) || !Span(y + 1, b0, b1)) return false;
+  if (!shape.Span(y, x0, x1) || !shape.Span(y - 1, a0, a1) || !shape.Span(y + 1, b0, b1))
+    return false;
   x0 = std::max({x0 + 1, a0, b0});
   x1 = std::min({x1 - 1, a1, b1});
   return x0 <= x1;
 }
+}  // namespace
 
-ShapeRing::ShapeRing(const TRect& box, bool ellipse, int penWidth)
-    : outer{Rect(box.Left - penWidth / 2, box.Top - penWidth / 2, box.Right + penWidth / 2,
-                 box.Bottom + penWidth / 2),
-            ellipse},
-      inner{Rect(box.Left + (penWidth - 1) / 2, box.Top + (penWidth - 1) / 2,
-                 box.Right - (penWidth - 1) / 2, box.Bottom - (penWidth - 1) / 2),
-            ellipse} {}
+bool BoxShape::InteriorSpan(int y, int& x0, int& x1) const { return InteriorOf(*this, y, x0, x1); }
+
+SpanTable::SpanTable(const BoxShape& shape, int top, int bottom) : FShape(shape), FTop(top) {
+  const size_t n = bottom > top ? size_t(bottom - top) : 0;
+  FX0.assign(n, kUnknown);
+  FX1.assign(n, 0);
+}
+
+bool SpanTable::Span(int y, int& x0, int& x1) const {
+  if (y < FTop || y >= FTop + int(FX0.size())) return false;
+  const size_t i = size_t(y - FTop);
+  if (FX0[i] == kUnknown) {
+    // Row y and row Top + Bottom - 1 - y of an ellipse are the same span.
+    const int m = FShape.box.Top + FShape.box.Bottom - 1 - y;
+    const size_t j = size_t(m - FTop);
+    if (FShape.ellipse && m >= FTop && j < FX0.size() && FX0[j] != kUnknown) {
+      FX0[i] = FX0[j], FX1[i] = FX1[j];
+    } else if (!FShape.Span(y, FX0[i], FX1[i])) {
+      FX0[i] = 1, FX1[i] = 0;
+    }
+  }
+  x0 = FX0[i];
+  x1 = FX1[i];
+  return x0 <= x1;
+}
+
+bool SpanTable::InteriorSpan(int y, int& x0, int& x1) const { return InteriorOf(*this, y, x0, x1); }
+
+namespace {
+BoxShape RingBox(const TRect& box, bool ellipse, int grow) {
+  return BoxShape{Rect(box.Left - grow, box.Top - grow, box.Right + grow, box.Bottom + grow),
+                  ellipse};
+}
+// Rows of the shape that `clip` needs, widened by `margin`.
+SpanTable TableFor(const BoxShape& shape, const TRect& clip, int margin) {
+  return SpanTable(shape, std::max(shape.box.Top, clip.Top - margin),
+                   std::min(shape.box.Bottom, clip.Bottom + margin));
+}
+}  // namespace
+
+ShapeRing::ShapeRing(const TRect& box, bool ellipse, int penWidth, const TRect& clip)
+    : outer(RingBox(box, ellipse, penWidth / 2)),
+      inner(RingBox(box, ellipse, -((penWidth - 1) / 2))),
+      FOuter(TableFor(outer, clip, 0)),
+      FInner(TableFor(inner, clip, 1)) {}
 
 void ShapeRing::Row(int y, int out[4], int fill[2]) const {
   out[0] = out[2] = fill[0] = 1;
   out[1] = out[3] = fill[1] = 0;
   int o0, o1;
-  if (!outer.Span(y, o0, o1)) return;
+  if (!FOuter.Span(y, o0, o1)) return;
   int i0, i1;
-  if (!inner.InteriorSpan(y, i0, i1)) {
+  if (!FInner.InteriorSpan(y, i0, i1)) {
     out[0] = o0, out[1] = o1;
     return;
   }
@@ -204,13 +226,29 @@ void ShapeRing::Row(int y, int out[4], int fill[2]) const {
   fill[0] = i0, fill[1] = i1;
 }
 
-PixelMask::PixelMask(const TRect& area) : FArea(area.IsEmpty() ? TRect{} : area) {
-  FBits.assign(size_t(FArea.Width()) * size_t(FArea.Height()), 0);
+PixelMask::PixelMask(const TRect& area, const Target& t, TPenMode mode, const TPixel* pen,
+                     const TPixel* brush)
+    : FArea(area.IsEmpty() ? TRect{} : area),
+      FTarget(t),
+      FMode(mode),
+      FPen(pen),
+      FBrush(brush),
+      FDirect(ModeIgnoresDest(mode)) {
+  if (!FDirect) FBits.assign(size_t(FArea.Width()) * size_t(FArea.Height()), 0);
+}
+
+const TPixel* PixelMask::ColourOf(uint8_t flags) const {
+  return (flags & kOutline) ? FPen : (flags & kFill) ? FBrush : nullptr;
 }
 
 void PixelMask::Mark(int x, int y, uint8_t flag) {
-  if (FArea.Contains(x, y))
+  if (!FArea.Contains(x, y)) return;
+  if (!FDirect) {
     FBits[size_t(y - FArea.Top) * size_t(FArea.Width()) + size_t(x - FArea.Left)] |= flag;
+  } else if (const TPixel* colour = ColourOf(flag)) {
+    TPixel& d = FTarget.At(x, y);
+    d = Mix(FMode, d, *colour);
+  }
 }
 
 void PixelMask::MarkSpan(int y, int x0, int x1, uint8_t flag) {
@@ -218,6 +256,10 @@ void PixelMask::MarkSpan(int y, int x0, int x1, uint8_t flag) {
   x0 = std::max(x0, FArea.Left);
   x1 = std::min(x1, FArea.Right - 1);
   if (x0 > x1) return;
+  if (FDirect) {
+    if (const TPixel* colour = ColourOf(flag)) MixSpan(FTarget, y, x0, x1, *colour, FMode);
+    return;
+  }
   uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
   for (int x = x0; x <= x1; ++x) row[x - FArea.Left] |= flag;
 }
@@ -262,15 +304,20 @@ void PixelMask::MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool i
   });
 }
 
-void PixelMask::Paint(const Target& t, TPenMode mode, const TPixel* pen,
-                      const TPixel* brush) const {
-  const TRect area = IntersectRect(FArea, t.clip);
-  for (int y = area.Top; y < area.Bottom; ++y) {
-    const uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(FArea.Width())];
-    for (int x = area.Left; x < area.Right; ++x) {
-      const uint8_t f = row[x - FArea.Left];
-      const TPixel* colour = (f & kOutline) ? pen : (f & kFill) ? brush : nullptr;
-      if (colour != nullptr) t.At(x, y) = Mix(mode, t.At(x, y), *colour);
+void PixelMask::Paint() const {
+  if (FDirect) return;
+  const int w = FArea.Width();
+  for (int y = FArea.Top; y < FArea.Bottom; ++y) {
+    const uint8_t* row = &FBits[size_t(y - FArea.Top) * size_t(w)];
+    int x = 0;
+    while (x < w) {
+      // Runs of pixels that take the same colour become one span.
+      const TPixel* colour = ColourOf(row[x]);
+      int end = x + 1;
+      while (end < w && ColourOf(row[end]) == colour) ++end;
+      if (colour != nullptr)
+        MixSpan(FTarget, y, FArea.Left + x, FArea.Left + end - 1, *colour, FMode);
+      x = end;
     }
   }
 }
@@ -314,8 +361,8 @@ void DrawBoxShape(TCanvas& c, const TRect& box, bool ellipse) {
       if (shape.Span(y, x0, x1)) MixSpan(t, y, x0, x1, brushColour, mode);
     return;
   }
-  PaintRing(t, ShapeRing(box, ellipse, c.Pen()->Width()), penColour, brush ? &brushColour : nullptr,
-            mode);
+  PaintRing(t, ShapeRing(box, ellipse, c.Pen()->Width(), t.clip), penColour,
+            brush ? &brushColour : nullptr, mode);
 }
 
 void PaintRing(const Target& t, const ShapeRing& ring, TPixel pen, const TPixel* brush,
@@ -344,11 +391,11 @@ void StrokePolyline(TCanvas& c, const std::vector<TPoint>& pts, bool closed) {
   const TPen& pen = *c.Pen();
   if (pen.Style() == psClear || pts.empty()) return;
   const Target t(c);
-  PixelMask mask(MaskArea(t, pts, pen.Width()));
+  const TPixel colour = PixelOf(pen.Color());
+  PixelMask mask(MaskArea(t, pts, pen.Width()), t, pen.Mode(), &colour, nullptr);
   if (mask.Area().IsEmpty()) return;
   MarkPolyline(mask, pts, pen, closed);
-  const TPixel colour = PixelOf(pen.Color());
-  mask.Paint(t, pen.Mode(), &colour, nullptr);
+  mask.Paint();
 }
 
 }  // namespace host::raster

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "host/gfx/Graphics.h"
@@ -35,14 +36,114 @@ struct Target {
 // The canvas colour of a TColor (system colours resolved).
 inline TPixel PixelOf(TColor c) { return ColorToPixel(ColorToRGB(c)); }
 
+// Four pixels at once. The raster operations are bitwise, so one generic lambda
+// serves a single TPixel and a Pixels4 alike; spans then run four at a time.
+typedef TPixel Pixels4 __attribute__((vector_size(16)));
+
+inline Pixels4 Load4(const TPixel* p) {
+  Pixels4 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+inline void Store4(TPixel* p, Pixels4 v) { std::memcpy(p, &v, sizeof v); }
+
+// v where s is not the key colour, d where it is (a transparent copy's test).
+inline TPixel KeepKey(TPixel s, TPixel key, TPixel d, TPixel v) { return s == key ? d : v; }
+inline Pixels4 KeepKey(Pixels4 s, TPixel key, Pixels4 d, Pixels4 v) {
+  const Pixels4 hit = Pixels4(s == key);
+  return (d & hit) | (v & ~hit);
+}
+
+// d[i] = f(d[i], s[i]) for n pixels, four at a time; s may be d.
+template <class F>
+void TransformSpan(TPixel* d, const TPixel* s, size_t n, F f) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const Pixels4 a = f(Load4(d + i), Load4(s + i));
+    const Pixels4 b = f(Load4(d + i + 4), Load4(s + i + 4));
+    Store4(d + i, a);
+    Store4(d + i + 4, b);
+  }
+  for (; i + 4 <= n; i += 4) Store4(d + i, f(Load4(d + i), Load4(s + i)));
+  for (; i < n; ++i) d[i] = f(d[i], s[i]);
+}
+
+// n pixels of one colour with wide stores.
+void FillPixels(TPixel* d, size_t n, TPixel colour);
+// n pixels of s without their unused top byte.
+void CopyPixelRun(TPixel* d, const TPixel* s, size_t n);
+
+// Calls visit with the operation of pen mode m, a generic op(d, p).
+template <class Visit>
+decltype(auto) WithPenMode(TPenMode m, Visit&& visit) {
+  switch (m) {
+    case pmBlack:
+      return visit([](auto d, auto) { return d ^ d; });
+    case pmWhite:
+      return visit([](auto d, auto) { return d | ~d; });
+    case pmNop:
+      return visit([](auto d, auto) { return d; });
+    case pmNot:
+      return visit([](auto d, auto) { return ~d; });
+    case pmNotCopy:
+      return visit([](auto d, auto p) { return (d ^ d) | ~p; });
+    case pmMergePenNot:
+      return visit([](auto d, auto p) { return p | ~d; });
+    case pmMaskPenNot:
+      return visit([](auto d, auto p) { return p & ~d; });
+    case pmMergeNotPen:
+      return visit([](auto d, auto p) { return ~p | d; });
+    case pmMaskNotPen:
+      return visit([](auto d, auto p) { return ~p & d; });
+    case pmMerge:
+      return visit([](auto d, auto p) { return p | d; });
+    case pmNotMerge:
+      return visit([](auto d, auto p) { return ~(p | d); });
+    case pmMask:
+      return visit([](auto d, auto p) { return p & d; });
+    case pmNotMask:
+      return visit([](auto d, auto p) { return ~(p & d); });
+    case pmXor:
+      return visit([](auto d, auto p) { return p ^ d; });
+    case pmNotXor:
+      return visit([](auto d, auto p) { return ~(p ^ d); });
+    default:  // pmCopy, and anything unknown draws as a copy
+      return visit([](auto d, auto p) { return (d ^ d) | p; });
+  }
+}
+
+// Whether the result of pen mode m ignores the destination, so painting a pixel
+// twice leaves what painting it once does.
+inline bool ModeIgnoresDest(TPenMode m) {
+  return m == pmBlack || m == pmWhite || m == pmCopy || m == pmNotCopy || m == pmNop;
+}
+
 // Binary raster operation of a pen mode: d is the destination, p the pen colour.
 TPixel Mix(TPenMode m, TPixel d, TPixel p);
+
+// The rounded blend (s*a + d*(255-a)) / 255 of one colour channel, without
+// the division: exact for every channel and coverage value.
+inline uint32_t BlendChannel(uint32_t s, uint32_t d, uint32_t a) {
+  const uint32_t n = s * a + d * (255u - a) + 127u;
+  return (n * 0x8081u) >> 23;
+}
+// The pixel d covered to `alpha` by colour s.
+inline TPixel BlendOver(TPixel d, TPixel s, uint32_t alpha) {
+  return BlendChannel(s & 0xFF, d & 0xFF, alpha) |
+         BlendChannel((s >> 8) & 0xFF, (d >> 8) & 0xFF, alpha) << 8 |
+         BlendChannel((s >> 16) & 0xFF, (d >> 16) & 0xFF, alpha) << 16;
+}
 
 // Paints columns x0..x1 (inclusive) of row y through mode m, clipped.
 void MixSpan(const Target& t, int y, int x0, int x1, TPixel colour, TPenMode m);
 
+// Fills the clipped area with colour: as one block when it covers whole rows of
+// the surface, row by row otherwise.
+void FillArea(const Target& t, const TRect& area, TPixel colour);
+
 // Whether step i of a one-pixel line with a cosmetic pen style is drawn.
-bool StyleOn(TPenStyle style, int64_t i);
+bool DashOn(TPenStyle style, int64_t i);
+inline bool StyleOn(TPenStyle style, int64_t i) { return style == psSolid || DashOn(style, i); }
 
 // Visits the pixels of a one-pixel line from (x0, y0) toward (x1, y1), calling
 // plot(x, y, step). The end point is left out unless includeEnd. Only steps whose
@@ -70,20 +171,31 @@ void LinePixels(int x0, int y0, int x1, int y1, bool includeEnd, const TRect& bo
   const int64_t minorSpan = xMajor ? dy : dx;
   const int64_t minor0 = xMajor ? y0 : x0;
   const int64_t aMinor = std::llabs(minorSpan);
-  // Far-away end points need 128 bits for the product below; real ones do not.
-  const bool narrow = n < (int64_t(1) << 30);
+  // The minor offset of step i is the rounded i*minorSpan/n (halves away from
+  // the start point): the quotient of 2*i*|minorSpan| + n by 2n. Far-away end
+  // points need 128 bits for the first quotient; after it each step adds
+  // 2*|minorSpan| <= 2n to the remainder, so one subtraction keeps it exact.
+  __extension__ using Wide = __int128;
+  const int64_t twoN = 2 * n, step = 2 * aMinor;
+  int64_t off = 0, rem = 0;
+  if (n > 0) {
+    const Wide num = 2 * Wide(iFirst) * aMinor + n;
+    off = int64_t(num / twoN);
+    rem = int64_t(num % twoN);
+  }
+  const int64_t minorDir = minorSpan < 0 ? -1 : 1;
   for (int64_t i = iFirst; i <= iLast; ++i) {
-    // Rounded i*minorSpan/n, halves away from the start point.
-    __extension__ using Wide = __int128;
-    const int64_t off = n == 0   ? 0
-                        : narrow ? (2 * i * aMinor + n) / (2 * n)
-                                 : int64_t((2 * Wide(i) * aMinor + n) / (2 * Wide(n)));
-    const int64_t minor = minor0 + (minorSpan < 0 ? -off : off);
+    const int64_t minor = minor0 + minorDir * off;
     const int64_t major = major0 + dir * i;
     if (xMajor)
       plot(int(major), int(minor), i);
     else
       plot(int(minor), int(major), i);
+    rem += step;
+    if (rem >= twoN && n > 0) {
+      rem -= twoN;
+      ++off;
+    }
   }
 }
 
@@ -99,25 +211,50 @@ struct BoxShape {
   bool InteriorSpan(int y, int& x0, int& x1) const;
 };
 
+// The spans of a box shape for rows top..bottom-1, each computed once when
+// first asked for; the rows of an ellipse mirror about its centre, so a row
+// and its mirror share one computation.
+class SpanTable {
+ public:
+  SpanTable(const BoxShape& shape, int top, int bottom);
+  bool Span(int y, int& x0, int& x1) const;
+  bool InteriorSpan(int y, int& x0, int& x1) const;
+
+ private:
+  static constexpr int kUnknown = INT32_MIN;
+  BoxShape FShape;
+  int FTop = 0;
+  mutable std::vector<int> FX0, FX1;  // x0 > x1: no span; x0 == kUnknown: not computed yet
+};
+
 // The outline band and the interior of a box shape drawn with a pen of width w:
 // the pen is centred on the one-pixel outline, reaching w/2 pixels outward and
-// (w-1)/2 inward; the brush fills what lies inside the band.
+// (w-1)/2 inward; the brush fills what lies inside the band. Rows are
+// prepared for `clip` (logical); Row answers for those.
 struct ShapeRing {
   BoxShape outer, inner;
-  ShapeRing(const TRect& box, bool ellipse, int penWidth);
+  ShapeRing(const TRect& box, bool ellipse, int penWidth, const TRect& clip);
   // Rows that may hold pixels of the band.
   TRect Bounds() const { return outer.box; }
   // Up to two outline runs and one fill run of row y; an empty run has x0 > x1.
   void Row(int y, int out[4], int fill[2]) const;
+
+ private:
+  SpanTable FOuter, FInner;
 };
 
-// A set of pixels marked as outline or fill, painted once at the end.
+// A set of pixels marked as outline or fill, each painted once: outline pixels
+// in pen colour, fill-only pixels in brush colour (when given), both through
+// the pen mode. When the mode ignores the destination, painting twice equals
+// painting once, so marks are painted as they come; otherwise they are kept in
+// a mask and painted run by run at the end. Fill is marked before outline.
 class PixelMask {
  public:
   static constexpr uint8_t kFill = 1;
   static constexpr uint8_t kOutline = 2;
-  // `area` in logical coordinates, already clipped.
-  explicit PixelMask(const TRect& area);
+  // `area` in logical coordinates, already clipped to t.
+  PixelMask(const TRect& area, const Target& t, TPenMode mode, const TPixel* pen,
+            const TPixel* brush);
   const TRect& Area() const { return FArea; }
   void Mark(int x, int y, uint8_t flag);
   void MarkSpan(int y, int x0, int x1, uint8_t flag);
@@ -125,12 +262,17 @@ class PixelMask {
   void MarkThickLine(int x0, int y0, int x1, int y1, int w, uint8_t flag);
   // A line of the given pen: one pixel (styled) or thick.
   void MarkLine(int x0, int y0, int x1, int y1, const TPen& pen, bool includeEnd, uint8_t flag);
-  // Outline pixels in pen colour, fill-only pixels in brush colour (when given),
-  // both through the pen mode.
-  void Paint(const Target& t, TPenMode mode, const TPixel* pen, const TPixel* brush) const;
+  // Paints what the mask holds (nothing is left when marks were painted at once).
+  void Paint() const;
 
  private:
+  const TPixel* ColourOf(uint8_t flags) const;
   TRect FArea;
+  Target FTarget;
+  TPenMode FMode;
+  const TPixel* FPen;
+  const TPixel* FBrush;
+  bool FDirect;
   std::vector<uint8_t> FBits;
 };
 
