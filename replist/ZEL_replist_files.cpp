@@ -20,14 +20,21 @@ namespace {
 
 // --- files on disk --------------------------------------------------------------
 
-std::string ErrnoText() { return std::strerror(errno); }
+// Why a stream write failed: the system's reason when the stream's buffer left
+// one in errno (a file stream does), else the stream's own report.
+std::string StreamReason() {
+  return errno != 0 ? std::strerror(errno) : "the stream reported a failure";
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // Replaces the file at path by bytes atomically: on failure the old file stays
-// and EZELRLDataError says why.
-void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+// and why names the file and the reason.
+bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string& why) {
   std::string reason;
-  if (!host::WriteFileAtomically(path, bytes, reason))
-    throw EZELRLDataError("Cannot write \"" + path + "\": " + reason);
+  if (host::WriteFileAtomically(path, bytes, reason)) return true;
+  why = "Cannot write " + Quoted(path) + ": " + reason;
+  return false;
 }
 
 std::string ReadRest(std::istream& in) {
@@ -36,17 +43,14 @@ std::string ReadRest(std::istream& in) {
   return std::move(ss).str();
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;
-  out.resize(size_t(size));
-  in.seekg(0);
-  in.read(out.data(), size);
-  if (in.gcount() != size) return false;
-  out += ReadRest(in);  // whatever was added meanwhile, or a file whose size lies
-  return !in.bad();
+// Reads a whole file; anything but a regular file of at most kMaxFileBytes is
+// refused before reading (host::ReadRegularFile). On failure `why` names the file
+// and the reason.
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+  std::string reason;
+  if (host::ReadRegularFile(path, kMaxFileBytes, out, reason)) return true;
+  why = "Cannot read " + Quoted(path) + ": " + reason;
+  return false;
 }
 
 // --- text helpers ---------------------------------------------------------------
@@ -149,27 +153,54 @@ size_t FindNoCase(std::string_view hay, std::string_view lowerNeedle, size_t fro
   return it == hay.end() ? std::string_view::npos : size_t(it - hay.begin());
 }
 
-// Finds the first list that matches DataID. False when there is none or when the
-// matching list has no end (a truncated file).
-bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span) {
+bool IsXmlBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+
+// The root element's name as written at text[0] ("<replist" in any letter case,
+// perhaps with more letters): the end tag must repeat it exactly.
+std::string_view RootName(std::string_view text) {
+  size_t i = 1;
+  while (i < text.size() && !IsXmlBlank(text[i]) && text[i] != '>' && text[i] != '/') ++i;
+  return text.substr(1, i - 1);
+}
+
+// The end of the first "</name>" (blanks allowed before ">") at or after from.
+size_t FindListEnd(std::string_view buf, std::string_view name, size_t from) {
+  const std::string close = "</" + std::string(name);
+  for (size_t p = buf.find(close, from); p != std::string_view::npos; p = buf.find(close, p + 1)) {
+    size_t q = p + close.size();
+    while (q < buf.size() && IsXmlBlank(buf[q])) ++q;
+    if (q < buf.size() && buf[q] == '>') return q + 1;
+  }
+  return std::string_view::npos;
+}
+
+// Finds the first list that matches DataID, its lines split as
+// CheckIfValidReplist splits them. Empty when there is none; why says so, or
+// that the matching list has no end (a truncated file).
+bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span, std::string& why) {
   const std::string lowerID = LineID(DataID);
   for (size_t pos = 0; pos < buf.size();) {
-    size_t eol = buf.find('\n', pos);
-    if (eol == std::string_view::npos) eol = buf.size();
+    const size_t eol = std::min(buf.find_first_of("\r\n", pos), buf.size());
     const std::string_view line = buf.substr(pos, eol - pos);
     if (IsRootLine(line, lowerID)) {
       span.Begin = pos + FindNoCase(line, "<replist", 0);
-      // The end tag is matched as written: XML names are case-sensitive.
-      const size_t close = buf.find("</replist", span.Begin);
-      if (close == std::string_view::npos) return false;
-      const size_t gt = buf.find('>', close);
-      if (gt == std::string_view::npos) return false;
-      span.End = gt + 1;
-      return true;
+      span.End = FindListEnd(buf, RootName(buf.substr(span.Begin)), span.Begin);
+      if (span.End != std::string_view::npos) return true;
+      why = "the list has no end tag (a truncated file?)";
+      return false;
     }
     pos = eol + 1;
   }
+  why = DataID.empty() ? "no report list found" : "no report list with id \"" + DataID + "\"";
   return false;
+}
+
+// The root's id attribute; its name compares without case, as the root line
+// rule compares it.
+const char* IdAttribute(const pugi::xml_node& root) {
+  for (const pugi::xml_attribute& a : root.attributes())
+    if (AsciiLower(a.name()) == "id") return a.value();
+  return "";
 }
 
 bool ParseInt(const char* s, int& v) {
@@ -263,9 +294,10 @@ void AppendCsvField(std::string& out, std::string_view s, char delim, bool alone
 class TRLDataFiles {
  public:
   static void WriteXml(const TRLData& t, std::string& out, bool header, const std::string& id);
-  static bool ReadXml(TRLData& t, std::string& buf, const std::string& id);
-  static bool LoadList(TRLData& t, char* data, size_t size);
-  static bool ReadListBody(TRLData& fresh, const pugi::xml_node& root);
+  static bool ReadXml(TRLData& t, std::string& buf, const std::string& id,
+                      const std::string& source);
+  static bool LoadList(TRLData& t, char* data, size_t size, std::string& why);
+  static bool ReadListBody(TRLData& fresh, const pugi::xml_node& root, std::string& why);
   static void ForwardProgress(TRLData& fresh, TRLData& t);
 };
 
@@ -308,16 +340,20 @@ void TRLDataFiles::ForwardProgress(TRLData& fresh, TRLData& t) {
     fresh.FOnPercentDone = [&t](host::TObject*, int p) { t.FOnPercentDone(&t, p); };
 }
 
-bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
+bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root, std::string& why) {
   int cols = 0, rows = 0;
+  why = "invalid list content";
   if (!ParseInt(root.child_value("numcols"), cols) ||
-      !ParseInt(root.child_value("numrows"), rows) || cols < 0 || rows < 0 ||
-      TooManyCells(rows, std::max(cols, 1)))
+      !ParseInt(root.child_value("numrows"), rows) || cols < 0 || rows < 0)
     return false;
+  if (TooManyCells(rows, std::max(cols, 1))) {
+    why = "the list claims more than " + std::to_string(kMaxFileCells) + " cells";
+    return false;
+  }
   fresh.SetNrOfColumns(cols);
   fresh.SetNrOfRows(rows);
   if (cols == 0) fresh.RemoveColumn(1);
-  fresh.FDataID = root.attribute("id").value();
+  fresh.FDataID = IdAttribute(root);
   int64_t done = 0;
   for (const pugi::xml_node& n : root.children()) {
     if (n.type() != pugi::node_element) continue;
@@ -341,7 +377,7 @@ bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
         if (tag == xmlCheckedColumn) {
           int mode = 0;
           if (!ParseInt(text, mode) || mode < cmNone || mode > cmRadio) return false;
-          fresh.FColButMode[size_t(c - 1)] = TCheckMode(mode);
+          fresh.StoreCheckMode(c, TCheckMode(mode));
         }
         break;
       case xmlCell:
@@ -356,77 +392,107 @@ bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
   return true;
 }
 
-bool TRLDataFiles::LoadList(TRLData& t, char* data, size_t size) {
+bool TRLDataFiles::LoadList(TRLData& t, char* data, size_t size, std::string& why) {
   pugi::xml_document doc;
   const auto res = doc.load_buffer_inplace(data, size, pugi::parse_default | pugi::parse_ws_pcdata,
                                            pugi::encoding_utf8);
-  const pugi::xml_node root = doc.child("replist");
-  if (!res || !root) return false;
+  if (!res) {
+    why = std::string("malformed XML: ") + res.description() + " at byte " +
+          std::to_string(res.offset);
+    return false;
+  }
   TRLData fresh(nullptr);
   ForwardProgress(fresh, t);
-  if (!ReadListBody(fresh, root)) return false;
+  if (!ReadListBody(fresh, doc.document_element(), why)) return false;
   t.TakeContent(fresh);
   return true;
 }
 
-bool TRLDataFiles::ReadXml(TRLData& t, std::string& buf, const std::string& id) {
+bool TRLDataFiles::ReadXml(TRLData& t, std::string& buf, const std::string& id,
+                           const std::string& source) {
   TListSpan span;
-  if (!FindList(buf, id, span)) return false;
-  return LoadList(t, buf.data() + span.Begin, span.End - span.Begin);
+  std::string why;
+  if (FindList(buf, id, span, why) &&
+      LoadList(t, buf.data() + span.Begin, span.End - span.Begin, why))
+    return true;
+  return t.Failed("Cannot read a report list from " + source + ": " + why);
 }
 
 // --- XML on TRLData ----------------------------------------------------------------
 
 void TRLData::WriteToXMLStream(std::ostream& OutStream, bool CreateHeader,
                                const std::string& DataID) {
-  std::string out;
-  TRLDataFiles::WriteXml(*this, out, CreateHeader, DataID);
-  OutStream.write(out.data(), std::streamsize(out.size()));
-  if (!OutStream) throw EZELRLDataError(ComponentText() + ": cannot write the list to the stream");
+  WriteListTo(OutStream, CreateHeader, DataID, "the stream");
 }
 
 void TRLData::WriteToOpenXMLFile(std::ostream& F, bool CreateHeader, const std::string& DataID) {
-  WriteToXMLStream(F, CreateHeader, DataID);
-  F.flush();
-  if (!F) throw EZELRLDataError(ComponentText() + ": cannot write the list to the file");
+  WriteListTo(F, CreateHeader, DataID, "the open file");
+}
+
+void TRLData::WriteListTo(std::ostream& out, bool CreateHeader, const std::string& DataID,
+                          const char* where) {
+  FLastError.clear();
+  std::string text;
+  TRLDataFiles::WriteXml(*this, text, CreateHeader, DataID);
+  errno = 0;
+  out.write(text.data(), std::streamsize(text.size()));
+  out.flush();
+  if (!out)
+    Raise(ComponentText() + ": cannot write the list \"" + DataID + "\" to " + where + ": " +
+          StreamReason());
 }
 
 void TRLData::SaveAsXMLFile(const std::string& FileName, const std::string& DataID) {
-  std::string out;
+  FLastError.clear();
+  std::string out, why;
   TRLDataFiles::WriteXml(*this, out, true, DataID);
-  ReplaceFileContent(FileName, out);
+  if (!ReplaceFileContent(FileName, out, why)) Raise(why);
 }
 
 bool TRLData::LoadFromXMLFile(const std::string& FileName, const std::string& DataID) {
-  std::string buf;
-  return ReadWholeFile(FileName, buf) && TRLDataFiles::ReadXml(*this, buf, DataID);
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return Failed(why);
+  return TRLDataFiles::ReadXml(*this, buf, DataID, Quoted(FileName));
 }
 
 bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& DataID) {
+  FLastError.clear();
   std::string buf = InString;
-  return TRLDataFiles::ReadXml(*this, buf, DataID);
+  return TRLDataFiles::ReadXml(*this, buf, DataID, "the string");
 }
 
 bool TRLData::ReadFromXMLStream(std::istream& InStream, const std::string& DataID) {
+  FLastError.clear();
   std::string buf = ReadRest(InStream);
-  return TRLDataFiles::ReadXml(*this, buf, DataID);
+  if (InStream.bad()) return Failed("Cannot read a report list from the stream: read error");
+  return TRLDataFiles::ReadXml(*this, buf, DataID, "the stream");
 }
 
 bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
+  FLastError.clear();
   const std::string lowerID = LineID(DataID);
-  std::string line, list;
+  std::string line, list, name;
   while (std::getline(F, line)) {
+    const size_t lineStart = list.size();
     if (list.empty()) {
       if (!IsRootLine(line, lowerID)) continue;
       list = line.substr(FindNoCase(line, "<replist", 0));
+      name = RootName(list);
     } else {
       list += line;
     }
     list += '\n';
-    if (line.find("</replist") != std::string::npos)
-      return TRLDataFiles::LoadList(*this, list.data(), list.size());
+    if (line.find("</" + name) == std::string::npos) continue;
+    const size_t end = FindListEnd(list, name, lineStart);
+    if (end == std::string::npos) continue;
+    std::string why;
+    if (TRLDataFiles::LoadList(*this, list.data(), end, why)) return true;
+    return Failed("Cannot read a report list from the open file: " + why);
   }
-  return false;
+  return Failed(std::string("Cannot read a report list from the open file: ") +
+                (list.empty() ? "no matching list" : "the list has no end tag") +
+                (F.bad() ? " (read error)" : ""));
 }
 
 // --- CheckIfValidReplist --------------------------------------------------------
@@ -442,10 +508,13 @@ bool CheckIfValidReplist(std::istream& InStream, const std::string& DataID) {
 }
 
 bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
-  std::ifstream in(FName, std::ios::binary);
-  if (!in) throw EZELRLDataError("Cannot open \"" + FName + "\": " + ErrnoText());
+  std::string reason;
+  host::TFileDescriptor fd(host::OpenRegularFile(FName, kMaxFileBytes, reason));
+  if (fd.Get() < 0) throw EZELRLDataError("Cannot open " + Quoted(FName) + ": " + reason);
+  host::TFileReadBuf buf(fd.Get(), kMaxFileBytes);
+  std::istream in(&buf);
   const bool found = CheckIfValidReplist(in, DataID);
-  if (in.bad()) throw EZELRLDataError("Cannot read \"" + FName + "\"");
+  if (buf.Failed()) throw EZELRLDataError("Cannot read " + Quoted(FName) + ": " + buf.Reason());
   return found;
 }
 
@@ -454,6 +523,7 @@ bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
 int TRLData::ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
                        bool IncludeColHeaders, bool IncludeCommonHeader, int FirstCol, int FirstRow,
                        int LastCol, int LastRow) {
+  FLastError.clear();
   const char delim = CSVDelimiterChar(Delimiter);
   FirstCol = std::max(FirstCol, 1);
   LastCol = std::min(LastCol, FNrOfCols);
@@ -480,25 +550,26 @@ int TRLData::ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
       return Elem(c, r);
     });
   }
-  try {
-    ReplaceFileContent(FileName, out);
-  } catch (const EZELRLDataError&) {
-    return -1;
-  }
+  std::string why;
+  if (!ReplaceFileContent(FileName, out, why)) return FailedCount(why);
   return std::max(LastRow - FirstRow + 1, 0);
 }
 
 int TRLData::ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
                        bool IncludeColHeaders) {
-  std::string buf;
-  if (!ReadWholeFile(FileName, buf)) return -1;
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return FailedCount(why);
   const char delim = CSVDelimiterChar(Delimiter);
   int maxFields = 1;
   const int64_t records = ParseCsv(buf, delim, [&](int64_t, int field, std::string_view) {
     maxFields = std::max(maxFields, field + 1);
   });
   const int64_t headerRecords = IncludeColHeaders && records > 0 ? 1 : 0;
-  if (records < 0 || TooManyCells(records - headerRecords, maxFields)) return -1;
+  const std::string what = "Cannot import " + Quoted(FileName) + ": ";
+  if (records < 0) return FailedCount(what + "a quoted field is not closed");
+  if (TooManyCells(records - headerRecords, maxFields))
+    return FailedCount(what + "more than " + std::to_string(kMaxFileCells) + " cells");
   const int rows = int(records - headerRecords);
   TRLData fresh(nullptr);
   TRLDataFiles::ForwardProgress(fresh, *this);
@@ -521,8 +592,9 @@ int TRLData::ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
 }
 
 int TRLData::LoadLinesFromFile(int Column, int FirstRow, const std::string& FileName) {
-  std::string buf;
-  if (!ReadWholeFile(FileName, buf)) return -1;
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return FailedCount(why);
   if (!ValidCol(Column) || FirstRow < 1) return 0;
   std::vector<std::string_view> lines;
   for (size_t pos = 0; pos < buf.size();) {
@@ -533,7 +605,9 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const std::string& File
     if (pos < buf.size() && buf[pos] == '\n') ++pos;
   }
   const int64_t lastRow = int64_t(FirstRow) + int64_t(lines.size()) - 1;
-  if (TooManyCells(lastRow, FNrOfCols)) return -1;
+  if (TooManyCells(lastRow, FNrOfCols))
+    return FailedCount("Cannot load " + Quoted(FileName) + ": more than " +
+                       std::to_string(kMaxFileCells) + " cells");
   if (lastRow > FNrOfRows) SetNrOfRows(int(lastRow));
   for (size_t i = 0; i < lines.size(); ++i) {
     SetElem(Column, FirstRow + int(i), std::string(lines[i]));
@@ -548,6 +622,7 @@ void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int
                               const std::vector<int>& ColumnSelection, int Border, int CellSpacing,
                               int CellPadding, bool IncludeHeader, const std::string& HeadClass,
                               const std::string& CellClass, const std::string& TableClass) {
+  FLastError.clear();
   LoC = std::max(LoC, 1);
   HiC = std::min(HiC, FNrOfCols);
   LoR = std::max(LoR, 1);
@@ -591,7 +666,8 @@ void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int
     out += "</tr>\n";
   }
   out += "</table>\n</body>\n</html>\n";
-  ReplaceFileContent(FileName, out);
+  std::string why;
+  if (!ReplaceFileContent(FileName, out, why)) Raise(why);
 }
 
 }  // namespace zel
