@@ -7,12 +7,12 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <pugixml.hpp>
 #include <sstream>
 
 #include "foundation/Zel_streams.h"
 #include "host/gfx/FileIO.h"
 #include "replist/ZEL_replist.h"
+#include "replist/ZEL_replist_xml.h"
 
 namespace zel {
 
@@ -139,13 +139,6 @@ std::string LineID(const std::string& DataID) {
   return std::string(TrimSpaces(AsciiLower(Escaped(DataID, escXmlAttribute))));
 }
 
-// Where a list lies in a buffer: from "<replist" on its root line to the end of
-// its closing tag.
-struct TListSpan {
-  size_t Begin = 0;
-  size_t End = 0;
-};
-
 size_t FindNoCase(std::string_view hay, std::string_view lowerNeedle, size_t from) {
   const auto it = std::search(
       hay.begin() + std::min(from, hay.size()), hay.end(), lowerNeedle.begin(), lowerNeedle.end(),
@@ -174,43 +167,23 @@ size_t FindListEnd(std::string_view buf, std::string_view name, size_t from) {
   return std::string_view::npos;
 }
 
-// Finds the first list that matches DataID, its lines split as
-// CheckIfValidReplist splits them. Empty when there is none; why says so, or
-// that the matching list has no end (a truncated file).
-bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span, std::string& why) {
+// Where the first list that matches DataID starts: its root line split as
+// CheckIfValidReplist splits lines. npos when there is none; why says so.
+size_t FindList(std::string_view buf, const std::string& DataID, std::string& why) {
   const std::string lowerID = LineID(DataID);
   for (size_t pos = 0; pos < buf.size();) {
     const size_t eol = std::min(buf.find_first_of("\r\n", pos), buf.size());
     const std::string_view line = buf.substr(pos, eol - pos);
-    if (IsRootLine(line, lowerID)) {
-      span.Begin = pos + FindNoCase(line, "<replist", 0);
-      span.End = FindListEnd(buf, RootName(buf.substr(span.Begin)), span.Begin);
-      if (span.End != std::string_view::npos) return true;
-      why = "the list has no end tag (a truncated file?)";
-      return false;
-    }
+    if (IsRootLine(line, lowerID)) return pos + FindNoCase(line, "<replist", 0);
     pos = eol + 1;
   }
   why = DataID.empty() ? "no report list found" : "no report list with id \"" + DataID + "\"";
-  return false;
+  return std::string_view::npos;
 }
 
-// The root's id attribute; its name compares without case, as the root line
-// rule compares it.
-const char* IdAttribute(const pugi::xml_node& root) {
-  for (const pugi::xml_attribute& a : root.attributes())
-    if (AsciiLower(a.name()) == "id") return a.value();
-  return "";
-}
-
-bool ParseInt(const char* s, int& v) {
-  const char* end = s + std::strlen(s);
-  const auto r = std::from_chars(s, end, v);
-  return r.ec == std::errc() && r.ptr == end;
-}
-
-bool IntAttr(const pugi::xml_node& n, const char* name, int lo, int hi, int& v) {
-  return ParseInt(n.attribute(name).value(), v) && v >= lo && v <= hi;
+bool ParseInt(std::string_view s, int& v) {
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
 bool TooManyCells(int64_t rows, int64_t cols) { return rows * (cols + 1) > kMaxFileCells; }
@@ -294,10 +267,10 @@ void AppendCsvField(std::string& out, std::string_view s, char delim, bool alone
 class TRLDataFiles {
  public:
   static void WriteXml(const TRLData& t, std::string& out, bool header, const std::string& id);
-  static bool ReadXml(TRLData& t, std::string& buf, const std::string& id,
+  static bool ReadXml(TRLData& t, std::string_view buf, const std::string& id,
                       const std::string& source);
-  static bool LoadList(TRLData& t, char* data, size_t size, std::string& why);
-  static bool ReadListBody(TRLData& fresh, const pugi::xml_node& root, std::string& why);
+  static bool LoadList(TRLData& t, std::string_view list, std::string& why);
+  class TListBody;
   static void ForwardProgress(TRLData& fresh, TRLData& t);
 };
 
@@ -340,81 +313,136 @@ void TRLDataFiles::ForwardProgress(TRLData& fresh, TRLData& t) {
     fresh.FOnPercentDone = [&t](host::TObject*, int p) { t.FOnPercentDone(&t, p); };
 }
 
-bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root, std::string& why) {
-  int cols = 0, rows = 0;
-  why = "invalid list content";
-  if (!ParseInt(root.child_value("numcols"), cols) ||
-      !ParseInt(root.child_value("numrows"), rows) || cols < 0 || rows < 0)
-    return false;
-  if (TooManyCells(rows, std::max(cols, 1))) {
-    why = "the list claims more than " + std::to_string(kMaxFileCells) + " cells";
+// Builds a fresh table from the elements of a list as the reader hands them
+// over. The counts must be known before the first element that addresses a
+// column or a row; the writer puts them first, and for a list that does not,
+// Take stops and asks for a first pass that reads only the counts.
+class TRLDataFiles::TListBody {
+ public:
+  explicit TListBody(TRLData& fresh) : FFresh(fresh) {}
+  bool NeedsCounts() const { return FNeedsCounts; }
+  const std::string& Why() const { return FWhy; }
+  // The first pass: note the counts, take nothing else.
+  bool TakeCount(const TRepListXmlElement& e) {
+    if (e.Tag == xmlNumCols || e.Tag == xmlNumRows) NoteCount(e);
+    return true;
+  }
+  bool Take(const TRepListXmlElement& e);
+  // Sets up the table once both counts are known; false with Why() when they
+  // are missing or wrong.
+  bool ApplyCounts();
+
+ private:
+  TRLData& FFresh;
+  int FCols = -1, FRows = -1;
+  bool FColsBad = false, FRowsBad = false;
+  bool FApplied = false;
+  bool FNeedsCounts = false;
+  int64_t FDone = 0;
+  std::string FWhy;
+
+  bool Invalid(std::string why) {
+    FWhy = std::move(why);
     return false;
   }
-  fresh.SetNrOfColumns(cols);
-  fresh.SetNrOfRows(rows);
-  if (cols == 0) fresh.RemoveColumn(1);
-  fresh.FDataID = IdAttribute(root);
-  int64_t done = 0;
-  for (const pugi::xml_node& n : root.children()) {
-    if (n.type() != pugi::node_element) continue;
-    const bool isCell = std::strcmp(n.name(), "cell") == 0;  // by far the most frequent
-    const TRepListXmlTag tag = isCell ? xmlCell : RepListXmlTagOf(n.name());
-    const char* text = n.text().get();
-    int c = 0, r = 0;
-    switch (tag) {
-      case xmlCommonHd:
-        fresh.FCommonHeader = text;
-        break;
-      case xmlComment:
-        fresh.FComment = text;
-        break;
-      case xmlColName:
-      case xmlColumnFormat:
-      case xmlCheckedColumn:
-        if (!IntAttr(n, "c", 1, cols, c)) return false;
-        if (tag == xmlColName) fresh.SetHeader(c, text);
-        if (tag == xmlColumnFormat) fresh.SetColumnFormat(c, text);
-        if (tag == xmlCheckedColumn) {
-          int mode = 0;
-          if (!ParseInt(text, mode) || mode < cmNone || mode > cmRadio) return false;
-          fresh.StoreCheckMode(c, TCheckMode(mode));
-        }
-        break;
-      case xmlCell:
-        if (!IntAttr(n, "c", 0, cols, c) || !IntAttr(n, "r", 1, rows, r)) return false;
-        fresh.FStrings->SetString(c, r, text);
-        fresh.ReportProgress(++done);
-        break;
-      default:
-        break;  // numcols, numrows (read above) and tags of later versions
-    }
+  void NoteCount(const TRepListXmlElement& e);
+  bool TakeColumnTag(const TRepListXmlElement& e);
+  bool TakeCell(const TRepListXmlElement& e);
+};
+
+// The first count of each kind counts; later ones are ignored.
+void TRLDataFiles::TListBody::NoteCount(const TRepListXmlElement& e) {
+  int& count = e.Tag == xmlNumCols ? FCols : FRows;
+  bool& bad = e.Tag == xmlNumCols ? FColsBad : FRowsBad;
+  if (count >= 0 || bad) return;
+  int v = 0;
+  bad = !ParseInt(e.Text, v) || v < 0;
+  if (!bad) count = v;
+}
+
+bool TRLDataFiles::TListBody::ApplyCounts() {
+  if (FApplied) return true;
+  if (FColsBad || FRowsBad) return Invalid("a row or column count is not a number");
+  if (FCols < 0 || FRows < 0) return Invalid("the row or column count is missing");
+  if (TooManyCells(FRows, std::max(FCols, 1)))
+    return Invalid("the list claims more than " + std::to_string(kMaxFileCells) + " cells");
+  FFresh.SetNrOfColumns(FCols);
+  FFresh.SetNrOfRows(FRows);
+  if (FCols == 0) FFresh.RemoveColumn(1);
+  FApplied = true;
+  return true;
+}
+
+bool TRLDataFiles::TListBody::TakeColumnTag(const TRepListXmlElement& e) {
+  if (e.C < 1 || e.C > FCols) return Invalid("a column number is out of range");
+  const std::string text(e.Text);
+  if (e.Tag == xmlColName) FFresh.SetHeader(e.C, text);
+  if (e.Tag == xmlColumnFormat) FFresh.SetColumnFormat(e.C, text);
+  if (e.Tag == xmlCheckedColumn) {
+    int mode = 0;
+    if (!ParseInt(e.Text, mode) || mode < cmNone || mode > cmRadio)
+      return Invalid("an unknown check mode");
+    FFresh.StoreCheckMode(e.C, TCheckMode(mode));
   }
   return true;
 }
 
-bool TRLDataFiles::LoadList(TRLData& t, char* data, size_t size, std::string& why) {
-  pugi::xml_document doc;
-  const auto res = doc.load_buffer_inplace(data, size, pugi::parse_default | pugi::parse_ws_pcdata,
-                                           pugi::encoding_utf8);
-  if (!res) {
-    why = std::string("malformed XML: ") + res.description() + " at byte " +
-          std::to_string(res.offset);
+bool TRLDataFiles::TListBody::TakeCell(const TRepListXmlElement& e) {
+  if (e.C < 0 || e.C > FCols || e.R < 1 || e.R > FRows)
+    return Invalid("a cell lies outside the table");
+  FFresh.FStrings->SetString(e.C, e.R, e.Text);
+  FFresh.ReportProgress(++FDone);
+  return true;
+}
+
+bool TRLDataFiles::TListBody::Take(const TRepListXmlElement& e) {
+  switch (e.Tag) {
+    case xmlNumCols:
+    case xmlNumRows:
+      NoteCount(e);
+      return true;
+    case xmlCommonHd:
+      FFresh.FCommonHeader = e.Text;
+      return true;
+    case xmlComment:
+      FFresh.FComment = e.Text;
+      return true;
+    default:
+      break;
+  }
+  if (!FApplied && (FCols < 0 || FRows < 0) && !FColsBad && !FRowsBad) {
+    FNeedsCounts = true;
     return false;
   }
+  if (!ApplyCounts()) return false;
+  return e.Tag == xmlCell ? TakeCell(e) : TakeColumnTag(e);
+}
+
+bool TRLDataFiles::LoadList(TRLData& t, std::string_view list, std::string& why) {
   TRLData fresh(nullptr);
   ForwardProgress(fresh, t);
-  if (!ReadListBody(fresh, doc.document_element(), why)) return false;
+  TListBody body(fresh);
+  TRepListXmlReader reader;
+  const auto take = [&](const TRepListXmlElement& e) { return body.Take(e); };
+  bool read = reader.Read(list, take);
+  if (!read && body.NeedsCounts()) {
+    read = reader.Read(list, [&](const TRepListXmlElement& e) { return body.TakeCount(e); }) &&
+           body.ApplyCounts() && reader.Read(list, take);
+  }
+  if (!read || !body.ApplyCounts()) {
+    why = !reader.Error().empty() ? "malformed XML: " + reader.Error() : body.Why();
+    return false;
+  }
+  fresh.FDataID = reader.RootId();
   t.TakeContent(fresh);
   return true;
 }
 
-bool TRLDataFiles::ReadXml(TRLData& t, std::string& buf, const std::string& id,
+bool TRLDataFiles::ReadXml(TRLData& t, std::string_view buf, const std::string& id,
                            const std::string& source) {
-  TListSpan span;
   std::string why;
-  if (FindList(buf, id, span, why) &&
-      LoadList(t, buf.data() + span.Begin, span.End - span.Begin, why))
-    return true;
+  const size_t begin = FindList(buf, id, why);
+  if (begin != std::string_view::npos && LoadList(t, buf.substr(begin), why)) return true;
   return t.Failed("Cannot read a report list from " + source + ": " + why);
 }
 
@@ -458,8 +486,7 @@ bool TRLData::LoadFromXMLFile(const std::string& FileName, const std::string& Da
 
 bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& DataID) {
   FLastError.clear();
-  std::string buf = InString;
-  return TRLDataFiles::ReadXml(*this, buf, DataID, "the string");
+  return TRLDataFiles::ReadXml(*this, InString, DataID, "the string");
 }
 
 bool TRLData::ReadFromXMLStream(std::istream& InStream, const std::string& DataID) {
@@ -487,7 +514,7 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
     const size_t end = FindListEnd(list, name, lineStart);
     if (end == std::string::npos) continue;
     std::string why;
-    if (TRLDataFiles::LoadList(*this, list.data(), end, why)) return true;
+    if (TRLDataFiles::LoadList(*this, std::string_view(list).substr(0, end), why)) return true;
     return Failed("Cannot read a report list from the open file: " + why);
   }
   return Failed(std::string("Cannot read a report list from the open file: ") +

@@ -501,3 +501,21 @@ TEST_F(RLFiles, ListStartsInAnyLetterCaseAreRead) {
                           "\n</replist>\n",
                           ""));
 }
+
+// The writer puts the counts first; a list written by hand may not.
+TEST_F(RLFiles, CountsMayFollowTheCells) {
+  TRLData t(nullptr);
+  ASSERT_TRUE(
+      t.ReadFromXMLString("<replist format=\"tamarisk\">\n<cell c=\"2\" r=\"3\">late</cell>"
+                          "<colname c=\"2\">H</colname><numrows>3</numrows>"
+                          "<numcols>2</numcols>\n</replist>\n",
+                          ""))
+      << t.LastError();
+  EXPECT_EQ(t.NrOfRows(), 3);
+  EXPECT_EQ(t.Elem(2, 3), "late");
+  EXPECT_EQ(t.Header(2), "H");
+  EXPECT_FALSE(t.ReadFromXMLString(
+      "<replist format=\"tamarisk\">\n<cell c=\"1\" r=\"1\">x</cell>\n</replist>\n", ""));
+  EXPECT_NE(t.LastError().find("count is missing"), std::string::npos) << t.LastError();
+  EXPECT_EQ(t.Elem(2, 3), "late");
+}
