@@ -1,6 +1,7 @@
 // The report list's XML reader (see ZEL_replist_xml.h).
 #include "replist/ZEL_replist_xml.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -112,12 +113,30 @@ bool TRepListXmlReader::Looking(std::string_view s) const {
   return true;
 }
 
+namespace {
+
+// What a byte means to ScanTo: one table look-up per byte, and most bytes have
+// no meaning at all.
+enum : uint8_t { kStop = 1, kSpecialInText = 2, kSpecialInAttr = 4 };
+
+constexpr std::array<uint8_t, 256> MakeByteKinds() {
+  std::array<uint8_t, 256> k{};
+  for (const unsigned char ch : {'<', '"', '\''}) k[ch] |= kStop;
+  for (const unsigned char ch : {'&', '\r'}) k[ch] |= kSpecialInText | kSpecialInAttr;
+  for (const unsigned char ch : {'\n', '\t', '<'}) k[ch] |= kSpecialInAttr;
+  return k;
+}
+constexpr std::array<uint8_t, 256> kByteKinds = MakeByteKinds();
+
+}  // namespace
+
 size_t TRepListXmlReader::ScanTo(char stop, bool attribute, bool& special) const {
+  const uint8_t mask = attribute ? kSpecialInAttr : kSpecialInText;
   for (size_t i = FPos; i < FIn.size(); ++i) {
-    const char ch = FIn[i];
-    if (ch == stop) return i;
-    special = special || ch == '&' || ch == '\r' ||
-              (attribute && (ch == '\n' || ch == '\t' || ch == '<'));
+    const uint8_t kind = kByteKinds[uint8_t(FIn[i])];
+    if (kind == 0) continue;
+    if (FIn[i] == stop) return i;
+    if (kind & mask) special = true;
   }
   return std::string_view::npos;
 }
