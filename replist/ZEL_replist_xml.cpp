@@ -169,8 +169,7 @@ bool TRepListXmlReader::ReadAttribute(std::string_view& name, std::string_view& 
 }
 
 // Reads a start tag from its "<". With element, the c and r attributes go into
-// it; without, the tag is the root's (when FOpen is empty and the id is still
-// unread) or one being skipped.
+// it; without, the tag is the root's and its id is noted.
 bool TRepListXmlReader::ReadStartTag(std::string_view& name, bool& empty,
                                      TRepListXmlElement* element) {
   ++FPos;  // "<"
@@ -190,7 +189,7 @@ bool TRepListXmlReader::ReadStartTag(std::string_view& name, bool& empty,
     if (element) {
       if (attr == "c") element->C = AttrNumber(value);
       if (attr == "r") element->R = AttrNumber(value);
-    } else if (FRootId.empty() && FOpen.empty() && EqualsNoCase(attr, "id")) {
+    } else if (FRootId.empty() && EqualsNoCase(attr, "id")) {
       FRootId.assign(value);
     }
   }
@@ -247,11 +246,8 @@ bool TRepListXmlReader::ReadContent(std::string_view name, std::string_view* tex
       if (text) AppendDecoded(FIn.substr(start, FPos - 3 - start), FText, false);
     } else if (Looking("<!") || Looking("<?")) {
       if (!SkipMarkup()) return false;
-    } else {
-      std::string_view child;
-      bool empty = false;
-      TRepListXmlElement ignored;
-      if (!ReadStartTag(child, empty, &ignored) || (!empty && !SkipElement(child))) return false;
+    } else if (!SkipElement()) {
+      return false;
     }
     lt = FIn.find('<', FPos);
     if (lt == std::string_view::npos) return Fail("an element has no end tag");
@@ -260,14 +256,12 @@ bool TRepListXmlReader::ReadContent(std::string_view name, std::string_view* tex
   }
 }
 
-// Skips the content of element name and its end tag, checking the nesting
-// without recursion, so no depth of input can exhaust the stack.
-bool TRepListXmlReader::SkipElement(std::string_view name) {
-  FOpen.assign(1, name);
-  while (!FOpen.empty()) {
-    const size_t lt = FIn.find('<', FPos);
-    if (lt == std::string_view::npos) return Fail("an element has no end tag");
-    FPos = lt;
+// Skips the element whose start tag begins at FPos, with everything inside it,
+// checking the nesting without recursion, so no depth of input can exhaust the
+// stack.
+bool TRepListXmlReader::SkipElement() {
+  FOpen.clear();
+  for (;;) {
     if (Looking("</")) {
       if (!ReadEndTag(FOpen.back())) return false;
       FOpen.pop_back();
@@ -280,8 +274,11 @@ bool TRepListXmlReader::SkipElement(std::string_view name) {
       if (!ReadStartTag(child, empty, &ignored)) return false;
       if (!empty) FOpen.push_back(child);
     }
+    if (FOpen.empty()) return true;
+    const size_t lt = FIn.find('<', FPos);
+    if (lt == std::string_view::npos) return Fail("an element has no end tag");
+    FPos = lt;
   }
-  return true;
 }
 
 bool TRepListXmlReader::Read(std::string_view text, const TOnElement& OnElement) {

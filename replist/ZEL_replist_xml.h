@@ -66,7 +66,7 @@ class TRepListXmlReader {
   bool ReadEndTag(std::string_view name);
   bool SkipMarkup();
   bool ReadContent(std::string_view name, std::string_view* text);
-  bool SkipElement(std::string_view name);
+  bool SkipElement();
   bool Looking(std::string_view s) const;
   // The position of the next `stop` from FPos (npos when none); special tells
   // whether the text before it has anything to decode.
