@@ -7,7 +7,6 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <sstream>
 
 #include "foundation/Zel_streams.h"
 #include "host/gfx/FileIO.h"
@@ -37,10 +36,31 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::st
   return false;
 }
 
-std::string ReadRest(std::istream& in) {
-  std::ostringstream ss;
-  if (in.peek() != std::char_traits<char>::eof()) ss << in.rdbuf();
-  return std::move(ss).str();
+// The rest of a stream, at most kMaxFileBytes; false when there is more (an
+// endless device behind the stream) or the stream failed.
+bool ReadRest(std::istream& in, std::string& out) {
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    if (out.size() + size_t(in.gcount()) > kMaxFileBytes) return false;
+    out.append(chunk, size_t(in.gcount()));
+  }
+  return !in.bad();
+}
+
+// The next line of in without its "\n", like std::getline, but false once the
+// bytes read reach budget, so an endless input cannot grow the line for ever.
+bool GetLineWithin(std::istream& in, std::string& line, size_t& budget) {
+  line.clear();
+  std::streambuf* sb = in.good() ? in.rdbuf() : nullptr;
+  if (!sb) return false;
+  for (int c = sb->sbumpc(); c != std::char_traits<char>::eof(); c = sb->sbumpc()) {
+    if (budget == 0) return false;
+    --budget;
+    if (c == '\n') return true;
+    line += char(c);
+  }
+  in.setstate(std::ios::eofbit);
+  return !line.empty();
 }
 
 // Reads a whole file; anything but a regular file of at most kMaxFileBytes is
@@ -491,8 +511,11 @@ bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& 
 
 bool TRLData::ReadFromXMLStream(std::istream& InStream, const std::string& DataID) {
   FLastError.clear();
-  std::string buf = ReadRest(InStream);
-  if (InStream.bad()) return Failed("Cannot read a report list from the stream: read error");
+  std::string buf;
+  if (!ReadRest(InStream, buf))
+    return Failed(InStream.bad() ? "Cannot read a report list from the stream: read error"
+                                 : "Cannot read a report list from the stream: more than " +
+                                       std::to_string(kMaxFileBytes) + " bytes");
   return TRLDataFiles::ReadXml(*this, buf, DataID, "the stream");
 }
 
@@ -500,7 +523,8 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
   FLastError.clear();
   const std::string lowerID = LineID(DataID);
   std::string line, list, name;
-  while (std::getline(F, line)) {
+  size_t budget = kMaxFileBytes;
+  while (GetLineWithin(F, line, budget)) {
     const size_t lineStart = list.size();
     if (list.empty()) {
       if (!IsRootLine(line, lowerID)) continue;
@@ -518,7 +542,9 @@ bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
     return Failed("Cannot read a report list from the open file: " + why);
   }
   return Failed(std::string("Cannot read a report list from the open file: ") +
-                (list.empty() ? "no matching list" : "the list has no end tag") +
+                (budget == 0    ? "more than " + std::to_string(kMaxFileBytes) + " bytes"
+                 : list.empty() ? "no matching list"
+                                : "the list has no end tag") +
                 (F.bad() ? " (read error)" : ""));
 }
 
