@@ -206,7 +206,11 @@ bool ParseInt(std::string_view s, int& v) {
   return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-bool TooManyCells(int64_t rows, int64_t cols) { return rows * (cols + 1) > kMaxFileCells; }
+// The table always holds at least one row and one column, so an empty table of
+// a hundred million columns is as large as a full one.
+bool TooManyCells(int64_t rows, int64_t cols) {
+  return std::max<int64_t>(rows, 1) * (std::max<int64_t>(cols, 1) + 1) > kMaxFileCells;
+}
 
 // --- CSV ------------------------------------------------------------------------
 
@@ -384,7 +388,7 @@ bool TRLDataFiles::TListBody::ApplyCounts() {
   if (FApplied) return true;
   if (FColsBad || FRowsBad) return Invalid("a row or column count is not a number");
   if (FCols < 0 || FRows < 0) return Invalid("the row or column count is missing");
-  if (TooManyCells(FRows, std::max(FCols, 1)))
+  if (TooManyCells(FRows, FCols))
     return Invalid("the list claims more than " + std::to_string(kMaxFileCells) + " cells");
   FFresh.SetNrOfColumns(FCols);
   FFresh.SetNrOfRows(FRows);
@@ -443,11 +447,16 @@ bool TRLDataFiles::LoadList(TRLData& t, std::string_view list, std::string& why)
   ForwardProgress(fresh, t);
   TListBody body(fresh);
   TRepListXmlReader reader;
-  const auto take = [&](const TRepListXmlElement& e) { return body.Take(e); };
+  // A text ends at a NUL character, as it always has in this format.
+  const auto upToNul = [](TRepListXmlElement e) {
+    e.Text = e.Text.substr(0, e.Text.find('\0'));
+    return e;
+  };
+  const auto take = [&](const TRepListXmlElement& e) { return body.Take(upToNul(e)); };
   bool read = reader.Read(list, take);
   if (!read && body.NeedsCounts()) {
-    read = reader.Read(list, [&](const TRepListXmlElement& e) { return body.TakeCount(e); }) &&
-           body.ApplyCounts() && reader.Read(list, take);
+    const auto count = [&](const TRepListXmlElement& e) { return body.TakeCount(upToNul(e)); };
+    read = reader.Read(list, count) && body.ApplyCounts() && reader.Read(list, take);
   }
   if (!read || !body.ApplyCounts()) {
     why = !reader.Error().empty() ? "malformed XML: " + reader.Error() : body.Why();

@@ -45,7 +45,7 @@ bool AppendReference(std::string_view ref, std::string& out) {
   const std::string_view digits = ref.substr(hex ? 2 : 1);
   uint32_t cp = 0;
   const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
-  if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() || cp == 0 ||
+  if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() ||
       cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
     return false;
   AppendUtf8(out, char32_t(cp));

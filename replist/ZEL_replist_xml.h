@@ -29,7 +29,9 @@ struct TRepListXmlElement {
   static constexpr int kBadAttr = -2;
   int C = kNoAttr;
   int R = kNoAttr;
-  std::string_view Text;  // decoded content; valid until the callback returns
+  // Decoded content, valid until the callback returns. "&#0;" gives a NUL
+  // character, which the table takes as the end of the text.
+  std::string_view Text;
 };
 
 class TRepListXmlReader {

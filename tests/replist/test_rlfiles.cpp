@@ -228,6 +228,9 @@ TEST_F(RLFiles, TruncatedMalformedOrForeignFilesLeaveTheTableUnchanged) {
       "<replist format=\"tamarisk\">\n<numcols>x</numcols><numrows>1</numrows>\n</replist>\n",
       "<replist "
       "format=\"tamarisk\">\n<numcols>100000</numcols><numrows>100000</numrows>\n</replist>\n",
+      // No rows still means one row of a hundred million cells.
+      "<replist "
+      "format=\"tamarisk\">\n<numcols>100000000</numcols><numrows>0</numrows>\n</replist>\n",
       "<replist format=\"tamarisk\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" "
       "r=\"1\">x</cel>\n</replist>\n",
       "<replist format=\"tamarisk\">\n<numcols>1</numcols><numrows>1</numrows><checkedcolumn "
