@@ -9,6 +9,8 @@
 // character references; an unknown entity is kept as written. Line ends in text
 // become "\n" as XML prescribes (the writer writes CR as "&#13;"). Elements
 // inside a body element are skipped, and so is the text of the root itself.
+// The input is never modified and may hold several lists: reading stops at the
+// first list's end.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +25,7 @@ namespace zel {
 
 // One element of a list's body.
 struct TRepListXmlElement {
-  TRepListXmlTag Tag = xmlInvalid;  // xmlInvalid for names outside the vocabulary
+  TRepListXmlTag Tag = xmlInvalid;  // elements of other names are skipped, not handed over
   // The c and r attributes: kNoAttr when absent, kBadAttr when not a number.
   static constexpr int kNoAttr = -1;
   static constexpr int kBadAttr = -2;
