@@ -12,12 +12,11 @@
 
 namespace {
 
-std::vector<std::string> Elements(zel::TRepListXmlReader& reader, std::string_view text,
-                                  bool& ok) {
+std::vector<std::string> Elements(zel::TRepListXmlReader& reader, std::string_view text, bool& ok) {
   std::vector<std::string> seen;
   ok = reader.Read(text, [&](const zel::TRepListXmlElement& e) {
-    seen.push_back(std::to_string(e.Tag) + "," + std::to_string(e.C) + "," +
-                   std::to_string(e.R) + ":" + std::string(e.Text));
+    seen.push_back(std::to_string(e.Tag) + "," + std::to_string(e.C) + "," + std::to_string(e.R) +
+                   ":" + std::string(e.Text));
     return true;
   });
   return seen;

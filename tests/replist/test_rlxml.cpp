@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pugixml.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,45 @@ TEST(RepListXmlReader, MalformedListsAreRefused) {
     EXPECT_FALSE(reader.Read(text, [](const TRepListXmlElement&) { return true; })) << text;
     EXPECT_FALSE(reader.Error().empty()) << text;
   }
+}
+
+// A well-kept XML parser reads what the writer wrote exactly as this reader
+// does, so the files are plain XML for other programs too.
+TEST(RepListXmlReader, ReadsTheWriterOutputAsAnXmlParserDoes) {
+  TRLData t(nullptr);
+  const std::vector<std::string> texts = {"plain",
+                                          "a < b & c > d",
+                                          "quote \" apostrophe '",
+                                          "tab\tline\nCR\rCRLF\r\n",
+                                          "   ",
+                                          "control \x01\x1F",
+                                          "Grüße 日本語",
+                                          "]]> <![CDATA[",
+                                          "&amp; literally"};
+  t.SetNrOfRows(int(texts.size()));
+  for (int r = 1; r <= t.NrOfRows(); ++r) t.SetElem(1, r, texts[size_t(r - 1)]);
+  t.SetComment("comment\r\nwith & <markup>");
+  std::ostringstream out;
+  t.WriteToXMLStream(out, false, "id \"quoted\" & <x>");
+  std::string file = out.str();
+
+  TRepListXmlReader reader;
+  std::vector<std::string> ours;
+  ASSERT_TRUE(reader.Read(file, [&](const TRepListXmlElement& e) {
+    if (e.Tag == xmlCell || e.Tag == xmlComment) ours.emplace_back(e.Text);
+    return true;
+  })) << reader.Error();
+
+  pugi::xml_document doc;
+  ASSERT_TRUE(
+      doc.load_buffer(file.data(), file.size(), pugi::parse_default | pugi::parse_ws_pcdata));
+  std::vector<std::string> theirs;
+  for (const pugi::xml_node& n : doc.document_element().children())
+    if (std::string(n.name()) == "cell" || std::string(n.name()) == "comment")
+      theirs.emplace_back(n.text().get());
+  EXPECT_EQ(ours, theirs);
+  EXPECT_EQ(reader.RootId(), doc.document_element().attribute("id").value());
+  EXPECT_EQ(reader.End(), file.size() - 1);  // all but the final line feed
 }
 
 TEST(RepListXmlReader, DeepNestingNeedsNoStack) {
