@@ -92,18 +92,18 @@ const std::string kEmpty;
 }  // namespace
 
 bool ParseDecimal(std::string_view s, double& value) {
-  char buf[64];
-  if (s.empty() || s.size() >= sizeof buf) return false;
+  if (s.empty()) return false;
   const bool plus = s[0] == '+';
   const size_t body = (plus || s[0] == '-') ? 1 : 0;
   if (body == s.size() || !((s[body] >= '0' && s[body] <= '9') || s[body] == '.' || s[body] == ','))
     return false;  // a sign needs a number after it; this also keeps out inf and nan
   std::string_view text = s;
+  std::string plain;
   if (plus || s.find(',') != std::string_view::npos) {
     // from_chars knows neither "+" nor ",": hand it the plain form.
-    size_t n = 0;
-    for (size_t i = plus ? 1 : 0; i < s.size(); ++i) buf[n++] = s[i] == ',' ? '.' : s[i];
-    text = std::string_view(buf, n);
+    plain.assign(s.substr(plus ? 1 : 0));
+    std::replace(plain.begin(), plain.end(), ',', '.');
+    text = plain;
   }
   double v = 0;
   const auto r =
@@ -150,9 +150,10 @@ struct TStringArray::TSortKey {
   uint32_t Off = 0;
   uint32_t Len = 0;
   TKind Kind = kEmptyKey;
+  uint8_t Checked = 0;  // the check state, in a column whose cells carry a flag
 };
 
-TStringArray::TStringArray(host::TObject* /*AOwner*/) : FColAttrib(1, 0) {}
+TStringArray::TStringArray(host::TObject* /*AOwner*/) : FCols(1) {}
 
 bool TStringArray::ValidCell(int col, int row) const {
   return col >= 0 && col <= FNrOfCols && row >= 1 && row <= NrOfRows();
@@ -188,7 +189,7 @@ void TStringArray::Resize(int NrCols, int NrRows) {
     if (NrCols > FNrOfCols) {
       for (auto& r : FRows) r.Cells.reserve(size_t(NrCols) + 1);
     }
-    FColAttrib.reserve(size_t(NrCols) + 1);
+    FCols.reserve(size_t(NrCols) + 1);
     if (NrRows < NrOfRows()) CommitSorting();
     TRow blank;
     blank.Cells.resize(size_t(NrCols) + 1);
@@ -204,7 +205,7 @@ void TStringArray::Resize(int NrCols, int NrRows) {
     throw EZELDStructError("TStringArray: not enough memory for " + std::to_string(NrCols) +
                            " columns and " + std::to_string(NrRows) + " rows");
   }
-  FColAttrib.resize(size_t(NrCols) + 1, 0);
+  FCols.resize(size_t(NrCols) + 1);
   FNrOfCols = NrCols;
   Changed();
 }
@@ -252,13 +253,21 @@ void TStringArray::SetRowAttrib(int row, uint8_t attrib) {
 }
 
 uint8_t TStringArray::GetColAttrib(int col) const {
-  return (col >= 0 && col <= FNrOfCols) ? FColAttrib[size_t(col)] : 0;
+  return (col >= 0 && col <= FNrOfCols) ? FCols[size_t(col)].Attrib : 0;
 }
 
 void TStringArray::SetColAttrib(int col, uint8_t attrib) {
   if (col < 0 || col > FNrOfCols) return;
-  FColAttrib[size_t(col)] = attrib;
+  FCols[size_t(col)].Attrib = attrib;
   Changed();
+}
+
+bool TStringArray::ColHasFlag(int col) const {
+  return col >= 0 && col <= FNrOfCols && FCols[size_t(col)].HasFlag;
+}
+
+void TStringArray::SetColHasFlag(int col, bool on) {
+  if (col >= 0 && col <= FNrOfCols) FCols[size_t(col)].HasFlag = on;
 }
 
 void TStringArray::InsertRow(int r) {
@@ -283,9 +292,9 @@ void TStringArray::RemoveRow(int r) {
 void TStringArray::InsertColumn(int c) {
   if (c < 1 || c > FNrOfCols + 1) return;
   for (auto& r : FRows) r.Cells.reserve(size_t(FNrOfCols) + 2);
-  FColAttrib.reserve(size_t(FNrOfCols) + 2);
+  FCols.reserve(size_t(FNrOfCols) + 2);
   for (auto& r : FRows) r.Cells.insert(r.Cells.begin() + c, std::string());
-  FColAttrib.insert(FColAttrib.begin() + c, uint8_t(0));
+  FCols.insert(FCols.begin() + c, TColumn());
   ++FNrOfCols;
   Changed();
 }
@@ -293,7 +302,7 @@ void TStringArray::InsertColumn(int c) {
 void TStringArray::RemoveColumn(int c) {
   if (c < 1 || c > FNrOfCols) return;
   for (auto& r : FRows) r.Cells.erase(r.Cells.begin() + c);
-  FColAttrib.erase(FColAttrib.begin() + c);
+  FCols.erase(FCols.begin() + c);
   --FNrOfCols;
   Changed();
 }
@@ -315,25 +324,32 @@ void TStringArray::RemoveRows(const std::vector<bool>& Remove) {
 std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::string& arena) {
   std::vector<TSortKey> keys(FRows.size());
   const size_t step = FRows.size() / 100 + 1;
+  const bool flagged = ColHasFlag(col);
   std::string hooked;
   FSortKeyColumn = col;
   for (size_t i = 0; i < FRows.size(); ++i) {
     const std::string& text = FRows[i].Cells[size_t(col)];
-    const std::string* key = &text;
-    if (FOnBeforeSortExchange) {
-      hooked = text;
-      FOnBeforeSortExchange(this, text, hooked);
-      key = &hooked;
-    }
     TSortKey& k = keys[i];
-    if (key->empty()) {
+    std::string_view key = text;
+    if (flagged && !text.empty()) {
+      // The flag decides the check state and is not part of the text key.
+      char32_t cp;
+      k.Checked = text[0] != ' ';
+      key.remove_prefix(Utf8CharAt(text, 0, cp));
+    }
+    if (FOnBeforeSortExchange) {
+      hooked.assign(key);
+      FOnBeforeSortExchange(this, text, hooked);
+      key = hooked;
+    }
+    if (key.empty()) {
       k.Kind = TSortKey::kEmptyKey;
-    } else if (KeyAsNumber(*key, k.Num)) {
+    } else if (KeyAsNumber(key, k.Num)) {
       k.Kind = TSortKey::kNumberKey;
     } else {
       k.Kind = TSortKey::kTextKey;
       k.Off = uint32_t(arena.size());
-      FoldInto(*key, arena);
+      FoldInto(key, arena);
       k.Len = uint32_t(arena.size() - k.Off);
     }
     if (FOnPercentDone && i % step == 0) FOnPercentDone(this, int(i * 100 / FRows.size()));
@@ -365,24 +381,28 @@ void TStringArray::Sort(int col, int colsec, bool ascending) {
   const std::string_view text(arena);
   std::vector<uint32_t> order(FRows.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = uint32_t(i);
-  bool anyText = false, anyNumber = false;
+  bool anyText = false, anyNumber = false, anyChecked = false;
   for (const TSortKey& k : primary) {
     anyText = anyText || k.Kind == TSortKey::kTextKey;
     anyNumber = anyNumber || k.Kind == TSortKey::kNumberKey;
+    anyChecked = anyChecked || k.Checked;
   }
-  if (secondary.empty() && !anyText) {
+  // The single-kind shortcuts hold only while the check state cannot differ.
+  const bool plain = secondary.empty() && !anyChecked;
+  if (plain && !anyText) {
     // Numbers and empty cells only: one double a row, empty below every number.
     std::vector<double> keys(primary.size());
     for (size_t i = 0; i < keys.size(); ++i)
       keys[i] = primary[i].Kind == TSortKey::kNumberKey ? primary[i].Num : -HUGE_VAL;
     StableSortBy(order, keys, ascending, std::less<double>());
-  } else if (secondary.empty() && !anyNumber) {
+  } else if (plain && !anyNumber) {
     // Text and empty cells only: the empty text sorts first by itself.
     std::vector<std::string_view> keys(primary.size());
     for (size_t i = 0; i < keys.size(); ++i) keys[i] = text.substr(primary[i].Off, primary[i].Len);
     StableSortBy(order, keys, ascending, std::less<std::string_view>());
   } else {
     auto compare = [&text](const TSortKey& a, const TSortKey& b) -> int {
+      if (a.Checked != b.Checked) return a.Checked < b.Checked ? -1 : 1;
       if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
       if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
       if (a.Kind == TSortKey::kEmptyKey) return 0;
@@ -435,7 +455,7 @@ void TStringArray::CopyFrom(const TStringArray& Source) {
   copy.FRows.reserve(Source.FRows.capacity());
   copy.FRows = Source.FRows;
   copy.FOrder = Source.FOrder;
-  copy.FColAttrib = Source.FColAttrib;
+  copy.FCols = Source.FCols;
   copy.FNrOfCols = Source.FNrOfCols;
   copy.FAllocRowsBy = Source.FAllocRowsBy;
   SwapContent(copy);
@@ -445,7 +465,7 @@ void TStringArray::CopyFrom(const TStringArray& Source) {
 void TStringArray::SwapContent(TStringArray& Other) noexcept {
   FRows.swap(Other.FRows);
   FOrder.swap(Other.FOrder);
-  FColAttrib.swap(Other.FColAttrib);
+  FCols.swap(Other.FCols);
   std::swap(FNrOfCols, Other.FNrOfCols);
   std::swap(FAllocRowsBy, Other.FAllocRowsBy);
 }

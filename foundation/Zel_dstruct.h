@@ -25,11 +25,11 @@ using TOnPercentDoneEvent = std::function<void(host::TObject* Sender, int Percen
 
 // The sort-key hook. Before a sort compares anything, it offers each cell of the
 // sort column(s) once: Text is the stored cell text and Key starts out equal to
-// it. The handler may replace Key by whatever orders the way it wants (an ISO
-// date for a local date, a plain number for "12 kg", zero-padded digits for a
-// natural order); the comparison then uses Key by the rule documented at
-// TStringArray::Sort. TStringArray::SortKeyColumn() tells the handler which
-// column the cell belongs to.
+// it (in a column whose cells carry a check flag, to the text after the flag:
+// the check state is ordered apart from the key). The handler may replace Key by whatever orders
+// the way it wants (an ISO date for a local date, a plain number for "12 kg", zero-padded digits
+// for a natural order); the comparison then uses Key by the rule documented at TStringArray::Sort.
+// TStringArray::SortKeyColumn() tells the handler which column the cell belongs to.
 using TBeforeSortExchgEvent =
     std::function<void(host::TObject* Sender, const std::string& Text, std::string& Key)>;
 
@@ -89,6 +89,12 @@ class TStringArray : public host::TObject {
   void SetRowAttrib(int row, uint8_t attrib);
   uint8_t GetColAttrib(int col) const;
   void SetColAttrib(int col, uint8_t attrib);
+  // Whether the cells of column col start with a check flag (the report list's
+  // check columns: a first character other than " " means checked, an empty cell
+  // is unchecked). Sort orders such a column by check state first; the setting
+  // travels with the column like its attribute byte.
+  bool ColHasFlag(int col) const;
+  void SetColHasFlag(int col, bool on);
 
   // Insert an empty row before displayed row r (1..NrOfRows+1 appends), or an
   // empty column before c (1..NrOfCols+1 appends); remove a row or a column
@@ -103,6 +109,9 @@ class TStringArray : public host::TObject {
   // Orders the displayed rows by column col, ties broken by column colsec (ignored
   // when out of range or equal to col), then by storage order (the sort is
   // stable). The comparison rule, in ascending order:
+  //  - in a column with check flags (ColHasFlag), unchecked cells come before
+  //    checked ones, and within each group the rules below apply to the text
+  //    after the flag (the order the stored texts give, " " sorting before "X");
   //  - an empty key comes first;
   //  - a key that reads as a number (optional sign, digits with "." or ","
   //    as decimal separator, optional exponent, surrounding blanks allowed)
@@ -155,9 +164,13 @@ class TStringArray : public host::TObject {
 
   int FNrOfCols = 0;
   int FAllocRowsBy = 10;
-  std::vector<TRow> FRows;          // storage order
-  std::vector<uint32_t> FOrder;     // displayed row - 1 -> storage index
-  std::vector<uint8_t> FColAttrib;  // columns 0..NrOfCols
+  std::vector<TRow> FRows;       // storage order
+  std::vector<uint32_t> FOrder;  // displayed row - 1 -> storage index
+  struct TColumn {
+    uint8_t Attrib = 0;
+    bool HasFlag = false;
+  };
+  std::vector<TColumn> FCols;  // columns 0..NrOfCols
   int FSortKeyColumn = -1;
   host::TNotifyEvent FOnChange;
   TBeforeSortExchgEvent FOnBeforeSortExchange;

@@ -68,6 +68,9 @@ constexpr int kMaxColFormatChars = 80;
 // Upper bound on rows x (columns + 1) that the readers accept from a file, so a
 // hostile or corrupt file cannot make the table claim all memory.
 constexpr int64_t kMaxFileCells = int64_t(1) << 24;
+// Files larger than this many bytes (512 MiB) are refused from their size before
+// any byte is read.
+constexpr size_t kMaxFileBytes = size_t(1) << 29;
 
 // The table behind a report list: NrOfColumns x NrOfRows text cells (UTF-8, at
 // most 255 characters each) plus a hidden column 0 per row, a header, a format
@@ -178,12 +181,17 @@ class TRLData : public host::TComponent {
   void Fill(const std::string& s);
   // Blanks all cells; headers back to "C-n", formats empty, modes cmNone.
   void Clear();
-  // Orders the displayed rows by column Col, ties by ColSec (see
-  // TStringArray::Sort for the rule). In a check column the key is the visible
-  // text: the flag does not take part.
+  // Orders the displayed rows by column Col, ties by ColSec, by the rule of
+  // TStringArray::Sort. A check column orders by check state first (unchecked
+  // before checked when ascending, as the stored texts with their flags
+  // compare), then by the visible text; the store knows the check columns
+  // (TStringArray::ColHasFlag), so the rule holds for every sort of the store.
+  // OnBeforeSortExchange receives the stored cell text, flag included, and a
+  // key that starts as the visible text.
   void Sort(int Col, int ColSec, bool Ascending);
   void UnSort();
-  // Copies the block to the clipboard, rows ending in "\n". Fixed-width form
+  // Copies the block (columns 0..NrOfColumns, as Elem addresses them) to the
+  // clipboard, rows ending in "\n". Fixed-width form
   // (UseTabs false): every column padded to its widest stored text plus one.
   void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                        bool UseTabs);
@@ -203,6 +211,14 @@ class TRLData : public host::TComponent {
   // failed save raises EZELRLDataError and leaves the previous file as it was.
   // Loads read into a fresh table and take it over only when the whole list was
   // read; on failure they return false (or -1) and the table is unchanged.
+  // Loaders accept only regular files of at most kMaxFileBytes: a folder, a
+  // FIFO or a device fails at once, without waiting or reading.
+  //
+  // Every file operation clears LastError when it starts and, when it fails,
+  // leaves there why: the file (or "the stream", "the string") and the system's
+  // reason or what was wrong with the content. A raised error carries the same
+  // text.
+  const std::string& LastError() const { return FLastError; }
   void SaveAsXMLFile(const std::string& FileName, const std::string& DataID);
   bool LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
   // Writes one list; CreateHeader puts the XML declaration before it (once, at
@@ -212,7 +228,8 @@ class TRLData : public host::TComponent {
   // from the current position to the end of the stream.
   bool ReadFromXMLStream(std::istream& InStream, const std::string& DataID);
   bool ReadFromXMLString(const std::string& InString, const std::string& DataID);
-  // Appends one list to an open file, so several lists can share it.
+  // Appends one list to an open file, so several lists can share it. A stream
+  // knows no file name: the error names the list and the system's reason.
   void WriteToOpenXMLFile(std::ostream& F, bool CreateHeader, const std::string& DataID);
   // Reads the next matching list and leaves F positioned after its end, so a
   // loop of calls reads the lists of a file one by one.
@@ -243,6 +260,8 @@ class TRLData : public host::TComponent {
                        const std::string& CellClass, const std::string& TableClass);
 
   // --- events
+  // The store's sort-key hook is wired to this handler once, at construction,
+  // and stays so: assigning or clearing the handler never rewires the store.
   const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBefSortExc; }
   void SetOnBeforeSortExchange(TBeforeSortExchgEvent h) { FOnBefSortExc = std::move(h); }
   const TBeforeHTMLExportEvent& OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
@@ -279,6 +298,7 @@ class TRLData : public host::TComponent {
   int FFeedbkStep = 1;
   TOnPercentDoneEvent FOnPercentDone;
   std::unique_ptr<TStringArray> FStrings;
+  std::string FLastError;
 
   friend class TRLDataFiles;
 
@@ -287,10 +307,19 @@ class TRLData : public host::TComponent {
   bool IsCheckCol(int c) const { return ColumnCheckMode(c) != cmNone; }
   // Message start "Component "<Name>"".
   std::string ComponentText() const;
+  // Record why a file operation failed: Failed returns false, FailedCount -1
+  // (the results of the operations), Raise throws EZELRLDataError.
+  bool Failed(std::string why);
+  int FailedCount(std::string why);
+  [[noreturn]] void Raise(std::string why);
+  void WriteListTo(std::ostream& out, bool CreateHeader, const std::string& DataID,
+                   const char* where);
   void ResizeColumnArrays(int n);
   void UpdateFeedback(int rows);
   void ReportProgress(int64_t cellsDone) const;
   void ConvertCheckColumn(int c, TCheckMode from, TCheckMode to);
+  // Sets column c's mode here and in the store, which sorts by the check flag.
+  void StoreCheckMode(int c, TCheckMode mode);
   void SetFlag(int c, int r, bool checked);
   std::string LineOfBlock(int row, int LeftCol, int RightCol, const std::string& sep,
                           const std::vector<int>* widths) const;

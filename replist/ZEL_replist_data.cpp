@@ -119,11 +119,31 @@ TRLData::TRLData(host::TComponent* AOwner) : host::TComponent(AOwner) {
   } catch (const std::bad_alloc&) {
     throw EZELRLDataError(ComponentText() + ": failed to initialize (out of memory)");
   }
+  // Wired once for the table's life: Sort, Assign and the loaders keep it.
+  FStrings->SetOnBeforeSortExchange(
+      [this](host::TObject*, const std::string& text, std::string& key) {
+        if (FOnBefSortExc) FOnBefSortExc(this, text, key);
+      });
 }
 
 TRLData::~TRLData() = default;
 
 std::string TRLData::ComponentText() const { return "Component \"" + Name() + "\""; }
+
+bool TRLData::Failed(std::string why) {
+  FLastError = std::move(why);
+  return false;
+}
+
+int TRLData::FailedCount(std::string why) {
+  Failed(std::move(why));
+  return -1;
+}
+
+void TRLData::Raise(std::string why) {
+  Failed(std::move(why));
+  throw EZELRLDataError(FLastError);
+}
 
 void TRLData::UpdateFeedback(int rows) {
   const int64_t cells = int64_t(rows) * (FNrOfCols + 1);
@@ -301,11 +321,16 @@ void TRLData::ConvertCheckColumn(int c, TCheckMode from, TCheckMode to) {
   }
 }
 
+void TRLData::StoreCheckMode(int c, TCheckMode mode) {
+  FColButMode[size_t(c - 1)] = mode;
+  FStrings->SetColHasFlag(c, mode != cmNone);
+}
+
 void TRLData::SetColumnCheckMode(int ColNr, TCheckMode mode) {
   if (!ValidCol(ColNr) || mode > cmRadio || mode == ColumnCheckMode(ColNr)) return;
   TBulkChange bulk(*FStrings);
   const TCheckMode from = FColButMode[size_t(ColNr - 1)];
-  FColButMode[size_t(ColNr - 1)] = mode;
+  StoreCheckMode(ColNr, mode);
   ConvertCheckColumn(ColNr, from, mode);
 }
 
@@ -344,6 +369,7 @@ void TRLData::RemoveColumn(int c) {
     TBulkChange bulk(*FStrings);
     for (int r = 1; r <= FStrings->NrOfRows(); ++r) FStrings->SetString(c, r, "");
     FStrings->SetColAttrib(c, 0);
+    FStrings->SetColHasFlag(c, false);
     FColName.assign(1, "");
     FColumnFormat.assign(1, "");
     FColButMode.assign(1, cmNone);
@@ -461,7 +487,7 @@ void TRLData::Clear() {
   for (int c = 1; c <= FNrOfCols; ++c) {
     FColName[size_t(c - 1)] = DefaultColName(c);
     FColumnFormat[size_t(c - 1)].clear();
-    FColButMode[size_t(c - 1)] = cmNone;
+    StoreCheckMode(c, cmNone);
   }
 }
 
@@ -469,26 +495,7 @@ void TRLData::Sort(int Col, int ColSec, bool Ascending) {
   FSortColumn = Col;
   FSortColumnSec = ColSec;
   FSortOrder = Ascending;
-  // The key hook is installed only for this sort and only when it has work, so
-  // a plain sort runs without a call per cell.
-  const bool stripFlags = IsCheckCol(Col) || IsCheckCol(ColSec);
-  if (FOnBefSortExc || stripFlags) {
-    FStrings->SetOnBeforeSortExchange(
-        [this](host::TObject*, const std::string& text, std::string& key) {
-          if (IsCheckCol(FStrings->SortKeyColumn())) key = text.substr(FlagLength(text));
-          if (FOnBefSortExc) {
-            const std::string visible = key;
-            FOnBefSortExc(this, visible, key);
-          }
-        });
-  }
-  try {
-    FStrings->Sort(Col, ColSec, Ascending);
-  } catch (...) {
-    FStrings->SetOnBeforeSortExchange(nullptr);
-    throw;
-  }
-  FStrings->SetOnBeforeSortExchange(nullptr);
+  FStrings->Sort(Col, ColSec, Ascending);
 }
 
 void TRLData::UnSort() {
@@ -514,7 +521,7 @@ std::string TRLData::LineOfBlock(int row, int LeftCol, int RightCol, const std::
 
 void TRLData::CopyBlock(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                         const std::string& sep, bool fixedWidth) {
-  LeftCol = std::max(LeftCol, 1);
+  LeftCol = std::max(LeftCol, 0);  // the hidden column 0 as Elem reads it
   RightCol = std::min(RightCol, FNrOfCols);
   TopRow = std::max(TopRow, 1);
   BottomRow = std::min(BottomRow, FNrOfRows);

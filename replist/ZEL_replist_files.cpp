@@ -7,12 +7,11 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <pugixml.hpp>
-#include <sstream>
 
 #include "foundation/Zel_streams.h"
 #include "host/gfx/FileIO.h"
 #include "replist/ZEL_replist.h"
+#include "replist/ZEL_replist_xml.h"
 
 namespace zel {
 
@@ -20,33 +19,58 @@ namespace {
 
 // --- files on disk --------------------------------------------------------------
 
-std::string ErrnoText() { return std::strerror(errno); }
+// Why a stream write failed: the system's reason when the stream's buffer left
+// one in errno (a file stream does), else the stream's own report.
+std::string StreamReason() {
+  return errno != 0 ? std::strerror(errno) : "the stream reported a failure";
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // Replaces the file at path by bytes atomically: on failure the old file stays
-// and EZELRLDataError says why.
-void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+// and why names the file and the reason.
+bool ReplaceFileContent(const std::string& path, std::string_view bytes, std::string& why) {
   std::string reason;
-  if (!host::WriteFileAtomically(path, bytes, reason))
-    throw EZELRLDataError("Cannot write \"" + path + "\": " + reason);
+  if (host::WriteFileAtomically(path, bytes, reason)) return true;
+  why = "Cannot write " + Quoted(path) + ": " + reason;
+  return false;
 }
 
-std::string ReadRest(std::istream& in) {
-  std::ostringstream ss;
-  if (in.peek() != std::char_traits<char>::eof()) ss << in.rdbuf();
-  return std::move(ss).str();
-}
-
-bool ReadWholeFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0) return false;
-  out.resize(size_t(size));
-  in.seekg(0);
-  in.read(out.data(), size);
-  if (in.gcount() != size) return false;
-  out += ReadRest(in);  // whatever was added meanwhile, or a file whose size lies
+// The rest of a stream, at most kMaxFileBytes; false when there is more (an
+// endless device behind the stream) or the stream failed.
+bool ReadRest(std::istream& in, std::string& out) {
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    if (out.size() + size_t(in.gcount()) > kMaxFileBytes) return false;
+    out.append(chunk, size_t(in.gcount()));
+  }
   return !in.bad();
+}
+
+// The next line of in without its "\n", like std::getline, but false once the
+// bytes read reach budget, so an endless input cannot grow the line for ever.
+bool GetLineWithin(std::istream& in, std::string& line, size_t& budget) {
+  line.clear();
+  std::streambuf* sb = in.good() ? in.rdbuf() : nullptr;
+  if (!sb) return false;
+  for (int c = sb->sbumpc(); c != std::char_traits<char>::eof(); c = sb->sbumpc()) {
+    if (budget == 0) return false;
+    --budget;
+    if (c == '\n') return true;
+    line += char(c);
+  }
+  in.setstate(std::ios::eofbit);
+  return !line.empty();
+}
+
+// Reads a whole file; anything but a regular file of at most kMaxFileBytes is
+// refused before reading (host::ReadRegularFile). On failure `why` names the file
+// and the reason.
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
+  std::string reason;
+  if (host::ReadRegularFile(path, kMaxFileBytes, out, reason)) return true;
+  why = "Cannot read " + Quoted(path) + ": " + reason;
+  return false;
 }
 
 // --- text helpers ---------------------------------------------------------------
@@ -135,13 +159,6 @@ std::string LineID(const std::string& DataID) {
   return std::string(TrimSpaces(AsciiLower(Escaped(DataID, escXmlAttribute))));
 }
 
-// Where a list lies in a buffer: from "<replist" on its root line to the end of
-// its closing tag.
-struct TListSpan {
-  size_t Begin = 0;
-  size_t End = 0;
-};
-
 size_t FindNoCase(std::string_view hay, std::string_view lowerNeedle, size_t from) {
   const auto it = std::search(
       hay.begin() + std::min(from, hay.size()), hay.end(), lowerNeedle.begin(), lowerNeedle.end(),
@@ -149,40 +166,51 @@ size_t FindNoCase(std::string_view hay, std::string_view lowerNeedle, size_t fro
   return it == hay.end() ? std::string_view::npos : size_t(it - hay.begin());
 }
 
-// Finds the first list that matches DataID. False when there is none or when the
-// matching list has no end (a truncated file).
-bool FindList(std::string_view buf, const std::string& DataID, TListSpan& span) {
+bool IsXmlBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
+
+// The root element's name as written at text[0] ("<replist" in any letter case,
+// perhaps with more letters): the end tag must repeat it exactly.
+std::string_view RootName(std::string_view text) {
+  size_t i = 1;
+  while (i < text.size() && !IsXmlBlank(text[i]) && text[i] != '>' && text[i] != '/') ++i;
+  return text.substr(1, i - 1);
+}
+
+// The end of the first "</name>" (blanks allowed before ">") at or after from.
+size_t FindListEnd(std::string_view buf, std::string_view name, size_t from) {
+  const std::string close = "</" + std::string(name);
+  for (size_t p = buf.find(close, from); p != std::string_view::npos; p = buf.find(close, p + 1)) {
+    size_t q = p + close.size();
+    while (q < buf.size() && IsXmlBlank(buf[q])) ++q;
+    if (q < buf.size() && buf[q] == '>') return q + 1;
+  }
+  return std::string_view::npos;
+}
+
+// Where the first list that matches DataID starts: its root line split as
+// CheckIfValidReplist splits lines. npos when there is none; why says so.
+size_t FindList(std::string_view buf, const std::string& DataID, std::string& why) {
   const std::string lowerID = LineID(DataID);
   for (size_t pos = 0; pos < buf.size();) {
-    size_t eol = buf.find('\n', pos);
-    if (eol == std::string_view::npos) eol = buf.size();
+    const size_t eol = std::min(buf.find_first_of("\r\n", pos), buf.size());
     const std::string_view line = buf.substr(pos, eol - pos);
-    if (IsRootLine(line, lowerID)) {
-      span.Begin = pos + FindNoCase(line, "<replist", 0);
-      // The end tag is matched as written: XML names are case-sensitive.
-      const size_t close = buf.find("</replist", span.Begin);
-      if (close == std::string_view::npos) return false;
-      const size_t gt = buf.find('>', close);
-      if (gt == std::string_view::npos) return false;
-      span.End = gt + 1;
-      return true;
-    }
+    if (IsRootLine(line, lowerID)) return pos + FindNoCase(line, "<replist", 0);
     pos = eol + 1;
   }
-  return false;
+  why = DataID.empty() ? "no report list found" : "no report list with id \"" + DataID + "\"";
+  return std::string_view::npos;
 }
 
-bool ParseInt(const char* s, int& v) {
-  const char* end = s + std::strlen(s);
-  const auto r = std::from_chars(s, end, v);
-  return r.ec == std::errc() && r.ptr == end;
+bool ParseInt(std::string_view s, int& v) {
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+  return !s.empty() && r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-bool IntAttr(const pugi::xml_node& n, const char* name, int lo, int hi, int& v) {
-  return ParseInt(n.attribute(name).value(), v) && v >= lo && v <= hi;
+// The table always holds at least one row and one column, so an empty table of
+// a hundred million columns is as large as a full one.
+bool TooManyCells(int64_t rows, int64_t cols) {
+  return std::max<int64_t>(rows, 1) * (std::max<int64_t>(cols, 1) + 1) > kMaxFileCells;
 }
-
-bool TooManyCells(int64_t rows, int64_t cols) { return rows * (cols + 1) > kMaxFileCells; }
 
 // --- CSV ------------------------------------------------------------------------
 
@@ -263,9 +291,10 @@ void AppendCsvField(std::string& out, std::string_view s, char delim, bool alone
 class TRLDataFiles {
  public:
   static void WriteXml(const TRLData& t, std::string& out, bool header, const std::string& id);
-  static bool ReadXml(TRLData& t, std::string& buf, const std::string& id);
-  static bool LoadList(TRLData& t, char* data, size_t size);
-  static bool ReadListBody(TRLData& fresh, const pugi::xml_node& root);
+  static bool ReadXml(TRLData& t, std::string_view buf, const std::string& id,
+                      const std::string& source);
+  static bool LoadList(TRLData& t, std::string_view list, std::string& why);
+  class TListBody;
   static void ForwardProgress(TRLData& fresh, TRLData& t);
 };
 
@@ -308,125 +337,224 @@ void TRLDataFiles::ForwardProgress(TRLData& fresh, TRLData& t) {
     fresh.FOnPercentDone = [&t](host::TObject*, int p) { t.FOnPercentDone(&t, p); };
 }
 
-bool TRLDataFiles::ReadListBody(TRLData& fresh, const pugi::xml_node& root) {
-  int cols = 0, rows = 0;
-  if (!ParseInt(root.child_value("numcols"), cols) ||
-      !ParseInt(root.child_value("numrows"), rows) || cols < 0 || rows < 0 ||
-      TooManyCells(rows, std::max(cols, 1)))
+// Builds a fresh table from the elements of a list as the reader hands them
+// over. The counts must be known before the first element that addresses a
+// column or a row; the writer puts them first, and for a list that does not,
+// Take stops and asks for a first pass that reads only the counts.
+class TRLDataFiles::TListBody {
+ public:
+  explicit TListBody(TRLData& fresh) : FFresh(fresh) {}
+  bool NeedsCounts() const { return FNeedsCounts; }
+  const std::string& Why() const { return FWhy; }
+  // The first pass: note the counts, take nothing else.
+  bool TakeCount(const TRepListXmlElement& e) {
+    if (e.Tag == xmlNumCols || e.Tag == xmlNumRows) NoteCount(e);
+    return true;
+  }
+  bool Take(const TRepListXmlElement& e);
+  // Sets up the table once both counts are known; false with Why() when they
+  // are missing or wrong.
+  bool ApplyCounts();
+
+ private:
+  TRLData& FFresh;
+  int FCols = -1, FRows = -1;
+  bool FColsBad = false, FRowsBad = false;
+  bool FApplied = false;
+  bool FNeedsCounts = false;
+  int64_t FDone = 0;
+  std::string FWhy;
+
+  bool Invalid(std::string why) {
+    FWhy = std::move(why);
     return false;
-  fresh.SetNrOfColumns(cols);
-  fresh.SetNrOfRows(rows);
-  if (cols == 0) fresh.RemoveColumn(1);
-  fresh.FDataID = root.attribute("id").value();
-  int64_t done = 0;
-  for (const pugi::xml_node& n : root.children()) {
-    if (n.type() != pugi::node_element) continue;
-    const bool isCell = std::strcmp(n.name(), "cell") == 0;  // by far the most frequent
-    const TRepListXmlTag tag = isCell ? xmlCell : RepListXmlTagOf(n.name());
-    const char* text = n.text().get();
-    int c = 0, r = 0;
-    switch (tag) {
-      case xmlCommonHd:
-        fresh.FCommonHeader = text;
-        break;
-      case xmlComment:
-        fresh.FComment = text;
-        break;
-      case xmlColName:
-      case xmlColumnFormat:
-      case xmlCheckedColumn:
-        if (!IntAttr(n, "c", 1, cols, c)) return false;
-        if (tag == xmlColName) fresh.SetHeader(c, text);
-        if (tag == xmlColumnFormat) fresh.SetColumnFormat(c, text);
-        if (tag == xmlCheckedColumn) {
-          int mode = 0;
-          if (!ParseInt(text, mode) || mode < cmNone || mode > cmRadio) return false;
-          fresh.FColButMode[size_t(c - 1)] = TCheckMode(mode);
-        }
-        break;
-      case xmlCell:
-        if (!IntAttr(n, "c", 0, cols, c) || !IntAttr(n, "r", 1, rows, r)) return false;
-        fresh.FStrings->SetString(c, r, text);
-        fresh.ReportProgress(++done);
-        break;
-      default:
-        break;  // numcols, numrows (read above) and tags of later versions
-    }
+  }
+  void NoteCount(const TRepListXmlElement& e);
+  bool TakeColumnTag(const TRepListXmlElement& e);
+  bool TakeCell(const TRepListXmlElement& e);
+};
+
+// The first count of each kind counts; later ones are ignored.
+void TRLDataFiles::TListBody::NoteCount(const TRepListXmlElement& e) {
+  int& count = e.Tag == xmlNumCols ? FCols : FRows;
+  bool& bad = e.Tag == xmlNumCols ? FColsBad : FRowsBad;
+  if (count >= 0 || bad) return;
+  int v = 0;
+  bad = !ParseInt(e.Text, v) || v < 0;
+  if (!bad) count = v;
+}
+
+bool TRLDataFiles::TListBody::ApplyCounts() {
+  if (FApplied) return true;
+  if (FColsBad || FRowsBad) return Invalid("a row or column count is not a number");
+  if (FCols < 0 || FRows < 0) return Invalid("the row or column count is missing");
+  if (TooManyCells(FRows, FCols))
+    return Invalid("the list claims more than " + std::to_string(kMaxFileCells) + " cells");
+  FFresh.SetNrOfColumns(FCols);
+  FFresh.SetNrOfRows(FRows);
+  if (FCols == 0) FFresh.RemoveColumn(1);
+  FApplied = true;
+  return true;
+}
+
+bool TRLDataFiles::TListBody::TakeColumnTag(const TRepListXmlElement& e) {
+  if (e.C < 1 || e.C > FCols) return Invalid("a column number is out of range");
+  const std::string text(e.Text);
+  if (e.Tag == xmlColName) FFresh.SetHeader(e.C, text);
+  if (e.Tag == xmlColumnFormat) FFresh.SetColumnFormat(e.C, text);
+  if (e.Tag == xmlCheckedColumn) {
+    int mode = 0;
+    if (!ParseInt(e.Text, mode) || mode < cmNone || mode > cmRadio)
+      return Invalid("an unknown check mode");
+    FFresh.StoreCheckMode(e.C, TCheckMode(mode));
   }
   return true;
 }
 
-bool TRLDataFiles::LoadList(TRLData& t, char* data, size_t size) {
-  pugi::xml_document doc;
-  const auto res = doc.load_buffer_inplace(data, size, pugi::parse_default | pugi::parse_ws_pcdata,
-                                           pugi::encoding_utf8);
-  const pugi::xml_node root = doc.child("replist");
-  if (!res || !root) return false;
+bool TRLDataFiles::TListBody::TakeCell(const TRepListXmlElement& e) {
+  if (e.C < 0 || e.C > FCols || e.R < 1 || e.R > FRows)
+    return Invalid("a cell lies outside the table");
+  FFresh.FStrings->SetString(e.C, e.R, e.Text);
+  FFresh.ReportProgress(++FDone);
+  return true;
+}
+
+bool TRLDataFiles::TListBody::Take(const TRepListXmlElement& e) {
+  switch (e.Tag) {
+    case xmlNumCols:
+    case xmlNumRows:
+      NoteCount(e);
+      return true;
+    case xmlCommonHd:
+      FFresh.FCommonHeader = e.Text;
+      return true;
+    case xmlComment:
+      FFresh.FComment = e.Text;
+      return true;
+    default:
+      break;
+  }
+  if (!FApplied && (FCols < 0 || FRows < 0) && !FColsBad && !FRowsBad) {
+    FNeedsCounts = true;
+    return false;
+  }
+  if (!ApplyCounts()) return false;
+  return e.Tag == xmlCell ? TakeCell(e) : TakeColumnTag(e);
+}
+
+bool TRLDataFiles::LoadList(TRLData& t, std::string_view list, std::string& why) {
   TRLData fresh(nullptr);
   ForwardProgress(fresh, t);
-  if (!ReadListBody(fresh, root)) return false;
+  TListBody body(fresh);
+  TRepListXmlReader reader;
+  // A text ends at a NUL character, as it always has in this format.
+  const auto upToNul = [](TRepListXmlElement e) {
+    e.Text = e.Text.substr(0, e.Text.find('\0'));
+    return e;
+  };
+  const auto take = [&](const TRepListXmlElement& e) { return body.Take(upToNul(e)); };
+  bool read = reader.Read(list, take);
+  if (!read && body.NeedsCounts()) {
+    const auto count = [&](const TRepListXmlElement& e) { return body.TakeCount(upToNul(e)); };
+    read = reader.Read(list, count) && body.ApplyCounts() && reader.Read(list, take);
+  }
+  if (!read || !body.ApplyCounts()) {
+    why = !reader.Error().empty() ? "malformed XML: " + reader.Error() : body.Why();
+    return false;
+  }
+  fresh.FDataID = reader.RootId();
   t.TakeContent(fresh);
   return true;
 }
 
-bool TRLDataFiles::ReadXml(TRLData& t, std::string& buf, const std::string& id) {
-  TListSpan span;
-  if (!FindList(buf, id, span)) return false;
-  return LoadList(t, buf.data() + span.Begin, span.End - span.Begin);
+bool TRLDataFiles::ReadXml(TRLData& t, std::string_view buf, const std::string& id,
+                           const std::string& source) {
+  std::string why;
+  const size_t begin = FindList(buf, id, why);
+  if (begin != std::string_view::npos && LoadList(t, buf.substr(begin), why)) return true;
+  return t.Failed("Cannot read a report list from " + source + ": " + why);
 }
 
 // --- XML on TRLData ----------------------------------------------------------------
 
 void TRLData::WriteToXMLStream(std::ostream& OutStream, bool CreateHeader,
                                const std::string& DataID) {
-  std::string out;
-  TRLDataFiles::WriteXml(*this, out, CreateHeader, DataID);
-  OutStream.write(out.data(), std::streamsize(out.size()));
-  if (!OutStream) throw EZELRLDataError(ComponentText() + ": cannot write the list to the stream");
+  WriteListTo(OutStream, CreateHeader, DataID, "the stream");
 }
 
 void TRLData::WriteToOpenXMLFile(std::ostream& F, bool CreateHeader, const std::string& DataID) {
-  WriteToXMLStream(F, CreateHeader, DataID);
-  F.flush();
-  if (!F) throw EZELRLDataError(ComponentText() + ": cannot write the list to the file");
+  WriteListTo(F, CreateHeader, DataID, "the open file");
+}
+
+void TRLData::WriteListTo(std::ostream& out, bool CreateHeader, const std::string& DataID,
+                          const char* where) {
+  FLastError.clear();
+  std::string text;
+  TRLDataFiles::WriteXml(*this, text, CreateHeader, DataID);
+  errno = 0;
+  out.write(text.data(), std::streamsize(text.size()));
+  out.flush();
+  if (!out)
+    Raise(ComponentText() + ": cannot write the list \"" + DataID + "\" to " + where + ": " +
+          StreamReason());
 }
 
 void TRLData::SaveAsXMLFile(const std::string& FileName, const std::string& DataID) {
-  std::string out;
+  FLastError.clear();
+  std::string out, why;
   TRLDataFiles::WriteXml(*this, out, true, DataID);
-  ReplaceFileContent(FileName, out);
+  if (!ReplaceFileContent(FileName, out, why)) Raise(why);
 }
 
 bool TRLData::LoadFromXMLFile(const std::string& FileName, const std::string& DataID) {
-  std::string buf;
-  return ReadWholeFile(FileName, buf) && TRLDataFiles::ReadXml(*this, buf, DataID);
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return Failed(why);
+  return TRLDataFiles::ReadXml(*this, buf, DataID, Quoted(FileName));
 }
 
 bool TRLData::ReadFromXMLString(const std::string& InString, const std::string& DataID) {
-  std::string buf = InString;
-  return TRLDataFiles::ReadXml(*this, buf, DataID);
+  FLastError.clear();
+  return TRLDataFiles::ReadXml(*this, InString, DataID, "the string");
 }
 
 bool TRLData::ReadFromXMLStream(std::istream& InStream, const std::string& DataID) {
-  std::string buf = ReadRest(InStream);
-  return TRLDataFiles::ReadXml(*this, buf, DataID);
+  FLastError.clear();
+  std::string buf;
+  if (!ReadRest(InStream, buf))
+    return Failed(InStream.bad() ? "Cannot read a report list from the stream: read error"
+                                 : "Cannot read a report list from the stream: more than " +
+                                       std::to_string(kMaxFileBytes) + " bytes");
+  return TRLDataFiles::ReadXml(*this, buf, DataID, "the stream");
 }
 
 bool TRLData::ReadFromOpenXMLFile(std::istream& F, const std::string& DataID) {
+  FLastError.clear();
   const std::string lowerID = LineID(DataID);
-  std::string line, list;
-  while (std::getline(F, line)) {
+  std::string line, list, name;
+  size_t budget = kMaxFileBytes;
+  while (GetLineWithin(F, line, budget)) {
+    const size_t lineStart = list.size();
     if (list.empty()) {
       if (!IsRootLine(line, lowerID)) continue;
       list = line.substr(FindNoCase(line, "<replist", 0));
+      name = RootName(list);
     } else {
       list += line;
     }
     list += '\n';
-    if (line.find("</replist") != std::string::npos)
-      return TRLDataFiles::LoadList(*this, list.data(), list.size());
+    if (line.find("</" + name) == std::string::npos) continue;
+    const size_t end = FindListEnd(list, name, lineStart);
+    if (end == std::string::npos) continue;
+    std::string why;
+    if (TRLDataFiles::LoadList(*this, std::string_view(list).substr(0, end), why)) return true;
+    return Failed("Cannot read a report list from the open file: " + why);
   }
-  return false;
+  return Failed(std::string("Cannot read a report list from the open file: ") +
+                (budget == 0    ? "more than " + std::to_string(kMaxFileBytes) + " bytes"
+                 : list.empty() ? "no matching list"
+                                : "the list has no end tag") +
+                (F.bad() ? " (read error)" : ""));
 }
 
 // --- CheckIfValidReplist --------------------------------------------------------
@@ -442,10 +570,13 @@ bool CheckIfValidReplist(std::istream& InStream, const std::string& DataID) {
 }
 
 bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
-  std::ifstream in(FName, std::ios::binary);
-  if (!in) throw EZELRLDataError("Cannot open \"" + FName + "\": " + ErrnoText());
+  std::string reason;
+  host::TFileDescriptor fd(host::OpenRegularFile(FName, kMaxFileBytes, reason));
+  if (fd.Get() < 0) throw EZELRLDataError("Cannot open " + Quoted(FName) + ": " + reason);
+  host::TFileReadBuf buf(fd.Get(), kMaxFileBytes);
+  std::istream in(&buf);
   const bool found = CheckIfValidReplist(in, DataID);
-  if (in.bad()) throw EZELRLDataError("Cannot read \"" + FName + "\"");
+  if (buf.Failed()) throw EZELRLDataError("Cannot read " + Quoted(FName) + ": " + buf.Reason());
   return found;
 }
 
@@ -454,6 +585,7 @@ bool CheckIfValidReplist(const std::string& FName, const std::string& DataID) {
 int TRLData::ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
                        bool IncludeColHeaders, bool IncludeCommonHeader, int FirstCol, int FirstRow,
                        int LastCol, int LastRow) {
+  FLastError.clear();
   const char delim = CSVDelimiterChar(Delimiter);
   FirstCol = std::max(FirstCol, 1);
   LastCol = std::min(LastCol, FNrOfCols);
@@ -480,25 +612,26 @@ int TRLData::ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
       return Elem(c, r);
     });
   }
-  try {
-    ReplaceFileContent(FileName, out);
-  } catch (const EZELRLDataError&) {
-    return -1;
-  }
+  std::string why;
+  if (!ReplaceFileContent(FileName, out, why)) return FailedCount(why);
   return std::max(LastRow - FirstRow + 1, 0);
 }
 
 int TRLData::ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
                        bool IncludeColHeaders) {
-  std::string buf;
-  if (!ReadWholeFile(FileName, buf)) return -1;
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return FailedCount(why);
   const char delim = CSVDelimiterChar(Delimiter);
   int maxFields = 1;
   const int64_t records = ParseCsv(buf, delim, [&](int64_t, int field, std::string_view) {
     maxFields = std::max(maxFields, field + 1);
   });
   const int64_t headerRecords = IncludeColHeaders && records > 0 ? 1 : 0;
-  if (records < 0 || TooManyCells(records - headerRecords, maxFields)) return -1;
+  const std::string what = "Cannot import " + Quoted(FileName) + ": ";
+  if (records < 0) return FailedCount(what + "a quoted field is not closed");
+  if (TooManyCells(records - headerRecords, maxFields))
+    return FailedCount(what + "more than " + std::to_string(kMaxFileCells) + " cells");
   const int rows = int(records - headerRecords);
   TRLData fresh(nullptr);
   TRLDataFiles::ForwardProgress(fresh, *this);
@@ -521,8 +654,9 @@ int TRLData::ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter,
 }
 
 int TRLData::LoadLinesFromFile(int Column, int FirstRow, const std::string& FileName) {
-  std::string buf;
-  if (!ReadWholeFile(FileName, buf)) return -1;
+  FLastError.clear();
+  std::string buf, why;
+  if (!ReadWholeFile(FileName, buf, why)) return FailedCount(why);
   if (!ValidCol(Column) || FirstRow < 1) return 0;
   std::vector<std::string_view> lines;
   for (size_t pos = 0; pos < buf.size();) {
@@ -533,7 +667,9 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const std::string& File
     if (pos < buf.size() && buf[pos] == '\n') ++pos;
   }
   const int64_t lastRow = int64_t(FirstRow) + int64_t(lines.size()) - 1;
-  if (TooManyCells(lastRow, FNrOfCols)) return -1;
+  if (TooManyCells(lastRow, FNrOfCols))
+    return FailedCount("Cannot load " + Quoted(FileName) + ": more than " +
+                       std::to_string(kMaxFileCells) + " cells");
   if (lastRow > FNrOfRows) SetNrOfRows(int(lastRow));
   for (size_t i = 0; i < lines.size(); ++i) {
     SetElem(Column, FirstRow + int(i), std::string(lines[i]));
@@ -548,6 +684,7 @@ void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int
                               const std::vector<int>& ColumnSelection, int Border, int CellSpacing,
                               int CellPadding, bool IncludeHeader, const std::string& HeadClass,
                               const std::string& CellClass, const std::string& TableClass) {
+  FLastError.clear();
   LoC = std::max(LoC, 1);
   HiC = std::min(HiC, FNrOfCols);
   LoR = std::max(LoR, 1);
@@ -591,7 +728,8 @@ void TRLData::ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int
     out += "</tr>\n";
   }
   out += "</table>\n</body>\n</html>\n";
-  ReplaceFileContent(FileName, out);
+  std::string why;
+  if (!ReplaceFileContent(FileName, out, why)) Raise(why);
 }
 
 }  // namespace zel

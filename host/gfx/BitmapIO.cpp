@@ -2,13 +2,8 @@
 // resources, and saving with an atomic replace. Decoding happens into a separate
 // buffer and the bitmap is touched only once the whole image is good, so a failed
 // load leaves it as it was.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <new>
 
 #include "host/gfx/FileIO.h"
@@ -21,27 +16,16 @@ namespace host {
 namespace {
 
 // Larger files are refused before reading: no image within the pixel caps needs more.
-constexpr off_t kMaxFileSize = off_t(1) << 30;
+constexpr size_t kMaxFileSize = size_t(1) << 30;
 
 std::string FileLabel(const std::string& path) { return "bitmap file '" + path + "'"; }
-std::string ErrnoText() { return std::strerror(errno); }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  TFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) throw EInvalidGraphic(FileLabel(path) + ": cannot open (" + ErrnoText() + ")");
-  struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode))
-    throw EInvalidGraphic(FileLabel(path) + ": not a regular file");
-  if (st.st_size > kMaxFileSize) throw EInvalidGraphic(FileLabel(path) + ": file too large");
-  std::vector<uint8_t> bytes(size_t(st.st_size));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EInvalidGraphic(FileLabel(path) + ": read error (" + ErrnoText() + ")");
-    if (n == 0) throw EInvalidGraphic(FileLabel(path) + ": file shrank while being read");
-    done += size_t(n);
-  }
+// A folder, a FIFO, a device or an oversized file is refused before any byte is
+// read, so a load can neither block nor read without bound.
+std::string ReadImageFile(const std::string& path) {
+  std::string bytes, reason;
+  if (!ReadRegularFile(path, kMaxFileSize, bytes, reason))
+    throw EInvalidGraphic(FileLabel(path) + ": cannot read (" + reason + ")");
   return bytes;
 }
 
@@ -123,7 +107,7 @@ void ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 void TBitmap::LoadFromFile(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadWholeFile(path);
+  const std::string bytes = ReadImageFile(path);
   LoadInto(*this, bytes.data(), bytes.size(), FileLabel(path));
 }
 

@@ -109,6 +109,28 @@ TEST(StringArray, SortOrdersEmptyThenNumbersThenFoldedText) {
             (Strings{"été", "Éclair", "Zebra", "banana", "Apple", "10", "9,5", " 2 ", "-3", ""}));
 }
 
+TEST(StringArray, ACheckFlagColumnSortsByStateThenByTheTextAfterTheFlag) {
+  TStringArray a;
+  a.Resize(2, 0);
+  FillColumn(a, 2, {"X10", " b", "", "X9", "Za", " 2"});
+  a.SetColHasFlag(2, true);
+  a.InsertColumn(1);  // the setting travels with its column
+  EXPECT_FALSE(a.ColHasFlag(2));
+  ASSERT_TRUE(a.ColHasFlag(3));
+  std::vector<std::string> keys;
+  a.SetOnBeforeSortExchange([&](host::TObject*, const std::string&, std::string& key) {
+    keys.push_back(key);
+  });
+  a.Sort(3, -1, true);
+  EXPECT_EQ(Column(a, 3), (Strings{"", " 2", " b", "X9", "X10", "Za"}));
+  EXPECT_EQ(keys, (Strings{"10", "b", "", "9", "a", "2"}));  // the flag is not in the key
+  a.Sort(3, -1, false);
+  EXPECT_EQ(Column(a, 3), (Strings{"Za", "X10", "X9", " b", " 2", ""}));
+  a.SetColHasFlag(3, false);
+  a.Sort(3, -1, true);  // plain text again: "X10" before "X9"
+  EXPECT_EQ(Column(a, 3), (Strings{"", " 2", " b", "X10", "X9", "Za"}));
+}
+
 TEST(StringArray, SortIsStableAndUsesTheSecondaryColumn) {
   TStringArray a;
   a.Resize(2, 0);
@@ -234,7 +256,8 @@ TEST(FoldCase, FoldsCapitalsIndependentOfLocale) {
 TEST(ParseDecimal, AcceptsPlainDecimalNumbersOnly) {
   double v = 0;
   for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
-           {"3.5", 3.5}, {"3,5", 3.5}, {"+2", 2}, {"-.5", -0.5}, {"1e3", 1000}, {"7.", 7}}) {
+           {"3.5", 3.5}, {"3,5", 3.5}, {"+2", 2}, {"-.5", -0.5}, {"1e3", 1000}, {"7.", 7},
+           {"+1" + std::string(99, '0'), 1e99}, {"0," + std::string(120, '5'), 5.0 / 9.0}}) {
     EXPECT_TRUE(zel::ParseDecimal(text, v)) << text;
     EXPECT_DOUBLE_EQ(v, value) << text;
   }

@@ -129,6 +129,17 @@ TEST(RLData, RadioColumnKeepsOneCheck) {
   EXPECT_EQ(t.FirstCheckedElemInRow(1), 0);
 }
 
+TEST(RLData, AsNumberReadsLongNumbers) {
+  TRLData t(nullptr);
+  t.SetNrOfRows(3);
+  t.SetElem(1, 1, "1" + std::string(99, '0'));            // 100 characters
+  t.SetElem(1, 2, " +0," + std::string(200, '5') + " ");  // a comma, a sign, blanks
+  t.SetElem(1, 3, std::string(250, '0') + "1e999");       // too large for a double
+  EXPECT_DOUBLE_EQ(t.AsNumber(1, 1), 1e99);
+  EXPECT_DOUBLE_EQ(t.AsNumber(1, 2), 5.0 / 9.0);
+  EXPECT_THROW(t.AsNumber(1, 3), EZELDStructError);
+}
+
 TEST(RLData, AsNumberReadsDecimalTextOrRaises) {
   TRLData t(nullptr);
   t.SetNrOfColumns(2);
@@ -290,30 +301,85 @@ TEST(RLData, ClearResetsColumnsButKeepsDimensions) {
   EXPECT_EQ(t.Elem(1, 1), "");
 }
 
-TEST(RLData, SortUsesVisibleTextAndTheKeyHook) {
+TEST(RLData, SortOrdersACheckColumnByStateThenByText) {
   TRLData t(nullptr);
+  Load(t, {{"10", "b"}, {"9", "a"}, {"x", "c"}, {"y", "a"}, {"z", ""}});
+  t.SetColumnCheckMode(2, cmBox);
+  t.SetElemChecked(2, 1, true);  // "Xb"
+  t.SetElemChecked(2, 4, true);  // "Xa"
+  t.Sort(2, -1, true);
+  EXPECT_EQ(ColumnTexts(t, 1), (Strings{"z", "9", "x", "y", "10"}));  // "", a, c | a, b
+  EXPECT_EQ(t.LastSortColumn(), 2);
+  t.Sort(2, -1, false);
+  EXPECT_EQ(ColumnTexts(t, 1), (Strings{"10", "y", "x", "9", "z"}));
+  EXPECT_FALSE(t.LastSortOrder());
+  // As a secondary column the same rule breaks the ties of the primary one.
+  Load(t, {{"k", "b"}, {"k", "a"}, {"j", "c"}});
+  t.SetColumnCheckMode(2, cmRadio);
+  t.SetElemChecked(2, 2, true);
+  t.Sort(1, 2, true);
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"c", "b", "a"}));
+  t.Sort(1, -1, false);
+  EXPECT_EQ(ColumnTexts(t, 1), (Strings{"k", "k", "j"}));
+  t.UnSort();
+  EXPECT_EQ(t.LastSortColumn(), -1);
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"b", "a", "c"}));
+}
+
+// Checked numbers tell the rule apart from a plain text sort of the stored
+// cells: "X10" sorts before "X9" as text, after it as check state and number.
+TEST(RLData, CheckRuleFollowsTheColumnThroughStructuralChanges) {
+  TRLData t(nullptr);
+  Load(t, {{"p", "10"}, {"q", "9"}});
+  t.SetColumnCheckMode(2, cmBox);
+  t.SetAllCheckmarksOfCol(2, true);
+  t.InsertColumn(1);               // the check column is now column 3
+  t.Strings()->Sort(3, -1, true);  // the store itself knows the rule
+  EXPECT_EQ(ColumnTexts(t, 3), (Strings{"9", "10"}));
+  t.UnSort();
+  t.RemoveColumn(1);
+  t.Sort(2, -1, true);
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"9", "10"}));
+
+  TRLData copy(nullptr);
+  copy.Assign(&t);
+  copy.Strings()->UnSort();
+  copy.Sort(2, -1, true);
+  EXPECT_EQ(ColumnTexts(copy, 2), (Strings{"9", "10"}));
+
+  t.Clear();  // every column back to plain text
+  t.UnSort();
+  t.SetElem(2, 1, "X10");
+  t.SetElem(2, 2, "X9");
+  t.Sort(2, -1, true);
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"X10", "X9"}));
+}
+
+TEST(RLData, SortKeyHookStaysWiredAndSeesTheStoredText) {
+  TRLData t(nullptr);
+  ASSERT_TRUE(t.Strings()->OnBeforeSortExchange());  // wired from the start
   Load(t, {{"10", "b"}, {"9", "a"}, {"x", "c"}});
   t.SetColumnCheckMode(2, cmBox);
-  t.SetElemChecked(2, 1, true);  // "Xb" must not sort after " c"
-  t.Sort(2, -1, true);
-  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"a", "b", "c"}));
-  EXPECT_EQ(t.LastSortColumn(), 2);
-  t.Sort(1, -1, false);
-  EXPECT_EQ(ColumnTexts(t, 1), (Strings{"x", "10", "9"}));
-  EXPECT_FALSE(t.LastSortOrder());
-
-  std::vector<std::string> seen;
+  t.SetElemChecked(2, 1, true);
+  std::vector<std::string> seen, keys;
   t.SetOnBeforeSortExchange([&](host::TObject* sender, const std::string& text, std::string& key) {
     EXPECT_EQ(sender, &t);
     seen.push_back(text);
-    key = text == "b" ? "0" : text;  // "b" sorts first
+    keys.push_back(key);
+    if (key == "c") key = "0";  // "c" sorts first among the unchecked
   });
   t.Sort(2, -1, true);
-  EXPECT_EQ(seen, (Strings{"b", "a", "c"}));  // visible text, storage order
-  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"b", "a", "c"}));
-  t.UnSort();
-  EXPECT_EQ(t.LastSortColumn(), -1);
-  EXPECT_EQ(ColumnTexts(t, 1), (Strings{"10", "9", "x"}));
+  EXPECT_EQ(seen, (Strings{"Xb", " a", " c"}));  // stored text, storage order
+  EXPECT_EQ(keys, (Strings{"b", "a", "c"}));     // the key starts as the visible text
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"c", "a", "b"}));
+  ASSERT_TRUE(t.Strings()->OnBeforeSortExchange());  // Sort left the wiring alone
+  seen.clear();
+  t.Strings()->Sort(1, -1, true);  // a sort of the store reaches the handler too
+  EXPECT_EQ(seen, (Strings{"10", "9", "x"}));
+  t.SetOnBeforeSortExchange(nullptr);
+  t.Sort(2, -1, true);
+  EXPECT_EQ(ColumnTexts(t, 2), (Strings{"a", "c", "b"}));
+  ASSERT_TRUE(t.Strings()->OnBeforeSortExchange());
 }
 
 TEST(RLData, RemovingARowFromASortedTableKeepsTheOrder) {
@@ -357,6 +423,17 @@ TEST(RLData, AssignKeepsStorageOrderAndTheSortedView) {
   a.AssignTo(&c);
   EXPECT_EQ(c.NrOfRows(), 3);
   EXPECT_THROW(c.Assign(nullptr), host::EConvertError);
+}
+
+TEST(RLData, ClipboardCopyTakesTheHiddenColumn) {
+  TRLData t(nullptr);
+  Load(t, {{"a"}, {"b"}});
+  t.SetElem(0, 1, "h1");
+  t.SetElem(0, 2, "h2");
+  t.CopyToClipBoard(0, 1, 1, 2, false, ';');
+  EXPECT_EQ(host::Clipboard()->AsText(), "h1;a\nh2;b\n");
+  t.CopyToClipBoard(0, 2, 1, 2, true, false);
+  EXPECT_EQ(host::Clipboard()->AsText(), "   C-1 \n\nh2 b   \n");
 }
 
 TEST(RLData, ClipboardCopyInBothForms) {

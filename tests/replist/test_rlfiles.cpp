@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "replist/ZEL_replist.h"
+#include "tests/support/Bounded.h"
 
 using namespace zel;
 namespace fs = std::filesystem;
@@ -226,6 +228,9 @@ TEST_F(RLFiles, TruncatedMalformedOrForeignFilesLeaveTheTableUnchanged) {
       "<replist format=\"tamarisk\">\n<numcols>x</numcols><numrows>1</numrows>\n</replist>\n",
       "<replist "
       "format=\"tamarisk\">\n<numcols>100000</numcols><numrows>100000</numrows>\n</replist>\n",
+      // No rows still means one row of a hundred million cells.
+      "<replist "
+      "format=\"tamarisk\">\n<numcols>100000000</numcols><numrows>0</numrows>\n</replist>\n",
       "<replist format=\"tamarisk\">\n<numcols>1</numcols><numrows>1</numrows><cell c=\"1\" "
       "r=\"1\">x</cel>\n</replist>\n",
       "<replist format=\"tamarisk\">\n<numcols>1</numcols><numrows>1</numrows><checkedcolumn "
@@ -373,4 +378,147 @@ TEST_F(RLFiles, HtmlExportEscapesAndAppliesTheLayout) {
   EXPECT_NE(ReadFile(Path("all.html")).find("<tr><td>x &amp; y</td>"), std::string::npos);
   EXPECT_THROW(t.ExportHTMLTable(Path("no/such/t.html"), 1, 1, 3, 2, {}, 0, 0, 0, true, "", "", ""),
                EZELRLDataError);
+}
+
+// Every loader given a folder, a FIFO without a writer or an endless device:
+// each returns its failure at once (bounded by the harness, not timed), says
+// why, and leaves the table as it was.
+TEST_F(RLFiles, LoadersRefuseFoldersFifosAndDevices) {
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+  const std::vector<std::pair<std::string, std::string>> inputs = {
+      {dir_.string(), std::strerror(EISDIR)},
+      {Path("fifo"), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+  };
+  using TLoader = std::function<int(TRLData&, const std::string&)>;
+  const std::vector<std::pair<const char*, TLoader>> loaders = {
+      {"LoadFromXMLFile",
+       [](TRLData& t, const std::string& f) { return int(t.LoadFromXMLFile(f, "")); }},
+      {"ImportCSV",
+       [](TRLData& t, const std::string& f) { return t.ImportCSV(f, csvComma, true); }},
+      {"LoadLinesFromFile",
+       [](TRLData& t, const std::string& f) { return t.LoadLinesFromFile(1, 1, f); }},
+  };
+  for (const auto& [path, reason] : inputs) {
+    for (const auto& [name, load] : loaders) {
+      auto t = std::make_shared<TRLData>(nullptr);
+      t->SetNrOfRows(1);
+      t->SetElem(1, 1, "keep me");
+      auto result = std::make_shared<int>(1);
+      ASSERT_TRUE(testsupport::ReturnsWithin([t, result, load = load, path = path] {
+        *result = load(*t, path);
+      })) << name
+          << " blocked on " << path;
+      EXPECT_LE(*result, 0) << name << " " << path;
+      EXPECT_EQ(t->LastError(), "Cannot read \"" + path + "\": " + reason) << name;
+      EXPECT_EQ(t->Elem(1, 1), "keep me");
+    }
+    auto thrown = std::make_shared<std::string>();
+    ASSERT_TRUE(testsupport::ReturnsWithin([thrown, path = path] {
+      try {
+        CheckIfValidReplist(path, "");
+      } catch (const EZELRLDataError& e) {
+        *thrown = e.what();
+      }
+    })) << "CheckIfValidReplist blocked on "
+        << path;
+    EXPECT_EQ(*thrown, "Cannot open \"" + path + "\": " + reason);
+  }
+}
+
+TEST_F(RLFiles, FailuresSayWhichFileAndWhy) {
+  TRLData t(nullptr);
+  t.SetName("Sales");
+  EXPECT_FALSE(t.LoadFromXMLFile(Path("none.xml"), ""));
+  EXPECT_EQ(t.LastError(), "Cannot read \"" + Path("none.xml") + "\": " + std::strerror(ENOENT));
+  WriteFile(Path("other.xml"), "<replist format=\"tamarisk\" id=\"a\">\n</replist>\n");
+  EXPECT_FALSE(t.LoadFromXMLFile(Path("other.xml"), "b"));
+  EXPECT_EQ(t.LastError(), "Cannot read a report list from \"" + Path("other.xml") +
+                               "\": no report list with id \"b\"");
+  WriteFile(Path("open.csv"), "a,\"unclosed\n");
+  EXPECT_EQ(t.ImportCSV(Path("open.csv"), csvComma, false), -1);
+  EXPECT_EQ(t.LastError(),
+            "Cannot import \"" + Path("open.csv") + "\": a quoted field is not closed");
+  t.SetNrOfRows(1);
+  EXPECT_EQ(t.ExportCSV(Path("no/dir.csv"), csvComma, false, false, 1, 1, 1, 1), -1);
+  EXPECT_EQ(t.LastError(), "Cannot write \"" + Path("no/dir.csv") + "\": " + std::strerror(ENOENT));
+  EXPECT_EQ(t.ExportCSV(Path("ok.csv"), csvComma, false, false, 1, 1, 1, 1), 1);
+  EXPECT_EQ(t.LastError(), "");  // cleared by the next operation
+
+  std::ofstream full("/dev/full");
+  ASSERT_TRUE(full.is_open());
+  try {
+    t.WriteToOpenXMLFile(full, true, "q1");
+    ADD_FAILURE() << "a write to a full device succeeded";
+  } catch (const EZELRLDataError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Component \"Sales\": cannot write the list \"q1\" to the "
+              "open file: " +
+                  std::string(std::strerror(ENOSPC)));
+    EXPECT_EQ(t.LastError(), e.what());
+  }
+}
+
+TEST_F(RLFiles, ASaveThroughALinkKeepsTheLinkAndClearsStaleTemporaries) {
+  TRLData a(nullptr);
+  a.SetNrOfRows(1);
+  a.SetElem(1, 1, "new");
+  fs::create_directory(Path("store"));
+  WriteFile(Path("store/list.xml"), "old");
+  fs::create_symlink("store/list.xml", Path("link.xml"));
+  WriteFile(Path("store/list.xml.~999999999-0"), "left by a killed save");
+  a.SaveAsXMLFile(Path("link.xml"), "");
+  EXPECT_TRUE(fs::is_symlink(Path("link.xml")));
+  TRLData b(nullptr);
+  ASSERT_TRUE(b.LoadFromXMLFile(Path("store/list.xml"), "")) << b.LastError();
+  EXPECT_EQ(b.Elem(1, 1), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(Path("store")), {}), 1);
+}
+
+// The reader takes every list start that CheckIfValidReplist takes: the root's
+// name and its id attribute compare without case, and the end tag repeats the
+// name as written.
+TEST_F(RLFiles, ListStartsInAnyLetterCaseAreRead) {
+  const std::string upper =
+      "<?xml version=\"1.0\"?>\n<REPLIST FORMAT=\"TAMARISK\" ID=\"Up\">\n<numcols>1</numcols>"
+      "<numrows>1</numrows><cell c=\"1\" r=\"1\">u</cell>\n</REPLIST >\n"
+      "<Replist format=\"tamarisk\" id=\"mixed\">\n<numcols>1</numcols><numrows>1</numrows>"
+      "<cell c=\"1\" r=\"1\">m</cell>\n</Replist>\n";
+  WriteFile(Path("upper.xml"), upper);
+  for (const char* id : {"up", "MIXED"}) {
+    EXPECT_TRUE(CheckIfValidReplist(Path("upper.xml"), id)) << id;
+    TRLData t(nullptr);
+    ASSERT_TRUE(t.LoadFromXMLFile(Path("upper.xml"), id)) << id << ": " << t.LastError();
+    EXPECT_EQ(t.Elem(1, 1), id[0] == 'u' ? "u" : "m");
+    EXPECT_EQ(FoldCase(t.DataID()), FoldCase(id));
+  }
+  std::istringstream in(upper);
+  TRLData t(nullptr);
+  ASSERT_TRUE(t.ReadFromOpenXMLFile(in, "")) << t.LastError();
+  EXPECT_EQ(t.Elem(1, 1), "u");
+  ASSERT_TRUE(t.ReadFromOpenXMLFile(in, "")) << t.LastError();
+  EXPECT_EQ(t.Elem(1, 1), "m");
+  // A close tag of another name does not end the list.
+  EXPECT_FALSE(
+      t.ReadFromXMLString("<REPLIST tamarisk>\n<numcols>1</numcols><numrows>1</numrows>"
+                          "\n</replist>\n",
+                          ""));
+}
+
+// The writer puts the counts first; a list written by hand may not.
+TEST_F(RLFiles, CountsMayFollowTheCells) {
+  TRLData t(nullptr);
+  ASSERT_TRUE(
+      t.ReadFromXMLString("<replist format=\"tamarisk\">\n<cell c=\"2\" r=\"3\">late</cell>"
+                          "<colname c=\"2\">H</colname><numrows>3</numrows>"
+                          "<numcols>2</numcols>\n</replist>\n",
+                          ""))
+      << t.LastError();
+  EXPECT_EQ(t.NrOfRows(), 3);
+  EXPECT_EQ(t.Elem(2, 3), "late");
+  EXPECT_EQ(t.Header(2), "H");
+  EXPECT_FALSE(t.ReadFromXMLString(
+      "<replist format=\"tamarisk\">\n<cell c=\"1\" r=\"1\">x</cell>\n</replist>\n", ""));
+  EXPECT_NE(t.LastError().find("count is missing"), std::string::npos) << t.LastError();
+  EXPECT_EQ(t.Elem(2, 3), "late");
 }

@@ -15,6 +15,7 @@
 #include "host/gfx/Graphics.h"
 #include "host/gfx/ImageIO.h"
 #include "host/gfx/Resources.h"
+#include "tests/support/Bounded.h"
 
 using namespace host;
 namespace fs = std::filesystem;
@@ -433,6 +434,26 @@ TEST(BitmapIO, LoadFailuresNameTheFile) {
   } catch (const EInvalidGraphic& e) {
     EXPECT_EQ(std::string(e.what()),
               "bitmap file '" + (dir / "x.bmp") + "': RLE8 run passes the end of the row");
+  }
+}
+
+TEST(BitmapIO, LoadingAFifoOrADeviceFailsAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+  for (const std::string& path : {dir / "pipe.bmp", std::string("/dev/zero")}) {
+    auto bmp = std::make_shared<TBitmap>(2, 2);
+    FillBitmap(*bmp, 0xABCDEF);
+    auto message = std::make_shared<std::string>();
+    ASSERT_TRUE(testsupport::ReturnsWithin([bmp, message, path] {
+      try {
+        bmp->LoadFromFile(path);
+      } catch (const EInvalidGraphic& e) {
+        *message = e.what();
+      }
+    })) << path
+        << " blocked";
+    EXPECT_EQ(*message, "bitmap file '" + path + "': cannot read (not a regular file)");
+    EXPECT_TRUE(BitmapIs(*bmp, 2, 2, 0xABCDEF));
   }
 }
 
