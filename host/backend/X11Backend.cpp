@@ -621,10 +621,7 @@ void TX11Backend::HandleXEvent(XEvent& e) {
       HandleSelectionRequest(e.xselectionrequest);
       return;
     case SelectionClear:
-      if (e.xselectionclear.selection == FAtoms.Clipboard) {
-        FOwnsClipboard = false;
-        FClipText.clear();
-      }
+      HandleSelectionClear(e.xselectionclear);
       return;
     case PropertyNotify:
       if (e.xproperty.state == PropertyDelete) HandleSelectionPropertyDelete(e.xproperty);

@@ -39,6 +39,15 @@ struct TIncrSend {
 // How the selection's owner answered a request.
 enum class TAnswer { Data, Refused, Silent };
 
+// One selection the backend can own: CLIPBOARD (copy and paste) or PRIMARY
+// (select, then middle-click). Both are served and converted by the same code.
+struct TSelection {
+  Atom Name = 0;
+  std::string Text;  // what we serve while we own it
+  bool Owned = false;
+  Time OwnTime = CurrentTime;  // requests older than our ownership are refused
+};
+
 class TX11Backend final : public TBackend, public TPopupWindows {
  public:
   explicit TX11Backend(Display* dpy);
@@ -57,6 +66,10 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   std::string GetClipboardText() const override;
   void SetClipboardText(const std::string& s) override;
   void ClearClipboard() override;
+  bool PrimaryHasText() const override;
+  std::string GetPrimaryText() const override;
+  void SetPrimaryText(const std::string& s) override;
+  void ClearPrimary() override;
   void Beep(unsigned type) override;
 
   void MakePopup(TWindowId w, TWindowId owner, int x, int y) override;
@@ -86,10 +99,8 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   std::map<int, Cursor> FCursors;
 
   // --- the clipboard (X11Clipboard.cpp)
-  Window FClipWindow = 0;  // owns the selection and receives conversions
-  std::string FClipText;
-  bool FOwnsClipboard = false;
-  Time FOwnTime = CurrentTime;
+  Window FClipWindow = 0;  // owns the selections and receives conversions
+  TSelection FClipboard, FPrimary;
   std::vector<TIncrSend> FIncrSends;
   size_t FMaxPiece;  // the most bytes one property change may carry
 
@@ -126,15 +137,22 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   // --- the clipboard (X11Clipboard.cpp)
   void CreateClipWindow();
   void HandClipboardToManager();
+  // The selection of that name, or nullptr when it is neither of ours.
+  TSelection* SelectionNamed(Atom name);
+  void TakeSelection(TSelection& sel, const std::string& text);
   void HandleSelectionRequest(const XSelectionRequestEvent& r);
+  void HandleSelectionClear(const XSelectionClearEvent& e);
   void HandleSelectionPropertyDelete(const XPropertyEvent& e);
-  bool ServeTarget(const XSelectionRequestEvent& r, Atom property);
-  bool ServeMultiple(const XSelectionRequestEvent& r, Atom property);
+  bool ServeTarget(const TSelection& sel, const XSelectionRequestEvent& r, Atom property);
+  bool ServeMultiple(const TSelection& sel, const XSelectionRequestEvent& r, Atom property);
   void StartIncr(Window requestor, Atom property, Atom type, std::string data);
   void ExpireIncrSends();
-  bool AskTargets(std::vector<Atom>& targets);
-  TAnswer Convert(Atom target, std::string& data, Atom& type);
+  // Asking another owner; `selection` is the selection's atom.
+  bool AskTargets(Atom selection, std::vector<Atom>& targets);
+  TAnswer Convert(Atom selection, Atom target, std::string& data, Atom& type);
   bool ReadIncr(std::string& data);
+  bool SelectionHasText(const TSelection& sel);
+  std::string SelectionText(const TSelection& sel);
 };
 
 // Shift state bits (ssShift, ssCtrl, ssAlt, ssLeft, ssRight, ssMiddle) of an

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -494,23 +495,26 @@ std::string BigText() {
 
 class X11Clipboard : public X11Smoke {
  protected:
-  // What another program pastes from the clipboard (xclip -o).
-  std::string PastedByXclip() {
-    Child c = Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-o"});
+  // What another program pastes from the clipboard (xclip -o), or from
+  // another selection ("primary").
+  std::string PastedByXclip(const std::string& selection = "clipboard") {
+    Child c = Spawn({"xclip", "-display", Server().Display, "-selection", selection, "-o"});
     std::string s = ReadWhilePumping(c);
     Stop(c);
     return s;
   }
   // Another program copies `text` (xclip -i) and keeps serving it.
-  Child CopiedByXclip(const std::string& text) {
+  Child CopiedByXclip(const std::string& text, const std::string& selection = "clipboard") {
     Child c =
-        Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-i", "-quiet"});
+        Spawn({"xclip", "-display", Server().Display, "-selection", selection, "-i", "-quiet"});
     EXPECT_EQ(write(c.In, text.data(), text.size()), ssize_t(text.size()));
     close(c.In);
     c.In = -1;
-    Atom clipboard = XInternAtom(Dpy, "CLIPBOARD", False);
+    std::string name = selection;
+    std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+    Atom atom = XInternAtom(Dpy, name.c_str(), False);
     int64_t deadline = Ms() + 5000;
-    while (XGetSelectionOwner(Dpy, clipboard) == None && Ms() < deadline)
+    while (XGetSelectionOwner(Dpy, atom) == None && Ms() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return c;
   }
@@ -556,6 +560,36 @@ TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
   EXPECT_EQ(pasted.size(), big.size());
   EXPECT_TRUE(pasted == big);
   Stop(large);
+}
+
+// --- the PRIMARY selection: what is selected, a middle click pastes
+
+TEST_F(X11Clipboard, SelectedTextIsOfferedAsPrimaryBesideTheClipboard) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  Clipboard()->SetAsText("copied");
+  PrimarySelection()->SetAsText("selected µV");
+  EXPECT_EQ(PastedByXclip("primary"), "selected µV");
+  EXPECT_EQ(PastedByXclip("clipboard"), "copied") << "selecting must not replace the clipboard";
+  std::string big = BigText();  // in pieces, as the clipboard sends it
+  PrimarySelection()->SetAsText(big);
+  EXPECT_TRUE(PastedByXclip("primary") == big) << "the large selection did not arrive whole";
+}
+
+TEST_F(X11Clipboard, TextSelectedInAnotherProgramIsReadFromPrimary) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  PrimarySelection()->SetAsText("ours");
+  Child other = CopiedByXclip("theirs Ω", "primary");
+  // Our ownership ends when the other program takes the selection.
+  EXPECT_TRUE(PumpUntil([&] { return PrimarySelection()->AsText() == "theirs Ω"; }))
+      << "still serving our own text after losing PRIMARY";
+  EXPECT_TRUE(PrimarySelection()->HasFormat(CF_TEXT));
+  Stop(other);
+  // Clearing gives up only a selection of our own; another owner's stays.
+  other = CopiedByXclip("kept", "primary");
+  PrimarySelection()->Clear();
+  EXPECT_NE(XGetSelectionOwner(Dpy, XA_PRIMARY), Window(None));
+  EXPECT_EQ(PrimarySelection()->AsText(), "kept");
+  Stop(other);
 }
 
 // Waits on `dpy` (up to five seconds) for an event `match` accepts.
