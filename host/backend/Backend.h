@@ -31,6 +31,10 @@ enum TBackendEventKind : uint8_t {
   bekExpose,      // the windowing system lost the window's pixels: present again
   bekFocusIn,
   bekFocusOut,
+  // The window is gone without the program asking: another client destroyed
+  // it, or the connection to the windowing system broke (then every window
+  // gets one). Nothing more may be drawn into it.
+  bekDestroyed,
 };
 
 // Mouse buttons as the backend reports them: the controls' own button values,

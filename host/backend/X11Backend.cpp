@@ -34,6 +34,14 @@ int OnXError(Display* dpy, XErrorEvent* e) {
     std::fprintf(stderr, "X11: %s (request %d)\n", text, int(e->request_code));
   return 0;
 }
+
+// Called first when the connection breaks (the server quit or killed us);
+// the backend's exit handler runs next and returns, so Xlib does not end the
+// program from inside some request. One line says what happened.
+int OnXIOError(Display* dpy) {
+  std::fprintf(stderr, "X11: lost the connection to display %s\n", DisplayString(dpy));
+  return 0;
+}
 }  // namespace
 
 std::unique_ptr<TBackend> CreateX11Backend(const char* displayName) {
@@ -46,6 +54,7 @@ std::unique_ptr<TBackend> CreateX11Backend(const char* displayName) {
     return nullptr;
   }
   XSetErrorHandler(OnXError);
+  XSetIOErrorHandler(OnXIOError);
   return std::make_unique<x11::TX11Backend>(dpy);
 }
 
@@ -109,13 +118,19 @@ TX11Backend::TX11Backend(Display* dpy)
       FStart(MonotonicMs()) {
   // A piece of a selection must fit into one request, with room for its header.
   FMaxPiece = size_t(std::max(XMaxRequestSize(dpy) * 4 - 256, 4096L));
+  XSetIOErrorExitHandler(dpy, &TX11Backend::OnConnectionBroken, this);
   InternAtoms();
   CreateClipWindow();
   OpenInputMethod();
 }
 
+void TX11Backend::OnConnectionBroken(Display*, void* self) {
+  static_cast<TX11Backend*>(self)->FLost = true;
+}
+
 TX11Backend::~TX11Backend() {
-  HandClipboardToManager();
+  // With the connection gone Xlib sends nothing; what is left is freeing memory.
+  if (!FLost) HandClipboardToManager();
   for (auto& [w, win] : FWindows) {
     if (win.Ic) XDestroyIC(win.Ic);
     XDestroyWindow(FDpy, w);
@@ -401,6 +416,7 @@ bool TX11Backend::WaitEvent(TBackendEvent& ev, int64_t timeoutMs) {
   int64_t deadline = MonotonicMs() + std::max<int64_t>(timeoutMs, 0);
   for (;;) {
     DrainConnection();
+    if (FLost) ConnectionLost();
     if (!FQueue.empty()) {
       ev = FQueue.front();
       FQueue.pop_front();
@@ -413,7 +429,7 @@ bool TX11Backend::WaitEvent(TBackendEvent& ev, int64_t timeoutMs) {
 }
 
 void TX11Backend::DrainConnection() {
-  while (XPending(FDpy) > 0) {
+  while (!FLost && XPending(FDpy) > 0) {
     XEvent e;
     XNextEvent(FDpy, &e);
     HandleXEvent(e);
@@ -422,6 +438,10 @@ void TX11Backend::DrainConnection() {
 }
 
 void TX11Backend::WaitReadable(int64_t timeoutMs) {
+  if (FLost) {  // nothing will ever arrive: just let the time pass
+    poll(nullptr, 0, int(std::min<int64_t>(timeoutMs, 1 << 30)));
+    return;
+  }
   XFlush(FDpy);
   // Wake at least once a second while pieces of a selection are being sent,
   // so a requestor that stopped reading is noticed.
@@ -434,7 +454,7 @@ bool TX11Backend::WaitFor(const std::function<bool(const XEvent&)>& match, int64
                           XEvent& out) {
   int64_t deadline = MonotonicMs() + timeoutMs;
   for (;;) {
-    while (XPending(FDpy) > 0) {
+    while (!FLost && XPending(FDpy) > 0) {
       XNextEvent(FDpy, &out);
       if (match(out)) return true;
       HandleXEvent(out);
@@ -550,6 +570,25 @@ void TX11Backend::HandleConfigure(const XConfigureEvent& e) {
   Queue(ev);
 }
 
+void TX11Backend::WindowGone(Window w) {
+  auto it = FWindows.find(w);
+  if (it == FWindows.end()) return;  // one we destroyed ourselves, or not ours
+  ReleasePopup(w);
+  if (it->second.Ic && !FLost) XDestroyIC(it->second.Ic);
+  FWindows.erase(it);
+  TWindowId id = TWindowId(w);
+  std::erase_if(FQueue, [id](const TBackendEvent& e) { return e.Window == id; });
+  TBackendEvent ev;
+  ev.Kind = bekDestroyed;
+  ev.Window = id;
+  Queue(ev);
+}
+
+void TX11Backend::ConnectionLost() {
+  FPopupStack.clear();  // no grab to give back
+  while (!FWindows.empty()) WindowGone(FWindows.begin()->first);
+}
+
 void TX11Backend::HandleXEvent(XEvent& e) {
   NoteTime(e);
   // The input method may take keys for a compose sequence.
@@ -605,6 +644,11 @@ void TX11Backend::HandleXEvent(XEvent& e) {
       return;
     case ConfigureNotify:
       HandleConfigure(e.xconfigure);
+      return;
+    case DestroyNotify:
+      // Our own windows are forgotten before they are destroyed; one still
+      // known was destroyed by another client.
+      if (e.xdestroywindow.window == e.xdestroywindow.event) WindowGone(e.xdestroywindow.window);
       return;
     case ClientMessage:
       if (e.xclient.message_type == FAtoms.WmProtocols &&

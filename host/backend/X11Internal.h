@@ -89,6 +89,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   int FDepth;
   GC FGc;
   bool FDirectPixels;  // the framebuffer's pixels are the server's: no conversion
+  bool FLost = false;  // the connection broke: every window is gone, no request goes out
   TAtoms FAtoms{};
   XIM FIm = nullptr;
   int64_t FStart;
@@ -105,6 +106,9 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   size_t FMaxPiece;  // the most bytes one property change may carry
 
   // --- events (X11Backend.cpp)
+  // Xlib's handler for a broken connection; `self` is the backend. Returning
+  // (instead of Xlib's exit) lets the program leave its loop in order.
+  static void OnConnectionBroken(Display* dpy, void* self);
   void InternAtoms();
   // Reads whatever the server has sent and handles it; no blocking.
   void DrainConnection();
@@ -117,6 +121,10 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void QueueMotion(const TBackendEvent& ev);
   void HandleButton(const XButtonEvent& e, bool press);
   void HandleConfigure(const XConfigureEvent& e);
+  // Forgets a window the server destroyed and tells the program so.
+  void WindowGone(Window w);
+  // After the connection broke: every window is gone.
+  void ConnectionLost();
   void NoteTime(const XEvent& e);
   // Waits (up to timeoutMs) for an event `match` accepts, handling the others
   // meanwhile; true with it in `out`.

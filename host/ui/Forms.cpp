@@ -120,9 +120,20 @@ void TForm::Paint() {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (FWindow) return;
+  if (!FWindow) CreateBackendWindow();
+}
+
+void TForm::CreateBackendWindow() {
   FWindow = CurrentBackend().CreateWindow(Caption(), FWidth, FHeight);
   CurrentBackend().SetWindowPosition(FWindow, FLeft, FTop);
+}
+
+void TForm::WindowDestroyed() {
+  // The form's handle stays: messages posted to it still arrive.
+  FWindow = 0;
+  bool isMain = Application->MainForm() == this;
+  if (FVisible) Hide();
+  if (isMain) Application->Terminate();
 }
 
 void TForm::DestroyWnd() {
@@ -135,6 +146,7 @@ void TForm::SetVisible(bool v) {
   if (v == FVisible) return;
   if (v) {
     HandleNeeded();
+    if (!FWindow) CreateBackendWindow();  // the last one was destroyed from outside
     ApplyPosition();
     FVisible = true;
     CurrentBackend().ShowWindow(FWindow, true);
@@ -305,7 +317,8 @@ TModalResult TForm::ShowModal() {
     for (;;) {
       app->ProcessMessages();
       if (FModalResult != mrNone) CloseModal();
-      if (FModalResult != mrNone || app->Terminated()) break;
+      // A dialog whose window was destroyed from outside ends as cancelled.
+      if (FModalResult != mrNone || app->Terminated() || !FWindow) break;
       if (CurrentBackend().HasVirtualClock() && !app->HasPendingWork())
         throw EInvalidOperation("Modal form \"" + Name() +
                                 "\" waits for input that cannot come: nothing is queued and no "

@@ -150,6 +150,11 @@ class TForm : public TWinControl {
   TCloseEvent FOnClose;
   TCloseQueryEvent FOnCloseQuery;
   void ApplyPosition();
+  void CreateBackendWindow();
+  // The windowing system destroyed the window: the form is hidden (a modal
+  // one ends), a main form ends the application; showing it again opens a
+  // new window.
+  void WindowDestroyed();
   void CloseModal();
   void FocusFirst();
   friend class TWinControl;
@@ -225,6 +230,7 @@ class TApplication : public TComponent {
   int FModalLevel = 0;
   std::vector<TForm*> FModalStack;  // innermost last; only it takes input
   bool PumpEvents(int64_t timeoutMs);
+  void Deliver(const TBackendEvent& ev);
   void FinishTurn();
 };
 

@@ -84,6 +84,24 @@ TEST_F(HeadlessForms, CloseEventClosesTheFormAndResizeResizesIt) {
   EXPECT_FALSE(f->Visible());
 }
 
+TEST_F(HeadlessForms, DialogWhoseWindowIsDestroyedEndsAsCancelled) {
+  TForm* main = Form();
+  Application->SetMainForm(main);
+  TForm dialog(nullptr);
+  bool asked = false;
+  dialog.SetOnCloseQuery([&](TObject*, bool& can) { asked = can = false; });
+  Application->SetModalHook([&](TForm* f) {
+    TBackendEvent ev;
+    ev.Kind = bekDestroyed;
+    ev.Window = f->WindowId();
+    zeltest::Headless().PostEvent(ev);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);  // no window is left to refuse closing in
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(dialog.WindowId(), 0u);
+  EXPECT_FALSE(Application->Terminated()) << "a dialog's window is not the program's";
+}
+
 TEST_F(HeadlessForms, FormSavesAsPngThatReadsBack) {
   TForm* f = Form();
   f->SetColor(clTeal);

@@ -443,6 +443,108 @@ TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
   EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
 }
 
+// --- windows that go away from outside
+
+TEST_F(X11Smoke, FormWhoseWindowAnotherClientDestroysIsHiddenAndCanShowAgain) {
+  ShowForm();
+  TForm* second = Application->CreateForm<TForm>();
+  second->SetBounds(0, 0, 120, 80);
+  second->Show();
+  Window gone = Window(second->WindowId());
+  ASSERT_TRUE(PumpUntil([&] {
+    XWindowAttributes a;
+    return XGetWindowAttributes(Dpy, gone, &a) && a.map_state == IsViewable;
+  }));
+  XDestroyWindow(Dpy, gone);
+  XSync(Dpy, False);
+  EXPECT_TRUE(PumpUntil([&] { return !second->Visible() && second->WindowId() == 0; }));
+  EXPECT_FALSE(Application->Terminated()) << "only the main form's window ends the program";
+  second->Show();
+  EXPECT_NE(second->WindowId(), 0u);
+  EXPECT_NE(Window(second->WindowId()), gone);
+}
+
+// What became of a program whose main window something outside ended.
+struct Ending {
+  bool Finished = false;  // within the time bound
+  int ExitCode = -1;      // the child's exit status: 0 when Run returned, terminated
+  std::string Errors;     // what it wrote to stderr
+};
+
+// Runs a program with a main form, repainted every 20 ms like a blinking
+// caret, in a child process on a connection of its own; once it runs, `end`
+// is done to its window from this process's connection.
+Ending RunProgramAndEndItsWindow(Display* dpy, const std::function<void(Window)>& end) {
+  int idPipe[2], errPipe[2];
+  if (pipe(idPipe) != 0 || pipe(errPipe) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(errPipe[1], 2);
+    close(idPipe[0]);
+    close(errPipe[0]);
+    auto backend = CreateX11Backend(Server().Display.c_str());
+    if (!backend) _exit(3);
+    ResetApplication(std::move(backend));
+    TForm* main = Application->CreateForm<TForm>();
+    main->SetBounds(0, 0, 150, 100);
+    HWND blink = AllocateHWnd([&](TMessage& m) {
+      if (m.Msg != WM_TIMER) return;
+      main->Invalidate();
+      if (uintptr_t id = main->WindowId(); id && idPipe[1] >= 0) {
+        (void)!write(idPipe[1], &id, sizeof id);
+        close(idPipe[1]);
+        idPipe[1] = -1;
+      }
+    });
+    SetTimer(blink, 1, 20);
+    Application->Run();
+    bool ended = Application->Terminated() && !main->Visible() && main->WindowId() == 0;
+    DeallocateHWnd(blink);
+    ResetApplication(nullptr);  // closing a connection that is gone must not hang either
+    _exit(ended ? 0 : 1);
+  }
+  close(idPipe[1]);
+  close(errPipe[1]);
+  Ending out;
+  uintptr_t id = 0;
+  pollfd p{idPipe[0], POLLIN, 0};
+  if (poll(&p, 1, 5000) > 0 && read(idPipe[0], &id, sizeof id) == ssize_t(sizeof id)) {
+    end(Window(id));
+    XSync(dpy, False);
+  }
+  close(idPipe[0]);
+  int status = 0;
+  for (int64_t until = Ms() + 5000; Ms() < until && !out.Finished;) {
+    out.Finished = waitpid(pid, &status, WNOHANG) == pid;
+    if (!out.Finished) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (!out.Finished) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  out.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  char buf[4096];
+  for (ssize_t n; (n = read(errPipe[0], buf, sizeof buf)) > 0;) out.Errors.append(buf, size_t(n));
+  close(errPipe[0]);
+  return out;
+}
+
+TEST_F(X11Smoke, ProgramEndsWhenAnotherClientDestroysItsMainWindow) {
+  ResetApplication(nullptr);  // the child must not inherit this test's connection
+  Ending e = RunProgramAndEndItsWindow(Dpy, [&](Window w) { XDestroyWindow(Dpy, w); });
+  EXPECT_TRUE(e.Finished) << "the loop ran on without its window";
+  EXPECT_EQ(e.ExitCode, 0) << e.Errors;
+  EXPECT_EQ(e.Errors.find("Bad"), std::string::npos) << e.Errors;
+}
+
+TEST_F(X11Smoke, ProgramEndsInOrderWhenItsConnectionIsKilled) {
+  ResetApplication(nullptr);
+  Ending e = RunProgramAndEndItsWindow(Dpy, [&](Window w) { XKillClient(Dpy, w); });
+  EXPECT_TRUE(e.Finished) << "the loop ran on without its connection";
+  EXPECT_EQ(e.ExitCode, 0) << "Xlib ended the program instead of its loop: " << e.Errors;
+  EXPECT_NE(e.Errors.find("lost the connection"), std::string::npos) << e.Errors;
+}
+
 // A program gets a window when a display is there and nobody asked for headless.
 TEST(X11Selection, DisplayAndHeadlessSwitchPickTheBackend) {
   if (Server().Display.empty())
