@@ -2,6 +2,7 @@
 #include "host/backend/X11Backend.h"
 
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -155,7 +156,11 @@ void TX11Backend::InternAtoms() {
                          "_NET_WM_WINDOW_TYPE",
                          "_NET_WM_WINDOW_TYPE_POPUP_MENU",
                          "MULTIPLE",
-                         "ATOM_PAIR"};
+                         "ATOM_PAIR",
+                         "_NET_WM_PID",
+                         "_NET_WM_WINDOW_TYPE_NORMAL",
+                         "_NET_WM_WINDOW_TYPE_DIALOG",
+                         "_MOTIF_WM_HINTS"};
   constexpr int n = int(sizeof names / sizeof names[0]);
   static_assert(sizeof(TAtoms) == n * sizeof(Atom));
   Atom atoms[n];
@@ -191,8 +196,73 @@ TWindowId TX11Backend::CreateWindow(const std::string& caption, int width, int h
     win.Ic = XCreateIC(FIm, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w,
                        XNFocusWindow, w, nullptr);
   FWindows[w] = win;
+  SetIdentity(w);
+  SetWindowStyle(TWindowId(w), TWindowStyle{});
   SetWindowCaption(w, caption);
   return TWindowId(w);
+}
+
+void TX11Backend::SetIdentity(Window w) {
+  // Which process on which machine owns the window: window managers use it
+  // to offer killing a program that stopped answering.
+  long pid = long(getpid());
+  XChangeProperty(FDpy, w, FAtoms.NetWmPid, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&pid), 1);
+  char host[256] = "";
+  if (gethostname(host, sizeof host - 1) != 0) return;
+  char* list[] = {host};
+  XTextProperty machine;
+  if (!XStringListToTextProperty(list, 1, &machine)) return;
+  XSetWMClientMachine(FDpy, w, &machine);
+  XFree(machine.value);
+}
+
+void TX11Backend::SetWindowStyle(TWindowId id, const TWindowStyle& style) {
+  auto it = FWindows.find(Window(id));
+  if (it == FWindows.end() || it->second.Popup) return;
+  Window w = it->first;
+  it->second.Style = style;
+  bool dialog = style.Kind == wkDialog;
+  Atom type = dialog ? FAtoms.NetWmWindowTypeDialog : FAtoms.NetWmWindowTypeNormal;
+  XChangeProperty(FDpy, w, FAtoms.NetWmWindowType, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&type), 1);
+  if (dialog && style.Owner && FWindows.count(Window(style.Owner)))
+    XSetTransientForHint(FDpy, w, Window(style.Owner));
+  else
+    XDeleteProperty(FDpy, w, XA_WM_TRANSIENT_FOR);
+  // The Motif hints are what window managers read for "no frame": flags say
+  // the decorations field counts, which is all (1) or none (0).
+  long motif[5] = {2, 0, style.Decorated ? 1 : 0, 0, 0};
+  XChangeProperty(FDpy, w, FAtoms.MotifWmHints, FAtoms.MotifWmHints, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(motif), 5);
+  WriteNormalHints(w, it->second);
+  XFlush(FDpy);
+}
+
+void TX11Backend::WriteNormalHints(Window w, const TWin& win) {
+  XSizeHints hints{};
+  // The position, when the program gave one, is meant for the client area
+  // rather than the frame around it.
+  hints.flags = PWinGravity;
+  hints.win_gravity = StaticGravity;
+  if (win.Placed) {
+    hints.flags |= PPosition;
+    hints.x = win.X;
+    hints.y = win.Y;
+  }
+  const TWindowStyle& s = win.Style;
+  if (s.MinWidth > 0 || s.MinHeight > 0) {
+    hints.flags |= PMinSize;
+    hints.min_width = std::max(s.MinWidth, 1);
+    hints.min_height = std::max(s.MinHeight, 1);
+  }
+  if (s.MaxWidth > 0 || s.MaxHeight > 0) {
+    hints.flags |= PMaxSize;
+    // One limit alone leaves the other side free.
+    hints.max_width = s.MaxWidth > 0 ? s.MaxWidth : 1 << 15;
+    hints.max_height = s.MaxHeight > 0 ? s.MaxHeight : 1 << 15;
+  }
+  XSetWMNormalHints(FDpy, w, &hints);
 }
 
 void TX11Backend::DestroyWindow(TWindowId id) {
@@ -259,14 +329,11 @@ void TX11Backend::SetWindowPosition(TWindowId id, int x, int y) {
   // top-left corner on the screen.
   x = std::max(x, 0);
   y = std::max(y, 0);
-  // A position the program asks for (the window manager may still choose),
-  // meant for the client area rather than the frame around it.
-  XSizeHints hints{};
-  hints.flags = PPosition | PWinGravity;
-  hints.x = x;
-  hints.y = y;
-  hints.win_gravity = StaticGravity;
-  XSetWMNormalHints(FDpy, it->first, &hints);
+  // A position the program asks for (the window manager may still choose).
+  it->second.Placed = true;
+  it->second.X = x;
+  it->second.Y = y;
+  WriteNormalHints(it->first, it->second);
   XMoveWindow(FDpy, it->first, x, y);
   XFlush(FDpy);
 }

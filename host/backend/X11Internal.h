@@ -22,7 +22,8 @@ namespace host::x11 {
 // Atoms the backend talks with, interned once.
 struct TAtoms {
   Atom WmProtocols, WmDeleteWindow, NetWmName, Utf8String, Clipboard, Targets, Text, Incr,
-      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu, Multiple, AtomPair;
+      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu, Multiple, AtomPair, NetWmPid,
+      NetWmWindowTypeNormal, NetWmWindowTypeDialog, MotifWmHints;
 };
 
 // A selection being sent piece by piece (INCR) to a requestor that asked for
@@ -73,6 +74,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void Beep(unsigned type) override;
 
   void MakePopup(TWindowId w, TWindowId owner, int x, int y) override;
+  void SetWindowStyle(TWindowId w, const TWindowStyle& style) override;
 
  private:
   struct TWin {
@@ -80,6 +82,11 @@ class TX11Backend final : public TBackend, public TPopupWindows {
     bool Popup = false;
     bool Shown = false;
     XIC Ic = nullptr;
+    // WM_NORMAL_HINTS carry both the place the program asked for and the
+    // size limits, so both are kept to write the whole property each time.
+    bool Placed = false;
+    int X = 0, Y = 0;
+    TWindowStyle Style;
   };
 
   Display* FDpy;
@@ -133,6 +140,8 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   Time ServerTime();
   Cursor FontCursor(int cursor);
   void Grab(Window w);
+  void SetIdentity(Window w);
+  void WriteNormalHints(Window w, const TWin& win);
   void ReleasePopup(Window w);
   void PutPixels(Window w, const TSurface& fb, const TRect& r);
 

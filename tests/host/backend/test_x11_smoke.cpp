@@ -443,6 +443,81 @@ TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
   EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
 }
 
+// --- what the window manager is told
+
+// A window's property as items of 32 bits (longs), left in place.
+std::vector<long> LongProperty(Display* dpy, Window w, const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 64, False, AnyPropertyType, &type,
+                     &format, &n, &after, &data);
+  std::vector<long> items;
+  if (data && format == 32)
+    items.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + n);
+  if (data) XFree(data);
+  return items;
+}
+
+TEST_F(X11Smoke, WindowsTellTheWindowManagerWhatTheyAre) {
+  TForm* main = ShowForm();
+  auto sizeHints = [&](Window w) {
+    XSizeHints h{};
+    long supplied = 0;
+    XGetWMNormalHints(Dpy, w, &h, &supplied);
+    return h;
+  };
+  auto typeIs = [&](Window w, const char* type) {
+    return LongProperty(Dpy, w, "_NET_WM_WINDOW_TYPE") ==
+           std::vector<long>{long(XInternAtom(Dpy, type, False))};
+  };
+  EXPECT_EQ(LongProperty(Dpy, Win, "_NET_WM_PID"), std::vector<long>{long(getpid())});
+  XTextProperty machine{};
+  char host[256] = "";
+  gethostname(host, sizeof host - 1);
+  ASSERT_TRUE(XGetWMClientMachine(Dpy, Win, &machine));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(machine.value), machine.nitems), host);
+  XFree(machine.value);
+  EXPECT_TRUE(typeIs(Win, "_NET_WM_WINDOW_TYPE_NORMAL"));
+  // The Constraints' limits, and the position the program gave, in one set of hints.
+  main->Constraints()->SetMinWidth(150);
+  main->Constraints()->SetMinHeight(90);
+  main->SetLeft(30);
+  EXPECT_TRUE(PumpUntil([&] {
+    XSizeHints h = sizeHints(Win);
+    return (h.flags & PMinSize) && h.min_width == 150 && h.min_height == 90 &&
+           (h.flags & PPosition) && h.x == 30;
+  }));
+  EXPECT_FALSE(sizeHints(Win).flags & PMaxSize) << "a sizeable form has no maximum";
+
+  TForm* dialog = Application->CreateForm<TForm>();
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetBounds(0, 0, 140, 60);
+  dialog->Show();
+  Window dw = Window(dialog->WindowId());
+  EXPECT_TRUE(typeIs(dw, "_NET_WM_WINDOW_TYPE_DIALOG"));
+  Window owner = None;
+  EXPECT_TRUE(XGetTransientForHint(Dpy, dw, &owner));
+  EXPECT_EQ(owner, Win) << "a dialog stays above the form it was opened from";
+  XSizeHints h = sizeHints(dw);
+  EXPECT_TRUE((h.flags & PMinSize) && (h.flags & PMaxSize));
+  EXPECT_EQ(Point(h.min_width, h.min_height), Point(140, 60));
+  EXPECT_EQ(Point(h.max_width, h.max_height), Point(140, 60)) << "a fixed dialog is not resizable";
+
+  // No frame for bsNone; no longer a dialog, and now sizeable down to a floor.
+  dialog->SetBorderStyle(bsNone);
+  EXPECT_TRUE(PumpUntil([&] { return typeIs(dw, "_NET_WM_WINDOW_TYPE_NORMAL"); }));
+  std::vector<long> motif = LongProperty(Dpy, dw, "_MOTIF_WM_HINTS");
+  ASSERT_GE(motif.size(), 3u);
+  EXPECT_TRUE((motif[0] & 2) && motif[2] == 0) << "decorations are switched off";
+  EXPECT_FALSE(XGetTransientForHint(Dpy, dw, &owner));
+  h = sizeHints(dw);
+  EXPECT_FALSE(h.flags & PMaxSize);
+  EXPECT_GT(h.min_width, 0);
+  EXPECT_LE(h.min_width, 140);
+}
+
 // --- windows that go away from outside
 
 TEST_F(X11Smoke, FormWhoseWindowAnotherClientDestroysIsHiddenAndCanShowAgain) {
