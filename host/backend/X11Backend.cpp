@@ -25,14 +25,30 @@ int64_t MonotonicMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// An error the server reported, held until the events read with it are
+// handled (see TX11Backend::ReportErrors).
+struct TErrorNote {
+  Display* Dpy;
+  int Code;
+  XID Resource;
+  std::string Text;
+};
+std::vector<TErrorNote>& ErrorNotes() {
+  static std::vector<TErrorNote> notes;
+  return notes;
+}
+
 // Xlib's default error handler ends the program. Errors come from requests to
-// windows that went away meanwhile (a clipboard requestor that quit): report
-// them and carry on.
+// windows that went away meanwhile (a clipboard requestor that quit, or our
+// own window destroyed by another client while we drew into it): they are
+// reported, unless they are of that kind, and the program carries on.
 int OnXError(Display* dpy, XErrorEvent* e) {
+  if (e->error_code == BadWindow) return 0;
   char text[160] = "";
   XGetErrorText(dpy, e->error_code, text, sizeof text);
-  if (e->error_code != BadWindow)
-    std::fprintf(stderr, "X11: %s (request %d)\n", text, int(e->request_code));
+  ErrorNotes().push_back(
+      TErrorNote{dpy, e->error_code, e->resourceid,
+                 std::string(text) + " (request " + std::to_string(int(e->request_code)) + ")"});
   return 0;
 }
 
@@ -502,6 +518,19 @@ void TX11Backend::DrainConnection() {
     HandleXEvent(e);
   }
   ExpireIncrSends();
+  ReportErrors();
+}
+
+void TX11Backend::ReportErrors() {
+  // The server sends a window's DestroyNotify before the error of a drawing
+  // request that was on its way meanwhile; once the events are handled, an
+  // error about a window that is gone is no fault of ours.
+  std::erase_if(ErrorNotes(), [this](const TErrorNote& n) {
+    if (n.Dpy != FDpy) return false;
+    if (n.Code != BadDrawable || FWindows.count(Window(n.Resource)))
+      std::fprintf(stderr, "X11: %s\n", n.Text.c_str());
+    return true;
+  });
 }
 
 void TX11Backend::WaitReadable(int64_t timeoutMs) {
@@ -521,6 +550,7 @@ bool TX11Backend::WaitFor(const std::function<bool(const XEvent&)>& match, int64
                           XEvent& out) {
   int64_t deadline = MonotonicMs() + timeoutMs;
   for (;;) {
+    if (FLost) return false;  // no answer can come any more
     while (!FLost && XPending(FDpy) > 0) {
       XNextEvent(FDpy, &out);
       if (match(out)) return true;

@@ -119,6 +119,8 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void InternAtoms();
   // Reads whatever the server has sent and handles it; no blocking.
   void DrainConnection();
+  // Reports the server's errors for this connection that are worth a line.
+  void ReportErrors();
   // Sleeps until the connection is readable or timeoutMs passed.
   void WaitReadable(int64_t timeoutMs);
   // Handles one X event: input becomes queued backend events, selection
