@@ -18,7 +18,6 @@ Globals& G() {
   static Globals g;
   return g;
 }
-
 }  // namespace
 
 TApplication* detail::ApplicationIfAny() { return G().Destroying ? nullptr : G().App.get(); }
