@@ -31,6 +31,10 @@ enum TBackendEventKind : uint8_t {
   bekExpose,      // the windowing system lost the window's pixels: present again
   bekFocusIn,
   bekFocusOut,
+  // The window is gone without the program asking: another client destroyed
+  // it, or the connection to the windowing system broke (then every window
+  // gets one). Nothing more may be drawn into it.
+  bekDestroyed,
 };
 
 // Mouse buttons as the backend reports them: the controls' own button values,
@@ -39,6 +43,24 @@ using TBackendButton = TMouseButton;
 constexpr TBackendButton bbLeft = mbLeft;
 constexpr TBackendButton bbRight = mbRight;
 constexpr TBackendButton bbMiddle = mbMiddle;
+
+// What a top-level window is to the window manager.
+enum TWindowKind : uint8_t {
+  wkNormal,  // an application window
+  wkDialog,  // kept above its owner, and shown by the window manager as a dialog
+};
+
+// How the window manager is to treat a window: its kind, its owner, its frame
+// and the client sizes the user may give it (0: no limit). A window that must
+// not be resized has its minimum equal to its maximum.
+struct TWindowStyle {
+  TWindowKind Kind = wkNormal;
+  TWindowId Owner = 0;    // a dialog's owner window (0: none)
+  bool Decorated = true;  // title bar and frame
+  int MinWidth = 0, MinHeight = 0;
+  int MaxWidth = 0, MaxHeight = 0;
+  bool operator==(const TWindowStyle&) const = default;
+};
 
 struct TBackendEvent {
   TBackendEventKind Kind = bekNone;
@@ -72,6 +94,9 @@ class TBackend {
   // Moves the window's client area to (x, y) on the screen. Backends whose
   // window manager places windows itself may ignore it.
   virtual void SetWindowPosition(TWindowId w, int x, int y) {}
+  // Tells the window manager what the window is (see TWindowStyle). Popups
+  // keep their own manners. Backends without a window manager may ignore it.
+  virtual void SetWindowStyle(TWindowId w, const TWindowStyle& style) {}
   // Copies `area` (client coordinates) of the window's framebuffer to the screen.
   virtual void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) = 0;
   // Size of the screen the windows appear on (centred forms use it).

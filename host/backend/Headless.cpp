@@ -17,7 +17,7 @@ THeadlessBackend::THeadlessBackend(bool virtualClock)
 
 TWindowId THeadlessBackend::CreateWindow(const std::string& caption, int width, int height) {
   TWindowId id = FNextId++;
-  FWindows[id] = Window{caption, width, height, 0, 0, false, 0};
+  FWindows[id] = Window{caption, width, height, 0, 0, false, crDefault, TWindowStyle{}};
   return id;
 }
 
@@ -47,6 +47,10 @@ void THeadlessBackend::SetWindowPosition(TWindowId w, int x, int y) {
     it->second.X = x;
     it->second.Y = y;
   }
+}
+
+void THeadlessBackend::SetWindowStyle(TWindowId w, const TWindowStyle& style) {
+  if (auto it = FWindows.find(w); it != FWindows.end()) it->second.Style = style;
 }
 
 void THeadlessBackend::Present(TWindowId w, const TSurface&, const TRect&) {
@@ -110,6 +114,11 @@ TCursor THeadlessBackend::WindowCursor(TWindowId w) const {
 TPoint THeadlessBackend::WindowPosition(TWindowId w) const {
   const Window* win = Find(w);
   return win ? Point(win->X, win->Y) : TPoint{};
+}
+
+TWindowStyle THeadlessBackend::WindowStyle(TWindowId w) const {
+  const Window* win = Find(w);
+  return win ? win->Style : TWindowStyle{};
 }
 
 const THeadlessBackend::Window* THeadlessBackend::Find(TWindowId w) const {

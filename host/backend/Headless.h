@@ -32,6 +32,7 @@ class THeadlessBackend : public TBackend {
   void SetClipboardText(const std::string& s) override;
   void ClearClipboard() override;
   void Beep(unsigned type) override;
+  void SetWindowStyle(TWindowId w, const TWindowStyle& style) override;
 
   // --- for the program that drives it
   // Queues an event; the message loop takes it on its next turn.
@@ -44,6 +45,7 @@ class THeadlessBackend : public TBackend {
   std::string WindowCaption(TWindowId w) const;
   TCursor WindowCursor(TWindowId w) const;
   TPoint WindowPosition(TWindowId w) const;
+  TWindowStyle WindowStyle(TWindowId w) const;
   int PresentCount() const { return FPresentCount; }
 
  private:
@@ -53,6 +55,7 @@ class THeadlessBackend : public TBackend {
     int X = 0, Y = 0;
     bool Visible = false;
     TCursor Cursor = crDefault;
+    TWindowStyle Style;
   };
   bool FVirtualClock;
   int64_t FVirtualNow = 0;

@@ -2,6 +2,7 @@
 #include "host/backend/X11Backend.h"
 
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,14 +25,38 @@ int64_t MonotonicMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+// An error the server reported, held until the events read with it are
+// handled (see TX11Backend::ReportErrors).
+struct TErrorNote {
+  Display* Dpy;
+  int Code;
+  XID Resource;
+  std::string Text;
+};
+std::vector<TErrorNote>& ErrorNotes() {
+  static std::vector<TErrorNote> notes;
+  return notes;
+}
+
 // Xlib's default error handler ends the program. Errors come from requests to
-// windows that went away meanwhile (a clipboard requestor that quit): report
-// them and carry on.
+// windows that went away meanwhile (a clipboard requestor that quit, or our
+// own window destroyed by another client while we drew into it): they are
+// reported, unless they are of that kind, and the program carries on.
 int OnXError(Display* dpy, XErrorEvent* e) {
+  if (e->error_code == BadWindow) return 0;
   char text[160] = "";
   XGetErrorText(dpy, e->error_code, text, sizeof text);
-  if (e->error_code != BadWindow)
-    std::fprintf(stderr, "X11: %s (request %d)\n", text, int(e->request_code));
+  ErrorNotes().push_back(
+      TErrorNote{dpy, e->error_code, e->resourceid,
+                 std::string(text) + " (request " + std::to_string(int(e->request_code)) + ")"});
+  return 0;
+}
+
+// Called first when the connection breaks (the server quit or killed us);
+// the backend's exit handler runs next and returns, so Xlib does not end the
+// program from inside some request. One line says what happened.
+int OnXIOError(Display* dpy) {
+  std::fprintf(stderr, "X11: lost the connection to display %s\n", DisplayString(dpy));
   return 0;
 }
 }  // namespace
@@ -46,6 +71,7 @@ std::unique_ptr<TBackend> CreateX11Backend(const char* displayName) {
     return nullptr;
   }
   XSetErrorHandler(OnXError);
+  XSetIOErrorHandler(OnXIOError);
   return std::make_unique<x11::TX11Backend>(dpy);
 }
 
@@ -109,13 +135,19 @@ TX11Backend::TX11Backend(Display* dpy)
       FStart(MonotonicMs()) {
   // A piece of a selection must fit into one request, with room for its header.
   FMaxPiece = size_t(std::max(XMaxRequestSize(dpy) * 4 - 256, 4096L));
+  XSetIOErrorExitHandler(dpy, &TX11Backend::OnConnectionBroken, this);
   InternAtoms();
   CreateClipWindow();
   OpenInputMethod();
 }
 
+void TX11Backend::OnConnectionBroken(Display*, void* self) {
+  static_cast<TX11Backend*>(self)->FLost = true;
+}
+
 TX11Backend::~TX11Backend() {
-  HandClipboardToManager();
+  // With the connection gone Xlib sends nothing; what is left is freeing memory.
+  if (!FLost) HandClipboardToManager();
   for (auto& [w, win] : FWindows) {
     if (win.Ic) XDestroyIC(win.Ic);
     XDestroyWindow(FDpy, w);
@@ -140,7 +172,11 @@ void TX11Backend::InternAtoms() {
                          "_NET_WM_WINDOW_TYPE",
                          "_NET_WM_WINDOW_TYPE_POPUP_MENU",
                          "MULTIPLE",
-                         "ATOM_PAIR"};
+                         "ATOM_PAIR",
+                         "_NET_WM_PID",
+                         "_NET_WM_WINDOW_TYPE_NORMAL",
+                         "_NET_WM_WINDOW_TYPE_DIALOG",
+                         "_MOTIF_WM_HINTS"};
   constexpr int n = int(sizeof names / sizeof names[0]);
   static_assert(sizeof(TAtoms) == n * sizeof(Atom));
   Atom atoms[n];
@@ -176,8 +212,73 @@ TWindowId TX11Backend::CreateWindow(const std::string& caption, int width, int h
     win.Ic = XCreateIC(FIm, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w,
                        XNFocusWindow, w, nullptr);
   FWindows[w] = win;
+  SetIdentity(w);
+  SetWindowStyle(TWindowId(w), TWindowStyle{});
   SetWindowCaption(w, caption);
   return TWindowId(w);
+}
+
+void TX11Backend::SetIdentity(Window w) {
+  // Which process on which machine owns the window: window managers use it
+  // to offer killing a program that stopped answering.
+  long pid = long(getpid());
+  XChangeProperty(FDpy, w, FAtoms.NetWmPid, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&pid), 1);
+  char host[256] = "";
+  if (gethostname(host, sizeof host - 1) != 0) return;
+  char* list[] = {host};
+  XTextProperty machine;
+  if (!XStringListToTextProperty(list, 1, &machine)) return;
+  XSetWMClientMachine(FDpy, w, &machine);
+  XFree(machine.value);
+}
+
+void TX11Backend::SetWindowStyle(TWindowId id, const TWindowStyle& style) {
+  auto it = FWindows.find(Window(id));
+  if (it == FWindows.end() || it->second.Popup) return;
+  Window w = it->first;
+  it->second.Style = style;
+  bool dialog = style.Kind == wkDialog;
+  Atom type = dialog ? FAtoms.NetWmWindowTypeDialog : FAtoms.NetWmWindowTypeNormal;
+  XChangeProperty(FDpy, w, FAtoms.NetWmWindowType, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&type), 1);
+  if (dialog && style.Owner && FWindows.count(Window(style.Owner)))
+    XSetTransientForHint(FDpy, w, Window(style.Owner));
+  else
+    XDeleteProperty(FDpy, w, XA_WM_TRANSIENT_FOR);
+  // The Motif hints are what window managers read for "no frame": flags say
+  // the decorations field counts, which is all (1) or none (0).
+  long motif[5] = {2, 0, style.Decorated ? 1 : 0, 0, 0};
+  XChangeProperty(FDpy, w, FAtoms.MotifWmHints, FAtoms.MotifWmHints, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(motif), 5);
+  WriteNormalHints(w, it->second);
+  XFlush(FDpy);
+}
+
+void TX11Backend::WriteNormalHints(Window w, const TWin& win) {
+  XSizeHints hints{};
+  // The position, when the program gave one, is meant for the client area
+  // rather than the frame around it.
+  hints.flags = PWinGravity;
+  hints.win_gravity = StaticGravity;
+  if (win.Placed) {
+    hints.flags |= PPosition;
+    hints.x = win.X;
+    hints.y = win.Y;
+  }
+  const TWindowStyle& s = win.Style;
+  if (s.MinWidth > 0 || s.MinHeight > 0) {
+    hints.flags |= PMinSize;
+    hints.min_width = std::max(s.MinWidth, 1);
+    hints.min_height = std::max(s.MinHeight, 1);
+  }
+  if (s.MaxWidth > 0 || s.MaxHeight > 0) {
+    hints.flags |= PMaxSize;
+    // One limit alone leaves the other side free.
+    hints.max_width = s.MaxWidth > 0 ? s.MaxWidth : 1 << 15;
+    hints.max_height = s.MaxHeight > 0 ? s.MaxHeight : 1 << 15;
+  }
+  XSetWMNormalHints(FDpy, w, &hints);
 }
 
 void TX11Backend::DestroyWindow(TWindowId id) {
@@ -244,14 +345,11 @@ void TX11Backend::SetWindowPosition(TWindowId id, int x, int y) {
   // top-left corner on the screen.
   x = std::max(x, 0);
   y = std::max(y, 0);
-  // A position the program asks for (the window manager may still choose),
-  // meant for the client area rather than the frame around it.
-  XSizeHints hints{};
-  hints.flags = PPosition | PWinGravity;
-  hints.x = x;
-  hints.y = y;
-  hints.win_gravity = StaticGravity;
-  XSetWMNormalHints(FDpy, it->first, &hints);
+  // A position the program asks for (the window manager may still choose).
+  it->second.Placed = true;
+  it->second.X = x;
+  it->second.Y = y;
+  WriteNormalHints(it->first, it->second);
   XMoveWindow(FDpy, it->first, x, y);
   XFlush(FDpy);
 }
@@ -401,6 +499,7 @@ bool TX11Backend::WaitEvent(TBackendEvent& ev, int64_t timeoutMs) {
   int64_t deadline = MonotonicMs() + std::max<int64_t>(timeoutMs, 0);
   for (;;) {
     DrainConnection();
+    if (FLost) ConnectionLost();
     if (!FQueue.empty()) {
       ev = FQueue.front();
       FQueue.pop_front();
@@ -413,15 +512,32 @@ bool TX11Backend::WaitEvent(TBackendEvent& ev, int64_t timeoutMs) {
 }
 
 void TX11Backend::DrainConnection() {
-  while (XPending(FDpy) > 0) {
+  while (!FLost && XPending(FDpy) > 0) {
     XEvent e;
     XNextEvent(FDpy, &e);
     HandleXEvent(e);
   }
   ExpireIncrSends();
+  ReportErrors();
+}
+
+void TX11Backend::ReportErrors() {
+  // The server sends a window's DestroyNotify before the error of a drawing
+  // request that was on its way meanwhile; once the events are handled, an
+  // error about a window that is gone is no fault of ours.
+  std::erase_if(ErrorNotes(), [this](const TErrorNote& n) {
+    if (n.Dpy != FDpy) return false;
+    if (n.Code != BadDrawable || FWindows.count(Window(n.Resource)))
+      std::fprintf(stderr, "X11: %s\n", n.Text.c_str());
+    return true;
+  });
 }
 
 void TX11Backend::WaitReadable(int64_t timeoutMs) {
+  if (FLost) {  // nothing will ever arrive: just let the time pass
+    poll(nullptr, 0, int(std::min<int64_t>(timeoutMs, 1 << 30)));
+    return;
+  }
   XFlush(FDpy);
   // Wake at least once a second while pieces of a selection are being sent,
   // so a requestor that stopped reading is noticed.
@@ -434,7 +550,8 @@ bool TX11Backend::WaitFor(const std::function<bool(const XEvent&)>& match, int64
                           XEvent& out) {
   int64_t deadline = MonotonicMs() + timeoutMs;
   for (;;) {
-    while (XPending(FDpy) > 0) {
+    if (FLost) return false;  // no answer can come any more
+    while (!FLost && XPending(FDpy) > 0) {
       XNextEvent(FDpy, &out);
       if (match(out)) return true;
       HandleXEvent(out);
@@ -550,6 +667,25 @@ void TX11Backend::HandleConfigure(const XConfigureEvent& e) {
   Queue(ev);
 }
 
+void TX11Backend::WindowGone(Window w) {
+  auto it = FWindows.find(w);
+  if (it == FWindows.end()) return;  // one we destroyed ourselves, or not ours
+  ReleasePopup(w);
+  if (it->second.Ic && !FLost) XDestroyIC(it->second.Ic);
+  FWindows.erase(it);
+  TWindowId id = TWindowId(w);
+  std::erase_if(FQueue, [id](const TBackendEvent& e) { return e.Window == id; });
+  TBackendEvent ev;
+  ev.Kind = bekDestroyed;
+  ev.Window = id;
+  Queue(ev);
+}
+
+void TX11Backend::ConnectionLost() {
+  FPopupStack.clear();  // no grab to give back
+  while (!FWindows.empty()) WindowGone(FWindows.begin()->first);
+}
+
 void TX11Backend::HandleXEvent(XEvent& e) {
   NoteTime(e);
   // The input method may take keys for a compose sequence.
@@ -606,6 +742,11 @@ void TX11Backend::HandleXEvent(XEvent& e) {
     case ConfigureNotify:
       HandleConfigure(e.xconfigure);
       return;
+    case DestroyNotify:
+      // Our own windows are forgotten before they are destroyed; one still
+      // known was destroyed by another client.
+      if (e.xdestroywindow.window == e.xdestroywindow.event) WindowGone(e.xdestroywindow.window);
+      return;
     case ClientMessage:
       if (e.xclient.message_type == FAtoms.WmProtocols &&
           Atom(e.xclient.data.l[0]) == FAtoms.WmDeleteWindow) {
@@ -621,10 +762,7 @@ void TX11Backend::HandleXEvent(XEvent& e) {
       HandleSelectionRequest(e.xselectionrequest);
       return;
     case SelectionClear:
-      if (e.xselectionclear.selection == FAtoms.Clipboard) {
-        FOwnsClipboard = false;
-        FClipText.clear();
-      }
+      HandleSelectionClear(e.xselectionclear);
       return;
     case PropertyNotify:
       if (e.xproperty.state == PropertyDelete) HandleSelectionPropertyDelete(e.xproperty);

@@ -1,8 +1,11 @@
 #ifdef ZEL_HAVE_X11
-// The clipboard of the X11 backend: the CLIPBOARD selection. Copying makes the
-// backend the selection's owner, which answers other programs' requests for
-// as long as it lives; pasting asks the owner for the text and waits a while
-// for the answer. Texts larger than one request travel in pieces (INCR).
+// The clipboard of the X11 backend: the CLIPBOARD selection, and beside it
+// PRIMARY, the text last selected, which a middle click pastes. Copying (or
+// selecting) makes the backend the selection's owner, which answers other
+// programs' requests until another program takes the selection; pasting asks
+// the owner for the text and waits a while for the answer. Texts larger than
+// one request travel in pieces (INCR). Both selections share every step; only
+// the clipboard is handed to a clipboard manager on quitting.
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -59,36 +62,66 @@ void TX11Backend::CreateClipWindow() {
   a.event_mask = PropertyChangeMask;
   FClipWindow =
       XCreateWindow(FDpy, FRoot, -10, -10, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &a);
+  FClipboard.Name = FAtoms.Clipboard;
+  FPrimary.Name = XA_PRIMARY;
+}
+
+TSelection* TX11Backend::SelectionNamed(Atom name) {
+  if (name == FClipboard.Name) return &FClipboard;
+  if (name == FPrimary.Name) return &FPrimary;
+  return nullptr;
 }
 
 // --- copying: owning the selection and answering requests
 
-void TX11Backend::SetClipboardText(const std::string& s) {
-  FClipText = s;
-  FOwnTime = ServerTime();
-  XSetSelectionOwner(FDpy, FAtoms.Clipboard, FClipWindow, FOwnTime);
+void TX11Backend::TakeSelection(TSelection& sel, const std::string& text) {
+  sel.Text = text;
+  sel.OwnTime = ServerTime();
+  XSetSelectionOwner(FDpy, sel.Name, FClipWindow, sel.OwnTime);
   // The server's clock in events lags behind its own when no input came for a
   // while, and a time older than the last owner's is refused: copying is the
   // user's latest action, so take the selection at the server's present time.
-  if (XGetSelectionOwner(FDpy, FAtoms.Clipboard) != FClipWindow)
-    XSetSelectionOwner(FDpy, FAtoms.Clipboard, FClipWindow, CurrentTime);
-  FOwnsClipboard = XGetSelectionOwner(FDpy, FAtoms.Clipboard) == FClipWindow;
+  if (XGetSelectionOwner(FDpy, sel.Name) != FClipWindow)
+    XSetSelectionOwner(FDpy, sel.Name, FClipWindow, CurrentTime);
+  sel.Owned = XGetSelectionOwner(FDpy, sel.Name) == FClipWindow;
   // The text stays pasteable in this program; other programs cannot get it.
-  if (!FOwnsClipboard) std::fprintf(stderr, "X11: could not take the clipboard\n");
+  if (!sel.Owned) std::fprintf(stderr, "X11: could not take the selection\n");
 }
 
+void TX11Backend::SetClipboardText(const std::string& s) { TakeSelection(FClipboard, s); }
+void TX11Backend::SetPrimaryText(const std::string& s) { TakeSelection(FPrimary, s); }
+
 void TX11Backend::ClearClipboard() {
-  FClipText.clear();
-  FOwnsClipboard = false;
+  FClipboard.Text.clear();
+  FClipboard.Owned = false;
   // Whoever owns it, the clipboard is empty afterwards, as on the platform.
-  XSetSelectionOwner(FDpy, FAtoms.Clipboard, None, CurrentTime);
+  XSetSelectionOwner(FDpy, FClipboard.Name, None, CurrentTime);
   XSync(FDpy, False);
+}
+
+void TX11Backend::ClearPrimary() {
+  // Only our own selection is given up: another program's selected text is
+  // not ours to take away.
+  FPrimary.Text.clear();
+  if (!FPrimary.Owned) return;
+  FPrimary.Owned = false;
+  if (XGetSelectionOwner(FDpy, FPrimary.Name) == FClipWindow)
+    XSetSelectionOwner(FDpy, FPrimary.Name, None, CurrentTime);
+  XSync(FDpy, False);
+}
+
+void TX11Backend::HandleSelectionClear(const XSelectionClearEvent& e) {
+  // Another program took the selection: its text is the one to paste now.
+  TSelection* sel = SelectionNamed(e.selection);
+  if (!sel || e.window != FClipWindow) return;
+  sel->Owned = false;
+  sel->Text.clear();
 }
 
 void TX11Backend::HandClipboardToManager() {
   // The selection dies with its owner. A clipboard manager, where the desktop
   // runs one, keeps the text for the others when asked to before we go.
-  if (!FOwnsClipboard) return;
+  if (!FClipboard.Owned) return;
   Atom manager = XInternAtom(FDpy, "CLIPBOARD_MANAGER", False);
   if (XGetSelectionOwner(FDpy, manager) == None) return;
   XConvertSelection(FDpy, manager, XInternAtom(FDpy, "SAVE_TARGETS", False), FAtoms.Transfer,
@@ -113,14 +146,15 @@ void TX11Backend::HandleSelectionRequest(const XSelectionRequestEvent& r) {
   answer.property = None;  // refused, unless served below
   // Old clients name no property: the target's name is the property then.
   Atom property = r.property != None ? r.property : r.target;
-  bool current = r.time == CurrentTime || r.time >= FOwnTime;
-  if (r.selection == FAtoms.Clipboard && FOwnsClipboard && current && ServeTarget(r, property))
-    answer.property = property;
+  const TSelection* sel = SelectionNamed(r.selection);
+  bool current = sel && (r.time == CurrentTime || r.time >= sel->OwnTime);
+  if (current && sel->Owned && ServeTarget(*sel, r, property)) answer.property = property;
   XSendEvent(FDpy, r.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&answer));
   XFlush(FDpy);
 }
 
-bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
+bool TX11Backend::ServeTarget(const TSelection& sel, const XSelectionRequestEvent& r,
+                              Atom property) {
   auto put = [&](Atom type, int format, const void* data, size_t count) {
     XChangeProperty(FDpy, r.requestor, property, type, format, PropModeReplace,
                     static_cast<const unsigned char*>(data), int(count));
@@ -132,18 +166,18 @@ bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
     return true;
   }
   if (r.target == FAtoms.Timestamp) {
-    long t = long(FOwnTime);
+    long t = long(sel.OwnTime);
     put(XA_INTEGER, 32, &t, 1);
     return true;
   }
-  if (r.target == FAtoms.Multiple) return ServeMultiple(r, property);
+  if (r.target == FAtoms.Multiple) return ServeMultiple(sel, r, property);
   std::string data;
   Atom type;
   if (r.target == FAtoms.Utf8String || r.target == FAtoms.Text) {
-    data = FClipText;
+    data = sel.Text;
     type = FAtoms.Utf8String;
   } else if (r.target == XA_STRING) {
-    data = Utf8ToLatin1(FClipText);
+    data = Utf8ToLatin1(sel.Text);
     type = XA_STRING;
   } else {
     return false;
@@ -155,7 +189,8 @@ bool TX11Backend::ServeTarget(const XSelectionRequestEvent& r, Atom property) {
   return true;
 }
 
-bool TX11Backend::ServeMultiple(const XSelectionRequestEvent& r, Atom property) {
+bool TX11Backend::ServeMultiple(const TSelection& sel, const XSelectionRequestEvent& r,
+                                Atom property) {
   // The requestor lists (target, property) pairs in the property; each pair is
   // served on its own, and one that cannot be gets None as its property.
   Atom type = None;
@@ -176,7 +211,7 @@ bool TX11Backend::ServeMultiple(const XSelectionRequestEvent& r, Atom property) 
     XSelectionRequestEvent one = r;
     one.target = Atom(pairs[i]);
     bool served = one.target != FAtoms.Multiple && pairs[i + 1] != None &&
-                  ServeTarget(one, Atom(pairs[i + 1]));
+                  ServeTarget(sel, one, Atom(pairs[i + 1]));
     if (!served) pairs[i + 1] = None;
   }
   XChangeProperty(FDpy, r.requestor, property, FAtoms.AtomPair, 32, PropModeReplace,
@@ -239,14 +274,13 @@ bool TakeProperty(Display* dpy, Window w, Atom property, std::string& data, Atom
 }
 }  // namespace
 
-TAnswer TX11Backend::Convert(Atom target, std::string& data, Atom& type) {
-  if (XGetSelectionOwner(FDpy, FAtoms.Clipboard) == None) return TAnswer::Refused;
+TAnswer TX11Backend::Convert(Atom selection, Atom target, std::string& data, Atom& type) {
+  if (XGetSelectionOwner(FDpy, selection) == None) return TAnswer::Refused;
   Time time = ServerTime();
   XDeleteProperty(FDpy, FClipWindow, FAtoms.Transfer);
-  XConvertSelection(FDpy, FAtoms.Clipboard, target, FAtoms.Transfer, FClipWindow, time);
+  XConvertSelection(FDpy, selection, target, FAtoms.Transfer, FClipWindow, time);
   XEvent e;
   Window clip = FClipWindow;
-  Atom selection = FAtoms.Clipboard;
   bool answered = WaitFor(
       [clip, selection](const XEvent& x) {
         return x.type == SelectionNotify && x.xselection.requestor == clip &&
@@ -286,40 +320,52 @@ bool TX11Backend::ReadIncr(std::string& data) {
   }
 }
 
-bool TX11Backend::AskTargets(std::vector<Atom>& targets) {
+bool TX11Backend::AskTargets(Atom selection, std::vector<Atom>& targets) {
   std::string raw;
   Atom type;
-  if (Convert(FAtoms.Targets, raw, type) != TAnswer::Data || type != XA_ATOM) return false;
+  if (Convert(selection, FAtoms.Targets, raw, type) != TAnswer::Data || type != XA_ATOM)
+    return false;
   targets.resize(raw.size() / sizeof(long));
   for (size_t i = 0; i < targets.size(); ++i)
     targets[i] = Atom(reinterpret_cast<const unsigned long*>(raw.data())[i]);
   return true;
 }
 
-// Talking to the owner changes the connection's state, not the clipboard's
-// content: hence the const calls below use the non-const conversation.
-bool TX11Backend::ClipboardHasText() const {
-  if (FOwnsClipboard) return true;
-  auto* self = const_cast<TX11Backend*>(this);
+bool TX11Backend::SelectionHasText(const TSelection& sel) {
+  if (sel.Owned) return true;
   std::vector<Atom> targets;
-  if (!self->AskTargets(targets)) return false;
+  if (!AskTargets(sel.Name, targets)) return false;
   for (Atom t : targets)
     if (t == FAtoms.Utf8String || t == XA_STRING || t == FAtoms.Text) return true;
   return false;
 }
 
-std::string TX11Backend::GetClipboardText() const {
-  if (FOwnsClipboard) return FClipText;
-  auto* self = const_cast<TX11Backend*>(this);
+std::string TX11Backend::SelectionText(const TSelection& sel) {
+  if (sel.Owned) return sel.Text;
   std::string data;
   Atom type;
-  TAnswer a = self->Convert(FAtoms.Utf8String, data, type);
+  TAnswer a = Convert(sel.Name, FAtoms.Utf8String, data, type);
   if (a == TAnswer::Data) return ValidUtf8(data);
   // Owners that know only Latin-1 text refuse UTF-8; one that is silent is not
   // asked twice.
-  if (a == TAnswer::Refused && self->Convert(XA_STRING, data, type) == TAnswer::Data)
+  if (a == TAnswer::Refused && Convert(sel.Name, XA_STRING, data, type) == TAnswer::Data)
     return Latin1ToUtf8(data);
   return "";
+}
+
+// Talking to the owner changes the connection's state, not the selection's
+// content: hence the const calls below use the non-const conversation.
+bool TX11Backend::ClipboardHasText() const {
+  return const_cast<TX11Backend*>(this)->SelectionHasText(FClipboard);
+}
+std::string TX11Backend::GetClipboardText() const {
+  return const_cast<TX11Backend*>(this)->SelectionText(FClipboard);
+}
+bool TX11Backend::PrimaryHasText() const {
+  return const_cast<TX11Backend*>(this)->SelectionHasText(FPrimary);
+}
+std::string TX11Backend::GetPrimaryText() const {
+  return const_cast<TX11Backend*>(this)->SelectionText(FPrimary);
 }
 
 }  // namespace host::x11

@@ -22,7 +22,8 @@ namespace host::x11 {
 // Atoms the backend talks with, interned once.
 struct TAtoms {
   Atom WmProtocols, WmDeleteWindow, NetWmName, Utf8String, Clipboard, Targets, Text, Incr,
-      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu, Multiple, AtomPair;
+      Timestamp, Transfer, NetWmWindowType, NetWmWindowTypePopupMenu, Multiple, AtomPair, NetWmPid,
+      NetWmWindowTypeNormal, NetWmWindowTypeDialog, MotifWmHints;
 };
 
 // A selection being sent piece by piece (INCR) to a requestor that asked for
@@ -38,6 +39,15 @@ struct TIncrSend {
 
 // How the selection's owner answered a request.
 enum class TAnswer { Data, Refused, Silent };
+
+// One selection the backend can own: CLIPBOARD (copy and paste) or PRIMARY
+// (select, then middle-click). Both are served and converted by the same code.
+struct TSelection {
+  Atom Name = 0;
+  std::string Text;  // what we serve while we own it
+  bool Owned = false;
+  Time OwnTime = CurrentTime;  // requests older than our ownership are refused
+};
 
 class TX11Backend final : public TBackend, public TPopupWindows {
  public:
@@ -57,9 +67,14 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   std::string GetClipboardText() const override;
   void SetClipboardText(const std::string& s) override;
   void ClearClipboard() override;
+  bool PrimaryHasText() const override;
+  std::string GetPrimaryText() const override;
+  void SetPrimaryText(const std::string& s) override;
+  void ClearPrimary() override;
   void Beep(unsigned type) override;
 
   void MakePopup(TWindowId w, TWindowId owner, int x, int y) override;
+  void SetWindowStyle(TWindowId w, const TWindowStyle& style) override;
 
  private:
   struct TWin {
@@ -67,6 +82,11 @@ class TX11Backend final : public TBackend, public TPopupWindows {
     bool Popup = false;
     bool Shown = false;
     XIC Ic = nullptr;
+    // WM_NORMAL_HINTS carry both the place the program asked for and the
+    // size limits, so both are kept to write the whole property each time.
+    bool Placed = false;
+    int X = 0, Y = 0;
+    TWindowStyle Style;
   };
 
   Display* FDpy;
@@ -76,6 +96,7 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   int FDepth;
   GC FGc;
   bool FDirectPixels;  // the framebuffer's pixels are the server's: no conversion
+  bool FLost = false;  // the connection broke: every window is gone, no request goes out
   TAtoms FAtoms{};
   XIM FIm = nullptr;
   int64_t FStart;
@@ -86,17 +107,20 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   std::map<int, Cursor> FCursors;
 
   // --- the clipboard (X11Clipboard.cpp)
-  Window FClipWindow = 0;  // owns the selection and receives conversions
-  std::string FClipText;
-  bool FOwnsClipboard = false;
-  Time FOwnTime = CurrentTime;
+  Window FClipWindow = 0;  // owns the selections and receives conversions
+  TSelection FClipboard, FPrimary;
   std::vector<TIncrSend> FIncrSends;
   size_t FMaxPiece;  // the most bytes one property change may carry
 
   // --- events (X11Backend.cpp)
+  // Xlib's handler for a broken connection; `self` is the backend. Returning
+  // (instead of Xlib's exit) lets the program leave its loop in order.
+  static void OnConnectionBroken(Display* dpy, void* self);
   void InternAtoms();
   // Reads whatever the server has sent and handles it; no blocking.
   void DrainConnection();
+  // Reports the server's errors for this connection that are worth a line.
+  void ReportErrors();
   // Sleeps until the connection is readable or timeoutMs passed.
   void WaitReadable(int64_t timeoutMs);
   // Handles one X event: input becomes queued backend events, selection
@@ -106,6 +130,10 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   void QueueMotion(const TBackendEvent& ev);
   void HandleButton(const XButtonEvent& e, bool press);
   void HandleConfigure(const XConfigureEvent& e);
+  // Forgets a window the server destroyed and tells the program so.
+  void WindowGone(Window w);
+  // After the connection broke: every window is gone.
+  void ConnectionLost();
   void NoteTime(const XEvent& e);
   // Waits (up to timeoutMs) for an event `match` accepts, handling the others
   // meanwhile; true with it in `out`.
@@ -114,6 +142,8 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   Time ServerTime();
   Cursor FontCursor(int cursor);
   void Grab(Window w);
+  void SetIdentity(Window w);
+  void WriteNormalHints(Window w, const TWin& win);
   void ReleasePopup(Window w);
   void PutPixels(Window w, const TSurface& fb, const TRect& r);
 
@@ -126,15 +156,22 @@ class TX11Backend final : public TBackend, public TPopupWindows {
   // --- the clipboard (X11Clipboard.cpp)
   void CreateClipWindow();
   void HandClipboardToManager();
+  // The selection of that name, or nullptr when it is neither of ours.
+  TSelection* SelectionNamed(Atom name);
+  void TakeSelection(TSelection& sel, const std::string& text);
   void HandleSelectionRequest(const XSelectionRequestEvent& r);
+  void HandleSelectionClear(const XSelectionClearEvent& e);
   void HandleSelectionPropertyDelete(const XPropertyEvent& e);
-  bool ServeTarget(const XSelectionRequestEvent& r, Atom property);
-  bool ServeMultiple(const XSelectionRequestEvent& r, Atom property);
+  bool ServeTarget(const TSelection& sel, const XSelectionRequestEvent& r, Atom property);
+  bool ServeMultiple(const TSelection& sel, const XSelectionRequestEvent& r, Atom property);
   void StartIncr(Window requestor, Atom property, Atom type, std::string data);
   void ExpireIncrSends();
-  bool AskTargets(std::vector<Atom>& targets);
-  TAnswer Convert(Atom target, std::string& data, Atom& type);
+  // Asking another owner; `selection` is the selection's atom.
+  bool AskTargets(Atom selection, std::vector<Atom>& targets);
+  TAnswer Convert(Atom selection, Atom target, std::string& data, Atom& type);
   bool ReadIncr(std::string& data);
+  bool SelectionHasText(const TSelection& sel);
+  std::string SelectionText(const TSelection& sel);
 };
 
 // Shift state bits (ssShift, ssCtrl, ssAlt, ssLeft, ssRight, ssMiddle) of an

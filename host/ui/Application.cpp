@@ -67,13 +67,20 @@ void TApplication::Run() {
   }
 }
 
+void TApplication::Deliver(const TBackendEvent& ev) {
+  // A window the windowing system destroyed concerns its form alone; every
+  // other event goes the usual way to the controls.
+  if (ev.Kind != bekDestroyed) return detail::DispatchEvent(ev);
+  if (TForm* f = Screen->FormOfWindow(ev.Window)) f->WindowDestroyed();
+}
+
 bool TApplication::PumpEvents(int64_t timeoutMs) {
   TBackendEvent ev;
   bool any = false;
   while (CurrentBackend().WaitEvent(ev, any ? 0 : timeoutMs)) {
     any = true;
     try {
-      detail::DispatchEvent(ev);
+      Deliver(ev);
     } catch (...) {
       HandleException(this);
     }

@@ -11,6 +11,12 @@ namespace {
 // More separate invalid rectangles than this are merged into their union:
 // painting a little more beats walking the tree many times.
 constexpr size_t kMaxDirtyRects = 16;
+// The smallest client area a user may shrink a form to when its Constraints
+// say nothing: enough to keep the window something one can grab again.
+constexpr int kMinClientWidth = 100;
+constexpr int kMinClientHeight = 40;
+
+bool FixedSize(TFormBorderStyle b) { return b == bsDialog || b == bsSingle || b == bsToolWindow; }
 
 bool Touch(const TRect& a, const TRect& b) {
   return a.Left <= b.Right && b.Left <= a.Right && a.Top <= b.Bottom && b.Top <= a.Bottom;
@@ -64,6 +70,9 @@ void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   bool moved = ALeft != FLeft || ATop != FTop;
   TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   if (moved && FWindow) CurrentBackend().SetWindowPosition(FWindow, FLeft, FTop);
+  // New Constraints arrive here too. Limits first: a window manager may hold a
+  // fixed window to its old size otherwise.
+  ApplyWindowStyle();
   if (FWidth == oldW && FHeight == oldH) return;
   FFramebuffer.SetSize(FWidth, FHeight);
   if (FWindow) CurrentBackend().SetWindowSize(FWindow, FWidth, FHeight);
@@ -120,9 +129,67 @@ void TForm::Paint() {
 
 void TForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (FWindow) return;
+  if (!FWindow) CreateBackendWindow();
+}
+
+void TForm::CreateBackendWindow() {
   FWindow = CurrentBackend().CreateWindow(Caption(), FWidth, FHeight);
   CurrentBackend().SetWindowPosition(FWindow, FLeft, FTop);
+  FSentStyle = TWindowStyle{};  // what a new window starts with
+  ApplyWindowStyle();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle b) {
+  FBorderStyle = b;
+  ApplyWindowStyle();
+}
+
+TWindowId TForm::FindOwnerWindow() const {
+  // The form that opened this one: its owner when that is a shown form, else
+  // the one the user was working in, else the main form.
+  auto usable = [this](const TForm* f) { return f && f != this && f->FVisible && f->FWindow; };
+  if (auto* f = dynamic_cast<const TForm*>(Owner()); usable(f)) return f->FWindow;
+  if (TForm* f = Screen->ActiveForm(); usable(f)) return f->FWindow;
+  if (TForm* f = Application->MainForm(); usable(f)) return f->FWindow;
+  return 0;
+}
+
+TWindowStyle TForm::WindowStyle() const {
+  TWindowStyle s;
+  if (FModal || FBorderStyle == bsDialog) {
+    s.Kind = wkDialog;
+    s.Owner = FOwnerWindow;
+  }
+  s.Decorated = FBorderStyle != bsNone;
+  if (FixedSize(FBorderStyle)) {
+    s.MinWidth = s.MaxWidth = FWidth;
+    s.MinHeight = s.MaxHeight = FHeight;
+    return s;
+  }
+  // The floor never forbids the size the program gave the form.
+  s.MinWidth =
+      FConstraints.MinWidth() > 0 ? FConstraints.MinWidth() : std::min(kMinClientWidth, FWidth);
+  s.MinHeight =
+      FConstraints.MinHeight() > 0 ? FConstraints.MinHeight() : std::min(kMinClientHeight, FHeight);
+  s.MaxWidth = FConstraints.MaxWidth();
+  s.MaxHeight = FConstraints.MaxHeight();
+  return s;
+}
+
+void TForm::ApplyWindowStyle() {
+  if (!FWindow) return;
+  TWindowStyle s = WindowStyle();
+  if (s == FSentStyle) return;
+  FSentStyle = s;
+  CurrentBackend().SetWindowStyle(FWindow, s);
+}
+
+void TForm::WindowDestroyed() {
+  // The form's handle stays: messages posted to it still arrive.
+  FWindow = 0;
+  bool isMain = Application->MainForm() == this;
+  if (FVisible) Hide();
+  if (isMain) Application->Terminate();
 }
 
 void TForm::DestroyWnd() {
@@ -135,6 +202,10 @@ void TForm::SetVisible(bool v) {
   if (v == FVisible) return;
   if (v) {
     HandleNeeded();
+    if (!FWindow) CreateBackendWindow();  // the last one was destroyed from outside
+    // Before it is shown: window managers read a dialog's manners at mapping.
+    FOwnerWindow = FindOwnerWindow();
+    ApplyWindowStyle();
     ApplyPosition();
     FVisible = true;
     CurrentBackend().ShowWindow(FWindow, true);
@@ -305,7 +376,8 @@ TModalResult TForm::ShowModal() {
     for (;;) {
       app->ProcessMessages();
       if (FModalResult != mrNone) CloseModal();
-      if (FModalResult != mrNone || app->Terminated()) break;
+      // A dialog whose window was destroyed from outside ends as cancelled.
+      if (FModalResult != mrNone || app->Terminated() || !FWindow) break;
       if (CurrentBackend().HasVirtualClock() && !app->HasPendingWork())
         throw EInvalidOperation("Modal form \"" + Name() +
                                 "\" waits for input that cannot come: nothing is queued and no "

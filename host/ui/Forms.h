@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/backend/Backend.h"
 #include "host/ui/Controls.h"
 
 namespace host {
@@ -67,7 +68,9 @@ class TForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition p) { FPosition = p; }
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TFormBorderStyle b) { FBorderStyle = b; }
+  // bsNone: no frame; bsDialog, bsSingle, bsToolWindow: the user cannot resize
+  // the window; bsDialog: a dialog above the form that opened it.
+  void SetBorderStyle(TFormBorderStyle b);
   // The focused control of this form (nullptr: the form itself).
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* c);
@@ -117,6 +120,11 @@ class TForm : public TWinControl {
 
   // The window id of the backend (0 until the handle exists).
   uintptr_t WindowId() const { return FWindow; }
+  // What the form asks of the window manager: a dialog (modal, or bsDialog)
+  // above the form that was active when it was shown; the size limits of
+  // Constraints, at least a small floor; a fixed size for the fixed border
+  // styles. Handed to the backend whenever one of them changes.
+  TWindowStyle WindowStyle() const;
   // Makes this the form that receives keyboard input.
   void Activate();
 
@@ -143,6 +151,8 @@ class TForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   bool FActive = false;
   bool FModal = false;
+  TWindowId FOwnerWindow = 0;  // chosen when the form is shown
+  TWindowStyle FSentStyle;     // what the backend window was last told
   TModalResult FModalResult = mrNone;
   std::vector<TRect> FDirty;  // form coordinates, merged
   TRect FPresent;             // drawn directly since the last turn, not yet presented
@@ -150,6 +160,13 @@ class TForm : public TWinControl {
   TCloseEvent FOnClose;
   TCloseQueryEvent FOnCloseQuery;
   void ApplyPosition();
+  void CreateBackendWindow();
+  void ApplyWindowStyle();
+  TWindowId FindOwnerWindow() const;
+  // The windowing system destroyed the window: the form is hidden (a modal
+  // one ends), a main form ends the application; showing it again opens a
+  // new window.
+  void WindowDestroyed();
   void CloseModal();
   void FocusFirst();
   friend class TWinControl;
@@ -225,6 +242,7 @@ class TApplication : public TComponent {
   int FModalLevel = 0;
   std::vector<TForm*> FModalStack;  // innermost last; only it takes input
   bool PumpEvents(int64_t timeoutMs);
+  void Deliver(const TBackendEvent& ev);
   void FinishTurn();
 };
 

@@ -84,6 +84,49 @@ TEST_F(HeadlessForms, CloseEventClosesTheFormAndResizeResizesIt) {
   EXPECT_FALSE(f->Visible());
 }
 
+TEST_F(HeadlessForms, DialogWhoseWindowIsDestroyedEndsAsCancelled) {
+  TForm* main = Form();
+  Application->SetMainForm(main);
+  TForm dialog(nullptr);
+  bool asked = false;
+  dialog.SetOnCloseQuery([&](TObject*, bool& can) { asked = can = false; });
+  Application->SetModalHook([&](TForm* f) {
+    TBackendEvent ev;
+    ev.Kind = bekDestroyed;
+    ev.Window = f->WindowId();
+    zeltest::Headless().PostEvent(ev);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);  // no window is left to refuse closing in
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(dialog.WindowId(), 0u);
+  EXPECT_FALSE(Application->Terminated()) << "a dialog's window is not the program's";
+}
+
+TEST_F(HeadlessForms, ModalFormIsADialogOfTheFormItWasOpenedFrom) {
+  TForm* main = Form();
+  main->Constraints()->SetMinWidth(200);
+  EXPECT_EQ(zeltest::Headless().WindowStyle(main->WindowId()).MinWidth, 200);
+  TForm dialog(nullptr);
+  dialog.SetBounds(0, 0, 90, 30);
+  TWindowStyle during;
+  Application->SetModalHook([&](TForm* f) {
+    during = zeltest::Headless().WindowStyle(f->WindowId());
+    f->SetModalResult(mrOk);
+  });
+  dialog.ShowModal();
+  EXPECT_EQ(during.Kind, wkDialog);
+  EXPECT_EQ(during.Owner, main->WindowId());
+  EXPECT_TRUE(during.Decorated);
+  // Without Constraints the floor applies, never above the form's own size.
+  EXPECT_EQ(during.MinHeight, 30);
+  EXPECT_EQ(during.MaxWidth, 0);
+  dialog.Show();  // shown without a loop of its own it is a window like any
+  EXPECT_EQ(zeltest::Headless().WindowStyle(dialog.WindowId()).Kind, wkNormal);
+  dialog.SetBorderStyle(bsSingle);
+  TWindowStyle fixed = zeltest::Headless().WindowStyle(dialog.WindowId());
+  EXPECT_EQ(Point(fixed.MinWidth, fixed.MaxWidth), Point(90, 90));
+}
+
 TEST_F(HeadlessForms, FormSavesAsPngThatReadsBack) {
   TForm* f = Form();
   f->SetColor(clTeal);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -442,6 +443,183 @@ TEST_F(X11Smoke, PopupTakesOutsideClicksAndGivesTheGrabBack) {
   EXPECT_TRUE(PumpUntil([&] { return !PointerHeldByTheProgram(); }));
 }
 
+// --- what the window manager is told
+
+// A window's property as items of 32 bits (longs), left in place.
+std::vector<long> LongProperty(Display* dpy, Window w, const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long n = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(dpy, w, XInternAtom(dpy, name, False), 0, 64, False, AnyPropertyType, &type,
+                     &format, &n, &after, &data);
+  std::vector<long> items;
+  if (data && format == 32)
+    items.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + n);
+  if (data) XFree(data);
+  return items;
+}
+
+TEST_F(X11Smoke, WindowsTellTheWindowManagerWhatTheyAre) {
+  TForm* main = ShowForm();
+  auto sizeHints = [&](Window w) {
+    XSizeHints h{};
+    long supplied = 0;
+    XGetWMNormalHints(Dpy, w, &h, &supplied);
+    return h;
+  };
+  auto typeIs = [&](Window w, const char* type) {
+    return LongProperty(Dpy, w, "_NET_WM_WINDOW_TYPE") ==
+           std::vector<long>{long(XInternAtom(Dpy, type, False))};
+  };
+  EXPECT_EQ(LongProperty(Dpy, Win, "_NET_WM_PID"), std::vector<long>{long(getpid())});
+  XTextProperty machine{};
+  char host[256] = "";
+  gethostname(host, sizeof host - 1);
+  ASSERT_TRUE(XGetWMClientMachine(Dpy, Win, &machine));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(machine.value), machine.nitems), host);
+  XFree(machine.value);
+  EXPECT_TRUE(typeIs(Win, "_NET_WM_WINDOW_TYPE_NORMAL"));
+  // The Constraints' limits, and the position the program gave, in one set of hints.
+  main->Constraints()->SetMinWidth(150);
+  main->Constraints()->SetMinHeight(90);
+  main->SetLeft(30);
+  EXPECT_TRUE(PumpUntil([&] {
+    XSizeHints h = sizeHints(Win);
+    return (h.flags & PMinSize) && h.min_width == 150 && h.min_height == 90 &&
+           (h.flags & PPosition) && h.x == 30;
+  }));
+  EXPECT_FALSE(sizeHints(Win).flags & PMaxSize) << "a sizeable form has no maximum";
+
+  TForm* dialog = Application->CreateForm<TForm>();
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetBounds(0, 0, 140, 60);
+  dialog->Show();
+  Window dw = Window(dialog->WindowId());
+  EXPECT_TRUE(typeIs(dw, "_NET_WM_WINDOW_TYPE_DIALOG"));
+  Window owner = None;
+  EXPECT_TRUE(XGetTransientForHint(Dpy, dw, &owner));
+  EXPECT_EQ(owner, Win) << "a dialog stays above the form it was opened from";
+  XSizeHints h = sizeHints(dw);
+  EXPECT_TRUE((h.flags & PMinSize) && (h.flags & PMaxSize));
+  EXPECT_EQ(Point(h.min_width, h.min_height), Point(140, 60));
+  EXPECT_EQ(Point(h.max_width, h.max_height), Point(140, 60)) << "a fixed dialog is not resizable";
+
+  // No frame for bsNone; no longer a dialog, and now sizeable down to a floor.
+  dialog->SetBorderStyle(bsNone);
+  EXPECT_TRUE(PumpUntil([&] { return typeIs(dw, "_NET_WM_WINDOW_TYPE_NORMAL"); }));
+  std::vector<long> motif = LongProperty(Dpy, dw, "_MOTIF_WM_HINTS");
+  ASSERT_GE(motif.size(), 3u);
+  EXPECT_TRUE((motif[0] & 2) && motif[2] == 0) << "decorations are switched off";
+  EXPECT_FALSE(XGetTransientForHint(Dpy, dw, &owner));
+  h = sizeHints(dw);
+  EXPECT_FALSE(h.flags & PMaxSize);
+  EXPECT_GT(h.min_width, 0);
+  EXPECT_LE(h.min_width, 140);
+}
+
+// --- windows that go away from outside
+
+TEST_F(X11Smoke, FormWhoseWindowAnotherClientDestroysIsHiddenAndCanShowAgain) {
+  ShowForm();
+  TForm* second = Application->CreateForm<TForm>();
+  second->SetBounds(0, 0, 120, 80);
+  second->Show();
+  Window gone = Window(second->WindowId());
+  ASSERT_TRUE(PumpUntil([&] {
+    XWindowAttributes a;
+    return XGetWindowAttributes(Dpy, gone, &a) && a.map_state == IsViewable;
+  }));
+  XDestroyWindow(Dpy, gone);
+  XSync(Dpy, False);
+  EXPECT_TRUE(PumpUntil([&] { return !second->Visible() && second->WindowId() == 0; }));
+  EXPECT_FALSE(Application->Terminated()) << "only the main form's window ends the program";
+  second->Show();
+  EXPECT_NE(second->WindowId(), 0u);
+  EXPECT_NE(Window(second->WindowId()), gone);
+}
+
+// What became of a program whose main window something outside ended.
+struct Ending {
+  bool Finished = false;  // within the time bound
+  int ExitCode = -1;      // the child's exit status: 0 when Run returned, terminated
+  std::string Errors;     // what it wrote to stderr
+};
+
+// Runs a program with a main form, repainted every 20 ms like a blinking
+// caret, in a child process on a connection of its own; once it runs, `end`
+// is done to its window from this process's connection.
+Ending RunProgramAndEndItsWindow(Display* dpy, const std::function<void(Window)>& end) {
+  int idPipe[2], errPipe[2];
+  if (pipe(idPipe) != 0 || pipe(errPipe) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(errPipe[1], 2);
+    close(idPipe[0]);
+    close(errPipe[0]);
+    auto backend = CreateX11Backend(Server().Display.c_str());
+    if (!backend) _exit(3);
+    ResetApplication(std::move(backend));
+    TForm* main = Application->CreateForm<TForm>();
+    main->SetBounds(0, 0, 150, 100);
+    HWND blink = AllocateHWnd([&](TMessage& m) {
+      if (m.Msg != WM_TIMER) return;
+      main->Invalidate();
+      if (uintptr_t id = main->WindowId(); id && idPipe[1] >= 0) {
+        (void)!write(idPipe[1], &id, sizeof id);
+        close(idPipe[1]);
+        idPipe[1] = -1;
+      }
+    });
+    SetTimer(blink, 1, 20);
+    Application->Run();
+    bool ended = Application->Terminated() && !main->Visible() && main->WindowId() == 0;
+    DeallocateHWnd(blink);
+    ResetApplication(nullptr);  // closing a connection that is gone must not hang either
+    _exit(ended ? 0 : 1);
+  }
+  close(idPipe[1]);
+  close(errPipe[1]);
+  Ending out;
+  uintptr_t id = 0;
+  pollfd p{idPipe[0], POLLIN, 0};
+  if (poll(&p, 1, 5000) > 0 && read(idPipe[0], &id, sizeof id) == ssize_t(sizeof id)) {
+    end(Window(id));
+    XSync(dpy, False);
+  }
+  close(idPipe[0]);
+  int status = 0;
+  for (int64_t until = Ms() + 5000; Ms() < until && !out.Finished;) {
+    out.Finished = waitpid(pid, &status, WNOHANG) == pid;
+    if (!out.Finished) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (!out.Finished) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  out.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  char buf[4096];
+  for (ssize_t n; (n = read(errPipe[0], buf, sizeof buf)) > 0;) out.Errors.append(buf, size_t(n));
+  close(errPipe[0]);
+  return out;
+}
+
+TEST_F(X11Smoke, ProgramEndsWhenAnotherClientDestroysItsMainWindow) {
+  ResetApplication(nullptr);  // the child must not inherit this test's connection
+  Ending e = RunProgramAndEndItsWindow(Dpy, [&](Window w) { XDestroyWindow(Dpy, w); });
+  EXPECT_TRUE(e.Finished) << "the loop ran on without its window";
+  EXPECT_EQ(e.ExitCode, 0) << e.Errors;
+  EXPECT_EQ(e.Errors.find("Bad"), std::string::npos) << e.Errors;
+}
+
+TEST_F(X11Smoke, ProgramEndsInOrderWhenItsConnectionIsKilled) {
+  ResetApplication(nullptr);
+  Ending e = RunProgramAndEndItsWindow(Dpy, [&](Window w) { XKillClient(Dpy, w); });
+  EXPECT_TRUE(e.Finished) << "the loop ran on without its connection";
+  EXPECT_EQ(e.ExitCode, 0) << "Xlib ended the program instead of its loop: " << e.Errors;
+  EXPECT_NE(e.Errors.find("lost the connection"), std::string::npos) << e.Errors;
+}
+
 // A program gets a window when a display is there and nobody asked for headless.
 TEST(X11Selection, DisplayAndHeadlessSwitchPickTheBackend) {
   if (Server().Display.empty())
@@ -494,23 +672,26 @@ std::string BigText() {
 
 class X11Clipboard : public X11Smoke {
  protected:
-  // What another program pastes from the clipboard (xclip -o).
-  std::string PastedByXclip() {
-    Child c = Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-o"});
+  // What another program pastes from the clipboard (xclip -o), or from
+  // another selection ("primary").
+  std::string PastedByXclip(const std::string& selection = "clipboard") {
+    Child c = Spawn({"xclip", "-display", Server().Display, "-selection", selection, "-o"});
     std::string s = ReadWhilePumping(c);
     Stop(c);
     return s;
   }
   // Another program copies `text` (xclip -i) and keeps serving it.
-  Child CopiedByXclip(const std::string& text) {
+  Child CopiedByXclip(const std::string& text, const std::string& selection = "clipboard") {
     Child c =
-        Spawn({"xclip", "-display", Server().Display, "-selection", "clipboard", "-i", "-quiet"});
+        Spawn({"xclip", "-display", Server().Display, "-selection", selection, "-i", "-quiet"});
     EXPECT_EQ(write(c.In, text.data(), text.size()), ssize_t(text.size()));
     close(c.In);
     c.In = -1;
-    Atom clipboard = XInternAtom(Dpy, "CLIPBOARD", False);
+    std::string name = selection;
+    std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+    Atom atom = XInternAtom(Dpy, name.c_str(), False);
     int64_t deadline = Ms() + 5000;
-    while (XGetSelectionOwner(Dpy, clipboard) == None && Ms() < deadline)
+    while (XGetSelectionOwner(Dpy, atom) == None && Ms() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return c;
   }
@@ -556,6 +737,36 @@ TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
   EXPECT_EQ(pasted.size(), big.size());
   EXPECT_TRUE(pasted == big);
   Stop(large);
+}
+
+// --- the PRIMARY selection: what is selected, a middle click pastes
+
+TEST_F(X11Clipboard, SelectedTextIsOfferedAsPrimaryBesideTheClipboard) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  Clipboard()->SetAsText("copied");
+  PrimarySelection()->SetAsText("selected µV");
+  EXPECT_EQ(PastedByXclip("primary"), "selected µV");
+  EXPECT_EQ(PastedByXclip("clipboard"), "copied") << "selecting must not replace the clipboard";
+  std::string big = BigText();  // in pieces, as the clipboard sends it
+  PrimarySelection()->SetAsText(big);
+  EXPECT_TRUE(PastedByXclip("primary") == big) << "the large selection did not arrive whole";
+}
+
+TEST_F(X11Clipboard, TextSelectedInAnotherProgramIsReadFromPrimary) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  PrimarySelection()->SetAsText("ours");
+  Child other = CopiedByXclip("theirs Ω", "primary");
+  // Our ownership ends when the other program takes the selection.
+  EXPECT_TRUE(PumpUntil([&] { return PrimarySelection()->AsText() == "theirs Ω"; }))
+      << "still serving our own text after losing PRIMARY";
+  EXPECT_TRUE(PrimarySelection()->HasFormat(CF_TEXT));
+  Stop(other);
+  // Clearing gives up only a selection of our own; another owner's stays.
+  other = CopiedByXclip("kept", "primary");
+  PrimarySelection()->Clear();
+  EXPECT_NE(XGetSelectionOwner(Dpy, XA_PRIMARY), Window(None));
+  EXPECT_EQ(PrimarySelection()->AsText(), "kept");
+  Stop(other);
 }
 
 // Waits on `dpy` (up to five seconds) for an event `match` accepts.
