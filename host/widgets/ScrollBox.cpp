@@ -53,10 +53,11 @@ void TScrollBox::NeededScrollBars(bool& h, bool& v) const {
 }
 
 TRect TScrollBox::ViewArea(bool withH, bool withV) const {
-  const int bw = BorderWidth(), s = TWindowScrollBar::kThickness;
-  TRect r = Rect(bw, bw, Width() - bw - (withV ? s : 0), Height() - bw - (withH ? s : 0));
-  r.Right = std::max(r.Right, r.Left);
-  r.Bottom = std::max(r.Bottom, r.Top);
+  const int bw = BorderWidth();
+  TRect r = Rect(bw, bw, std::max(Width() - bw, bw), std::max(Height() - bw, bw));
+  // The bars' strips come off the inside of the border.
+  if (withV) r.Right = TWindowScrollBar::EdgeStrip(r, sbVertical).Left;
+  if (withH) r.Bottom = TWindowScrollBar::EdgeStrip(r, sbHorizontal).Top;
   return r;
 }
 
