@@ -18,15 +18,18 @@ constexpr TColor kStripColor = RGB(0x3A, 0x40, 0x4C);
 constexpr TColor kTabText = RGB(0xD8, 0xDC, 0xE4);
 constexpr TColor kAccent = RGB(0xE0, 0x8A, 0x1E);
 
-// Holds one builder's controls; grows to the extent of what it was given.
+// Holds one builder's controls; grows to the extent of what it was given, so
+// the page's scroll box sees the whole of it.
 class TBand : public TWinControl {
  public:
   explicit TBand(TComponent* owner) : TWinControl(owner) { SetParentBackground(true); }
   void FitChildren() {
-    int bottom = 0;
-    for (int i = 0; i < ControlCount(); ++i)
+    int right = 0, bottom = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+      right = std::max(right, Controls(i)->Left() + Controls(i)->Width());
       bottom = std::max(bottom, Controls(i)->Top() + Controls(i)->Height());
-    SetHeight(bottom + kMargin);
+    }
+    SetBounds(Left(), Top(), right + kMargin, bottom + kMargin);
   }
 };
 }  // namespace
@@ -167,6 +170,10 @@ void TGalleryTabs::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
 TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner), FEntries(Pages()) {
   SetCaption("ZEL Controls gallery");
   SetBounds(0, 0, 1344, 960);
+  // Below this the tab strip and a page's first controls no longer show
+  // together; the pages scroll down to it.
+  Constraints()->SetMinWidth(640);
+  Constraints()->SetMinHeight(400);
   SetPosition(poScreenCenter);
   SetColor(kPageColor);
   SetKeyPreview(true);
@@ -179,17 +186,16 @@ TGalleryForm::TGalleryForm(TComponent* AOwner) : TForm(AOwner), FEntries(Pages()
     FPages.push_back(BuildPage(e));
   }
   FTabs->SetTitles(titles);
-  FTabs->SetOnChange([this](TObject*) {
-    for (size_t i = 0; i < FPages.size(); ++i) FPages[i]->SetVisible(int(i) == FTabs->Selected());
-  });
+  FTabs->SetOnChange([this](TObject*) { ShowSelectedPage(); });
   SelectPage(0);
   for (size_t i = 1; i < FPages.size(); ++i) FPages[i]->Hide();
 }
 
-TWinControl* TGalleryForm::BuildPage(const PageEntry& e) {
-  auto* page = new TWinControl(this);
+TScrollBox* TGalleryForm::BuildPage(const PageEntry& e) {
+  auto* page = new TScrollBox(this);
   page->SetParent(this);
   page->SetAlign(alClient);
+  page->SetBorderStyle(bsNone);
   page->SetColor(kPageColor);
   if (e.Builders.empty()) {
     auto* note = new TGalleryNote(this);
@@ -198,11 +204,13 @@ TWinControl* TGalleryForm::BuildPage(const PageEntry& e) {
     note->SetNote(e.Placeholder);
     return page;
   }
+  // The bands stack from the top; placed by bounds rather than aligned, so
+  // they scroll with the page.
+  int top = 0;
   for (const auto& build : e.Builders) {
     auto* band = new TBand(this);
     band->SetParent(page);
-    band->SetBounds(0, 0, page->Width(), 0);
-    band->SetAlign(alTop);
+    band->SetBounds(0, top, page->Width(), 0);
     try {
       build(band);
     } catch (const std::exception& ex) {
@@ -214,13 +222,22 @@ TWinControl* TGalleryForm::BuildPage(const PageEntry& e) {
       note->SetNote(e.Title + " page failed to build: " + ex.what());
     }
     band->FitChildren();
+    top += band->Height();
   }
   return page;
 }
 
 void TGalleryForm::SelectPage(int i) {
   FTabs->SetSelected(i);
-  for (size_t k = 0; k < FPages.size(); ++k) FPages[k]->SetVisible(int(k) == FTabs->Selected());
+  ShowSelectedPage();
+}
+
+void TGalleryForm::ShowSelectedPage() {
+  TScrollBox* shown = FPages[size_t(FTabs->Selected())];
+  for (TScrollBox* page : FPages) page->SetVisible(page == shown);
+  // Keys and the wheel must not go on to a control on a page now hidden; a
+  // click or Tab gives the focus to one of this page.
+  if (ActiveControl() && !shown->ContainsControl(ActiveControl())) SetActiveControl(nullptr);
 }
 
 void TGalleryForm::KeyDown(Word& Key, TShiftState Shift) {

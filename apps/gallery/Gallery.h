@@ -1,5 +1,6 @@
 // The gallery's main form: a tab strip drawn by the gallery itself and one page
-// a control family, built from the page registry (Pages.h).
+// a control family, built from the page registry (Pages.h). Each page is a
+// scroll box, so a window smaller than a page still reaches all of it.
 #pragma once
 
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "apps/gallery/Pages.h"
 #include "host/ui/Forms.h"
+#include "host/widgets/ScrollBox.h"
 
 namespace gallery {
 
@@ -55,8 +57,8 @@ class TGalleryForm : public host::TForm {
   explicit TGalleryForm(host::TComponent* AOwner);
   int PageCount() const { return int(FPages.size()); }
   const std::string& PageTitle(int i) const { return FEntries[size_t(i)].Title; }
-  // The area of page i that its controls sit in.
-  host::TWinControl* PageHost(int i) const { return FPages[size_t(i)]; }
+  // The area of page i that its controls sit in; it scrolls them.
+  host::TScrollBox* PageHost(int i) const { return FPages[size_t(i)]; }
   int ActivePage() const { return FTabs->Selected(); }
   void SelectPage(int i);
   std::string ClassName() const override { return "TGalleryForm"; }
@@ -66,9 +68,10 @@ class TGalleryForm : public host::TForm {
 
  private:
   std::vector<PageEntry> FEntries;
-  std::vector<host::TWinControl*> FPages;
+  std::vector<host::TScrollBox*> FPages;
   TGalleryTabs* FTabs;
-  host::TWinControl* BuildPage(const PageEntry& e);
+  host::TScrollBox* BuildPage(const PageEntry& e);
+  void ShowSelectedPage();
 };
 
 // A page title as a file-name part: "Host widgets" -> "host-widgets".

@@ -5,6 +5,7 @@
 #include "apps/gallery/Gallery.h"
 #include "apps/gallery/Pages.h"
 #include "host/grid/Grids.h"
+#include "host/ui/Clipbrd.h"
 #include "host/widgets/Menus.h"
 
 namespace {
@@ -53,6 +54,17 @@ void FillGrid(TStringGrid* g) {
   g->SetCells(4, 1, "regulated");
 }
 
+// The row's cells right of the header column, tab-separated as spreadsheets
+// paste them.
+std::string RowText(TStringGrid* g, int row) {
+  std::string text;
+  for (int c = g->FixedCols(); c < g->ColCount(); ++c) {
+    if (c > g->FixedCols()) text += '\t';
+    text += g->Cells(c, row);
+  }
+  return text;
+}
+
 TPopupMenu* MakeMenu(TComponent* owner, TStringGrid* g, TBitmap* icon) {
   auto* menu = new TPopupMenu(owner);
   TMenuItem* root = menu->Items();
@@ -60,7 +72,7 @@ TPopupMenu* MakeMenu(TComponent* owner, TStringGrid* g, TBitmap* icon) {
     g->SetFocus();
     g->ShowEditor();
   });
-  AddItem(root, "C&lear cell", [g](TObject*) { g->SetCells(g->Col(), g->Row(), ""); });
+  AddItem(root, "Clea&r cell", [g](TObject*) { g->SetCells(g->Col(), g->Row(), ""); });
   TMenuItem* lines = AddItem(root, "Grid &lines");
   lines->SetChecked(true);
   lines->SetOnClick([g, lines](TObject*) {
@@ -74,7 +86,8 @@ TPopupMenu* MakeMenu(TComponent* owner, TStringGrid* g, TBitmap* icon) {
     AddItem(width, std::to_string(w) + " pixels",
             [g, w](TObject*) { g->SetColWidths(g->Col(), w); });
   }
-  TMenuItem* copy = AddItem(root, "&Copy row");
+  TMenuItem* copy =
+      AddItem(root, "&Copy row", [g](TObject*) { Clipboard()->SetAsText(RowText(g, g->Row())); });
   copy->SetBitmap(icon);
   AddItem(root, "&Undo")->SetEnabled(false);
   return menu;

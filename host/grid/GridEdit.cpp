@@ -34,6 +34,21 @@ void TCustomGrid::ShowEditor() {
   UpdateEditor();
 }
 
+bool TCustomGrid::IsDropDownKey(Word Key, TShiftState Shift) {
+  return Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt));
+}
+
+// The list drops at once, without F2 first: the key a combo box opens with
+// should open a pick-list cell the same way.
+bool TCustomGrid::DropDownEditor() {
+  if (!CanEditShow() || GetEditStyle(FCurrent.X, FCurrent.Y) != esPickList) return false;
+  ShowEditor();
+  auto* list = dynamic_cast<TInplaceEditList*>(FInplaceEdit);
+  if (!FEditorMode || !list) return false;
+  list->DropDown();
+  return true;
+}
+
 void TCustomGrid::HideEditor() {
   FEditorMode = false;
   CloseEditor();
@@ -280,8 +295,11 @@ void TPickListPopup::Paint() {
 bool TPickListPopup::Route(const TBackendEvent& ev) {
   switch (ev.Kind) {
     case bekKeyDown: {
+      // Modifier presses go on, so the loop knows they are held: Alt+Down is
+      // told from Down by that state as well as by the event's own.
+      if (IsModifierKey(ev.Key)) return false;
       const Word key = ev.Key;
-      const bool alt = ev.Shift & ssAlt;
+      const bool alt = (ev.Shift | KeyboardShiftState()) & ssAlt;
       if ((key == VK_DOWN || key == VK_UP) && !alt) {
         SetItemIndex(FIndex + (key == VK_DOWN ? 1 : -1));
       } else if (key == VK_NEXT || key == VK_PRIOR) {
@@ -403,8 +421,7 @@ void TInplaceEditList::ButtonPressed() {
 }
 
 void TInplaceEditList::KeyDown(Word& Key, TShiftState Shift) {
-  const bool dropKey = Key == VK_F4 || ((Key == VK_DOWN || Key == VK_UP) && (Shift & ssAlt));
-  if (FEditStyle == esPickList && dropKey) {
+  if (FEditStyle == esPickList && TCustomGrid::IsDropDownKey(Key, Shift)) {
     ButtonPressed();
     Key = 0;
     return;

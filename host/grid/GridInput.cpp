@@ -23,6 +23,10 @@ void TCustomGrid::WMGetDlgCode(TMessage& Message) {
 void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   if (Key == 0) return;
+  if (IsDropDownKey(Key, Shift) && DropDownEditor()) {
+    Key = 0;
+    return;
+  }
   const bool rowSelect = FOptions & goRowSelect;
   const int pageH = std::max(VisibleRowCount(), 1), pageW = std::max(VisibleColCount(), 1);
   TGridCoord cur = FCurrent;
@@ -233,6 +237,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
       else
         MoveColRow(cell.X, cell.Y, true, true);
     }
+  } else if (Button == mbRight && scrollingCell && cell != FCurrent) {
+    // The context menu opens on the release and acts on the current cell, so
+    // the clicked cell becomes current first (under goRowSelect, its row).
+    MoveColRow(cell.X, cell.Y, true, true);
   }
   TCustomControl::MouseDown(Button, Shift, X, Y);
 }

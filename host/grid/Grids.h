@@ -375,6 +375,11 @@ class TCustomGrid : public TCustomControl {
   void CloseEditor();
   bool EditorFocused() const;
   void TypeIntoEditor(char32_t ch);
+  // F4, Alt+Down and Alt+Up: the keys that drop a pick list down or close it.
+  static bool IsDropDownKey(Word Key, TShiftState Shift);
+  // Opens the editor on a pick-list cell with its list dropped; false when
+  // the current cell has no pick list or may not be edited now.
+  bool DropDownEditor();
 };
 
 // A grid whose cells the program draws: the events of the grid hooks.

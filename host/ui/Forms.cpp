@@ -278,6 +278,9 @@ void TForm::SetActiveControl(TWinControl* c) {
   if (c && FActiveControl == c) {
     c->Perform(WM_SETFOCUS);
     c->Perform(CM_ENTER);
+    // A parent that scrolls brings the control into view.
+    for (TWinControl* p = c->Parent(); p && FActiveControl == c; p = p->Parent())
+      p->Perform(CM_FOCUSCHANGED, 0, LPARAM(c));
   }
 }
 

@@ -57,6 +57,8 @@ constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned CM_BASE = 0xB000;
 constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;
 constexpr unsigned CM_DIALOGCHAR = CM_BASE + 6;
+// To each parent of a control that took the focus (LParam: the control).
+constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;
 constexpr unsigned CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr unsigned CM_PARENTCOLORCHANGED = CM_BASE + 9;
 constexpr unsigned CM_VISIBLECHANGED = CM_BASE + 11;

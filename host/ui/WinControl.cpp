@@ -66,10 +66,11 @@ TControl* TWinControl::ControlAtPos(TPoint p, bool AllowDisabled, bool AllLevels
       if ((pass == 0) != (w != nullptr)) continue;
       if (!c->Visible() || (!AllowDisabled && !c->Enabled())) continue;
       if (!c->BoundsRect().Contains(p.x, p.y)) continue;
-      if (AllLevels && w) {
-        if (TControl* inner =
-                w->ControlAtPos(Point(p.x - c->Left(), p.y - c->Top()), AllowDisabled, true))
-          return inner;
+      // A child window shows only inside its parent's client area: a point on
+      // the parent's edge (a border, a scroll bar) belongs to the parent.
+      const TPoint inner = Point(p.x - c->Left(), p.y - c->Top());
+      if (AllLevels && w && w->ClientRect().Contains(inner.x, inner.y)) {
+        if (TControl* hit = w->ControlAtPos(inner, AllowDisabled, true)) return hit;
       }
       return c;
     }

@@ -3,6 +3,9 @@
 #include <set>
 
 #include "apps/gallery/Gallery.h"
+#include "host/grid/Grids.h"
+#include "host/ui/Clipbrd.h"
+#include "host/widgets/Menus.h"
 #include "tests/support/Headless.h"
 
 using namespace host;
@@ -84,6 +87,116 @@ TEST_F(Gallery, EmptyFamiliesSayWhatWillArrive) {
       EXPECT_NE(p.Placeholder.find("will appear here"), std::string::npos) << p.Title;
     }
   if (!some) GTEST_SKIP() << "every family has its page";
+}
+
+int PageIndex(gallery::TGalleryForm* f, const std::string& title) {
+  for (int i = 0; i < f->PageCount(); ++i)
+    if (f->PageTitle(i) == title) return i;
+  return -1;
+}
+
+// The first control of type T at any depth under `w`.
+template <class T>
+T* FindControl(TWinControl* w) {
+  for (int i = 0; i < w->ControlCount(); ++i) {
+    if (auto* hit = dynamic_cast<T*>(w->Controls(i))) return hit;
+    if (auto* inner = dynamic_cast<TWinControl*>(w->Controls(i)))
+      if (T* hit = FindControl<T>(inner)) return hit;
+  }
+  return nullptr;
+}
+
+TEST_F(Gallery, APageLargerThanTheWindowScrollsAndResizingReLaysIt) {
+  auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
+  form->Show();
+  const int page = PageIndex(form.get(), "Host widgets");
+  ASSERT_GE(page, 0);
+  form->SelectPage(page);
+  Pump();
+  TScrollBox* box = form->PageHost(page);
+  EXPECT_FALSE(box->VertScrollBar().Shown());
+  form->SetBounds(0, 0, 800, 600);
+  Pump();
+  ASSERT_TRUE(box->VertScrollBar().Shown());
+  const int64_t most = box->VertScrollBar().Max();
+  EXPECT_GT(most, 0);
+  Wheel(form.get(), 400, 300, -120);
+  EXPECT_GT(box->ScrollPosY(), 0);
+  form->SetBounds(0, 0, 800, 700);
+  Pump();
+  EXPECT_EQ(box->VertScrollBar().Max(), most - 100);
+  // Too small a window is held at the minimum size.
+  form->SetBounds(0, 0, 300, 200);
+  EXPECT_EQ(form->Width(), 640);
+  EXPECT_EQ(form->Height(), 400);
+}
+
+TEST_F(Gallery, SwitchingPagesTakesTheFocusOffTheHiddenPage) {
+  auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
+  form->Show();
+  Pump();
+  const int page = PageIndex(form.get(), "Host widgets");
+  ASSERT_GE(page, 0);
+  auto* grid = FindControl<TStringGrid>(form->PageHost(page));
+  ASSERT_NE(grid, nullptr);
+  form->SelectPage(page);
+  grid->SetFocus();
+  PressKey(form.get(), VK_NEXT, ssCtrl);
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  TypeText(form.get(), "x");  // reaches no hidden grid
+  EXPECT_FALSE(grid->EditorMode());
+}
+
+// The grid menu on the "Host widgets" page, opened by a right click on a cell.
+class GalleryGridMenu : public Gallery {
+ protected:
+  std::unique_ptr<gallery::TGalleryForm> F;
+  TStringGrid* G = nullptr;
+  TPopupMenu* Menu = nullptr;
+  void SetUp() override {
+    Gallery::SetUp();
+    F = std::make_unique<gallery::TGalleryForm>(nullptr);
+    F->Show();
+    const int page = PageIndex(F.get(), "Host widgets");
+    ASSERT_GE(page, 0);
+    F->SelectPage(page);
+    Pump();
+    G = FindControl<TStringGrid>(F->PageHost(page));
+    ASSERT_NE(G, nullptr);
+    SetPopupMenuHandler([this](TPopupMenu* m, TControl*, int, int) { Menu = m; });
+  }
+  void TearDown() override {
+    SetPopupMenuHandler({});
+    F.reset();
+    Gallery::TearDown();
+  }
+  static void ExpectDistinctAccelerators(TMenuItem* level) {
+    std::set<char32_t> seen;
+    for (int i = 0; i < level->Count(); ++i) {
+      TMenuItem* item = level->Items(i);
+      if (char32_t a = item->AccelChar()) {
+        EXPECT_TRUE(seen.insert(a).second) << "shared accelerator in " << item->Caption();
+      }
+      if (item->Count() > 0) ExpectDistinctAccelerators(item);
+    }
+  }
+};
+
+TEST_F(GalleryGridMenu, NoTwoEntriesShareAnAccelerator) {
+  ASSERT_NE(G->PopupMenu(), nullptr);
+  ExpectDistinctAccelerators(G->PopupMenu()->Items());
+}
+
+TEST_F(GalleryGridMenu, CopyRowCopiesTheClickedRowTabSeparated) {
+  const TRect cell = G->CellRect(2, 3);
+  Click(G, cell.Left + 4, cell.Top + 4, mbRight);
+  ASSERT_NE(Menu, nullptr);
+  EXPECT_EQ(G->Row(), 3);
+  Clipboard()->SetAsText("");
+  TMenuItem* copy = Menu->Items()->Find("Copy row");
+  ASSERT_NE(copy, nullptr);
+  copy->Click();
+  EXPECT_EQ(Clipboard()->AsText(), "Load\t0.85\tA\t");
 }
 
 }  // namespace

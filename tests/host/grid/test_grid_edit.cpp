@@ -178,6 +178,42 @@ TEST_F(GridEdit, PickListDropsDownAndTheKeysChoose) {
   EXPECT_EQ(G->Loads, 2);  // asked afresh for each edit
 }
 
+TEST_F(GridEdit, AltDownDropsAPickListWithoutF2AndTheDropKeysCloseIt) {
+  G->SetCol(2);
+  PressKey(Form(), VK_DOWN, ssAlt);
+  ASSERT_TRUE(G->EditorMode());
+  auto* list = dynamic_cast<TInplaceEditList*>(Editor());
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->ListVisible());
+  EXPECT_EQ(Form()->ActiveControl(), Editor());
+  EXPECT_EQ(G->Row(), 1);     // the key opened the list instead of moving down
+  PressKey(Form(), VK_DOWN);  // red -> green
+  PressKey(Form(), VK_DOWN, ssAlt);
+  EXPECT_FALSE(list->ListVisible());
+  EXPECT_EQ(list->Text(), "green");
+  PressKey(Form(), VK_UP, ssAlt);
+  EXPECT_TRUE(list->ListVisible());
+  PressKey(Form(), VK_F4);
+  EXPECT_FALSE(list->ListVisible());
+  // F4 opens a closed cell too, straight from the grid.
+  PressKey(Form(), VK_RETURN);
+  ASSERT_FALSE(G->EditorMode());
+  PressKey(Form(), VK_F4);
+  EXPECT_TRUE(list->ListVisible());
+}
+
+TEST_F(GridEdit, AltDownOnACellWithoutAPickListStillMovesDown) {
+  PressKey(Form(), VK_DOWN, ssAlt);
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_EQ(G->Row(), 2);
+  // Nor does a pick list open where editing is off.
+  G->SetOptions(G->Options() & ~goEditing);
+  G->SetCol(2);
+  PressKey(Form(), VK_DOWN, ssAlt);
+  EXPECT_FALSE(G->EditorMode());
+  EXPECT_EQ(G->Row(), 3);
+}
+
 // The pick list of column 2 dropped down: five values, three rows, so a bar
 // at the right with its arrows at both ends.
 class PickListBar : public GridEdit {

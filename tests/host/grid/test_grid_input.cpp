@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "host/grid/Grids.h"
+#include "host/widgets/Menus.h"
 #include "tests/support/Headless.h"
 
 using namespace host;
@@ -297,6 +298,59 @@ TEST_F(GridInput, DraggingPastTheEdgeReachesOnlyShownRows) {
   ASSERT_FALSE(asked.empty());
   for (int r : asked) EXPECT_TRUE(r < 8 || r > 20) << r;
   EXPECT_GE(G->Row(), 21);
+}
+
+// A right click as the menu sees it: the cell that is current when it opens.
+class GridContextMenu : public GridInput {
+ protected:
+  std::vector<TGridCoord> Opened;
+  void SetUp() override {
+    GridInput::SetUp();
+    G->SetPopupMenu(new TPopupMenu(Form()));
+    SetPopupMenuHandler([this](TPopupMenu*, TControl*, int, int) {
+      Opened.push_back(TGridCoord{G->Col(), G->Row()});
+    });
+  }
+  void TearDown() override {
+    SetPopupMenuHandler({});
+    GridInput::TearDown();
+  }
+  void RightClick(int col, int row) {
+    const TRect r = G->CellRect(col, row);
+    Click(G, r.Left + 3, r.Top + 3, mbRight);
+  }
+};
+
+TEST_F(GridContextMenu, ARightClickMakesTheClickedCellCurrentBeforeTheMenuOpens) {
+  RightClick(3, 4);
+  ASSERT_EQ(Opened.size(), 1u);
+  EXPECT_EQ(Opened[0], (TGridCoord{3, 4}));
+  EXPECT_EQ(G->Selection(), Sel(3, 4, 3, 4));
+  // Header cells leave the current cell where it is; the menu still opens.
+  RightClick(0, 6);
+  RightClick(5, 0);
+  ASSERT_EQ(Opened.size(), 3u);
+  EXPECT_EQ(Opened[2], (TGridCoord{3, 4}));
+}
+
+TEST_F(GridContextMenu, ARightClickKeepsABlockOnlyFromItsCurrentCell) {
+  G->SetOptions(G->Options() | goRangeSelect);
+  PressKey(Form(), VK_RIGHT, ssShift);
+  PressKey(Form(), VK_DOWN, ssShift);
+  const TGridRect block = G->Selection();
+  RightClick(G->Col(), G->Row());
+  EXPECT_EQ(G->Selection(), block);
+  RightClick(4, 5);
+  EXPECT_EQ(G->Selection(), Sel(4, 5, 4, 5));
+}
+
+TEST_F(GridContextMenu, ARightClickUnderRowSelectSelectsTheRow) {
+  G->SetOptions(G->Options() | goRowSelect);
+  RightClick(2, 3);
+  EXPECT_EQ(G->Row(), 3);
+  EXPECT_EQ(G->Selection(), Sel(1, 3, 9, 3));
+  ASSERT_EQ(Opened.size(), 1u);
+  EXPECT_EQ(Opened[0].Y, 3);
 }
 
 }  // namespace
