@@ -24,7 +24,8 @@ TNumIO2::TNumIO2(TComponent* AOwner) : TCaptionBoxControl(AOwner) {
   SetControlStyle(ControlStyle() | csOpaque);
   // The timer runs from the start, the caret hidden until the focus comes; a
   // failure frees the window with the blinker.
-  if (!DriveBlinker(true)) throw EZELNumIO2Error(NoTimerMessage());
+  FBlinker.SetKeepBlinking([this] { return Focused() && !FReadOnly; });
+  if (!FBlinker.Start(false)) throw EZELNumIO2Error(NoTimerMessage());
 }
 
 void TNumIO2::CreateWnd() {
@@ -183,7 +184,7 @@ void TNumIO2::SetReadOnly(bool v) {
   if (v == FReadOnly) return;
   FReadOnly = v;
   if (v) {
-    StopCaretTimer();
+    FBlinker.Stop();
     Redraw();
   } else {
     RestartCaretTimer();

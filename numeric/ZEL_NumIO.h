@@ -153,7 +153,7 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   int SelEnd() const { return FSelEnd; }
   void SetSelEnd(int v);  // moves the caret there; lowers SelBegin to it
   int CaretPos() const { return FBuf.Caret(); }
-  bool CaretVisible() const { return FCaretVisible; }
+  bool CaretVisible() const { return FBlinker.Visible(); }
   // x of the gap before character i of the buffer.
   int CharPosToXCoords(int i);
   // The character gap nearest to x.
@@ -282,19 +282,12 @@ class TNumIO2 : public TCaptionBoxControl<host::TCustomControl> {
   void PaintCaretAndSelection(host::TCanvas* c, const TLayout& l);
 
   // input: keys, mouse and the caret timer (ZEL_NumIO_input.cpp)
-  bool FCaretVisible = false;
   bool FGaugeChanged = false;
   bool FShiftDown = false, FCtrlDown = false;
-  // The blinker gives the window and the 500 ms ticks; the caret's visibility
-  // is the control's own, because a click or a key shows the caret without
-  // restarting the interval and construction starts the timer with it hidden.
-  host::TCaretBlinker FBlinker{[this] { CaretTick(); }};
-  bool FDrivingBlinker = false;  // a Restart or Stop of ours, not a tick
-  // Starts (or stops) the blinker's timer; false when no timer is available.
-  bool DriveBlinker(bool start);
+  // The caret's window, its 500 ms ticks and whether it shows. The timer runs
+  // from construction; a tick without the focus (or in ReadOnly) ends it.
+  host::TCaretBlinker FBlinker{[this] { Redraw(); }};
   void RestartCaretTimer();
-  void StopCaretTimer();
-  void CaretTick();
   std::string NoTimerMessage() const;
   void ClipboardKey(host::Word Key);
   void EditKey(host::Word Key, bool shift);

@@ -147,7 +147,8 @@ void TNumIO2::KeyDown(Word& Key, TShiftState Shift) {
     Refuse();
   }
   if (FFormat.Format == itFixPoint) ApplyFixPointOverwrite();
-  FCaretVisible = Focused();  // Tab may have moved the focus away
+  // Shown at once, without restarting the interval; hidden when Tab moved the focus away.
+  FBlinker.SetVisible(Focused());
   if (FBuf.Text() != oldText) Changed();
   Redraw();
 }
@@ -187,42 +188,10 @@ std::string TNumIO2::NoTimerMessage() const {
   return "Component \"" + Name() + "\": no timer available";
 }
 
-bool TNumIO2::DriveBlinker(bool start) {
-  FDrivingBlinker = true;
-  bool ok = true;
-  if (start)
-    ok = FBlinker.Restart();
-  else
-    FBlinker.Stop();
-  FDrivingBlinker = false;
-  return ok;
-}
-
 void TNumIO2::RestartCaretTimer() {
   if (ComponentState() & csDesigning) return;
-  FCaretVisible = true;
-  if (!DriveBlinker(true)) throw EZELNumIO2Error(NoTimerMessage());
-  Redraw();
-}
-
-void TNumIO2::StopCaretTimer() {
-  DriveBlinker(false);
-  FCaretVisible = false;
-}
-
-// A tick blinks the caret while the control has the focus and can be edited;
-// otherwise it stops the timer for good.
-void TNumIO2::CaretTick() {
-  if (FDrivingBlinker) return;
-  try {
-    if (Focused() && !FReadOnly)
-      FCaretVisible = !FCaretVisible;
-    else
-      StopCaretTimer();
-    Redraw();
-  } catch (...) {
-    Application->HandleException(this);
-  }
+  if (!FBlinker.Restart()) throw EZELNumIO2Error(NoTimerMessage());
+  Redraw();  // the focus also shows the selection, even when the caret was shown already
 }
 
 // --- mouse, buttons and gauge
@@ -267,7 +236,7 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   } else if (left && l.InTextRows(Y)) {
     FSelBegin = FSelEnd = CharPosAt(l, X);
     FBuf.SetCaret(FSelBegin);
-    if (!FReadOnly) FCaretVisible = true;
+    if (!FReadOnly) FBlinker.SetVisible(true);
     Redraw();
   } else if (left && !FReadOnly && l.OnGauge(X, Y, 0)) {
     SetNioValue(GaugeValueAt(l, X));

@@ -70,7 +70,7 @@ void TNumIO2::PaintTextBox(TCanvas* c, const TLayout& l) {
 void TNumIO2::PaintCaretAndSelection(TCanvas* c, const TLayout& l) {
   const int LS = LeftSpace();
   const int caretX = GapX(c, l, FBuf.Caret()) - LS - 1;
-  if (FCaretVisible && caretX > 0 && caretX < FTextBoxWidth) {
+  if (CaretVisible() && caretX > 0 && caretX < FTextBoxWidth) {
     c->Pen()->SetColor(clBlack);
     Line(c, LS + caretX, l.CaretTop, LS + caretX, l.CaretBottom);
   }

@@ -13,10 +13,10 @@ TCaretBlinker::TCaretBlinker(std::function<void()> OnToggle, unsigned Interval)
 
 TCaretBlinker::~TCaretBlinker() { DeallocateHWnd(FWnd); }
 
-bool TCaretBlinker::Restart() {
+bool TCaretBlinker::Start(bool visible) {
   KillTimer(FWnd, kTimerId);
   FBlinking = SetTimer(FWnd, kTimerId, FInterval) != 0;
-  SetVisible(true);
+  SetVisible(visible);
   return FBlinking;
 }
 
@@ -37,7 +37,18 @@ void TCaretBlinker::WndProc(TMessage& Message) {
     Message.Result = DefWindowProc(FWnd, Message.Msg, Message.WParam, Message.LParam);
     return;
   }
-  SetVisible(!FVisible);
+  Tick();
+}
+
+void TCaretBlinker::Tick() {
+  if (!FKeepBlinking || FKeepBlinking()) {
+    SetVisible(!FVisible);
+    return;
+  }
+  const bool wasVisible = FVisible;
+  Stop();
+  // Stop called OnToggle only if the caret was shown; the tick promises one call.
+  if (!wasVisible && FOnToggle) FOnToggle();
 }
 
 }  // namespace host

@@ -378,6 +378,30 @@ TEST_F(NumIOTest, CaretBlinksOnlyWhileFocused) {
   EXPECT_TRUE(host::KillTimer(b->TimerWindow(), 1));
 }
 
+// A key shows a blinked-off caret at once and keeps the rhythm the focus set;
+// ReadOnly ends the blinking, and leaving it starts the blinking anew.
+TEST_F(NumIOTest, KeysShowTheCaretWithoutRestartingTheBlink) {
+  TNumIO2* n = Focused();
+  zeltest::Advance(700);
+  ASSERT_FALSE(n->CaretVisible());
+  Key('1');
+  EXPECT_TRUE(n->CaretVisible());
+  zeltest::Advance(300);
+  EXPECT_FALSE(n->CaretVisible());  // restarted by the key it would show until 1200
+  zeltest::Advance(500);
+  EXPECT_TRUE(n->CaretVisible());
+  n->SetReadOnly(true);
+  EXPECT_FALSE(n->CaretVisible());
+  EXPECT_FALSE(host::KillTimer(n->TimerWindow(), 1));
+  zeltest::Advance(250);
+  n->SetReadOnly(false);
+  EXPECT_TRUE(n->CaretVisible());
+  zeltest::Advance(499);
+  EXPECT_TRUE(n->CaretVisible());
+  zeltest::Advance(1);
+  EXPECT_FALSE(n->CaretVisible());
+}
+
 TEST_F(NumIOTest, NoTimerAvailable) {
   TNumIO2* n = Make();
   host::FailNextSetTimers(1);

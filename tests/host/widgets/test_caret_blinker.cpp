@@ -1,5 +1,6 @@
 // The caret blinker on the virtual clock: the rhythm, restarts, stopping, a
-// timer that cannot be set, and exceptions from the repaint callback.
+// hidden start, showing without a restart, ending itself on a tick, a timer that
+// cannot be set, and exceptions from the repaint callback.
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -76,6 +77,79 @@ TEST_F(Blinker, ATimerThatCannotBeSetIsReportedAndTheCaretStaysSteady) {
   Advance(2000);
   EXPECT_TRUE(B->Visible());
   EXPECT_TRUE(B->Restart());  // the next try may succeed
+  EXPECT_TRUE(B->Blinking());
+}
+
+using Toggles = std::vector<std::pair<int64_t, bool>>;
+
+TEST_F(Blinker, AHiddenStartRunsTheTimerAndShowsTheCaretAtTheFirstTick) {
+  EXPECT_TRUE(B->Start(false));
+  EXPECT_TRUE(B->Blinking());
+  EXPECT_FALSE(B->Visible());
+  EXPECT_TRUE(toggles.empty());  // nothing changed, nothing to repaint
+  Advance(1000);
+  EXPECT_EQ(toggles, (Toggles{{500, true}, {1000, false}}));
+  Advance(200);
+  B->SetVisible(true);
+  B->Start(false);  // at 1200: hides the caret, and the tick due at 1500 moves to 1700
+  Advance(499);
+  EXPECT_FALSE(B->Visible());
+  Advance(1);
+  EXPECT_TRUE(B->Visible());
+
+  B->Stop();
+  FailNextSetTimers(1);
+  EXPECT_FALSE(B->Start(false));
+  EXPECT_FALSE(B->Visible());
+  EXPECT_FALSE(B->Blinking());
+}
+
+TEST_F(Blinker, SetVisibleShowsTheCaretWithoutMovingTheNextTick) {
+  B->Restart();
+  Advance(500);
+  ASSERT_FALSE(B->Visible());
+  Advance(200);
+  B->SetVisible(true);  // a click at 700
+  B->SetVisible(true);  // no change, no repaint
+  EXPECT_EQ(toggles.back(), (std::pair<int64_t, bool>{700, true}));
+  Advance(300);  // the tick due at 1000 still comes at 1000
+  EXPECT_EQ(toggles, (Toggles{{0, true}, {500, false}, {700, true}, {1000, false}}));
+  B->SetVisible(false);  // showing and hiding alone never start a timer
+  B->Stop();
+  B->SetVisible(true);
+  EXPECT_FALSE(B->Blinking());
+  Advance(1000);
+  EXPECT_TRUE(B->Visible());
+}
+
+TEST_F(Blinker, ATickThatMayNotBlinkStopsTheBlinkerWithOneRepaint) {
+  bool wanted = true;
+  int asked = 0;
+  B->SetKeepBlinking([&] {
+    ++asked;
+    return wanted;
+  });
+  B->Restart();
+  EXPECT_EQ(asked, 0);  // only ticks ask
+  Advance(500);
+  EXPECT_EQ(asked, 1);
+  wanted = false;
+  Advance(500);  // hidden already: the tick still repaints once
+  EXPECT_EQ(toggles, (Toggles{{0, true}, {500, false}, {1000, false}}));
+  EXPECT_FALSE(B->Blinking());
+  EXPECT_FALSE(KillTimer(B->Handle(), TCaretBlinker::kTimerId));
+  Advance(2000);
+  EXPECT_EQ(toggles.size(), 3u);
+
+  toggles.clear();
+  B->Restart();  // at 3000; a shown caret hides with the stopping tick, one repaint
+  Advance(500);
+  EXPECT_EQ(toggles, (Toggles{{3000, true}, {3500, false}}));
+  EXPECT_FALSE(B->Blinking());
+
+  wanted = true;  // the question is asked anew after a restart
+  B->Restart();
+  Advance(500);
   EXPECT_TRUE(B->Blinking());
 }
 
