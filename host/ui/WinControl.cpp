@@ -9,7 +9,9 @@ namespace host {
 namespace {
 
 // A character typed with Alt held goes to the form as an accelerator; it is
-// never typed into the focused control.
+// never typed into the focused control. One that nothing takes is dropped
+// without a beep: Linux desktops stay silent there, and window-manager chords
+// that leak through would otherwise beep.
 void WMSysChar(TWinControl* w, TMessage& m) {
   if (TForm* f = GetParentForm(w)) m.Result = f->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
 }
