@@ -166,7 +166,7 @@ void KeyDown(TForm* form, const TBackendEvent& ev) {
       return;
     }
   }
-  TMessage m{IsAltChord() ? WM_SYSKEYDOWN : WM_KEYDOWN, ev.Key, 0, 0};
+  TMessage m{(l.Keyboard & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, ev.Key, 0, 0};
   target->WndProc(m);
   // The platform turns an Alt chord into its character itself; a handler that
   // took the key (Key = 0) took the character with it.
