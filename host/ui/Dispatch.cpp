@@ -142,6 +142,17 @@ LRESULT DialogMaskOf(Word key) {
   }
 }
 
+// Alt without Ctrl: Ctrl+Alt is AltGr, which types characters.
+bool IsAltChord() { return (Loop().Keyboard & (ssAlt | ssCtrl)) == ssAlt; }
+
+// The character of an Alt chord's key: its letter or digit. The key code names
+// the key by the first layout group, so Alt+M stays 'm' on any layout.
+char32_t AltCharOf(Word key) {
+  if (key >= 'A' && key <= 'Z') return (Loop().Keyboard & ssShift) ? key : key + 32;
+  if (key >= '0' && key <= '9') return key;
+  return 0;
+}
+
 void KeyDown(TForm* form, const TBackendEvent& ev) {
   auto& l = Loop();
   l.Keyboard |= ModifierOf(ev.Key);
@@ -155,7 +166,16 @@ void KeyDown(TForm* form, const TBackendEvent& ev) {
       return;
     }
   }
-  target->Perform((l.Keyboard & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, ev.Key);
+  TMessage m{(l.Keyboard & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, ev.Key, 0, 0};
+  target->WndProc(m);
+  // The platform turns an Alt chord into its character itself; a handler that
+  // took the key (Key = 0) took the character with it.
+  const char32_t ch = m.WParam && IsAltChord() ? AltCharOf(ev.Key) : 0;
+  if (!ch) return;
+  l.SuppressChar = true;  // a backend's own character for the chord is not typed
+  // The key's handler may have moved the focus or freed the control it went to.
+  target = form->ActiveControl() ? form->ActiveControl() : form;
+  target->Perform(WM_SYSCHAR, WPARAM(ch));
 }
 
 void KeyUp(TForm* form, const TBackendEvent& ev) {
@@ -170,7 +190,17 @@ void Char(TForm* form, const TBackendEvent& ev) {
     return;
   }
   TWinControl* target = form->ActiveControl() ? form->ActiveControl() : form;
-  target->Perform(WM_CHAR, WPARAM(ev.Char));
+  const WPARAM ch = WPARAM(ev.Char);
+  if (IsAltChord()) {
+    target->Perform(WM_SYSCHAR, ch);
+    return;
+  }
+  // A control that does not type characters (a button, a check box) leaves a
+  // plain letter to the accelerators of the form.
+  if (ch > ' ' && !(target->Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) &&
+      form->Perform(CM_DIALOGCHAR, ch) != 0)
+    return;
+  target->Perform(WM_CHAR, ch);
 }
 
 bool IsInput(TBackendEventKind k) {

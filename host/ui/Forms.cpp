@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/backend/Backend.h"
+#include "host/gfx/Utf8.h"
 #include "host/ui/Loop.h"
 
 namespace host {
@@ -446,6 +447,30 @@ unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick) {
     default:
       return 0;
   }
+}
+
+namespace {
+
+// Accelerators match regardless of case; ASCII and Latin-1 letters are folded,
+// which covers the captions the library and its users write.
+char32_t FoldAccelCase(char32_t c) {
+  const bool upper = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+  return upper ? c + 0x20 : c;
+}
+
+}  // namespace
+
+bool IsAccel(char32_t Key, const std::string& Caption) {
+  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+    if (Caption[i] != '&') continue;
+    if (Caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    size_t next = i + 1;
+    return Key != 0 && FoldAccelCase(NextCodePoint(Caption, next)) == FoldAccelCase(Key);
+  }
+  return false;
 }
 
 int TScreen::Width() const { return CurrentBackend().ScreenSize().x; }

@@ -276,6 +276,10 @@ class TScreen : public TComponent {
 // event map to no message (0).
 unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick = false);
 
+// True when `Key` is the accelerator of `Caption`: the character after the first
+// single '&' ("&&" stands for a literal ampersand), compared regardless of case.
+bool IsAccel(char32_t Key, const std::string& Caption);
+
 // The global application and screen: `Application->ProcessMessages()`. They
 // come into being on first use.
 struct TApplicationRef {

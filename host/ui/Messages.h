@@ -39,6 +39,8 @@ constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_CHAR = 0x0102;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_SYSKEYUP = 0x0105;
+// A character typed with Alt held: an accelerator, never typed text.
+constexpr unsigned WM_SYSCHAR = 0x0106;
 constexpr unsigned WM_TIMER = 0x0113;  // 275
 constexpr unsigned WM_MOUSEMOVE = 0x0200;
 constexpr unsigned WM_LBUTTONDOWN = 0x0201;

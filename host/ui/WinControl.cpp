@@ -6,6 +6,24 @@
 
 namespace host {
 
+namespace {
+
+// A character typed with Alt held goes to the form as an accelerator; it is
+// never typed into the focused control. One that nothing takes is dropped
+// without a beep: Linux desktops stay silent there, and window-manager chords
+// that leak through would otherwise beep.
+void WMSysChar(TWinControl* w, TMessage& m) {
+  if (TForm* f = GetParentForm(w)) m.Result = f->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+}
+
+// An accelerator is offered to every control until one takes it; a hidden or
+// disabled container keeps it from the controls inside.
+void CMDialogChar(TWinControl* w, TMessage& m) {
+  if (!w->Parent() || (w->Visible() && w->Enabled())) w->Broadcast(m);
+}
+
+}  // namespace
+
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { FColor = clBtnFace; }
 
 TWinControl::~TWinControl() {
@@ -288,6 +306,12 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CHAR:
       WMChar(m);
       break;
+    case WM_SYSCHAR:
+      WMSysChar(this, m);
+      break;
+    case CM_DIALOGCHAR:
+      CMDialogChar(this, m);
+      break;
     case WM_SETFOCUS:
       WMSetFocus(m);
       break;
@@ -325,9 +349,8 @@ bool TWinControl::PreviewKeyDown(Word& Key, TShiftState Shift) {
 void TWinControl::WMKeyDown(TMessage& m) {
   Word key = Word(m.WParam);
   TShiftState shift = KeyboardShiftState();
-  if (PreviewKeyDown(key, shift)) return;
-  KeyDown(key, shift);
-  m.WParam = key;
+  if (!PreviewKeyDown(key, shift)) KeyDown(key, shift);
+  m.WParam = key;  // 0 tells the loop the key was taken
 }
 
 void TWinControl::WMKeyUp(TMessage& m) {

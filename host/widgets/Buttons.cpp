@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/ui/Forms.h"
 #include "host/widgets/Look.h"
 
 namespace host {
@@ -120,6 +121,7 @@ void TSpeedButton::CMButtonPressed(TMessage& Message) {
 
 void TSpeedButton::DefaultHandler(TMessage& Message) {
   if (Message.Msg == CM_BUTTONPRESSED) CMButtonPressed(Message);
+  if (Message.Msg == CM_DIALOGCHAR) CMDialogChar(Message);
 }
 
 // --- mouse
@@ -157,15 +159,27 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (Enabled()) FState = bsUp;
     Invalidate();
   } else if (doClick) {
-    SetDown(!FDown);
-    // A latched button whose group keeps it down goes back to its latched look.
-    if (FDown && Enabled()) FState = bsExclusive;
-    Invalidate();
+    ToggleDown();
   } else {
     if (Enabled()) FState = FDown ? bsExclusive : bsUp;
     Invalidate();
   }
   if (doClick) Click();
+}
+
+void TSpeedButton::ToggleDown() {
+  SetDown(!FDown);
+  // A latched button whose group keeps it down goes back to its latched look.
+  if (FDown && Enabled()) FState = bsExclusive;
+  Invalidate();
+}
+
+void TSpeedButton::CMDialogChar(TMessage& Message) {
+  // The caption's "&x" accelerator presses the button as a click would.
+  if (!Enabled() || !Visible() || !IsAccel(char32_t(Message.WParam), Caption())) return;
+  if (FGroupIndex != 0) ToggleDown();
+  Click();
+  Message.Result = 1;
 }
 
 void TSpeedButton::WMLButtonDblClk(TWMMouse& Message) {

@@ -85,6 +85,9 @@ class TSpeedButton : public TGraphicControl {
   bool FMouseInControl = false;
   void UpdateExclusive();
   void CMButtonPressed(TMessage& Message);
+  void CMDialogChar(TMessage& Message);
+  // A grouped button's press: down if up, up if its group allows that.
+  void ToggleDown();
   TSpeedButton* GroupSender(const TMessage& Message) const;
   void DrawGlyph(TCanvas* c, int x, int y);
 };

@@ -126,7 +126,7 @@ void TCustomPanel::Paint() {
 }
 
 void TCustomPanel::DefaultHandler(TMessage& Message) {
-  if (Message.Msg == CM_DIALOGKEY || Message.Msg == CM_DIALOGCHAR) Broadcast(Message);
+  if (Message.Msg == CM_DIALOGKEY) Broadcast(Message);
 }
 
 // --- TPaintBox

@@ -2,9 +2,6 @@
 #include "host/widgets/StdCtrls.h"
 
 #include <algorithm>
-#include <cctype>
-
-#include "host/gfx/Utf8.h"
 
 namespace host {
 
@@ -121,21 +118,6 @@ void TCustomLabel::AdjustBounds() {
 
 namespace {
 
-// The accelerator character of a caption ("&x"), lower-cased; 0 when none.
-char32_t AccelOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    size_t k = i + 1;
-    const char32_t c = NextCodePoint(caption, k);
-    return c < 128 ? char32_t(std::tolower(int(c))) : c;
-  }
-  return 0;
-}
-
 // True when `c` is still a control on `form` (a focus control may have gone).
 bool StillOn(TForm* form, TWinControl* c) {
   std::vector<TWinControl*> list;
@@ -143,14 +125,23 @@ bool StillOn(TForm* form, TWinControl* c) {
   return std::find(list.begin(), list.end(), c) != list.end();
 }
 
+// A button's or check box's accelerator: true when the message carries the
+// "&x" letter of its caption and it took the focus, so it should act. A matched
+// letter is spent even when an OnExit elsewhere kept the focus from moving.
+bool TakeAccel(TWinControl* c, TMessage& Message) {
+  if (!c->CanFocus() || !IsAccel(char32_t(Message.WParam), c->Caption())) return false;
+  Message.Result = 1;
+  c->SetFocus();
+  const TForm* form = GetParentForm(c);
+  return form && form->ActiveControl() == c;
+}
+
 }  // namespace
 
 void TCustomLabel::DefaultHandler(TMessage& Message) {
-  // Alt+accelerator: the form offers the character; the label passes the focus on.
+  // The form offers accelerators; the label passes the focus on.
   if (Message.Msg != CM_DIALOGCHAR || !FShowAccelChar || !FFocusControl) return;
-  const char32_t key = char32_t(Message.WParam);
-  const char32_t lower = key < 128 ? char32_t(std::tolower(int(key))) : key;
-  if (lower == 0 || AccelOf(Caption()) != lower) return;
+  if (!Visible() || !Enabled() || !IsAccel(char32_t(Message.WParam), Caption())) return;
   TForm* form = FormOf();
   if (!form || !StillOn(form, FFocusControl) || !FFocusControl->CanFocus()) return;
   FFocusControl->SetFocus();
@@ -181,6 +172,10 @@ void TButton::Click() {
 void TButton::WndProc(TMessage& Message) {
   if (Message.Msg == CM_DIALOGKEY) {
     CMDialogKey(Message);
+    return;
+  }
+  if (Message.Msg == CM_DIALOGCHAR) {
+    if (TakeAccel(this, Message)) Click();
     return;
   }
   TCustomControl::WndProc(Message);
@@ -302,6 +297,14 @@ void TCheckBox::Toggle() {
       SetState(cbChecked);
       break;
   }
+}
+
+void TCheckBox::WndProc(TMessage& Message) {
+  if (Message.Msg == CM_DIALOGCHAR) {
+    if (TakeAccel(this, Message)) Toggle();
+    return;
+  }
+  TCustomControl::WndProc(Message);
 }
 
 void TCheckBox::KeyDown(Word& Key, TShiftState Shift) {

@@ -295,7 +295,8 @@ class TCustomLabel : public TGraphicControl {
   void SetAutoSize(bool v);
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
-  // "&x" underlines x and makes Alt+x focus FocusControl.
+  // "&x" underlines x and makes Alt+x focus FocusControl (x alone too while the
+  // focus is on a control that types no characters, such as a button).
   bool ShowAccelChar() const { return FShowAccelChar; }
   void SetShowAccelChar(bool v);
   TWinControl* FocusControl() const { return FFocusControl; }
@@ -346,6 +347,8 @@ class TButton : public TCustomControl {
   // The button as shown: held down by the mouse (inside) or the space bar.
   bool Pressed() const { return FPressed && FPressInside; }
   void Click() override;
+  // Return and Escape for the default and cancel buttons; the "&x" accelerator
+  // of the caption focuses and clicks the button.
   void WndProc(TMessage& Message) override;
   std::string ClassName() const override { return "TButton"; }
 
@@ -383,6 +386,8 @@ class TCheckBox : public TCustomControl {
   // taRightJustify: the caption right of the box (the usual); taLeftJustify: left of it.
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment v);
+  // The "&x" accelerator of the caption focuses and toggles the box.
+  void WndProc(TMessage& Message) override;
   std::string ClassName() const override { return "TCheckBox"; }
 
  protected:

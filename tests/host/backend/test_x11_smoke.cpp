@@ -25,6 +25,7 @@
 #include "host/ui/Clipbrd.h"
 #include "host/ui/Forms.h"
 #include "host/ui/Windows.h"
+#include "host/widgets/StdCtrls.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -845,6 +846,34 @@ TEST_F(X11Clipboard, SilentOwnerGivesEmptyTextSoon) {
   // Clearing empties the clipboard whoever owned it.
   Clipboard()->Clear();
   EXPECT_EQ(XGetSelectionOwner(Dpy, XInternAtom(Dpy, "CLIPBOARD", False)), Window(None));
+}
+
+// Alt+M typed on the keyboard: the label "&Memo" hands the focus to its memo,
+// and neither the edit that had the focus nor the memo types an 'm'.
+TEST_F(X11Smoke, AltLetterOfALabelFocusesItsMemo) {
+  TForm* f = ShowForm();
+  auto* edit = new TEdit(f);
+  edit->SetParent(f);
+  edit->SetBounds(100, 5, 90, 21);
+  auto* label = new TLabel(f);
+  label->SetParent(f);
+  label->SetBounds(100, 32, 40, 17);
+  label->SetCaption("&Memo");
+  auto* memo = new TMemo(f);
+  memo->SetParent(f);
+  memo->SetBounds(100, 50, 90, 60);
+  label->SetFocusControl(memo);
+  edit->SetFocus();
+  XSetInputFocus(Dpy, Win, RevertToParent, CurrentTime);
+  Key(XK_Alt_L, true);
+  Tap(XK_m);
+  Key(XK_Alt_L, false);
+  EXPECT_TRUE(PumpUntil([&] { return memo->Focused(); })) << "Alt+M did not reach the label";
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(memo->Text(), "");
+  // Without Alt the memo types the letter.
+  Tap(XK_m);
+  EXPECT_TRUE(PumpUntil([&] { return memo->Text() == "m"; }));
 }
 
 }  // namespace

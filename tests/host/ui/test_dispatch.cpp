@@ -1,5 +1,5 @@
 // Mouse and keyboard routing: capture, clicks and double clicks, enter/leave,
-// wheel, focus order, key preview, dialog keys and modal dialogs.
+// wheel, focus order, key preview, dialog keys, accelerators and modal dialogs.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -368,6 +368,124 @@ TEST_F(ContextMenu, AControlWithItsOwnRightClicksOpensNoParentMenu) {
   Click(Form(), 85, 85, mbRight);
   EXPECT_EQ(own->Asked, 1);
   EXPECT_TRUE(Popups.empty());
+}
+
+// Accelerators: what the loop offers the form's controls as CM_DIALOGCHAR.
+class Accelerators : public HeadlessTest {
+ protected:
+  // Takes the accelerator letters in `Keys`, records every one offered to it.
+  class Taker : public TCustomControl {
+   public:
+    using TCustomControl::TCustomControl;
+    std::u32string Keys, Offered;
+    void WndProc(TMessage& m) override {
+      if (m.Msg != CM_DIALOGCHAR) return TCustomControl::WndProc(m);
+      Offered += char32_t(m.WParam);
+      if (Keys.find(char32_t(m.WParam)) != std::u32string::npos) m.Result = 1;
+    }
+  };
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    Focus = Make<Probe>(0, 0, 20, 20);
+    Focus->DlgCode = DLGC_WANTCHARS;
+    Box = Make<Probe>(30, 0, 60, 60);  // a container between the form and the taker
+    Take = new Taker(Form());
+    Take->SetParent(Box);
+    Take->Keys = U"m";
+    Focus->SetFocus();
+    Focus->Log.clear();
+  }
+  void Send(TBackendEventKind kind, Word key, char32_t ch = 0, TShiftState shift = 0) {
+    TBackendEvent ev;
+    ev.Kind = kind;
+    ev.Key = key;
+    ev.Char = ch;
+    ev.Shift = shift;
+    ev.Window = Form()->WindowId();
+    Headless().PostEvent(ev);
+    Application->ProcessMessages();
+  }
+  Probe* Focus = nullptr;
+  Probe* Box = nullptr;
+  Taker* Take = nullptr;
+};
+
+TEST_F(Accelerators, AltLetterGoesToTheFormAndIsNeverTyped) {
+  PressKey(Form(), 'M', ssAlt);
+  EXPECT_EQ(Take->Offered, U"m");
+  EXPECT_EQ(Focus->Log, (Strings{"key 18", "key 77"}));  // the keys, no character
+  // Shift keeps the case; the taker compares as it likes. An untaken one is not typed either.
+  PressKey(Form(), 'Q', ssAlt | ssShift);
+  EXPECT_EQ(Take->Offered, U"mQ");
+  PressKey(Form(), '7', ssAlt);
+  EXPECT_EQ(Take->Offered, U"mQ7");
+  EXPECT_TRUE(std::none_of(Focus->Log.begin(), Focus->Log.end(),
+                           [](const std::string& s) { return s.starts_with("char"); }));
+  // Ctrl+Alt is AltGr, and Alt with a key that is no letter or digit makes none.
+  PressKey(Form(), 'M', ssCtrl | ssAlt);
+  PressKey(Form(), VK_DOWN, ssAlt);
+  EXPECT_EQ(Take->Offered, U"mQ7");
+}
+
+TEST_F(Accelerators, ABackendsOwnAltCharacterIsNotOfferedTwice) {
+  Send(bekKeyDown, VK_MENU);
+  Send(bekKeyDown, 'M');
+  Send(bekChar, 0, U'm', ssAlt);  // a backend that types with Alt held
+  Send(bekKeyUp, 'M');
+  Send(bekChar, 0, U'!', ssAlt);  // one the loop made none of: still no typing
+  Send(bekKeyUp, VK_MENU);
+  EXPECT_EQ(Take->Offered, U"m!");
+  EXPECT_TRUE(std::none_of(Focus->Log.begin(), Focus->Log.end(),
+                           [](const std::string& s) { return s.starts_with("char"); }));
+}
+
+TEST_F(Accelerators, PlainLettersGoFirstToTheFormOnlyWhenTheFocusTypesNone) {
+  TypeText(Form(), "mx");
+  EXPECT_TRUE(Take->Offered.empty());
+  EXPECT_EQ(Focus->Log, (Strings{"key 77", "char m", "key 88", "char x"}));
+  Focus->DlgCode = 0;  // a button, say
+  Focus->Log.clear();
+  TypeText(Form(), "mx ");
+  EXPECT_EQ(Take->Offered, U"mx");  // the space is the button's own
+  EXPECT_EQ(Focus->Log, (Strings{"key 77", "key 88", "char x", "key 32", "char  "}));
+}
+
+TEST_F(Accelerators, AKeyTakenOnItsWayDownMakesNoAccelerator) {
+  Form()->SetKeyPreview(true);
+  Form()->SetOnKeyDown([](TObject*, Word& key, TShiftState) {
+    if (key == 'M') key = 0;
+  });
+  PressKey(Form(), 'M', ssAlt);
+  PressKey(Form(), 'N', ssAlt);
+  EXPECT_EQ(Take->Offered, U"n");
+}
+
+TEST_F(Accelerators, HiddenOrDisabledContainersKeepThemFromTheirControls) {
+  Box->SetVisible(false);
+  PressKey(Form(), 'M', ssAlt);
+  Box->SetVisible(true);
+  Box->SetEnabled(false);
+  PressKey(Form(), 'M', ssAlt);
+  EXPECT_TRUE(Take->Offered.empty());
+  Box->SetEnabled(true);
+  PressKey(Form(), 'M', ssAlt);
+  EXPECT_EQ(Take->Offered, U"m");
+}
+
+TEST(IsAccel, TheLetterAfterASingleAmpersandInAnyCase) {
+  EXPECT_TRUE(IsAccel('m', "&Memo"));
+  EXPECT_TRUE(IsAccel('M', "&memo"));
+  EXPECT_TRUE(IsAccel('c', "Fish && &Chips"));
+  EXPECT_FALSE(IsAccel('f', "Fish && &Chips"));
+  EXPECT_FALSE(IsAccel('&', "Fish && Chips"));
+  EXPECT_FALSE(IsAccel('s', "Fish && Chips"));
+  EXPECT_FALSE(IsAccel('a', "&"));
+  EXPECT_FALSE(IsAccel(0, "&"));
+  EXPECT_TRUE(IsAccel(U'\u00FC',
+                      "&\xC3\x9C"
+                      "bung"));  // Ü, typed as ü
+  EXPECT_TRUE(IsAccel('e', "Hu&e:"));
+  EXPECT_FALSE(IsAccel('h', "Hu&e:"));
 }
 
 }  // namespace

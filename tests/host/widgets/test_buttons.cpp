@@ -1,6 +1,6 @@
 // Speed buttons (press, drag off, release, the mouse-leave hook, groups,
 // glyphs), push buttons (clicks, modal results, default and cancel keys) and
-// check boxes.
+// check boxes, each with its caption's accelerator.
 #include "host/widgets/Buttons.h"
 #include "host/widgets/StdCtrls.h"
 #include "tests/support/Headless.h"
@@ -121,6 +121,23 @@ TEST_F(SpeedButton, GroupsLatchOneButtonAtATime) {
   EXPECT_FALSE(plain->Down());
 }
 
+TEST_F(SpeedButton, AcceleratorPressesLikeAClick) {
+  auto* left = Button(10, 1);
+  auto* right = Button(50, 1);
+  left->SetCaption("&Left");
+  right->SetCaption("&Right");
+  PressKey(Form(), 'L', ssAlt);
+  EXPECT_TRUE(left->Down());
+  PressKey(Form(), 'R', ssAlt);
+  EXPECT_TRUE(right->Down());
+  EXPECT_FALSE(left->Down());
+  EXPECT_EQ(Clicks, (std::vector<TSpeedButton*>{left, right}));
+  left->SetEnabled(false);
+  PressKey(Form(), 'L', ssAlt);
+  EXPECT_TRUE(right->Down());
+  EXPECT_EQ(Clicks.size(), 2u);
+}
+
 TEST_F(SpeedButton, GroupMessageFromAnythingButASpeedButtonIsIgnored) {
   auto* a = Button(10, 1);
   a->SetDown(true);
@@ -228,7 +245,65 @@ TEST_F(Button, ReturnAndEscapeEndAModalDialog) {
   delete dlg;
 }
 
+TEST_F(Button, AcceleratorFocusesAndClicks) {
+  auto* edit = Make<TEdit>(10, 10, 80, 21);
+  auto* save = Make<TButton>(10, 40, 75, 25);
+  save->SetCaption("&Save");
+  int clicks = 0;
+  save->SetOnClick([&](TObject*) { ++clicks; });
+  edit->SetFocus();
+  PressKey(Form(), 'S', ssAlt);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(save->Focused());
+  EXPECT_EQ(edit->Text(), "");
+  // With the focus on a button the letter alone does it, as in a dialog...
+  PressKey(Form(), 'S');
+  EXPECT_EQ(clicks, 2);
+  // ...but an edit types it.
+  edit->SetFocus();
+  PressKey(Form(), 'S');
+  EXPECT_EQ(edit->Text(), "s");
+  EXPECT_EQ(clicks, 2);
+  save->SetEnabled(false);
+  PressKey(Form(), 'S', ssAlt);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(edit->Focused());
+}
+
+TEST_F(Button, AcceleratorOfAModalResultButtonEndsTheDialog) {
+  auto* dlg = new TForm(Application);
+  auto* edit = new TEdit(dlg);
+  edit->SetParent(dlg);
+  auto* retry = new TButton(dlg);
+  retry->SetParent(dlg);
+  retry->SetTop(40);
+  retry->SetCaption("&Retry");
+  retry->SetModalResult(mrRetry);
+  Application->SetModalHook([&](TForm* f) {
+    edit->SetFocus();
+    PressKey(f, 'R', ssAlt);
+  });
+  EXPECT_EQ(dlg->ShowModal(), mrRetry);
+  Application->SetModalHook(nullptr);
+  delete dlg;
+}
+
 class CheckBox : public HeadlessTest {};
+
+TEST_F(CheckBox, AcceleratorTogglesAndFocuses) {
+  auto* edit = Make<TEdit>(10, 10, 80, 21);
+  auto* c = Make<TCheckBox>(10, 40, 100, 17);
+  c->SetCaption("&Bold");
+  edit->SetFocus();
+  PressKey(Form(), 'B', ssAlt);
+  EXPECT_TRUE(c->Checked());
+  EXPECT_TRUE(c->Focused());
+  PressKey(Form(), 'B');  // the focused box types no characters: its letter toggles
+  EXPECT_FALSE(c->Checked());
+  c->SetVisible(false);
+  PressKey(Form(), 'B', ssAlt);
+  EXPECT_FALSE(c->Checked());
+}
 
 TEST_F(CheckBox, ClicksAndKeysCycleTheStates) {
   auto* c = Make<TCheckBox>(10, 10, 100, 17);

@@ -1,6 +1,6 @@
 // Modal dialogs driven headless through the modal hook (buttons, Return and
 // Escape), and the colour dialog: HLS scale, RGB and HLS entry, palettes,
-// custom colours, OK and Cancel.
+// custom colours, OK and Cancel, and the accelerators of its captions.
 #include "host/widgets/Dialogs.h"
 #include "host/widgets/StdCtrls.h"
 #include "tests/support/Headless.h"
@@ -160,6 +160,38 @@ TEST_F(ColorDialog, CustomColoursOutliveOneShowing) {
   });
   EXPECT_TRUE(D->Execute());
   EXPECT_EQ(D->Color(), clTeal);
+}
+
+TEST_F(ColorDialog, AcceleratorsReachTheirFieldsAndButton) {
+  D->SetColor(clNavy);
+  Application->SetModalHook([](TForm* f) {
+    const std::pair<Word, const char*> fields[] = {
+        {'R', "RedEdit"}, {'G', "GreenEdit"}, {'U', "BlueEdit"},    {'E', "HueEdit"},
+        {'S', "SatEdit"}, {'L', "LumEdit"},   {'B', "BasicColors"}, {'C', "CustomColors"}};
+    for (auto [key, name] : fields) {
+      PressKey(f, key, ssAlt);
+      EXPECT_EQ(f->ActiveControl(), Find<TControl>(f, name)) << name;
+    }
+    PressKey(f, 'A', ssAlt);  // Add to Custom Colors
+    EXPECT_EQ(f->ActiveControl(), Find<TControl>(f, "AddCustomButton"));
+    Click(Find<TControl>(f, "OKButton"), 5, 5);
+  });
+  EXPECT_TRUE(D->Execute());
+  EXPECT_EQ(D->CustomColor(0), clNavy);
+}
+
+TEST_F(ColorDialog, NoTwoCaptionsShareAnAccelerator) {
+  Application->SetModalHook([](TForm* f) {
+    for (char32_t key = 'a'; key <= 'z'; ++key) {
+      int owners = 0;
+      for (int i = 0; i < f->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TControl*>(f->Components(i)))
+          owners += IsAccel(key, c->Caption());
+      EXPECT_LE(owners, 1) << char(key);
+    }
+    PressKey(f, VK_ESCAPE);
+  });
+  EXPECT_FALSE(D->Execute());
 }
 
 }  // namespace

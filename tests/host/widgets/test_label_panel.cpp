@@ -133,6 +133,55 @@ TEST_F(Label, AcceleratorFocusesTheFocusControl) {
   EXPECT_TRUE(e1->Focused());
 }
 
+TEST_F(Label, AltLetterFocusesTheMemoWithoutTypingIntoTheEdit) {
+  // As on the gallery's page: the focus is in an edit, "&Memo" labels a memo.
+  auto* edit = Make<TEdit>(10, 10, 80, 21);
+  auto* panel = Make<TPanel>(10, 40, 180, 70);
+  auto* l = new TLabel(Form());
+  l->SetParent(panel);
+  l->SetBounds(4, 4, 60, 17);
+  l->SetCaption("&Memo (Alt+M):");
+  auto* memo = new TMemo(Form());
+  memo->SetParent(panel);
+  memo->SetBounds(70, 4, 100, 60);
+  l->SetFocusControl(memo);
+  edit->SetFocus();
+  PressKey(Form(), 'M', ssAlt);
+  EXPECT_TRUE(memo->Focused());
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(memo->Text(), "");
+  // Without Alt the edit (which types characters) gets the letter.
+  edit->SetFocus();
+  PressKey(Form(), 'M');
+  EXPECT_EQ(edit->Text(), "m");
+  EXPECT_TRUE(edit->Focused());
+}
+
+TEST_F(Label, NoAcceleratorFromADisabledLabelOrToAnUnfocusableControl) {
+  auto* l = Make<TLabel>(10, 10, 80, 20);
+  auto* edit = Make<TEdit>(10, 40, 80, 21);
+  auto* target = Make<TEdit>(10, 70, 80, 21);
+  l->SetCaption("&Name");
+  l->SetFocusControl(target);
+  edit->SetFocus();
+  target->SetEnabled(false);
+  PressKey(Form(), 'N', ssAlt);
+  EXPECT_TRUE(edit->Focused());
+  target->SetEnabled(true);
+  l->SetEnabled(false);
+  PressKey(Form(), 'N', ssAlt);
+  l->SetEnabled(true);
+  l->SetVisible(false);
+  PressKey(Form(), 'N', ssAlt);
+  l->SetVisible(true);
+  l->SetShowAccelChar(false);  // "&N" is then just text
+  PressKey(Form(), 'N', ssAlt);
+  EXPECT_TRUE(edit->Focused());
+  l->SetShowAccelChar(true);
+  PressKey(Form(), 'N', ssAlt);
+  EXPECT_TRUE(target->Focused());
+}
+
 class Panel : public HeadlessTest {};
 
 TEST_F(Panel, RaisedBevelAndFaceColour) {
