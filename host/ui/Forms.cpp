@@ -460,7 +460,7 @@ char32_t FoldAccelCase(char32_t c) {
 
 }  // namespace
 
-bool IsAccel(char32_t Key, const std::string& Caption) {
+char32_t AccelCharOf(const std::string& Caption) {
   for (size_t i = 0; i + 1 < Caption.size(); ++i) {
     if (Caption[i] != '&') continue;
     if (Caption[i + 1] == '&') {
@@ -468,9 +468,13 @@ bool IsAccel(char32_t Key, const std::string& Caption) {
       continue;
     }
     size_t next = i + 1;
-    return Key != 0 && FoldAccelCase(NextCodePoint(Caption, next)) == FoldAccelCase(Key);
+    return FoldAccelCase(NextCodePoint(Caption, next));
   }
-  return false;
+  return 0;
+}
+
+bool IsAccel(char32_t Key, const std::string& Caption) {
+  return Key != 0 && AccelCharOf(Caption) == FoldAccelCase(Key);
 }
 
 int TScreen::Width() const { return CurrentBackend().ScreenSize().x; }

@@ -279,6 +279,8 @@ unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick = false);
 // True when `Key` is the accelerator of `Caption`: the character after the first
 // single '&' ("&&" stands for a literal ampersand), compared regardless of case.
 bool IsAccel(char32_t Key, const std::string& Caption);
+// The accelerator of `Caption` as IsAccel compares it (case-folded); 0 if none.
+char32_t AccelCharOf(const std::string& Caption);
 
 // The global application and screen: `Application->ProcessMessages()`. They
 // come into being on first use.

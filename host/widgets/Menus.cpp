@@ -1,7 +1,6 @@
 #include "host/widgets/Menus.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "host/gfx/Utf8.h"
@@ -71,19 +70,7 @@ TMenuItem* TMenuItem::Find(const std::string& ACaption) const {
   return nullptr;
 }
 
-char32_t TMenuItem::AccelChar() const {
-  for (size_t i = 0; i + 1 < FCaption.size(); ++i) {
-    if (FCaption[i] != '&') continue;
-    if (FCaption[i + 1] == '&') {
-      ++i;
-      continue;
-    }
-    size_t at = i + 1;
-    char32_t ch = NextCodePoint(FCaption, at);
-    return ch < 128 ? char32_t(std::tolower(int(ch))) : ch;
-  }
-  return 0;
-}
+char32_t TMenuItem::AccelChar() const { return AccelCharOf(FCaption); }
 
 void TMenuItem::Click() {
   if (FEnabled && FOnClick) FOnClick(this);
@@ -451,10 +438,9 @@ void TPopupMenu::RouteChar(char32_t Ch) {
   const int level = OpenLevels() - 1;
   TMenuWindow* w = FLevels[size_t(level)].get();
   TMenuItem* list = w->Item();
-  const char32_t key = Ch < 128 ? char32_t(std::tolower(int(Ch))) : Ch;
   std::vector<int> hits;
   for (int i = 0; i < list->Count(); ++i)
-    if (Selectable(list->Items(i)) && list->Items(i)->AccelChar() == key) hits.push_back(i);
+    if (Selectable(list->Items(i)) && IsAccel(Ch, list->Items(i)->Caption())) hits.push_back(i);
   if (hits.size() == 1) {
     Choose(level, hits[0]);
   } else if (!hits.empty()) {

@@ -57,7 +57,8 @@ class TMenuItem : public TComponent {
   int IndexOf(const TMenuItem* Item) const;
   // The sub-item whose caption, without "&" marks, is `ACaption`; nullptr if none.
   TMenuItem* Find(const std::string& ACaption) const;
-  // The character after a single "&" in the caption, lower-cased; 0 if none.
+  // The character after a single "&" in the caption, lower-cased (ASCII and
+  // Latin-1, as IsAccel compares); 0 if none.
   char32_t AccelChar() const;
   // The caption as shown: "&&" becomes "&" and single "&" marks go.
   std::string PlainCaption() const;
