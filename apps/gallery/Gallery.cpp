@@ -12,6 +12,7 @@ namespace gallery {
 namespace {
 constexpr int kTabHeight = 28;
 constexpr int kTabPad = 14;
+constexpr int kMinTabPad = 3;
 constexpr int kMargin = 12;
 constexpr TColor kPageColor = RGB(0xF4, 0xF4, 0xF2);
 constexpr TColor kStripColor = RGB(0x3A, 0x40, 0x4C);
@@ -126,8 +127,14 @@ void TGalleryTabs::SetSelected(int i) {
 std::vector<int> TGalleryTabs::Edges() {
   TCanvas* c = Canvas();
   c->SetFont(Font());
+  std::vector<int> widths;
+  int text = 0;
+  for (const auto& t : FTitles) text += widths.emplace_back(c->TextWidth(t));
+  // A narrow window takes the room round the titles first, so every tab stays in view.
+  const int n = std::max<int>(1, int(FTitles.size()));
+  const int pad = std::clamp((Width() - kMargin / 2 - text) / (2 * n), kMinTabPad, kTabPad);
   std::vector<int> edges{kMargin / 2};
-  for (const auto& t : FTitles) edges.push_back(edges.back() + c->TextWidth(t) + 2 * kTabPad);
+  for (int w : widths) edges.push_back(edges.back() + w + 2 * pad);
   return edges;
 }
 
@@ -156,7 +163,8 @@ void TGalleryTabs::Paint() {
     }
     c->Font()->SetColor(sel ? RGB(0x20, 0x24, 0x2C) : kTabText);
     c->Brush()->SetStyle(bsClear);
-    c->TextOut(r.Left + kTabPad - 1, r.Top + (r.Height() - th) / 2 + 1, FTitles[i]);
+    const int x = r.Left + (r.Width() - c->TextWidth(FTitles[i])) / 2;
+    c->TextRect(r, x, r.Top + (r.Height() - th) / 2 + 1, FTitles[i]);
   }
 }
 

@@ -131,6 +131,17 @@ TEST_F(Gallery, APageLargerThanTheWindowScrollsAndResizingReLaysIt) {
   EXPECT_EQ(form->Height(), 400);
 }
 
+TEST_F(Gallery, EveryTabStaysInViewAtTheMinimumWidth) {
+  auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
+  form->Show();
+  form->SetBounds(0, 0, 640, 400);
+  Pump();
+  auto* tabs = static_cast<gallery::TGalleryTabs*>(form->Controls(0));
+  std::set<int> seen;
+  for (int x = 0; x < tabs->Width(); ++x) seen.insert(tabs->TabAt(x));
+  for (int i = 0; i < form->PageCount(); ++i) EXPECT_TRUE(seen.count(i)) << form->PageTitle(i);
+}
+
 TEST_F(Gallery, SwitchingPagesTakesTheFocusOffTheHiddenPage) {
   auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
   form->Show();
