@@ -120,6 +120,14 @@ Axis BuildAxis(int d0, int dn, int clipLo, int clipHi, int s0, int sn, int readL
   const int64_t g = std::gcd(adn, asn);
   const int64_t su = adn / g, du = asn / g;
   a.total = average ? uint64_t(du) : 1;
+  const size_t steps = size_t(a.k1 - a.k0 + 1);
+  a.dest.reserve(steps);
+  a.valid.reserve(steps);
+  a.first.reserve(steps + 1);
+  // A step covers du / su source pixels, touching at most one more.
+  const size_t taps = average ? size_t(std::min<int64_t>(du / su + 2, asn)) : 1;
+  a.tapCoord.reserve(steps * taps);
+  a.tapWeight.reserve(steps * taps);
   a.first.push_back(0);
   for (int64_t k = a.k0; k <= a.k1; ++k) {
     a.dest.push_back(int(d0 + dsign * k));
@@ -218,6 +226,70 @@ void RunCopy(const Target& t, const SourceImage& src, const Axis& ax, const Axis
   }
 }
 
+// The spacing of the source columns of consecutive steps when it is the same
+// small step everywhere (an unscaled row or a reduction by 2 or 3), else 0.
+size_t EvenTapSpacing(const std::vector<size_t>& scols) {
+  if (scols.size() < 2 || scols[1] <= scols[0]) return 0;
+  const size_t f = scols[1] - scols[0];
+  for (size_t k = 1; k < scols.size(); ++k)
+    if (scols[k] != scols[k - 1] + f) return 0;
+  return f <= 3 ? f : 0;
+}
+
+#ifdef __SSE2__
+// The pixels p[0], p[F], p[2F], p[3F] (top byte cleared), read as whole
+// vectors and picked by lane rather than gathered one by one.
+template <int F>
+raster::Pixels4 EveryFth(const TPixel* p) {
+  auto load = [p](int i) {
+    return _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)));
+  };
+  __m128 v;
+  if constexpr (F == 1) {
+    v = load(0);
+  } else if constexpr (F == 2) {
+    v = _mm_shuffle_ps(load(0), load(4), _MM_SHUFFLE(2, 0, 2, 0));
+  } else {
+    const __m128 a = load(0), b = load(4), c = load(8);
+    const __m128 ab = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 2, 3, 0));  // a0 a3 b2 b2
+    const __m128 bc = _mm_shuffle_ps(b, c, _MM_SHUFFLE(1, 1, 2, 2));  // b2 b2 c1 c1
+    v = _mm_shuffle_ps(ab, bc, _MM_SHUFFLE(2, 0, 1, 0));              // a0 a3 b2 c1
+  }
+  return raster::Pixels4(_mm_castps_si128(v)) & kRgbMask;
+}
+
+// Stores the steps of a row whose taps are every F-th pixel from s, four at a
+// time, as far as the vector loads stay within the taps (the last tap may be
+// the last pixel of the surface); returns the steps done.
+template <int F, class Write>
+size_t NearestEvery(TPixel* d, const TPixel* s, size_t n, const Write& write) {
+  size_t k = 0;
+  // The loads of steps k..k+3 end at pixel (k+4)F - 1, the last tap at (n-1)F.
+  for (; (k + 4) * F <= (n - 1) * F + 1; k += 4)
+    raster::Store4(d + k, write(raster::Load4(d + k), EveryFth<F>(s + k * F)));
+  return k;
+}
+
+template <class Write>
+size_t NearestEvery(size_t f, TPixel* d, const TPixel* s, size_t n, const Write& write) {
+  switch (f) {
+    case 1:
+      return NearestEvery<1>(d, s, n, write);
+    case 2:
+      return NearestEvery<2>(d, s, n, write);
+    case 3:
+      return NearestEvery<3>(d, s, n, write);
+    default:
+      return 0;
+  }
+}
+#else
+template <class Write>
+size_t NearestEvery(size_t, TPixel*, const TPixel*, size_t, const Write&) {
+  return 0;
+}
+#endif
+
 // Nearest-pixel stretching: one tap a step, read through precomputed offsets.
 template <class Write>
 void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const Axis& ay,
@@ -230,15 +302,17 @@ void RunNearest(const Target& t, const SourceImage& src, const Axis& ax, const A
   // row is a plain loop over consecutive pixels.
   const bool simple = std::all_of(ax.valid.begin(), ax.valid.end(), [](uint8_t v) { return v; }) &&
                       (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
+  // Evenly spaced taps are picked from whole vectors.
+  const size_t spacing = simple ? EvenTapSpacing(scols) : 0;
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
     const TPixel* srow = SourceRow(src, ay.tapCoord[ay.first[ky]]);
     TPixel* drow = TargetRow(t, ay.dest[ky]);
     if (simple) {
-      // Four gathered source pixels at a time through the vector copy mode.
       TPixel* d = drow + dcols.cols[0];
       const size_t* sc = scols.data();
-      size_t kx = 0;
+      size_t kx = spacing ? NearestEvery(spacing, d, srow + sc[0], ax.Steps(), write) : 0;
+      // Otherwise four gathered source pixels at a time through the vector copy mode.
       for (; kx + 4 <= ax.Steps(); kx += 4) {
         const raster::Pixels4 s4 =
             raster::Pixels4{srow[sc[kx]], srow[sc[kx + 1]], srow[sc[kx + 2]], srow[sc[kx + 3]]} &
@@ -395,6 +469,48 @@ void SumSteps(const L* col, size_t steps, size_t f, Emit emit, Emit4 emit4) {
   }
 }
 
+// The rounded mean of 2x2 blocks: d[k] from pixels 2k and 2k+1 of rows a and
+// b, straight from the rows in 16-bit lanes, four steps at a time.
+template <class Write>
+void HalveRow(TPixel* d, const TPixel* a, const TPixel* b, size_t n, const Write& write) {
+  size_t k = 0;
+#ifdef __SSE2__
+  const __m128i zero = _mm_setzero_si128(), two = _mm_set1_epi16(2);
+  const __m128i rgb = _mm_set1_epi32(int(kRgbMask));
+  auto load = [](const TPixel* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+  // Two steps from four pixels of each row: the columns added, then the
+  // pixel pairs, in 16-bit lanes (the top bytes sum along and are dropped).
+  auto twoSteps = [&](const TPixel* pa, const TPixel* pb) {
+    const __m128i ra = load(pa), rb = load(pb);
+    const __m128i p01 = _mm_add_epi16(_mm_unpacklo_epi8(ra, zero), _mm_unpacklo_epi8(rb, zero));
+    const __m128i p23 = _mm_add_epi16(_mm_unpackhi_epi8(ra, zero), _mm_unpackhi_epi8(rb, zero));
+    const __m128i sum = _mm_add_epi16(_mm_unpacklo_epi64(p01, p23), _mm_unpackhi_epi64(p01, p23));
+    return _mm_srli_epi16(_mm_add_epi16(sum, two), 2);
+  };
+  for (; k + 4 <= n; k += 4) {
+    const __m128i lo = twoSteps(a + 2 * k, b + 2 * k), hi = twoSteps(a + 2 * k + 4, b + 2 * k + 4);
+    const raster::Pixels4 s4 = raster::Pixels4(_mm_and_si128(_mm_packus_epi16(lo, hi), rgb));
+    raster::Store4(d + k, write(raster::Load4(d + k), s4));
+  }
+#endif
+  for (; k < n; ++k) {
+    TPixel mean = 0;
+    for (int c = 0; c < 24; c += 8) {
+      auto at = [c](const TPixel* p) { return (p[0] >> c & 0xFF) + (p[1] >> c & 0xFF); };
+      mean |= ((at(a + 2 * k) + at(b + 2 * k) + 2) >> 2) << c;
+    }
+    d[k] = write(d[k], mean);
+  }
+}
+
+// Whether destination row ky of an area average takes two adjacent source
+// rows whole.
+bool TwoWholeRows(const Axis& ay, size_t ky) {
+  const uint32_t t = ay.first[ky];
+  return ay.first[ky + 1] - t == 2 && ay.tapWeight[t] == 1 && ay.tapWeight[t + 1] == 1 &&
+         std::abs(ay.tapCoord[t + 1] - ay.tapCoord[t]) == 1;
+}
+
 // Area-averaged stretching, separable: each destination row first sums its
 // source rows column by column, then each step sums its columns, all three
 // channels at once in lanes L. The integer sums are those of the step-by-step
@@ -425,8 +541,17 @@ void RunAverage(const Target& t, const SourceImage& src, const Axis& ax, const A
                                              short(half), short(half), short(half));
   const __m128i shift = _mm_cvtsi32_si128(divide.Log());
 #endif
+  // Halving both ways reads its 2x2 blocks straight from the rows.
+  const bool halveX = factor == 2 && (ax.Steps() < 2 || ax.dest[1] > ax.dest[0]);
   for (size_t ky = 0; ky < ay.Steps(); ++ky) {
     if (!ay.valid[ky]) continue;
+    if (halveX && TwoWholeRows(ay, ky)) {
+      const uint32_t ty = ay.first[ky];
+      HalveRow(TargetRow(t, ay.dest[ky]) + dcols.cols[0],
+               SourceRow(src, ay.tapCoord[ty]) + src.ox + x0,
+               SourceRow(src, ay.tapCoord[ty + 1]) + src.ox + x0, ax.Steps(), write);
+      continue;
+    }
     for (uint32_t ty = ay.first[ky]; ty < ay.first[ky + 1]; ++ty)
       AccumulateChannels(col.data(), SourceRow(src, ay.tapCoord[ty]) + src.ox + x0, col.size(),
                          uint32_t(ay.tapWeight[ty]), ty == ay.first[ky]);

@@ -214,6 +214,151 @@ TEST(FastStretch, NearestTakesThePixelUnderEachCentreMirroredAndClipped) {
   }
 }
 
+// The source pixels (coordinate, share) under step k of an axis stretching sn
+// source pixels from s0 onto dn steps; negative lengths walk backwards.
+std::vector<std::pair<int, int64_t>> StepTaps(int64_t k, int s0, int sn, int dn, bool average) {
+  const int64_t asn = std::abs(sn), adn = std::abs(dn), sign = sn < 0 ? -1 : 1;
+  if (!average) return {{int(s0 + sign * ((2 * k + 1) * asn / (2 * adn))), 1}};
+  std::vector<std::pair<int, int64_t>> taps;
+  for (int64_t j = 0; j < asn; ++j)
+    if (const int64_t w = Overlap(k, j, asn, adn)) taps.push_back({int(s0 + sign * j), w});
+  return taps;
+}
+
+struct StretchCase {
+  int dx, dy, dw, dh, sx, sy, sw, sh;
+  TRect dstClip = Rect(-100, -100, 100, 100);
+  TRect srcClip = Rect(-100, -100, 100, 100);
+};
+
+// A source just wide and tall enough for the case, so that the last taps can
+// be its last pixels.
+void StretchSource(TBitmap& src, const StretchCase& c, unsigned seed) {
+  const int w = c.sw < 0 ? c.sx + 1 : c.sx + c.sw, h = c.sh < 0 ? c.sy + 1 : c.sy + c.sh;
+  Noise(src, w, h, seed);
+}
+
+// What a stretch must leave over `before`: the copy mode applied to the rounded
+// mean (or the centre pixel) of every step inside the destination clip whose
+// taps the source can all read; everything else unchanged.
+std::vector<TPixel> ExpectedStretch(const std::vector<TPixel>& before, int width,
+                                    const TBitmap& src, const StretchCase& c, TCopyMode rop,
+                                    bool average, const TPixel* key) {
+  std::vector<TPixel> out = before;
+  const TRect readable = IntersectRect(c.srcClip, Rect(0, 0, src.Width(), src.Height()));
+  const bool reads = ExpectedCopy(rop, 0, 1, 0, nullptr) != ExpectedCopy(rop, 0, 2, 0, nullptr);
+  const TPixel pattern = ColorToPixel(RGB(0x3C, 0x5A, 0xC3));
+  for (int ky = 0; ky < std::abs(c.dh); ++ky) {
+    for (int kx = 0; kx < std::abs(c.dw); ++kx) {
+      const int x = c.dx + (c.dw < 0 ? -kx : kx), y = c.dy + (c.dh < 0 ? -ky : ky);
+      const int height = int(before.size()) / width;
+      if (!IntersectRect(c.dstClip, Rect(0, 0, width, height)).Contains(x, y)) continue;
+      int64_t sum[3] = {0, 0, 0}, total = 0;
+      bool readableTaps = true;
+      for (const auto& [ty, wy] : StepTaps(ky, c.sy, c.sh, c.dh, average))
+        for (const auto& [tx, wx] : StepTaps(kx, c.sx, c.sw, c.dw, average)) {
+          readableTaps = readableTaps && readable.Contains(tx, ty);
+          if (!readableTaps) continue;
+          const TPixel p = src.ScanLine(ty)[tx];
+          for (int ch = 0; ch < 3; ++ch) sum[ch] += wx * wy * ((p >> (8 * ch)) & 0xFF);
+          total += wx * wy;
+        }
+      if (reads && !readableTaps) continue;
+      TPixel mean = 0;
+      for (int ch = 0; ch < 3 && total > 0; ++ch)
+        mean |= TPixel((sum[ch] + total / 2) / total) << (8 * ch);
+      TPixel& d = out[size_t(y * width + x)];
+      d = ExpectedCopy(rop, d, reads ? mean : 0, pattern, key);
+    }
+  }
+  return out;
+}
+
+// Runs the case through StretchBlt on a noisy 24 x 10 destination and compares
+// every pixel with the plain formula.
+void CheckStretch(const StretchCase& c, TCopyMode rop, TStretchMode mode, unsigned seed) {
+  TBitmap src, dst;
+  StretchSource(src, c, seed);
+  Noise(dst, 24, 10, seed + 1);
+  const std::vector<TPixel> before = PixelsOf(dst);
+  dst.Canvas()->Brush()->SetColor(RGB(0x3C, 0x5A, 0xC3));
+  dst.Canvas()->IntersectClip(c.dstClip);
+  src.Canvas()->IntersectClip(c.srcClip);
+  ASSERT_TRUE(StretchBlt(dst.Canvas(), c.dx, c.dy, c.dw, c.dh, src.Canvas(), c.sx, c.sy, c.sw, c.sh,
+                         rop, mode));
+  const std::vector<TPixel> expected =
+      ExpectedStretch(before, 24, src, c, rop, mode == HALFTONE, nullptr);
+  const std::vector<TPixel> after = PixelsOf(dst);
+  for (size_t i = 0; i < after.size(); ++i)
+    ASSERT_EQ(after[i], expected[i])
+        << (mode == HALFTONE ? "halftone " : "nearest ") << rop << " " << c.sw << "x" << c.sh << "+"
+        << c.sx << "+" << c.sy << " -> " << c.dw << "x" << c.dh << "+" << c.dx << "+" << c.dy
+        << " at " << i % 24 << "," << i / 24;
+}
+
+TEST(FastStretch, EvenlySpacedNearestTapsEqualTheCentrePixels) {
+  // Reductions by 1, 2 and 3 pick whole vectors, 4 gathers; every width leaves
+  // a different tail, and with sx + sw the source's width the last tap of a
+  // halving is the last pixel of the surface.
+  for (const int f : {1, 2, 3, 4})
+    for (const int dw : {1, 2, 3, 4, 5, 7, 8, 9, 13})
+      for (const int sx : {0, 1, 3})
+        for (const TCopyMode rop : {cmSrcCopy, cmSrcInvert, cmNotSrcCopy})
+          CheckStretch({1, 1, dw, 3, sx, 1, f * dw, 6}, rop, COLORONCOLOR, unsigned(f * 100 + dw));
+  // Clipped on both sides of the destination, and by the source's clip (then
+  // steps are left out one by one); a mirrored source or destination.
+  const StretchCase others[] = {
+      {0, 0, 11, 4, 1, 0, 22, 8, Rect(2, 1, 9, 3)},
+      {2, 0, 10, 4, 0, 0, 30, 8, Rect(0, 0, 7, 10)},
+      {0, 0, 9, 3, 0, 0, 18, 6, Rect(-100, -100, 100, 100), Rect(3, 0, 15, 5)},
+      {0, 0, 9, 3, 17, 0, -18, 6},
+      {12, 0, -9, 3, 0, 0, 18, 6}};
+  for (const StretchCase& c : others)
+    for (const TCopyMode rop : {cmSrcCopy, cmSrcPaint}) CheckStretch(c, rop, COLORONCOLOR, 5);
+}
+
+TEST(FastStretch, HalvingAveragesEachTwoByTwoBlockExactly) {
+  // Straight from the rows for every tail width and odd source starts, with
+  // rows walking either way; copy modes with and without a source.
+  for (const int dw : {1, 2, 3, 4, 5, 7, 8, 9, 13})
+    for (const int sx : {0, 1})
+      for (const bool mirrored : {false, true})
+        for (const TCopyMode rop : {cmSrcCopy, cmSrcPaint, cmDstInvert}) {
+          const StretchCase c = mirrored ? StretchCase{1, 1, dw, 3, sx, 6, 2 * dw, -6}
+                                         : StretchCase{1, 1, dw, 3, sx, 1, 2 * dw, 6};
+          CheckStretch(c, rop, HALFTONE, unsigned(dw * 10 + sx));
+        }
+  // Clipped destinations and sources, a mirrored destination row, and
+  // neighbours that halve one way only or reduce by three.
+  const StretchCase others[] = {
+      {0, 0, 11, 4, 1, 0, 22, 8, Rect(2, 1, 9, 3)},
+      {0, 0, 9, 4, 0, 0, 18, 8, Rect(-100, -100, 100, 100), Rect(3, 1, 15, 7)},
+      {12, 0, -9, 3, 0, 0, 18, 6},
+      {0, 8, 9, -3, 0, 0, 18, 6},
+      {0, 0, 9, 3, 0, 0, 18, 9},
+      {0, 0, 9, 3, 0, 0, 9, 6},
+      {0, 0, 7, 3, 0, 0, 21, 9}};
+  for (const StretchCase& c : others)
+    for (const TCopyMode rop : {cmSrcCopy, cmSrcInvert}) CheckStretch(c, rop, HALFTONE, 9);
+}
+
+TEST(FastStretch, TransparentHalvingKeepsTheKeyColourWherePicked) {
+  // Drawing a transparent bitmap at half size picks every other pixel through
+  // the keyed copy; the key colour also lies under some picked pixels.
+  for (const int dw : {3, 8, 9}) {
+    const StretchCase c{1, 1, dw, 3, 0, 0, 2 * dw, 6};
+    TBitmap src, dst;
+    StretchSource(src, c, unsigned(dw));
+    const TPixel key = src.ScanLine(5)[0] & raster::kRgbMask;
+    for (int x = 1; x < 2 * dw; x += 3) src.ScanLine(1)[x] = key;
+    src.SetTransparent(true);
+    Noise(dst, 24, 10, 77);
+    const std::vector<TPixel> before = PixelsOf(dst);
+    dst.Canvas()->StretchDraw(Rect(1, 1, 1 + dw, 4), &src);
+    EXPECT_EQ(PixelsOf(dst), ExpectedStretch(before, 24, src, c, cmSrcCopy, false, &key)) << dw;
+  }
+}
+
 // Each shape drawn with `mode` on its own canvas of `background`, reaching past
 // the clip; all their pixels one after another.
 std::vector<TPixel> Shapes(TPenMode mode, TColor background, int penWidth, TPenStyle style) {
