@@ -183,51 +183,21 @@ class History : public ::testing::Test {
   }
 };
 
-TEST_F(History, ATypingRunUndoesAtOnceAndACaretMoveEndsIt) {
-  Type("abc");
-  H.BreakRun();  // the caret moved
-  Type("de");
-  EXPECT_EQ(B.Text(), "abcde");
-  ASSERT_TRUE(H.Undo(B));
-  EXPECT_EQ(B.Text(), "abc");
-  EXPECT_EQ(B.Caret(), 3);
-  ASSERT_TRUE(H.Undo(B));
-  EXPECT_EQ(B.Text(), "");
-  EXPECT_FALSE(H.Undo(B));
-  ASSERT_TRUE(H.Redo(B));
-  ASSERT_TRUE(H.Redo(B));
-  EXPECT_EQ(B.Text(), "abcde");
-  EXPECT_EQ(B.Caret(), 5);
-  EXPECT_FALSE(H.Redo(B));
-}
-
-TEST_F(History, DeletesStandAloneAndTypingAfterADeleteStartsAnewRun) {
-  Type("abcd");
-  Edit([](TTextBuffer& b) { b.DeleteChar(false); });
-  Edit([](TTextBuffer& b) { b.DeleteChar(false); });
-  Type("XY");
-  EXPECT_EQ(B.Text(), "abXY");
-  H.Undo(B);
-  EXPECT_EQ(B.Text(), "ab");
-  H.Undo(B);
-  EXPECT_EQ(B.Text(), "abc");
-  H.Undo(B);
-  EXPECT_EQ(B.Text(), "abcd");
-}
-
-TEST_F(History, UndoPutsTheSelectionBackAndANewEditDropsTheRedo) {
+TEST_F(History, ARunStartsWithTheSelectionItReplacedAndANewEditDropsTheRedo) {
   Type("one two");
   B.Select(7, 4);  // "two", selected backwards
-  Edit([](TTextBuffer& b) { b.InsertText("2"); }, true);
-  Type("2");
+  Type("22");
   EXPECT_EQ(B.Text(), "one 22");
-  H.Undo(B);  // the replacing character and the one after it are one run
+  ASSERT_TRUE(H.Undo(B));  // the replacing character and the one after it
   EXPECT_EQ(B.Text(), "one two");
   EXPECT_EQ(B.Anchor(), 7);
   EXPECT_EQ(B.Caret(), 4);
+  ASSERT_TRUE(H.Undo(B));
+  EXPECT_EQ(B.Text(), "");
+  ASSERT_TRUE(H.Redo(B));
   Edit([](TTextBuffer& b) { b.InsertText("!"); });
   EXPECT_FALSE(H.CanRedo());
-  EXPECT_EQ(B.Text(), "one !");
+  EXPECT_EQ(B.Text(), "one two!");
 }
 
 TEST_F(History, UndoIsByteExactOverMalformedText) {
