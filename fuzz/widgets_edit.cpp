@@ -1,10 +1,10 @@
 // Drives a headless edit box or memo with arbitrary keys, typed characters,
 // pasted bytes (any bytes: the clipboard is outside text), selections, clicks
 // on the text and the memo's scroll bars, double clicks, middle-click pastes,
-// undo and redo, wrapping and resizing. Nothing may crash; the selection always
-// lies within the text, and with a length limit the user's edits never take
-// the text past it. At the end, undoing all and redoing all gives back the
-// final text byte for byte.
+// undo and redo, password masks, wrapping and resizing. Nothing may crash; the
+// selection always lies within the text, and with a length limit the user's
+// edits never take the text past it. At the end, undoing all and redoing all
+// gives back the final text byte for byte.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   gBench->Memo->SetScrollBars(TScrollStyle(data[0] >> 3 & 3));
   gBench->Memo->SetBounds(4, 30, 200, 100);
   e->SetReadOnly(data[0] & 2);
+  e->SetPasswordChar((data[0] & 0x20) ? U'\u25CF' : 0);
   e->SetMaxLength(limit);
   e->SetText("");
   e->SetFocus();

@@ -83,6 +83,22 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
   Invalidate();
 }
 
+void TCustomEdit::SetPasswordChar(char32_t v) {
+  if (v == FPasswordChar) return;
+  FPasswordChar = v;
+  LayoutChanged();  // every width changed
+  EnsureCaretVisible();
+}
+
+std::string TCustomEdit::Shown(int from, int to) const {
+  if (!Masked()) return FBuffer.Slice(from, to);
+  std::string mask, out;
+  AppendUtf8(mask, FPasswordChar);
+  const int n = std::max(0, std::min(to, CharCount()) - std::max(from, 0));
+  for (int i = 0; i < n; ++i) out += mask;
+  return out;
+}
+
 void TCustomEdit::SetHideSelection(bool v) {
   if (v == FHideSelection) return;
   FHideSelection = v;
@@ -134,11 +150,7 @@ const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
   return FLineCache;
 }
 
-int TCustomEdit::CharWidth(int pos) {
-  const size_t a = FBuffer.ByteOffset(pos);
-  return Font()->Face().TextWidth(
-      std::string_view(FBuffer.Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
-}
+int TCustomEdit::CharWidth(int pos) { return Font()->Face().TextWidth(Shown(pos, pos + 1)); }
 
 // Breaks the characters [from, to) (one hard line) into lines no wider than
 // width: after the last blank that fits, or inside a word that is wider than
@@ -222,7 +234,7 @@ TRect TCustomEdit::TextArea() const {
 }
 
 int TCustomEdit::XOfPos(const Line& line, int pos) {
-  return Font()->Face().TextWidth(Slice(line.Start, pos));
+  return Font()->Face().TextWidth(Shown(line.Start, pos));
 }
 
 int TCustomEdit::PosAtX(const Line& line, int x) {
@@ -283,7 +295,7 @@ void TCustomEdit::UserSelectAll() {
 }
 
 void TCustomEdit::OfferPrimary() {
-  if (SelLength() > 0) PrimarySelection()->SetAsText(SelText());
+  if (SelLength() > 0 && !Masked()) PrimarySelection()->SetAsText(SelText());
 }
 
 void TCustomEdit::SelectionChanged() {
@@ -386,11 +398,12 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::CopyToClipboard() {
-  if (SelLength() > 0) Clipboard()->SetAsText(SelText());
+  if (SelLength() > 0 && !Masked()) Clipboard()->SetAsText(SelText());
 }
 
+// A password box cuts nothing: the cut text would not reach the clipboard.
 void TCustomEdit::CutToClipboard() {
-  if (FReadOnly || SelLength() == 0) return;
+  if (FReadOnly || SelLength() == 0 || Masked()) return;
   CopyToClipboard();
   UserReplace("");
 }
@@ -477,13 +490,15 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       if (!extend && SelLength() > 0)
         pos = SelStart();
       else
-        pos = ctrl ? FBuffer.WordLeft(FBuffer.Caret()) : FBuffer.Caret() - 1;
+        pos = !ctrl ? FBuffer.Caret() - 1 : Masked() ? 0 : FBuffer.WordLeft(FBuffer.Caret());
       break;
     case VK_RIGHT:
       if (!extend && SelLength() > 0)
         pos = SelStart() + SelLength();
       else
-        pos = ctrl ? FBuffer.WordRight(FBuffer.Caret()) : FBuffer.Caret() + 1;
+        pos = !ctrl      ? FBuffer.Caret() + 1
+              : Masked() ? CharCount()
+                         : FBuffer.WordRight(FBuffer.Caret());
       break;
     case VK_HOME:
       pos = ctrl ? 0 : line.Start;
@@ -719,8 +734,9 @@ bool TCustomEdit::IsTripleClick(int x, int y) {
 }
 
 std::pair<int, int> TCustomEdit::UnitAt(TSelectUnit unit, int pos) const {
-  if (unit == suWord) return FBuffer.WordAt(pos);
-  if (unit == suLine) return MultiLine() ? FBuffer.LineAt(pos) : std::pair(0, CharCount());
+  // Hidden text shows no words: a double click takes all of it.
+  if (unit == suWord && !Masked()) return FBuffer.WordAt(pos);
+  if (unit != suChar) return MultiLine() ? FBuffer.LineAt(pos) : std::pair(0, CharCount());
   return {pos, pos};
 }
 
@@ -828,8 +844,8 @@ void TCustomEdit::EnableEditMenu() {
   const bool selected = SelLength() > 0, writable = !FReadOnly;
   const bool enabled[] = {CanUndo(),
                           true,
-                          selected && writable,
-                          selected,
+                          selected && writable && !Masked(),
+                          selected && !Masked(),
                           writable && Clipboard()->HasFormat(CF_TEXT),
                           selected && writable,
                           true,
@@ -871,7 +887,7 @@ void TCustomEdit::Paint() {
     if (y >= r.Bottom) break;
     const Line& line = lines[size_t(i)];
     const int lineEnd = line.Start + line.Length;
-    const std::string text = Slice(line.Start, lineEnd);
+    const std::string text = Shown(line.Start, lineEnd);
     c->Brush()->SetStyle(bsClear);
     c->TextOut(x0, y, text);
     if (!showSel) continue;
@@ -884,8 +900,8 @@ void TCustomEdit::Paint() {
     // A selected line break shows as a blank's width of highlight.
     const bool breakSelected = hardBreak && selTo >= tail && selFrom < tail;
     if (s0 >= s1 && !breakSelected) continue;
-    const int xa = x0 + face.TextWidth(Slice(line.Start, s0));
-    int xb = x0 + face.TextWidth(Slice(line.Start, std::max(s0, s1)));
+    const int xa = x0 + face.TextWidth(Shown(line.Start, s0));
+    int xb = x0 + face.TextWidth(Shown(line.Start, std::max(s0, s1)));
     if (breakSelected) xb += face.TextWidth(" ");
     c->Brush()->SetColor(clHighlight);
     c->Font()->SetColor(clHighlightText);

@@ -63,6 +63,10 @@ class TCustomEdit : public TCustomControl {
   // Hide the selection while the control has no focus.
   bool HideSelection() const { return FHideSelection; }
   void SetHideSelection(bool v);
+  // Shown for every character of a single-line edit instead of the text
+  // (a password box); 0 shows the text. A memo ignores it.
+  char32_t PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char32_t v);
   // Set by every user edit; the program clears it.
   bool Modified() const { return FModified; }
   void SetModified(bool v) { FModified = v; }
@@ -169,6 +173,7 @@ class TCustomEdit : public TCustomControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FHideSelection = true;
   bool FModified = false;
+  char32_t FPasswordChar = 0;
   TTextBuffer FBuffer;
   bool FOwnEdit = false;  // the text change in progress comes from FBuffer
   int FScrollX = 0;       // pixels of the text scrolled out at the left
@@ -215,7 +220,12 @@ class TCustomEdit : public TCustomControl {
   int XOfPos(const Line& line, int pos);
   int PosAtX(const Line& line, int x);
   int CharCount() const { return FBuffer.Length(); }
-  std::string Slice(int from, int to) const { return FBuffer.Slice(from, to); }
+  // The characters [from, to) as they show: with a PasswordChar, one mask
+  // character for each.
+  std::string Shown(int from, int to) const;
+  // A single-line edit with a PasswordChar hides its text: nothing of it is
+  // copied, offered as PRIMARY, or given away by word boundaries.
+  bool Masked() const { return FPasswordChar != 0 && !MultiLine(); }
 
   // Edits in the user's name: false (nothing happens) when read-only. Each
   // is recorded for Undo; `typing` lets consecutive characters share an entry.

@@ -802,6 +802,27 @@ TEST_F(EditMenu, TheKeyboardOpensItAndAPopupMenuOfTheEditsOwnWins) {
   EXPECT_EQ(Shown, std::vector<std::string>{"&Mine"});
 }
 
+TEST_F(EditMenu, APasswordBoxShowsMasksAndGivesNothingAway) {
+  E->SetPasswordChar(U'*');
+  Type("pass word");
+  Clipboard()->SetAsText("clip");
+  PrimarySelection()->SetAsText("primary");
+  // The caret stands where the masks show it: a click after three of them.
+  Click(E, TextX("***") + 1, 10);
+  EXPECT_EQ(E->SelStart(), 3);
+  DblClick(E, TextX("*"), 10);  // no words to see: all of it
+  EXPECT_EQ(E->SelLength(), 9);
+  Key('C', ssCtrl);
+  Key('X', ssCtrl);
+  EXPECT_EQ(E->Text(), "pass word");
+  EXPECT_EQ(Clipboard()->AsText(), "clip");
+  EXPECT_EQ(PrimarySelection()->AsText(), "primary");
+  RightClick("*", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown[2], "Cu&t (off)");
+  EXPECT_EQ(Shown[3], "&Copy (off)");
+  EXPECT_EQ(Shown[5], "&Delete");
+}
+
 // --- selecting with clicks, and PRIMARY
 
 TEST_F(Edit, ATripleClickSelectsTheLineAndADragAfterADoubleClickExtendsByWords) {
