@@ -31,10 +31,11 @@ enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 // SetText, so that CM_TEXTCHANGED and Change see every edit alike.
 //
 // Undo keeps several levels (a TUndoHistory), as users of today expect, rather
-// than the platform's single level where a second Ctrl+Z redoes: Ctrl+Z (or
-// Alt+Backspace) undoes, Ctrl+Y or Ctrl+Shift+Z redoes, and a run of typed
-// characters goes at once. Only the user's edits are recorded; text the
-// program sets (Text, SelText, Lines) clears the history, as on the platform.
+// than the platform's single level where a second Ctrl+Z redoes: Ctrl+Z
+// undoes, Ctrl+Y or Ctrl+Shift+Z redoes, and a run of typed characters goes at
+// once (a caret move, a delete or a paste ends the run). Only the user's edits
+// are recorded; text the program sets (Text, SelText, Lines) clears the
+// history, as on the platform.
 //
 // The mouse works as Linux users know it: a double click selects a word and a
 // drag after it extends by words, a third click selects the line; a right
