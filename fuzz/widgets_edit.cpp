@@ -1,8 +1,10 @@
 // Drives a headless edit box or memo with arbitrary keys, typed characters,
 // pasted bytes (any bytes: the clipboard is outside text), selections, clicks
-// on the text and the memo's scroll bars, wrapping and resizing. Nothing may
-// crash; the selection always lies within the text, and with a length limit
-// the user's edits never take the text past it.
+// on the text and the memo's scroll bars, double clicks, middle-click pastes,
+// undo and redo, password masks, wrapping and resizing. Nothing may crash; the
+// selection always lies within the text, and with a length limit the user's
+// edits never take the text past it. At the end, undoing all and redoing all
+// gives back the final text byte for byte.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -19,7 +21,7 @@ namespace {
 
 const Word kKeys[] = {VK_LEFT, VK_RIGHT,  VK_UP,     VK_DOWN,   VK_HOME, VK_END, VK_PRIOR,
                       VK_NEXT, VK_BACK,   VK_DELETE, VK_INSERT, 'A',     'C',    'X',
-                      'V',     VK_RETURN, VK_TAB,    VK_SPACE,  'Q'};
+                      'V',     VK_RETURN, VK_TAB,    VK_SPACE,  'Q',     'Z',    'Y'};
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
 struct TBench {
@@ -63,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   gBench->Memo->SetScrollBars(TScrollStyle(data[0] >> 3 & 3));
   gBench->Memo->SetBounds(4, 30, 200, 100);
   e->SetReadOnly(data[0] & 2);
+  e->SetPasswordChar((data[0] & 0x20) ? U'\u25CF' : 0);
   e->SetMaxLength(limit);
   e->SetText("");
   e->SetFocus();
@@ -92,9 +95,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 5: {  // press, move and release anywhere on the control, bars included
         const int x = (op / 7) % 6 * 40, y = i < size ? data[i++] % 104 : 0;
         const LPARAM at = PointToLParam(x, y), to = PointToLParam(x + 7, y + 20);
+        const bool twice = op & 0x80;  // a double click, then a drag by words
         e->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        if (twice) e->Perform(WM_LBUTTONUP, 0, at);
+        if (twice) e->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
         e->Perform(WM_MOUSEMOVE, MK_LBUTTON, to);
         e->Perform(WM_LBUTTONUP, 0, to);
+        if (op & 0x40) e->Perform(WM_MBUTTONDOWN, MK_MBUTTON, to);  // pastes PRIMARY
         break;
       }
       default:  // resize: the memo wraps anew, even to nothing at all
@@ -106,5 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (limit > 0 && count > std::max(before, limit)) std::abort();
     if (e->ReadOnly() && count != before) std::abort();
   }
+  const std::string final = e->Text();
+  while (e->CanUndo()) e->Undo();
+  while (e->CanRedo()) e->Redo();
+  if (e->Text() != final) std::abort();
   return 0;
 }

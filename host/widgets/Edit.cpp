@@ -2,9 +2,11 @@
 // and painting over the text model of TextBuffer.h.
 #include <algorithm>
 
+#include "host/backend/Backend.h"
 #include "host/gfx/FontFace.h"
 #include "host/gfx/Utf8.h"
 #include "host/ui/Clipbrd.h"
+#include "host/widgets/Menus.h"
 #include "host/widgets/StdCtrls.h"
 
 namespace host {
@@ -12,6 +14,12 @@ namespace host {
 namespace {
 
 constexpr int kMargin = 2;  // pixels between the border and the text
+// A third press this soon and this near after a double click selects the line;
+// the same limits as the loop's double click.
+constexpr int64_t kTripleClickMs = 500;
+constexpr int kTripleClickPx = 4;
+// The menu key (VK_APPS), which opens the context menu.
+constexpr Word kMenuKey = 0x5D;
 
 bool HasBar(TScrollStyle s, TScrollBarKind kind) {
   return s == ssBoth || s == (kind == sbVertical ? ssVertical : ssHorizontal);
@@ -44,6 +52,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   AdjustHeight();
 }
 
+// Out of line: the edit menu's class is complete here.
 TCustomEdit::~TCustomEdit() = default;
 
 // --- properties
@@ -72,6 +81,22 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) {
   Rewrap();
   AdjustHeight();
   Invalidate();
+}
+
+void TCustomEdit::SetPasswordChar(char32_t v) {
+  if (v == FPasswordChar) return;
+  FPasswordChar = v;
+  LayoutChanged();  // every width changed
+  EnsureCaretVisible();
+}
+
+std::string TCustomEdit::Shown(int from, int to) const {
+  if (!Masked()) return FBuffer.Slice(from, to);
+  std::string mask, out;
+  AppendUtf8(mask, FPasswordChar);
+  const int n = std::max(0, std::min(to, CharCount()) - std::max(from, 0));
+  for (int i = 0; i < n; ++i) out += mask;
+  return out;
 }
 
 void TCustomEdit::SetHideSelection(bool v) {
@@ -125,11 +150,7 @@ const std::vector<TCustomEdit::Line>& TCustomEdit::Lines() {
   return FLineCache;
 }
 
-int TCustomEdit::CharWidth(int pos) {
-  const size_t a = FBuffer.ByteOffset(pos);
-  return Font()->Face().TextWidth(
-      std::string_view(FBuffer.Text()).substr(a, FBuffer.ByteOffset(pos + 1) - a));
-}
+int TCustomEdit::CharWidth(int pos) { return Font()->Face().TextWidth(Shown(pos, pos + 1)); }
 
 // Breaks the characters [from, to) (one hard line) into lines no wider than
 // width: after the last blank that fits, or inside a word that is wider than
@@ -213,7 +234,7 @@ TRect TCustomEdit::TextArea() const {
 }
 
 int TCustomEdit::XOfPos(const Line& line, int pos) {
-  return Font()->Face().TextWidth(Slice(line.Start, pos));
+  return Font()->Face().TextWidth(Shown(line.Start, pos));
 }
 
 int TCustomEdit::PosAtX(const Line& line, int x) {
@@ -258,6 +279,8 @@ void TCustomEdit::SetSelLength(int v) {
 
 void TCustomEdit::SetSelText(const std::string& s) {
   FBuffer.ReplaceSelection(Filter(s));
+  // The program's edit is not recorded, so the recorded ones no longer fit.
+  FUndo.Clear();
   Commit();
 }
 
@@ -266,7 +289,17 @@ void TCustomEdit::SelectAll() {
   SelectionChanged();
 }
 
+void TCustomEdit::UserSelectAll() {
+  SelectAll();
+  OfferPrimary();
+}
+
+void TCustomEdit::OfferPrimary() {
+  if (SelLength() > 0 && !Masked()) PrimarySelection()->SetAsText(SelText());
+}
+
 void TCustomEdit::SelectionChanged() {
+  FUndo.BreakRun();
   EnsureCaretVisible();
   RestartBlink();
   Invalidate();
@@ -279,6 +312,7 @@ void TCustomEdit::ClearSelection() {
 void TCustomEdit::MoveCaret(int pos, bool extend, bool atLineEnd) {
   FBuffer.SetCaret(pos, extend);
   FCaretAtLineEnd = atLineEnd;
+  FUndo.BreakRun();
   EnsureCaretVisible();
   RestartBlink();
   Invalidate();
@@ -300,16 +334,37 @@ std::string TCustomEdit::Filter(std::string s) const {
   return out;
 }
 
-bool TCustomEdit::UserReplace(const std::string& text) {
-  if (FReadOnly || !FBuffer.InsertText(Filter(text))) return false;
+bool TCustomEdit::UserReplace(const std::string& text, bool typing) {
+  const std::string filtered = Filter(text);
+  return UserEdit([&](TTextBuffer& b) { return b.InsertText(filtered); }, typing);
+}
+
+void TCustomEdit::DeleteChar(bool forward) {
+  UserEdit([forward](TTextBuffer& b) { return b.DeleteChar(forward); }, false);
+}
+
+bool TCustomEdit::UserEdit(const std::function<bool(TTextBuffer&)>& edit, bool typing) {
+  if (FReadOnly) return false;
+  const TUndoHistory::TSelection before{FBuffer.Anchor(), FBuffer.Caret()};
+  if (!edit(FBuffer)) return false;
+  // Text() still holds the text before the edit until Commit hands it over.
+  FUndo.Record(Text(), before, FBuffer, typing);
   FModified = true;
   Commit();
   return true;
 }
 
-void TCustomEdit::DeleteChar(bool forward) {
-  if (FReadOnly || !FBuffer.DeleteChar(forward)) return;
+void TCustomEdit::Undo() {
+  if (!FReadOnly && FUndo.Undo(FBuffer)) HistoryStepped();
+}
+
+void TCustomEdit::Redo() {
+  if (!FReadOnly && FUndo.Redo(FBuffer)) HistoryStepped();
+}
+
+void TCustomEdit::HistoryStepped() {
   FModified = true;
+  FCaretAtLineEnd = false;
   Commit();
 }
 
@@ -329,6 +384,7 @@ void TCustomEdit::CMTextChanged(TMessage& Message) {
   if (!own) {  // the program's text: the caret to the start, the view to the top
     FBuffer.SetText(Text());
     FScrollX = FTopLine = 0;
+    FUndo.Clear();
   }
   FDesiredX = -1;
   EnsureCaretVisible();
@@ -342,11 +398,12 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::CopyToClipboard() {
-  if (SelLength() > 0) Clipboard()->SetAsText(SelText());
+  if (SelLength() > 0 && !Masked()) Clipboard()->SetAsText(SelText());
 }
 
+// A password box cuts nothing: the cut text would not reach the clipboard.
 void TCustomEdit::CutToClipboard() {
-  if (FReadOnly || SelLength() == 0) return;
+  if (FReadOnly || SelLength() == 0 || Masked()) return;
   CopyToClipboard();
   UserReplace("");
 }
@@ -361,6 +418,19 @@ void TCustomEdit::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
   if (TakesReturn() && Message.WParam == VK_RETURN) Message.Result |= DLGC_WANTALLKEYS;
   if (TakesTab()) Message.Result |= DLGC_WANTTAB;
+}
+
+bool TCustomEdit::HandleUndoKey(Word key, TShiftState shift) {
+  const TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+  if (key == 'Z' && mods == ssCtrl) {
+    Undo();
+    return true;
+  }
+  if ((key == 'Y' && mods == ssCtrl) || (key == 'Z' && mods == (ssCtrl | ssShift))) {
+    Redo();
+    return true;
+  }
+  return false;
 }
 
 bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
@@ -379,7 +449,7 @@ bool TCustomEdit::HandleClipboardKey(Word key, TShiftState shift) {
         PasteFromClipboard();
         return true;
       case 'A':
-        SelectAll();
+        UserSelectAll();
         return true;
       default:
         return false;
@@ -420,13 +490,15 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
       if (!extend && SelLength() > 0)
         pos = SelStart();
       else
-        pos = ctrl ? FBuffer.WordLeft(FBuffer.Caret()) : FBuffer.Caret() - 1;
+        pos = !ctrl ? FBuffer.Caret() - 1 : Masked() ? 0 : FBuffer.WordLeft(FBuffer.Caret());
       break;
     case VK_RIGHT:
       if (!extend && SelLength() > 0)
         pos = SelStart() + SelLength();
       else
-        pos = ctrl ? FBuffer.WordRight(FBuffer.Caret()) : FBuffer.Caret() + 1;
+        pos = !ctrl      ? FBuffer.Caret() + 1
+              : Masked() ? CharCount()
+                         : FBuffer.WordRight(FBuffer.Caret());
       break;
     case VK_HOME:
       pos = ctrl ? 0 : line.Start;
@@ -445,8 +517,18 @@ bool TCustomEdit::HandleMoveKey(Word key, TShiftState shift) {
 void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   if (Key == 0) return;
-  if (HandleClipboardKey(Key, Shift) || HandleMoveKey(Key, Shift)) return;
-  if (Key == VK_DELETE && !(Shift & (ssShift | ssCtrl | ssAlt))) DeleteChar(true);
+  const TShiftState mods = Shift & (ssShift | ssCtrl | ssAlt);
+  if (Key == kMenuKey || (Key == VK_F10 && mods == ssShift)) {
+    const TPoint at = ClientToScreen(CaretPoint());
+    Perform(WM_CONTEXTMENU, 0, PointToLParam(at.x, at.y + LineHeight()));
+    return;
+  }
+  if (HandleUndoKey(Key, Shift) || HandleClipboardKey(Key, Shift)) return;
+  if (HandleMoveKey(Key, Shift)) {
+    if (Shift & ssShift) OfferPrimary();
+    return;
+  }
+  if (Key == VK_DELETE && !mods) DeleteChar(true);
 }
 
 void TCustomEdit::KeyPress(char32_t& Key) {
@@ -459,10 +541,10 @@ void TCustomEdit::KeyPress(char32_t& Key) {
       return;
     case U'\r':
     case U'\n':
-      if (TakesReturn()) UserReplace("\n");
+      if (TakesReturn()) UserReplace("\n", true);
       return;
     case U'\t':
-      if (TakesTab()) UserReplace("\t");
+      if (TakesTab()) UserReplace("\t", true);
       return;
     default:
       break;
@@ -470,7 +552,7 @@ void TCustomEdit::KeyPress(char32_t& Key) {
   if (Key < 32 || Key == 127) return;  // control codes (Ctrl+letter) type nothing
   std::string s;
   AppendUtf8(s, Key);
-  UserReplace(s);
+  UserReplace(s, true);
 }
 
 // --- focus, caret, scrolling
@@ -615,7 +697,14 @@ void TCustomEdit::WMLButtonDown(TWMMouse& Message) {
   FocusByMouse(this);
   FMouseFocusing = false;
   FDesiredX = -1;
-  MoveCaretToPoint(Message.XPos, Message.YPos, KeysToShiftState(Message.Keys) & ssShift);
+  const bool triple = IsTripleClick(Message.XPos, Message.YPos);
+  FDblClickTime = -1;
+  if (triple) {
+    SelectUnitAt(suLine, PositionAt(Message.XPos, Message.YPos));
+  } else {
+    FUnit = suChar;
+    MoveCaretToPoint(Message.XPos, Message.YPos, KeysToShiftState(Message.Keys) & ssShift);
+  }
   FSelecting = true;
   TCustomControl::WMLButtonDown(Message);
 }
@@ -626,26 +715,150 @@ void TCustomEdit::WMLButtonDblClk(TWMMouse& Message) {
     return;
   }
   FocusByMouse(this);
-  FBuffer.SelectWordAt(PositionAt(Message.XPos, Message.YPos));
-  SelectionChanged();
-  FSelecting = false;
+  SelectUnitAt(suWord, PositionAt(Message.XPos, Message.YPos));
+  FDblClickTime = CurrentBackend().Now();
+  FDblClickPos = Point(Message.XPos, Message.YPos);
+  FSelecting = true;
   TCustomControl::WMLButtonDblClk(Message);
+}
+
+// Also on the word the double click selected: after the view scrolled, the
+// same point shows other text, and the press is a click of its own.
+bool TCustomEdit::IsTripleClick(int x, int y) {
+  if (FDblClickTime < 0 || CurrentBackend().Now() - FDblClickTime > kTripleClickMs) return false;
+  if (std::abs(x - FDblClickPos.x) > kTripleClickPx ||
+      std::abs(y - FDblClickPos.y) > kTripleClickPx)
+    return false;
+  const int pos = PositionAt(x, y);
+  return FUnit == suWord && pos >= FUnitFrom && pos <= FUnitTo;
+}
+
+std::pair<int, int> TCustomEdit::UnitAt(TSelectUnit unit, int pos) const {
+  // Hidden text shows no words: a double click takes all of it.
+  if (unit == suWord && !Masked()) return FBuffer.WordAt(pos);
+  if (unit != suChar) return MultiLine() ? FBuffer.LineAt(pos) : std::pair(0, CharCount());
+  return {pos, pos};
+}
+
+void TCustomEdit::SelectUnitAt(TSelectUnit unit, int pos) {
+  FUnit = unit;
+  std::tie(FUnitFrom, FUnitTo) = UnitAt(unit, pos);
+  FBuffer.Select(FUnitFrom, FUnitTo);
+  SelectionChanged();
+  OfferPrimary();
+}
+
+// A drag after a double or triple click: the clicked unit stays selected and
+// the selection grows by whole units towards the pointer.
+void TCustomEdit::ExtendByUnits(int pos) {
+  if (pos > FUnitTo)  // the unit left of the boundary the pointer is nearest
+    FBuffer.Select(FUnitFrom, UnitAt(FUnit, pos - 1).second);
+  else if (pos < FUnitFrom)
+    FBuffer.Select(FUnitTo, UnitAt(FUnit, pos).first);
+  else
+    FBuffer.Select(FUnitFrom, FUnitTo);
+  SelectionChanged();
 }
 
 void TCustomEdit::WMMouseMove(TWMMouse& Message) {
   if (FVertBar.MouseMove(Message.XPos, Message.YPos) ||
       FHorzBar.MouseMove(Message.XPos, Message.YPos)) {
     // the bar has the press
-  } else if (FSelecting && (Message.Keys & MK_LBUTTON))
-    MoveCaretToPoint(Message.XPos, Message.YPos, true);
+  } else if (FSelecting && (Message.Keys & MK_LBUTTON)) {
+    if (FUnit == suChar)
+      MoveCaretToPoint(Message.XPos, Message.YPos, true);
+    else
+      ExtendByUnits(PositionAt(Message.XPos, Message.YPos));
+  }
   TCustomControl::WMMouseMove(Message);
 }
 
 void TCustomEdit::WMLButtonUp(TWMMouse& Message) {
   FVertBar.MouseUp(Message.XPos, Message.YPos);
   FHorzBar.MouseUp(Message.XPos, Message.YPos);
+  // A drag's selection is offered once, when it is made.
+  if (FSelecting) OfferPrimary();
   FSelecting = false;
   TCustomControl::WMLButtonUp(Message);
+}
+
+bool TCustomEdit::OnScrollBars(int x, int y) const {
+  return BarRect(sbVertical).Contains(x, y) || BarRect(sbHorizontal).Contains(x, y) ||
+         CornerRect().Contains(x, y);
+}
+
+void TCustomEdit::WMRButtonDown(TWMMouse& Message) {
+  if (!OnScrollBars(Message.XPos, Message.YPos)) {
+    FMouseFocusing = true;
+    FocusByMouse(this);
+    FMouseFocusing = false;
+    const int pos = PositionAt(Message.XPos, Message.YPos);
+    const bool inSelection = SelLength() > 0 && pos >= SelStart() && pos <= FBuffer.SelEnd();
+    if (!inSelection) MoveCaretToPoint(Message.XPos, Message.YPos, false);
+  }
+  TCustomControl::WMRButtonDown(Message);
+}
+
+void TCustomEdit::WMMButtonDown(TWMMouse& Message) {
+  if (!FReadOnly && !OnScrollBars(Message.XPos, Message.YPos)) {
+    FMouseFocusing = true;
+    FocusByMouse(this);
+    FMouseFocusing = false;
+    MoveCaretToPoint(Message.XPos, Message.YPos, false);
+    if (PrimarySelection()->HasFormat(CF_TEXT)) UserReplace(PrimarySelection()->AsText());
+  }
+  TCustomControl::WMMButtonDown(Message);
+}
+
+// --- the edit menu
+
+void TCustomEdit::DoContextPopup(TPoint MousePos, bool& Handled) {
+  TCustomControl::DoContextPopup(MousePos, Handled);
+  if (Handled || PopupMenu()) return;  // the control's own menu goes first
+  Handled = true;
+  ShowEditMenu(ClientToScreen(MousePos));
+}
+
+void TCustomEdit::BuildEditMenu() {
+  // The platform's standard edit menu, in its order; a line runs nothing.
+  const std::pair<const char*, void (TCustomEdit::*)()> items[] = {
+      {"&Undo", &TCustomEdit::Undo},
+      {"-", nullptr},
+      {"Cu&t", &TCustomEdit::CutToClipboard},
+      {"&Copy", &TCustomEdit::CopyToClipboard},
+      {"&Paste", &TCustomEdit::PasteFromClipboard},
+      {"&Delete", &TCustomEdit::ClearSelection},
+      {"-", nullptr},
+      {"Select &All", &TCustomEdit::UserSelectAll},
+  };
+  FEditMenu = std::make_unique<TPopupMenu>(nullptr);
+  for (const auto& [caption, run] : items) {
+    auto* item = new TMenuItem(FEditMenu.get());
+    item->SetCaption(caption);
+    if (run) item->SetOnClick([this, run = run](TObject*) { (this->*run)(); });
+    FEditMenu->Items()->Add(item);
+  }
+}
+
+void TCustomEdit::EnableEditMenu() {
+  const bool selected = SelLength() > 0, writable = !FReadOnly;
+  const bool enabled[] = {CanUndo(),
+                          true,
+                          selected && writable && !Masked(),
+                          selected && !Masked(),
+                          writable && Clipboard()->HasFormat(CF_TEXT),
+                          selected && writable,
+                          true,
+                          CharCount() > 0};
+  for (int i = 0; i < FEditMenu->Items()->Count(); ++i)
+    FEditMenu->Items()->Items(i)->SetEnabled(enabled[i]);
+}
+
+void TCustomEdit::ShowEditMenu(TPoint screen) {
+  if (!FEditMenu) BuildEditMenu();
+  EnableEditMenu();
+  FEditMenu->SetPopupComponent(this);
+  FEditMenu->Popup(screen.x, screen.y);
 }
 
 // --- painting
@@ -664,7 +877,7 @@ void TCustomEdit::Paint() {
 
   const std::vector<Line>& lines = Lines();
   const int lh = LineHeight();
-  const int y0 = MultiLine() ? area.Top : area.Top + (area.Height() - lh) / 2;
+  const int y0 = TextTop();
   const int x0 = area.Left - FScrollX;
   const int selFrom = SelStart(), selTo = SelStart() + SelLength();
   const bool showSel = selTo > selFrom && (Focused() || !FHideSelection);
@@ -674,7 +887,7 @@ void TCustomEdit::Paint() {
     if (y >= r.Bottom) break;
     const Line& line = lines[size_t(i)];
     const int lineEnd = line.Start + line.Length;
-    const std::string text = Slice(line.Start, lineEnd);
+    const std::string text = Shown(line.Start, lineEnd);
     c->Brush()->SetStyle(bsClear);
     c->TextOut(x0, y, text);
     if (!showSel) continue;
@@ -687,8 +900,8 @@ void TCustomEdit::Paint() {
     // A selected line break shows as a blank's width of highlight.
     const bool breakSelected = hardBreak && selTo >= tail && selFrom < tail;
     if (s0 >= s1 && !breakSelected) continue;
-    const int xa = x0 + face.TextWidth(Slice(line.Start, s0));
-    int xb = x0 + face.TextWidth(Slice(line.Start, std::max(s0, s1)));
+    const int xa = x0 + face.TextWidth(Shown(line.Start, s0));
+    int xb = x0 + face.TextWidth(Shown(line.Start, std::max(s0, s1)));
     if (breakSelected) xb += face.TextWidth(" ");
     c->Brush()->SetColor(clHighlight);
     c->Font()->SetColor(clHighlightText);
@@ -696,13 +909,22 @@ void TCustomEdit::Paint() {
     c->Font()->SetColor(textColor);
   }
   if (Focused() && FBlinker.Visible()) {
-    const int line = CaretLine();
-    const int x = x0 + XOfPos(lines[size_t(line)], FBuffer.Caret());
-    const int y = y0 + (line - FTopLine) * lh;
+    const TPoint p = CaretPoint();
     c->Brush()->SetColor(clWindowText);
-    c->FillRect(Rect(x, y, x + 1, y + lh));
+    c->FillRect(Rect(p.x, p.y, p.x + 1, p.y + lh));
   }
   PaintScrollBars();
+}
+
+int TCustomEdit::TextTop() const {
+  const TRect area = TextArea();
+  return MultiLine() ? area.Top : area.Top + (area.Height() - LineHeight()) / 2;
+}
+
+TPoint TCustomEdit::CaretPoint() {
+  const int line = CaretLine();
+  return Point(TextArea().Left - FScrollX + XOfPos(Lines()[size_t(line)], FBuffer.Caret()),
+               TextTop() + (line - FTopLine) * LineHeight());
 }
 
 // --- the memo

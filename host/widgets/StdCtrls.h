@@ -2,8 +2,10 @@
 // check box, all drawn in the classic look of Look.h.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/ui/Forms.h"
@@ -27,6 +29,19 @@ enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 // The text, caret and selection live in a TTextBuffer that always holds the
 // same text as Text(): an edit is made on the buffer and then handed to
 // SetText, so that CM_TEXTCHANGED and Change see every edit alike.
+//
+// Undo keeps several levels (a TUndoHistory), as users of today expect, rather
+// than the platform's single level where a second Ctrl+Z redoes: Ctrl+Z
+// undoes, Ctrl+Y or Ctrl+Shift+Z redoes, and a run of typed characters goes at
+// once (a caret move, a delete or a paste ends the run). Only the user's edits
+// are recorded; text the program sets (Text, SelText, Lines) clears the
+// history, as on the platform.
+//
+// The mouse works as Linux users know it: a double click selects a word and a
+// drag after it extends by words, a third click selects the line; a right
+// click opens the standard edit menu unless the control has a PopupMenu of its
+// own (Shift+F10 and the menu key open it at the caret). What the user selects
+// is offered as the PRIMARY selection, and a middle click pastes PRIMARY.
 class TCustomEdit : public TCustomControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
@@ -49,6 +64,10 @@ class TCustomEdit : public TCustomControl {
   // Hide the selection while the control has no focus.
   bool HideSelection() const { return FHideSelection; }
   void SetHideSelection(bool v);
+  // Shown for every character of a single-line edit instead of the text
+  // (a password box); 0 shows the text. A memo ignores it.
+  char32_t PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char32_t v);
   // Set by every user edit; the program clears it.
   bool Modified() const { return FModified; }
   void SetModified(bool v) { FModified = v; }
@@ -71,6 +90,15 @@ class TCustomEdit : public TCustomControl {
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();
+
+  // Undoes the user's last edit (text, caret and selection come back); a
+  // read-only edit undoes nothing, and CanUndo is false there.
+  bool CanUndo() const { return !FReadOnly && FUndo.CanUndo(); }
+  void Undo();
+  // Makes the last undone edit again, until the user edits anew.
+  bool CanRedo() const { return !FReadOnly && FUndo.CanRedo(); }
+  void Redo();
+  void ClearUndo() { FUndo.Clear(); }
 
   // The memo's scroll bars (empty bounds where none shows); their Layout is
   // where the parts lie.
@@ -114,7 +142,15 @@ class TCustomEdit : public TCustomControl {
   void WMLButtonDown(TWMMouse& Message) override;
   void WMLButtonDblClk(TWMMouse& Message) override;
   void WMLButtonUp(TWMMouse& Message) override;
+  // A right press focuses and moves the caret, unless it lands in the
+  // selection (which the menu's Cut and Copy then act on).
+  void WMRButtonDown(TWMMouse& Message) override;
+  // Pastes the PRIMARY selection at the point.
+  void WMMButtonDown(TWMMouse& Message) override;
   void WMMouseMove(TWMMouse& Message) override;
+  // Shows the standard edit menu when neither OnContextPopup nor a PopupMenu
+  // of the control's own takes the right click.
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
   void CMTextChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   void CMEnabledChanged(TMessage& Message) override;
@@ -138,6 +174,7 @@ class TCustomEdit : public TCustomControl {
   TBorderStyle FBorderStyle = bsSingle;
   bool FHideSelection = true;
   bool FModified = false;
+  char32_t FPasswordChar = 0;
   TTextBuffer FBuffer;
   bool FOwnEdit = false;  // the text change in progress comes from FBuffer
   int FScrollX = 0;       // pixels of the text scrolled out at the left
@@ -155,6 +192,15 @@ class TCustomEdit : public TCustomControl {
   TWindowScrollBar FVertBar{this, sbVertical};
   bool FSelecting = false;      // the left button drags a selection
   bool FMouseFocusing = false;  // focus arriving by a click: no AutoSelect
+  // What a drag selects whole: characters, the words after a double click,
+  // the lines after a triple click; [FUnitFrom, FUnitTo) is the unit clicked.
+  enum TSelectUnit : uint8_t { suChar, suWord, suLine };
+  TSelectUnit FUnit = suChar;
+  int FUnitFrom = 0, FUnitTo = 0;
+  int64_t FDblClickTime = -1;  // when and where the last double click was
+  TPoint FDblClickPos;
+  TUndoHistory FUndo;
+  std::unique_ptr<TPopupMenu> FEditMenu;  // made on the first right click
   TCaretBlinker FBlinker{[this] { Invalidate(); }};
   TNotifyEvent FOnChange;
 
@@ -175,12 +221,21 @@ class TCustomEdit : public TCustomControl {
   int XOfPos(const Line& line, int pos);
   int PosAtX(const Line& line, int x);
   int CharCount() const { return FBuffer.Length(); }
-  std::string Slice(int from, int to) const { return FBuffer.Slice(from, to); }
+  // The characters [from, to) as they show: with a PasswordChar, one mask
+  // character for each.
+  std::string Shown(int from, int to) const;
+  // A single-line edit with a PasswordChar hides its text: nothing of it is
+  // copied, offered as PRIMARY, or given away by word boundaries.
+  bool Masked() const { return FPasswordChar != 0 && !MultiLine(); }
 
-  // Edits in the user's name: false (nothing happens) when read-only.
-  bool UserReplace(const std::string& s);
+  // Edits in the user's name: false (nothing happens) when read-only. Each
+  // is recorded for Undo; `typing` lets consecutive characters share an entry.
+  bool UserReplace(const std::string& s, bool typing = false);
+  bool UserEdit(const std::function<bool(TTextBuffer&)>& edit, bool typing);
   // Hands an edit made on FBuffer to the control's text.
   void Commit();
+  // After Undo or Redo changed FBuffer.
+  void HistoryStepped();
   void DeleteChar(bool forward);
   void MoveCaret(int pos, bool extend, bool atLineEnd = false);
   // To the position nearest x (text coordinates) on a line, or a client point.
@@ -188,6 +243,23 @@ class TCustomEdit : public TCustomControl {
   void MoveCaretToPoint(int x, int y, bool extend);
   // After the selection changed without an edit.
   void SelectionChanged();
+  // Offers a non-empty selection the user made as the PRIMARY selection.
+  void OfferPrimary();
+  void UserSelectAll();
+  // Selects the word or line at pos and makes drags extend by such units.
+  void SelectUnitAt(TSelectUnit unit, int pos);
+  std::pair<int, int> UnitAt(TSelectUnit unit, int pos) const;
+  void ExtendByUnits(int pos);
+  bool IsTripleClick(int x, int y);
+  bool OnScrollBars(int x, int y) const;
+  // The standard edit menu: made once, its items enabled for the moment.
+  void ShowEditMenu(TPoint screen);
+  void BuildEditMenu();
+  void EnableEditMenu();
+  // The caret's top-left in client coordinates, and the first line's top.
+  TPoint CaretPoint();
+  int TextTop() const;
+  bool HandleUndoKey(Word key, TShiftState shift);
   bool HandleClipboardKey(Word key, TShiftState shift);
   bool HandleMoveKey(Word key, TShiftState shift);
   void ScrollLines(int delta);

@@ -168,15 +168,113 @@ int TTextBuffer::WordRight(int pos) const {
   return pos;
 }
 
-void TTextBuffer::SelectWordAt(int pos) {
-  if (FLength == 0) return;
+std::pair<int, int> TTextBuffer::WordAt(int pos) const {
+  if (FLength == 0) return {0, 0};
   pos = std::clamp(pos, 0, FLength - 1);
   const bool blank = IsBlank(CharAt(pos));
   const auto same = [&](int i) { return IsBlank(CharAt(i)) == blank && CharAt(i) != '\n'; };
   int from = pos, to = pos;
   while (from > 0 && same(from - 1)) --from;
   while (to < FLength && same(to)) ++to;
-  Select(from, std::max(to, from));
+  return {from, std::max(to, from)};
+}
+
+void TTextBuffer::SelectWordAt(int pos) {
+  if (FLength == 0) return;
+  const auto [from, to] = WordAt(pos);
+  Select(from, to);
+}
+
+std::pair<int, int> TTextBuffer::LineAt(int pos) const {
+  pos = Clamp(pos);
+  const size_t b = ByteOffset(pos);
+  const size_t start = b == 0 ? std::string::npos : FText.rfind('\n', b - 1);
+  const size_t end = FText.find('\n', b);
+  return {start == std::string::npos ? 0 : CharOffset(start + 1),
+          end == std::string::npos ? FLength : CharOffset(end)};
+}
+
+// --- undo history
+
+void TUndoHistory::Record(const std::string& before, TSelection sel, const TTextBuffer& buffer,
+                          bool typing) {
+  const std::string& after = buffer.Text();
+  if (before == after) return;
+  // The changed span: what lies between the common start and the common end.
+  const size_t shorter = std::min(before.size(), after.size());
+  size_t head = 0;
+  while (head < shorter && before[head] == after[head]) ++head;
+  size_t tail = 0;
+  while (tail < shorter - head &&
+         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    ++tail;
+  TEntry e;
+  e.Offset = head;
+  e.Removed = before.substr(head, before.size() - tail - head);
+  e.Inserted = after.substr(head, after.size() - tail - head);
+  e.Before = sel;
+  e.After = {buffer.Anchor(), buffer.Caret()};
+  FRedo.clear();
+  if (typing && Extends(e)) {
+    FUndo.back().Inserted += e.Inserted;
+    FUndo.back().After = e.After;
+    FBytes += e.Inserted.size();
+  } else {
+    Push(std::move(e));
+  }
+  FRunOpen = typing;
+}
+
+// A typed character right after the run's last one, taking nothing out.
+bool TUndoHistory::Extends(const TEntry& e) const {
+  if (!FRunOpen || FUndo.empty() || !e.Removed.empty()) return false;
+  const TEntry& last = FUndo.back();
+  return e.Offset == last.Offset + last.Inserted.size();
+}
+
+void TUndoHistory::Push(TEntry e) {
+  FBytes += e.Removed.size() + e.Inserted.size();
+  FUndo.push_back(std::move(e));
+  while (FUndo.size() > 1 && (FUndo.size() > kLimit || FBytes > kByteLimit)) {
+    FBytes -= FUndo.front().Removed.size() + FUndo.front().Inserted.size();
+    FUndo.pop_front();
+  }
+}
+
+void TUndoHistory::Apply(TTextBuffer& buffer, size_t offset, size_t length, const std::string& with,
+                         TSelection sel) {
+  std::string text = buffer.Text();
+  text.replace(std::min(offset, text.size()), length, with);
+  buffer.SetText(std::move(text));
+  buffer.Select(sel.Anchor, sel.Caret);
+}
+
+bool TUndoHistory::Undo(TTextBuffer& buffer) {
+  FRunOpen = false;
+  if (FUndo.empty()) return false;
+  TEntry e = std::move(FUndo.back());
+  FUndo.pop_back();
+  FBytes -= e.Removed.size() + e.Inserted.size();
+  Apply(buffer, e.Offset, e.Inserted.size(), e.Removed, e.Before);
+  FRedo.push_back(std::move(e));
+  return true;
+}
+
+bool TUndoHistory::Redo(TTextBuffer& buffer) {
+  FRunOpen = false;
+  if (FRedo.empty()) return false;
+  TEntry e = std::move(FRedo.back());
+  FRedo.pop_back();
+  Apply(buffer, e.Offset, e.Removed.size(), e.Inserted, e.After);
+  Push(std::move(e));
+  return true;
+}
+
+void TUndoHistory::Clear() {
+  FUndo.clear();
+  FRedo.clear();
+  FBytes = 0;
+  FRunOpen = false;
 }
 
 }  // namespace host

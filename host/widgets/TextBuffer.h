@@ -2,9 +2,11 @@
 // and a selection counted in characters, and the edits a user makes.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -103,6 +105,11 @@ class TTextBuffer {
   // Selects the word, or the run of blanks, at pos (a double click), never
   // across a line break.
   void SelectWordAt(int pos);
+  // The characters [first, second) SelectWordAt would select; (0, 0) in an
+  // empty text.
+  std::pair<int, int> WordAt(int pos) const;
+  // The hard line holding pos, without its line break (a triple click).
+  std::pair<int, int> LineAt(int pos) const;
 
  private:
   std::string FText;
@@ -116,6 +123,60 @@ class TTextBuffer {
 
   int Clamp(int pos) const { return pos < 0 ? 0 : pos > FLength ? FLength : pos; }
   void Reindex();
+};
+
+// The undo and redo history of a text edited in a TTextBuffer.
+//
+// Each entry keeps only what an edit changed: the bytes it took out, the bytes
+// it put in, and where, with the selection before and after. So the history of
+// a long text costs what its edits cost, not a copy of the text an edit, and it
+// stays byte-exact even over malformed UTF-8. An edit is recorded after it
+// happened, from the text before and the buffer after (Record finds the changed
+// span itself), so any edit path can be recorded alike.
+//
+// Typed characters that follow each other make one entry (a run), undone at
+// once; BreakRun ends a run (a caret move, a click), and every edit that is not
+// typing stands alone. Entries beyond kLimit, or beyond kByteLimit bytes in
+// all, are forgotten oldest first; the newest always stays. A new edit drops
+// what could be redone.
+class TUndoHistory {
+ public:
+  static constexpr size_t kLimit = 100;
+  static constexpr size_t kByteLimit = size_t(1) << 20;
+
+  struct TSelection {
+    int Anchor = 0;
+    int Caret = 0;
+  };
+
+  // The edit that turned `before` (with selection `sel`) into buffer's text.
+  // Nothing is recorded when the text did not change.
+  void Record(const std::string& before, TSelection sel, const TTextBuffer& buffer, bool typing);
+  bool CanUndo() const { return !FUndo.empty(); }
+  bool CanRedo() const { return !FRedo.empty(); }
+  // Puts the buffer back to before the last edit, its selection too; false
+  // when there is nothing to undo. The buffer must hold the text the history
+  // last saw (the control clears the history when the program sets the text).
+  bool Undo(TTextBuffer& buffer);
+  bool Redo(TTextBuffer& buffer);
+  void Clear();
+  void BreakRun() { FRunOpen = false; }
+
+ private:
+  struct TEntry {
+    size_t Offset = 0;  // byte offset of the change
+    std::string Removed, Inserted;
+    TSelection Before, After;
+  };
+  std::deque<TEntry> FUndo;
+  std::vector<TEntry> FRedo;
+  size_t FBytes = 0;  // Removed and Inserted bytes of the undo entries
+  bool FRunOpen = false;
+
+  bool Extends(const TEntry& e) const;
+  void Push(TEntry e);
+  static void Apply(TTextBuffer& buffer, size_t offset, size_t length, const std::string& with,
+                    TSelection sel);
 };
 
 // Characters in UTF-8 text, counted as TTextBuffer counts them.

@@ -1,10 +1,15 @@
 // The edit box and the memo, driven by keys and mouse as a user would: typing,
 // deleting, selecting, clipboard keys, read-only, length limits, change events,
-// UTF-8 caret steps, focus selection, scrolling and the blinking caret.
+// UTF-8 caret steps, focus selection, scrolling and the blinking caret; undo,
+// the edit menu, word and line clicks, and the PRIMARY selection.
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "host/gfx/FontFace.h"
 #include "host/ui/Clipbrd.h"
+#include "host/widgets/Menus.h"
 #include "host/widgets/StdCtrls.h"
 #include "tests/support/Headless.h"
 
@@ -626,3 +631,264 @@ TEST_F(BarMemo, TheHorizontalBarScrollsLongLinesWhenTheyDoNotWrap) {
 }
 
 }  // namespace
+
+// --- undo
+
+TEST_F(Edit, CtrlZUndoesATypingRunAtOnceAndCtrlYRedoes) {
+  Type("abc");
+  Key(VK_LEFT);  // a caret move ends the run
+  Type("XY");
+  EXPECT_EQ(E->Text(), "abXYc");
+  Changes = 0;
+  E->SetModified(false);
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->Text(), "abc");
+  EXPECT_EQ(E->SelStart(), 2);  // the caret came back with the text
+  EXPECT_EQ(Changes, 1);
+  EXPECT_TRUE(E->Modified());
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->Text(), "");
+  EXPECT_FALSE(E->CanUndo());
+  Key('Z', ssCtrl);  // nothing more: no change
+  EXPECT_EQ(Changes, 2);
+  Key('Y', ssCtrl);
+  Key('Z', ssCtrl | ssShift);
+  EXPECT_EQ(E->Text(), "abXYc");
+  EXPECT_EQ(E->SelStart(), 4);
+}
+
+TEST_F(Edit, PasteCutAndDeleteAreStepsOfTheirOwn) {
+  Type("one");
+  Clipboard()->SetAsText(" two");
+  Key('V', ssCtrl);
+  Type("!");
+  Key(VK_BACK);
+  Key(VK_BACK);
+  Key(VK_HOME, ssShift);
+  Key('X', ssCtrl);
+  EXPECT_EQ(E->Text(), "");
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->SelText(), "one tw");  // the cut text came back selected
+  for (const char* text : {"one two", "one two!", "one two", "one"}) {
+    Key('Z', ssCtrl);
+    EXPECT_EQ(E->Text(), text);
+  }
+}
+
+TEST_F(Edit, TextSetByTheProgramClearsTheHistoryAndReadOnlyDoesNotUndo) {
+  Type("abc");
+  E->SetText("program");
+  EXPECT_FALSE(E->CanUndo());
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->Text(), "program");
+  Key(VK_END);
+  Type("s");
+  E->SetSelText("!");  // the program's edit too
+  EXPECT_FALSE(E->CanUndo());
+  Type("x");
+  E->SetReadOnly(true);
+  EXPECT_FALSE(E->CanUndo());
+  E->Undo();
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->Text(), "programs!x");
+  E->SetReadOnly(false);
+  E->Undo();
+  EXPECT_EQ(E->Text(), "programs!");
+  E->ClearUndo();
+  EXPECT_FALSE(E->CanUndo());
+}
+
+TEST_F(Memo, UndoBringsBackLinesAndTheirSelection) {
+  TypeText(Form(), "one\ntwo");
+  Key(VK_HOME, ssShift);
+  Key(VK_DELETE);
+  Key(VK_BACK);
+  EXPECT_EQ(M->Text(), "one");
+  Key('Z', ssCtrl);
+  Key('Z', ssCtrl);
+  EXPECT_EQ(M->Text(), "one\ntwo");
+  EXPECT_EQ(M->SelText(), "two");
+  Key('Z', ssCtrl);  // the typing, line break included, was one run
+  EXPECT_EQ(M->Text(), "");
+}
+
+// --- the edit menu
+
+class EditMenu : public Edit {
+ protected:
+  std::vector<std::string> Shown;  // "caption" or "caption (off)" for each item
+  std::function<void()> Act;       // what the user does in the open menu
+  int Opened = 0;
+  void SetUp() override {
+    Edit::SetUp();
+    TPopupMenu::SetIdleHook([this](TPopupMenu* menu) {
+      if (!Act) return false;
+      ++Opened;
+      Shown.clear();
+      for (int i = 0; i < menu->Items()->Count(); ++i) {
+        const TMenuItem* item = menu->Items()->Items(i);
+        Shown.push_back(item->Caption() + (item->Enabled() ? "" : " (off)"));
+      }
+      auto act = std::move(Act);
+      Act = nullptr;
+      act();
+      return true;
+    });
+  }
+  void TearDown() override {
+    TPopupMenu::SetIdleHook(nullptr);
+    Edit::TearDown();
+  }
+  void RightClick(const std::string& prefix, std::function<void()> act) {
+    Act = std::move(act);
+    Click(E, TextX(prefix), 10, mbRight);
+  }
+  void Choose(const std::string& accel) {
+    Act = nullptr;
+    TypeText(Form(), accel);
+  }
+};
+
+TEST_F(EditMenu, ARightClickShowsTheStandardMenuEnabledByState) {
+  Clipboard()->Clear();
+  RightClick("", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown,
+            (std::vector<std::string>{"&Undo (off)", "-", "Cu&t (off)", "&Copy (off)",
+                                      "&Paste (off)", "&Delete (off)", "-", "Select &All (off)"}));
+  Type("some text");
+  Key(VK_HOME, ssShift | ssCtrl);
+  Clipboard()->SetAsText("clip");
+  RightClick("so", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown, (std::vector<std::string>{"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete",
+                                             "-", "Select &All"}));
+  EXPECT_EQ(E->SelText(), "some text");  // the press inside the selection kept it
+  E->SetReadOnly(true);
+  RightClick("so", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown, (std::vector<std::string>{"&Undo (off)", "-", "Cu&t (off)", "&Copy",
+                                             "&Paste (off)", "&Delete (off)", "-", "Select &All"}));
+}
+
+TEST_F(EditMenu, ItsItemsActOnTheEdit) {
+  Type("alpha beta");
+  DblClick(E, TextX("alpha b"), 10);
+  RightClick("alpha be", [&] { Choose("t"); });
+  EXPECT_EQ(E->Text(), "alpha ");
+  EXPECT_EQ(Clipboard()->AsText(), "beta");
+  RightClick("alpha", [&] { Choose("p"); });  // outside the selection: the caret moved first
+  EXPECT_EQ(E->Text(), "alphabeta ");
+  RightClick("", [&] { Choose("u"); });
+  EXPECT_EQ(E->Text(), "alpha ");
+  RightClick("", [&] { Choose("a"); });
+  EXPECT_EQ(E->SelText(), "alpha ");
+  RightClick("al", [&] { Choose("d"); });
+  EXPECT_EQ(E->Text(), "");
+  EXPECT_EQ(Opened, 5);
+}
+
+TEST_F(EditMenu, TheKeyboardOpensItAndAPopupMenuOfTheEditsOwnWins) {
+  Type("x");
+  Act = [&] { PressKey(Form(), VK_ESCAPE); };
+  Key(VK_F10, ssShift);
+  EXPECT_EQ(Opened, 1);
+  Act = [&] { PressKey(Form(), VK_ESCAPE); };
+  Key(0x5D);  // the menu key
+  EXPECT_EQ(Opened, 2);
+  auto* own = new TPopupMenu(Form());
+  auto* item = new TMenuItem(own);
+  item->SetCaption("&Mine");
+  own->Items()->Add(item);
+  E->SetPopupMenu(own);
+  RightClick("", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown, std::vector<std::string>{"&Mine"});
+}
+
+TEST_F(EditMenu, APasswordBoxShowsMasksAndGivesNothingAway) {
+  E->SetPasswordChar(U'*');
+  Type("pass word");
+  Clipboard()->SetAsText("clip");
+  PrimarySelection()->SetAsText("primary");
+  // The caret stands where the masks show it: a click after three of them.
+  Click(E, TextX("***") + 1, 10);
+  EXPECT_EQ(E->SelStart(), 3);
+  DblClick(E, TextX("*"), 10);  // no words to see: all of it
+  EXPECT_EQ(E->SelLength(), 9);
+  Key('C', ssCtrl);
+  Key('X', ssCtrl);
+  EXPECT_EQ(E->Text(), "pass word");
+  EXPECT_EQ(Clipboard()->AsText(), "clip");
+  EXPECT_EQ(PrimarySelection()->AsText(), "primary");
+  RightClick("*", [&] { PressKey(Form(), VK_ESCAPE); });
+  EXPECT_EQ(Shown[2], "Cu&t (off)");
+  EXPECT_EQ(Shown[3], "&Copy (off)");
+  EXPECT_EQ(Shown[5], "&Delete");
+}
+
+// --- selecting with clicks, and PRIMARY
+
+TEST_F(Edit, ATripleClickSelectsTheLineAndADragAfterADoubleClickExtendsByWords) {
+  E->SetText("one two three four");
+  DblClick(E, TextX("one t"), 10);
+  EXPECT_EQ(E->SelText(), "two");
+  Click(E, TextX("one t"), 10);  // the third press: the whole single line
+  EXPECT_EQ(E->SelText(), "one two three four");
+  Advance(1000);
+  Click(E, TextX("one t"), 10);  // later: a plain click again
+  EXPECT_EQ(E->SelLength(), 0);
+  Advance(1000);
+  // Press, release, press (the double click), then drag into "three".
+  const int x = 10 + TextX("one t");
+  MouseDown(Form(), x, 20);
+  MouseUp(Form(), x, 20);
+  MouseDown(Form(), x, 20);
+  MouseMove(Form(), 10 + TextX("one two th"), 20, ssLeft);
+  EXPECT_EQ(E->SelText(), "two three");
+  MouseMove(Form(), 10 + TextX("o"), 20, ssLeft);  // back before the word clicked
+  EXPECT_EQ(E->SelText(), "one two");
+  MouseUp(Form(), 10 + TextX("o"), 20);
+  EXPECT_EQ(PrimarySelection()->AsText(), "one two");
+}
+
+TEST_F(Memo, ATripleClickSelectsTheMemosLine) {
+  M->SetText("first line\nsecond line\nthird");
+  const int y = 3 + M->Font()->Face().CellHeight() + 2;  // on the second line
+  DblClick(M, 10, y);
+  Click(M, 10, y);
+  EXPECT_EQ(M->SelText(), "second line");
+}
+
+TEST_F(Edit, TheUsersSelectionIsOfferedAsPrimaryButNotTheProgramsOne) {
+  PrimarySelection()->SetAsText("elsewhere");
+  E->SetText("pick me");
+  E->SelectAll();  // by the program
+  E->SetSelStart(0);
+  E->SetSelLength(4);
+  EXPECT_EQ(PrimarySelection()->AsText(), "elsewhere");
+  Key(VK_END);
+  Key(VK_LEFT, ssShift);
+  Key(VK_LEFT, ssShift);
+  EXPECT_EQ(PrimarySelection()->AsText(), "me");
+  Drag(E, TextX(""), 10, TextX("pick"), 10);
+  EXPECT_EQ(PrimarySelection()->AsText(), "pick");
+  Key('A', ssCtrl);
+  EXPECT_EQ(PrimarySelection()->AsText(), "pick me");
+  Click(E, TextX("p"), 10);  // an empty selection offers nothing
+  EXPECT_EQ(PrimarySelection()->AsText(), "pick me");
+}
+
+TEST_F(Edit, AMiddleClickPastesPrimaryAtThePointAsAPaste) {
+  E->SetText("ab");
+  PrimarySelection()->SetAsText("XY\nnext line");
+  Changes = 0;
+  Click(E, TextX("a"), 10, mbMiddle);
+  EXPECT_EQ(E->Text(), "aXYb");  // one line of it, at the click
+  EXPECT_EQ(E->SelStart(), 3);
+  EXPECT_EQ(Changes, 1);
+  Key('Z', ssCtrl);
+  EXPECT_EQ(E->Text(), "ab");
+  E->SetMaxLength(3);
+  Click(E, TextX("ab"), 10, mbMiddle);
+  EXPECT_EQ(E->Text(), "abX");
+  E->SetReadOnly(true);
+  Click(E, TextX(""), 10, mbMiddle);
+  EXPECT_EQ(E->Text(), "abX");
+}

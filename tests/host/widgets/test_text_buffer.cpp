@@ -1,8 +1,11 @@
 // The text model on its own: positions over multibyte text, the selection in
-// both directions, clamping, length limits and the put-back of refused edits.
+// both directions, clamping, length limits and the put-back of refused edits;
+// and the undo history that records its edits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 
 #include "host/widgets/TextBuffer.h"
 
@@ -153,6 +156,79 @@ TEST(TextBuffer, WordMovesStopAtWordsAndLineBreaks) {
   EXPECT_EQ(b.SelText(), "  ");
   b.SelectWordAt(99);
   EXPECT_EQ(b.SelText(), "three");
+}
+
+TEST(TextBuffer, LineAtGivesTheHardLineWithoutItsBreak) {
+  TTextBuffer b("one\ntw\xC3\xB6\n\nlast");
+  EXPECT_EQ(b.LineAt(0), std::make_pair(0, 3));
+  EXPECT_EQ(b.LineAt(3), std::make_pair(0, 3));  // at the break: the line it ends
+  EXPECT_EQ(b.LineAt(5), std::make_pair(4, 7));
+  EXPECT_EQ(b.LineAt(8), std::make_pair(8, 8));  // an empty line
+  EXPECT_EQ(b.LineAt(99), std::make_pair(9, 13));
+}
+
+// Edits made on a buffer and recorded the way the edit box records them.
+class History : public ::testing::Test {
+ protected:
+  TTextBuffer B;
+  TUndoHistory H;
+  void Edit(const std::function<void(TTextBuffer&)>& edit, bool typing = false) {
+    const std::string before = B.Text();
+    const TUndoHistory::TSelection sel{B.Anchor(), B.Caret()};
+    edit(B);
+    H.Record(before, sel, B, typing);
+  }
+  void Type(const std::string& s) {
+    for (char ch : s) Edit([ch](TTextBuffer& b) { b.InsertText(std::string(1, ch)); }, true);
+  }
+};
+
+TEST_F(History, ARunStartsWithTheSelectionItReplacedAndANewEditDropsTheRedo) {
+  Type("one two");
+  B.Select(7, 4);  // "two", selected backwards
+  Type("22");
+  EXPECT_EQ(B.Text(), "one 22");
+  ASSERT_TRUE(H.Undo(B));  // the replacing character and the one after it
+  EXPECT_EQ(B.Text(), "one two");
+  EXPECT_EQ(B.Anchor(), 7);
+  EXPECT_EQ(B.Caret(), 4);
+  ASSERT_TRUE(H.Undo(B));
+  EXPECT_EQ(B.Text(), "");
+  ASSERT_TRUE(H.Redo(B));
+  Edit([](TTextBuffer& b) { b.InsertText("!"); });
+  EXPECT_FALSE(H.CanRedo());
+  EXPECT_EQ(B.Text(), "one two!");
+}
+
+TEST_F(History, UndoIsByteExactOverMalformedText) {
+  // A lone lead byte, then a character joined to it by the edit.
+  B.SetText("a\xE2z");
+  B.SetCaret(2);
+  Edit([](TTextBuffer& b) { b.InsertText("\x82\xAC"); });
+  Edit([](TTextBuffer& b) { b.ReplaceRange(0, 1, "\xC3"); });
+  H.Undo(B);
+  H.Undo(B);
+  EXPECT_EQ(B.Text(), "a\xE2z");
+  H.Redo(B);
+  H.Redo(B);
+  EXPECT_EQ(B.Text(), std::string("\xC3\xE2\x82\xAC") + "z");
+}
+
+TEST_F(History, TheOldestEntriesGoBeyondTheLimits) {
+  for (size_t i = 0; i < TUndoHistory::kLimit + 5; ++i) {
+    Edit([](TTextBuffer& b) { b.InsertText("x"); });  // not typing: an entry each
+  }
+  size_t undone = 0;
+  while (H.Undo(B)) ++undone;
+  EXPECT_EQ(undone, TUndoHistory::kLimit);
+  EXPECT_EQ(B.Text(), "xxxxx");
+  // One edit larger than the byte budget still undoes; the ones before it go.
+  H.Clear();
+  Edit([](TTextBuffer& b) { b.InsertText("a"); });
+  Edit([](TTextBuffer& b) { b.InsertText(std::string(TUndoHistory::kByteLimit, 'b')); });
+  ASSERT_TRUE(H.Undo(B));
+  EXPECT_EQ(B.Text(), "xxxxxa");
+  EXPECT_FALSE(H.CanUndo());
 }
 
 }  // namespace
