@@ -11,7 +11,6 @@ namespace host::x11 {
 namespace {
 
 // Keys the window layer has no named constant for.
-constexpr uint16_t kVkLWin = 0x5B, kVkRWin = 0x5C, kVkApps = 0x5D;
 constexpr uint16_t kVkOem3 = 0xC0, kVkOem4 = 0xDB, kVkOem5 = 0xDC, kVkOem6 = 0xDD, kVkOem7 = 0xDE;
 
 struct KeyPair {
@@ -39,7 +38,7 @@ constexpr KeyPair kNamedKeys[] = {
     {XK_Next, VK_NEXT},
     {XK_End, VK_END},
     {XK_Insert, VK_INSERT},
-    {XK_Menu, kVkApps},
+    {XK_Menu, VK_APPS},
     {XK_Num_Lock, VK_NUMLOCK},
     {XK_Caps_Lock, VK_CAPITAL},
     {XK_Shift_L, VK_SHIFT},
@@ -50,8 +49,8 @@ constexpr KeyPair kNamedKeys[] = {
     {XK_Alt_R, VK_MENU},
     {XK_Meta_L, VK_MENU},
     {XK_Meta_R, VK_MENU},
-    {XK_Super_L, kVkLWin},
-    {XK_Super_R, kVkRWin},
+    {XK_Super_L, VK_LWIN},
+    {XK_Super_R, VK_RWIN},
     {XK_space, VK_SPACE},
     // Main-row punctuation of a US layout, unshifted and shifted.
     {XK_semicolon, VK_OEM_1},

@@ -170,9 +170,8 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TCustomControl(AOwner) {
   FDrop = std::make_unique<TDropDownWindow>(this, std::make_unique<TMonthCalendarView>(this));
   FDrop->SetOnDismiss([this] { SetDroppedDown(false); });
   Retokenize();
-  // Today at midnight would make every run differ; the platform's epoch is
-  // as good a start as any until the program sets a value.
-  FDateTime = EncodeDate(2000, 1, 1);
+  // Now, as on the platform; tests and the gallery fix the wall clock or set a value.
+  FDateTime = Now();
   SetBounds(Left(), Top(), 186, 0);
 }
 

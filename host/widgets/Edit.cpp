@@ -18,8 +18,6 @@ constexpr int kMargin = 2;  // pixels between the border and the text
 // the same limits as the loop's double click.
 constexpr int64_t kTripleClickMs = 500;
 constexpr int kTripleClickPx = 4;
-// The menu key (VK_APPS), which opens the context menu.
-constexpr Word kMenuKey = 0x5D;
 
 bool HasBar(TScrollStyle s, TScrollBarKind kind) {
   return s == ssBoth || s == (kind == sbVertical ? ssVertical : ssHorizontal);
@@ -518,7 +516,7 @@ void TCustomEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   if (Key == 0) return;
   const TShiftState mods = Shift & (ssShift | ssCtrl | ssAlt);
-  if (Key == kMenuKey || (Key == VK_F10 && mods == ssShift)) {
+  if (Key == VK_APPS || (Key == VK_F10 && mods == ssShift)) {
     const TPoint at = ClientToScreen(CaretPoint());
     Perform(WM_CONTEXTMENU, 0, PointToLParam(at.x, at.y + LineHeight()));
     return;

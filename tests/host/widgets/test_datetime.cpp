@@ -180,4 +180,12 @@ TEST_F(Picker, TimeOnlyFormatShowsSpinButtonsAndNoCalendar) {
   EXPECT_EQ(P->DisplayText(), "23:45");
 }
 
+TEST_F(Picker, ANewPickerStartsAtTheWallClocksNow) {
+  SetNowForTesting(EncodeDate(2026, 12, 8) + EncodeTime(9, 15, 30, 0));
+  auto* p = Make<TDateTimePicker>(10, 40, 180, 0);
+  ClearNowForTesting();
+  EXPECT_DOUBLE_EQ(p->DateTime(), EncodeDate(2026, 12, 8) + EncodeTime(9, 15, 30, 0));
+  EXPECT_DOUBLE_EQ(p->Date(), EncodeDate(2026, 12, 8));
+}
+
 }  // namespace
