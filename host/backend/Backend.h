@@ -143,18 +143,6 @@ class TBackend {
   bool FPrimaryHasText = false;
 };
 
-// The window operations above, as every backend declares its implementation of
-// them: one list to keep in step with the interface instead of one per backend.
-#define ZEL_BACKEND_WINDOW_OVERRIDES                                                  \
-  TWindowId CreateWindow(const std::string& caption, int width, int height) override; \
-  void DestroyWindow(TWindowId w) override;                                           \
-  void ShowWindow(TWindowId w, bool visible) override;                                \
-  void SetWindowCaption(TWindowId w, const std::string& caption) override;            \
-  void SetWindowSize(TWindowId w, int width, int height) override;                    \
-  void SetWindowPosition(TWindowId w, int x, int y) override;                         \
-  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override; \
-  void SetCursor(TWindowId w, TCursor cursor) override
-
 // The backend in use. Before one is installed the first call installs a
 // headless backend, so services (clipboard, beep) work in any program.
 TBackend& CurrentBackend();

@@ -19,7 +19,15 @@ class THeadlessBackend : public TBackend {
 
   std::string Name() const override { return "headless"; }
 
-  ZEL_BACKEND_WINDOW_OVERRIDES;  // CreateWindow .. SetCursor, see Backend.h
+  // --- top-level windows
+  TWindowId CreateWindow(const std::string& caption, int width, int height) override;
+  void DestroyWindow(TWindowId w) override;
+  void ShowWindow(TWindowId w, bool visible) override;
+  void SetWindowCaption(TWindowId w, const std::string& caption) override;
+  void SetWindowSize(TWindowId w, int width, int height) override;
+  void SetWindowPosition(TWindowId w, int x, int y) override;
+  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
+  void SetCursor(TWindowId w, TCursor cursor) override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
   bool HasQueuedEvents() const override { return !FQueue.empty(); }

@@ -56,7 +56,15 @@ class TX11Backend final : public TBackend, public TPopupWindows {
 
   std::string Name() const override { return "x11"; }
 
-  ZEL_BACKEND_WINDOW_OVERRIDES;  // CreateWindow .. SetCursor, see Backend.h
+  // --- top-level windows
+  TWindowId CreateWindow(const std::string& caption, int width, int height) override;
+  void DestroyWindow(TWindowId w) override;
+  void ShowWindow(TWindowId w, bool visible) override;
+  void SetWindowCaption(TWindowId w, const std::string& caption) override;
+  void SetWindowSize(TWindowId w, int width, int height) override;
+  void SetWindowPosition(TWindowId w, int x, int y) override;
+  void Present(TWindowId w, const TSurface& framebuffer, const TRect& area) override;
+  void SetCursor(TWindowId w, TCursor cursor) override;
   TPoint ScreenSize() const override;
 
   bool WaitEvent(TBackendEvent& ev, int64_t timeoutMs) override;
