@@ -37,13 +37,6 @@ enum TBackendEventKind : uint8_t {
   bekDestroyed,
 };
 
-// Mouse buttons as the backend reports them: the controls' own button values,
-// under the names the backends have always used.
-using TBackendButton = TMouseButton;
-constexpr TBackendButton bbLeft = mbLeft;
-constexpr TBackendButton bbRight = mbRight;
-constexpr TBackendButton bbMiddle = mbMiddle;
-
 // What a top-level window is to the window manager.
 enum TWindowKind : uint8_t {
   wkNormal,  // an application window
@@ -66,7 +59,7 @@ struct TBackendEvent {
   TBackendEventKind Kind = bekNone;
   TWindowId Window = 0;
   int X = 0, Y = 0;  // client coordinates of Window
-  TBackendButton Button = bbLeft;
+  TMouseButton Button = mbLeft;
   int WheelDelta = 0;
   Word Key = 0;  // virtual key code
   char32_t Char = 0;

@@ -627,13 +627,13 @@ void TX11Backend::HandleButton(const XButtonEvent& e, bool press) {
   ev.Shift = StateToShift(e.state);
   switch (e.button) {
     case Button1:
-      ev.Button = bbLeft;
+      ev.Button = mbLeft;
       break;
     case Button2:
-      ev.Button = bbMiddle;
+      ev.Button = mbMiddle;
       break;
     case Button3:
-      ev.Button = bbRight;
+      ev.Button = mbRight;
       break;
     case Button4:
     case Button5:

@@ -343,9 +343,9 @@ void TPickListPopup::RouteMouse(const TBackendEvent& ev) {
 // The popup routes raw input itself, so it hands the bar its share: a press
 // on the bar, and every move and release, inside or out, until that press ends.
 bool TPickListPopup::ScrollBarMouse(const TBackendEvent& ev, TPoint p) {
-  if (ev.Kind == bekMouseDown) return ev.Button == bbLeft && FBar.MouseDown(p.x, p.y);
+  if (ev.Kind == bekMouseDown) return ev.Button == mbLeft && FBar.MouseDown(p.x, p.y);
   if (ev.Kind == bekMouseMove) return FBar.MouseMove(p.x, p.y);
-  return ev.Button == bbLeft && FBar.MouseUp(p.x, p.y);
+  return ev.Button == mbLeft && FBar.MouseUp(p.x, p.y);
 }
 
 // --- TInplaceEditList

@@ -49,8 +49,8 @@ WPARAM MouseKeys() {
   return k;
 }
 
-TShiftState ButtonFlag(TBackendButton b) {
-  return b == bbLeft ? ssLeft : b == bbRight ? ssRight : ssMiddle;
+TShiftState ButtonFlag(TMouseButton b) {
+  return b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle;
 }
 
 void SetHover(TControl* c) {
@@ -104,7 +104,7 @@ void MouseUp(TForm* form, const TBackendEvent& ev) {
   if (!(l.Buttons & (ssLeft | ssRight | ssMiddle))) l.Capture = nullptr;
   if (!target) return;
   target->Perform(MouseMessageOf(ev), MouseKeys(), LocalPos(target, ev.X, ev.Y));
-  if (ev.Button == bbRight && Loop().LastClickControl == target) {
+  if (ev.Button == mbRight && Loop().LastClickControl == target) {
     TPoint screen = form->ClientToScreen(Point(ev.X, ev.Y));
     target->Perform(WM_CONTEXTMENU, 0, PointToLParam(screen.x, screen.y));
   }

@@ -434,8 +434,8 @@ TForm* TScreen::FormOfWindow(uintptr_t w) const {
 
 unsigned MouseMessageOf(const TBackendEvent& ev, bool DoubleClick) {
   // Each button's messages come as down, up, double click in a row.
-  const unsigned down = ev.Button == bbLeft    ? WM_LBUTTONDOWN
-                        : ev.Button == bbRight ? WM_RBUTTONDOWN
+  const unsigned down = ev.Button == mbLeft    ? WM_LBUTTONDOWN
+                        : ev.Button == mbRight ? WM_RBUTTONDOWN
                                                : WM_MBUTTONDOWN;
   switch (ev.Kind) {
     case bekMouseDown:

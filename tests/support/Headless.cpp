@@ -33,7 +33,7 @@ TBackendEvent MouseEvent(TBackendEventKind kind, int x, int y, TMouseButton b, T
   ev.Kind = kind;
   ev.X = x;
   ev.Y = y;
-  ev.Button = TBackendButton(b);
+  ev.Button = b;
   ev.Shift = shift;
   return ev;
 }

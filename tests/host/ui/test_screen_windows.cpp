@@ -27,7 +27,7 @@ TEST_F(ScreenWindows, FormOfWindowFindsShownFormsOnly) {
   EXPECT_EQ(Screen->FormOfWindow(gone), nullptr);
 }
 
-TBackendEvent MouseEvent(TBackendEventKind kind, TBackendButton button) {
+TBackendEvent MouseEvent(TBackendEventKind kind, TMouseButton button) {
   TBackendEvent ev;
   ev.Kind = kind;
   ev.Button = button;
@@ -36,19 +36,19 @@ TBackendEvent MouseEvent(TBackendEventKind kind, TBackendButton button) {
 
 TEST(MouseMessageOf, EachButtonHasItsDownUpAndDoubleClick) {
   struct Row {
-    TBackendButton button;
+    TMouseButton button;
     unsigned down, up, dbl;
   };
-  for (const Row& r : {Row{bbLeft, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
-                       Row{bbRight, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
-                       Row{bbMiddle, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}}) {
+  for (const Row& r : {Row{mbLeft, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
+                       Row{mbRight, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
+                       Row{mbMiddle, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}}) {
     EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseDown, r.button)), r.down);
     EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseUp, r.button)), r.up);
     EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseDown, r.button), true), r.dbl);
     EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseMove, r.button)), WM_MOUSEMOVE);
   }
-  EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseWheel, bbLeft)), 0u);
-  EXPECT_EQ(MouseMessageOf(MouseEvent(bekKeyDown, bbLeft)), 0u);
+  EXPECT_EQ(MouseMessageOf(MouseEvent(bekMouseWheel, mbLeft)), 0u);
+  EXPECT_EQ(MouseMessageOf(MouseEvent(bekKeyDown, mbLeft)), 0u);
 }
 
 }  // namespace
