@@ -5,6 +5,10 @@
 
 namespace zel {
 
+std::string ComponentMessage(const std::string& Name, const std::string& What) {
+  return "Component \"" + Name + "\": " + What;
+}
+
 char CSVDelimiterChar(TCSVDelimiters d) {
   switch (d) {
     case csvSemicolon:

@@ -29,6 +29,11 @@ class EZELError : public host::Exception {
   using host::Exception::Exception;
 };
 
+// The message form the controls share: "Component \"<Name>\": <What>".
+std::string ComponentMessage(const std::string& Name, const std::string& What);
+// What a control says when its timer cannot be set (see host::TWindowTimer).
+inline constexpr const char* kNoTimerAvailable = "no timer available";
+
 // Frame line colours: ordinal 0 uses fixed grey (128,128,128) and white; any other
 // value uses the system colours clBtnShadow and clBtnHighlight.
 enum TColorScheme : uint8_t { csmFixed, csmSystem };

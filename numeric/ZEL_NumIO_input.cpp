@@ -185,7 +185,7 @@ void TNumIO2::WMGetDlgCode(TMessage& Message) {
 }
 
 std::string TNumIO2::NoTimerMessage() const {
-  return "Component \"" + Name() + "\": no timer available";
+  return ComponentMessage(Name(), kNoTimerAvailable);
 }
 
 void TNumIO2::RestartCaretTimer() {

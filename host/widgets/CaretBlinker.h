@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "host/ui/Messages.h"
+#include "host/ui/WindowTimer.h"
 
 namespace host {
 
@@ -25,7 +25,7 @@ namespace host {
 // the caret is still wanted, so that the blinker ends itself once it is not.
 class TCaretBlinker {
  public:
-  static constexpr uintptr_t kTimerId = 1;
+  static constexpr uintptr_t kTimerId = TWindowTimer::kTimerId;
   static constexpr unsigned kDefaultInterval = 500;
 
   explicit TCaretBlinker(std::function<void()> OnToggle, unsigned Interval = kDefaultInterval);
@@ -41,7 +41,7 @@ class TCaretBlinker {
   // Takes effect at the next Restart.
   void SetInterval(unsigned ms) { FInterval = ms; }
   // The hidden window that owns the timer.
-  HWND Handle() const { return FWnd; }
+  HWND Handle() const { return FTimer.Handle(); }
 
   // Shows the caret and starts the interval afresh; false when no timer could
   // be set.
@@ -66,11 +66,10 @@ class TCaretBlinker {
   std::function<void()> FOnToggle;
   std::function<bool()> FKeepBlinking;
   unsigned FInterval;
-  HWND FWnd = 0;
   bool FVisible = false;
   bool FBlinking = false;
+  TWindowTimer FTimer;  // last: its window goes first
   void Tick();
-  void WndProc(TMessage& Message);
 };
 
 }  // namespace host

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "host/ui/Forms.h"
+#include "host/ui/WindowTimer.h"
 #include "host/ui/Windows.h"
 #include "tests/support/Headless.h"
 
@@ -124,3 +125,27 @@ TEST_F(Timers, PostedMessagesArriveOnTheNextTurn) {
 }
 
 }  // namespace
+
+TEST_F(Timers, AWindowTimerTicksOnIdOneUntilStoppedAndReportsAFailedStart) {
+  int calls = 0;
+  {
+    TWindowTimer timer([&] { ++calls; });
+    ASSERT_TRUE(IsWindow(timer.Handle()));
+    EXPECT_TRUE(timer.Start(40));
+    Advance(100);
+    EXPECT_EQ(calls, 2);
+    // A tick posted before Stop does not reach a stopped timer.
+    PostMessage(timer.Handle(), WM_TIMER, TWindowTimer::kTimerId, 0);
+    timer.Stop();
+    Pump();
+    EXPECT_EQ(calls, 2);
+    FailNextSetTimers();
+    EXPECT_FALSE(timer.Start(40));
+    EXPECT_FALSE(timer.Enabled());
+    Advance(100);
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(timer.Start(10));
+    Advance(10);
+    EXPECT_EQ(calls, 3);
+  }
+}
