@@ -23,6 +23,18 @@
 // Colours: lit segments in ColorText (pure white drawn as 254,254,254, since
 // white is the artwork's background), unlit segments are not drawn, everything
 // else is ColorBackGnd, holes that a piece encloses (the degree ring's) too.
+//
+// Choices of this implementation:
+//   - the pieces (scripts/make-segment-pieces) are hexagonal bars with pointed
+//     45-degree ends, a round point, a cross, two dots and a ring, slanted as
+//     the glyph is. A piece is inked by flood-filling the white region at its
+//     centre; the colon has two such regions, one dot in each half, and is
+//     filled at the centre of each half. The ring lies so that the piece's
+//     centre falls on the ring, not in its hole.
+//   - the cache keeps its cells in rows when 21 cells of a very wide digit
+//     would exceed a bitmap's width.
+//   - FrameStyle and ColorScheme repaint at once, as in every framed control
+//     of the library (TFramedControl), rather than waiting for the loop.
 #pragma once
 
 #include <array>
