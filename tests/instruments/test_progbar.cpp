@@ -35,9 +35,15 @@ class ProgBarTest : public zeltest::HeadlessTest {
     b->SetColorGrid(kGrid);
     return b;
   }
-  // The table entry i holds the colour i, so a pixel tells its table index.
-  static void IndexPalette(TProgBar* b) {
+  // A plain gradient bar whose table entry i holds the colour i, so that a
+  // pixel tells its table index.
+  TProgBar* Indexed(TColorMapping m, double value) {
+    TProgBar* b = Plain();
     for (int i = 0; i < TProgBar::kColorTableSize; ++i) b->SetBarColorElem(i, TColor(i));
+    b->SetColorGrad(true);
+    b->SetColorMapMode(m);
+    b->SetPBarValue(value);
+    return b;
   }
   static TColor At(TProgBar* b, int x, int y) { return zeltest::PixelAt(b, x, y); }
 };
@@ -191,11 +197,7 @@ TEST_F(ProgBarTest, AValueFarAboveMaxRunsToTheControlsEdgeUnderTheFrames) {
 }
 
 TEST_F(ProgBarTest, CoverMappingFixesTheTableToTheArea) {
-  TProgBar* b = Plain();
-  IndexPalette(b);
-  b->SetColorGrad(true);
-  b->SetColorMapMode(cgmCover);
-  b->SetPBarValue(50);
+  TProgBar* b = Indexed(cgmCover, 50);
   EXPECT_EQ(At(b, 4, 10), 0u);
   EXPECT_EQ(At(b, 4 + 49, 10), 501u);  // Round(49 * 1023 / 100)
   EXPECT_EQ(At(b, 4 + 50, 10), kBack);
@@ -208,11 +210,7 @@ TEST_F(ProgBarTest, CoverMappingFixesTheTableToTheArea) {
 }
 
 TEST_F(ProgBarTest, StretchMappingSqueezesTheTableOntoTheBar) {
-  TProgBar* b = Plain();
-  IndexPalette(b);
-  b->SetColorGrad(true);
-  b->SetPBarValue(50);
-  EXPECT_EQ(b->ColorMapMode(), cgmStretch);
+  TProgBar* b = Indexed(cgmStretch, 50);
   EXPECT_EQ(At(b, 4, 10), 0u);
   EXPECT_EQ(At(b, 4 + 25, 10), 512u);   // Round(25 * 1023 / 50) = Round(511.5)
   EXPECT_EQ(At(b, 4 + 49, 10), 1003u);  // Round(49 * 1023 / 50)
@@ -221,11 +219,7 @@ TEST_F(ProgBarTest, StretchMappingSqueezesTheTableOntoTheBar) {
 }
 
 TEST_F(ProgBarTest, MoveMappingEndsWithTheLastColourAtTheLeadingEdge) {
-  TProgBar* b = Plain();
-  IndexPalette(b);
-  b->SetColorGrad(true);
-  b->SetColorMapMode(cgmMove);
-  b->SetPBarValue(50);
+  TProgBar* b = Indexed(cgmMove, 50);
   EXPECT_EQ(At(b, 4 + 49, 10), 1023u);
   EXPECT_EQ(At(b, 4, 10), 522u);  // 0 - Round(49 * 1023 / 100) + 1023
   b->SetPBarValue(10);
