@@ -149,21 +149,16 @@ void TOnOffBut::SetAutoCenter(bool v) {
   Redraw();
 }
 
-void TOnOffBut::SetLeftSpace(int v) {
-  if (v == FLeftSpace || v < 0) return;
-  if (FAutoCenter)
-    AdjustAutoCenter();
-  else
-    FLeftSpace = std::min(v, Width());
-  Invalidate();
-}
+void TOnOffBut::SetLeftSpace(int v) { SetSpace(FLeftSpace, v, Width()); }
 
-void TOnOffBut::SetTopSpace(int v) {
-  if (v == FTopSpace || v < 0) return;
+void TOnOffBut::SetTopSpace(int v) { SetSpace(FTopSpace, v, Height()); }
+
+void TOnOffBut::SetSpace(int& space, int v, int limit) {
+  if (v == space || v < 0) return;
   if (FAutoCenter)
     AdjustAutoCenter();
   else
-    FTopSpace = std::min(v, Height());
+    space = std::min(v, limit);
   Invalidate();
 }
 

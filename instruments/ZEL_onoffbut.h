@@ -212,6 +212,8 @@ class TOnOffBut : public host::TGraphicControl {
   int FGlyphHeight = 0;
   void LoadGlyphs();
   void DrawUserPlaceholders();
+  // LeftSpace and TopSpace: ignored while centred, else limited to `limit`.
+  void SetSpace(int& space, int v, int limit);
   // The one repaint path of a state change: Paint, or Invalidate when Transparent.
   void Redraw();
   template <class T>
