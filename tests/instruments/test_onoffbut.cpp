@@ -87,11 +87,17 @@ TEST_F(OnOffBut, KeyPixelsTakeTheBackgroundColourAndTheOthersShowTheGlyph) {
   EXPECT_EQ(PixelAt(b, g.Left + 7, g.Top + 7), GlyphPixel(b, false, false, 7, 7));
 }
 
-TEST_F(OnOffBut, BulbIsCentredOnTheDefaultSize) {
+TEST_F(OnOffBut, GlyphStaysCentredAcrossStyleChangesAndResizes) {
   auto* b = Button();
   b->SetButtonStyle(oobsBulb);
   EXPECT_EQ(b->LeftSpace(), 30);
   EXPECT_EQ(b->TopSpace(), 0);
+  b->SetBounds(0, 0, 201, 100);
+  EXPECT_EQ(b->LeftSpace(), 81);
+  EXPECT_EQ(b->TopSpace(), 25);
+  b->SetAutoCenter(false);
+  b->SetBounds(0, 0, 100, 50);
+  EXPECT_EQ(b->LeftSpace(), 81);
 }
 
 TEST_F(OnOffBut, SpacesAreLimitedToTheSizeAndIgnoredWhileCentred) {
