@@ -95,21 +95,9 @@ void TSpeedButton::UpdateExclusive() {
   Parent()->Broadcast(m);
 }
 
-// The sending button of a group message, or nullptr. Anything may broadcast the
-// message, so LParam is trusted only once it is known to be one of this
-// button's siblings, and then only when that sibling really is a speed button.
-TSpeedButton* TSpeedButton::GroupSender(const TMessage& Message) const {
-  if (!Parent()) return nullptr;
-  for (int i = 0; i < Parent()->ControlCount(); ++i) {
-    TControl* c = Parent()->Controls(i);
-    if (LPARAM(c) == Message.LParam) return dynamic_cast<TSpeedButton*>(c);
-  }
-  return nullptr;
-}
-
 void TSpeedButton::CMButtonPressed(TMessage& Message) {
   if (int(Message.WParam) != FGroupIndex) return;
-  TSpeedButton* sender = GroupSender(Message);
+  TSpeedButton* sender = GroupMessageSender<TSpeedButton>(this, Message);
   if (!sender || sender == this) return;
   if (sender->Down() && FDown) {
     FDown = false;

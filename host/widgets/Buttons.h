@@ -9,6 +9,21 @@
 
 namespace host {
 
+// The sender of a group message (CM_BUTTONPRESSED) as a T, or nullptr. Anything
+// may broadcast the message, so LParam is trusted only once it is found among the
+// receiver's siblings, and then only when that sibling really is a T: buttons of
+// different classes that share a GroupIndex never take each other's messages.
+template <class T>
+T* GroupMessageSender(const TControl* receiver, const TMessage& Message) {
+  const TWinControl* parent = receiver->Parent();
+  if (!parent) return nullptr;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (LPARAM(c) == Message.LParam) return dynamic_cast<T*>(c);
+  }
+  return nullptr;
+}
+
 enum TButtonState : uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
 enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 using TNumGlyphs = int;
@@ -88,7 +103,6 @@ class TSpeedButton : public TGraphicControl {
   void CMDialogChar(TMessage& Message);
   // A grouped button's press: down if up, up if its group allows that.
   void ToggleDown();
-  TSpeedButton* GroupSender(const TMessage& Message) const;
   void DrawGlyph(TCanvas* c, int x, int y);
 };
 

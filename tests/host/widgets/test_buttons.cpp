@@ -2,6 +2,7 @@
 // glyphs), push buttons (clicks, modal results, default and cancel keys) and
 // check boxes, each with its caption's accelerator.
 #include "host/widgets/Buttons.h"
+#include "host/widgets/ExtCtrls.h"
 #include "host/widgets/StdCtrls.h"
 #include "tests/support/Headless.h"
 
@@ -155,6 +156,32 @@ TEST_F(SpeedButton, GroupMessageFromAnythingButASpeedButtonIsIgnored) {
   auto* b = Button(90, 1);
   b->SetDown(true);
   EXPECT_FALSE(a->Down());
+}
+
+// Another button class speaking the group message, as the controls' switches do.
+class TOtherGroupButton : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+};
+
+TEST_F(SpeedButton, GroupSenderIsASiblingOfTheReceiversOwnClassOnly) {
+  auto* a = Button(10, 1);
+  auto* b = Button(50, 1);
+  auto* other = Make<TOtherGroupButton>(90, 10, 30, 30);
+  auto* panel = Make<TPanel>(130, 0, 60, 60);
+  auto* elsewhere = new TSpeedButton(Form());
+  elsewhere->SetParent(panel);
+  auto sender = [](TControl* c) { return TMessage{CM_BUTTONPRESSED, WPARAM(1), LPARAM(c), 0}; };
+  EXPECT_EQ(GroupMessageSender<TSpeedButton>(a, sender(b)), b);
+  EXPECT_EQ(GroupMessageSender<TSpeedButton>(a, sender(other)), nullptr);
+  EXPECT_EQ(GroupMessageSender<TOtherGroupButton>(a, sender(other)), other);
+  EXPECT_EQ(GroupMessageSender<TOtherGroupButton>(other, sender(a)), nullptr);
+  // A speed button under another parent is no sibling.
+  EXPECT_EQ(GroupMessageSender<TSpeedButton>(a, sender(elsewhere)), nullptr);
+  TMessage fromOther = sender(other);
+  a->SetDown(true);
+  Form()->Broadcast(fromOther);
+  EXPECT_TRUE(a->Down());
 }
 
 TEST_F(SpeedButton, GlyphTransparentColourIsTheBottomLeftPixel) {

@@ -1,0 +1,93 @@
+// On/off button toggle cost: one toggle (state change and repaint of the whole
+// 100 x 50 button: background, glyph with its key pixels, frame, copy to the
+// form) against the floor of the work, one CopyRect of the glyph's size onto
+// the form. Opaque buttons repaint at once; transparent ones invalidate, so
+// their figure includes the parent's repaint beneath them. The closing lines
+// print each toggle's time as a multiple of the copy.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/backend/Headless.h"
+#include "host/ui/Forms.h"
+#include "instruments/ZEL_onoffbut.h"
+
+namespace {
+
+using namespace host;
+using zel::TOnOffBut;
+
+// A shown form with one button of the default size and style.
+struct TButtonBench {
+  std::unique_ptr<TForm> Form;
+  TOnOffBut* Button = nullptr;
+  explicit TButtonBench(bool transparent) {
+    ResetApplication(std::make_unique<THeadlessBackend>());
+    Form = std::make_unique<TForm>(nullptr);
+    Form->SetBounds(0, 0, 200, 120);
+    Button = new TOnOffBut(Form.get());
+    Button->SetParent(Form.get());
+    Button->SetBounds(10, 10, 100, 50);
+    Button->SetTransparent(transparent);
+    Form->Show();
+    Form->PaintPending();
+  }
+};
+
+void Toggle(benchmark::State& state, bool transparent) {
+  TButtonBench b(transparent);
+  for (auto _ : state) {
+    b.Button->SetOnOff(!b.Button->OnOff());
+    b.Form->PaintPending();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_ToggleOpaque(benchmark::State& state) { Toggle(state, false); }
+void BM_ToggleTransparent(benchmark::State& state) { Toggle(state, true); }
+
+void BM_GlyphCopyRect(benchmark::State& state) {
+  TButtonBench b(false);
+  TBitmap* glyph = b.Button->Glyph(true, true);
+  const TRect src = Rect(0, 0, glyph->Width(), glyph->Height());
+  TCanvas* screen = b.Button->Canvas();
+  for (auto _ : state) {
+    screen->CopyRect(Rect(36, 16, 36 + src.Width(), 16 + src.Height()), glyph->Canvas(), src);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(BM_ToggleOpaque)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ToggleTransparent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GlyphCopyRect)->Unit(benchmark::kMicrosecond);
+
+// The console report, keeping the CPU time of each benchmark for the summary.
+class TCpuReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) Cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
+  }
+  std::map<std::string, double> Cpu;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  TCpuReporter rep;
+  benchmark::RunSpecifiedBenchmarks(&rep);
+  const double copy = rep.Cpu["BM_GlyphCopyRect"];
+  if (copy > 0) {
+    std::printf("\nOne CopyRect of the 30 x 18 glyph: %.2f us\n", copy);
+    for (const char* name : {"BM_ToggleOpaque", "BM_ToggleTransparent"})
+      if (const double t = rep.Cpu[name]; t > 0)
+        std::printf("%-22s %8.2f us per toggle = %6.1f CopyRects\n", name, t, t / copy);
+  }
+  benchmark::Shutdown();
+  return 0;
+}
