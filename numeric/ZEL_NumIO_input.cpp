@@ -184,9 +184,7 @@ void TNumIO2::WMGetDlgCode(TMessage& Message) {
   Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 }
 
-std::string TNumIO2::NoTimerMessage() const {
-  return ComponentMessage(Name(), kNoTimerAvailable);
-}
+std::string TNumIO2::NoTimerMessage() const { return ComponentMessage(Name(), kNoTimerAvailable); }
 
 void TNumIO2::RestartCaretTimer() {
   if (ComponentState() & csDesigning) return;

@@ -118,9 +118,8 @@ TEST(StringArray, ACheckFlagColumnSortsByStateThenByTheTextAfterTheFlag) {
   EXPECT_FALSE(a.ColHasFlag(2));
   ASSERT_TRUE(a.ColHasFlag(3));
   std::vector<std::string> keys;
-  a.SetOnBeforeSortExchange([&](host::TObject*, const std::string&, std::string& key) {
-    keys.push_back(key);
-  });
+  a.SetOnBeforeSortExchange(
+      [&](host::TObject*, const std::string&, std::string& key) { keys.push_back(key); });
   a.Sort(3, -1, true);
   EXPECT_EQ(Column(a, 3), (Strings{"", " 2", " b", "X9", "X10", "Za"}));
   EXPECT_EQ(keys, (Strings{"10", "b", "", "9", "a", "2"}));  // the flag is not in the key
@@ -255,9 +254,15 @@ TEST(FoldCase, FoldsCapitalsIndependentOfLocale) {
 
 TEST(ParseDecimal, AcceptsPlainDecimalNumbersOnly) {
   double v = 0;
-  for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
-           {"3.5", 3.5}, {"3,5", 3.5}, {"+2", 2}, {"-.5", -0.5}, {"1e3", 1000}, {"7.", 7},
-           {"+1" + std::string(99, '0'), 1e99}, {"0," + std::string(120, '5'), 5.0 / 9.0}}) {
+  for (const auto& [text, value] :
+       std::vector<std::pair<std::string, double>>{{"3.5", 3.5},
+                                                   {"3,5", 3.5},
+                                                   {"+2", 2},
+                                                   {"-.5", -0.5},
+                                                   {"1e3", 1000},
+                                                   {"7.", 7},
+                                                   {"+1" + std::string(99, '0'), 1e99},
+                                                   {"0," + std::string(120, '5'), 5.0 / 9.0}}) {
     EXPECT_TRUE(zel::ParseDecimal(text, v)) << text;
     EXPECT_DOUBLE_EQ(v, value) << text;
   }
