@@ -4,14 +4,13 @@
 // pixman (for shapes, text and stretching) do the same work on a surface of the
 // same size; after the runs a summary prints each ratio beside its target.
 // cairo and pixman are optional: without them only the floors are compared.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "bench/support/Bench.h"
 #include "host/gfx/FontFace.h"
 #include "host/gfx/Graphics.h"
 
@@ -370,16 +369,6 @@ BENCHMARK(CairoTexts);
 
 // --- the summary
 
-// Keeps the CPU time per iteration of every run, by benchmark name.
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) Times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-};
-
 struct Target {
   const char* label;
   const char* ours;
@@ -388,7 +377,7 @@ struct Target {
   double limit;
 };
 
-void PrintSummary(const std::map<std::string, double>& t) {
+void PrintSummary(const zelbench::TFigureReporter& rep) {
   const Target targets[] = {
       {"fill 1080p", "Fill/1920/1080", "MemsetBaseline/1920/1080", "memset", 1.25},
       {"span fill 1080p", "SpanFill", "MemsetBaseline/1918/1080", "memset", 1.25},
@@ -408,27 +397,11 @@ void PrintSummary(const std::map<std::string, double>& t) {
       {"halve averaging", "Halve/4", "CairoHalve/1", "cairo", 1},
       {"100 texts", "Texts", "CairoTexts", "cairo", 1},
   };
-  std::printf("\nSummary (CPU time, ours / theirs; lower is better)\n");
-  for (const Target& g : targets) {
-    const auto a = t.find(g.ours), b = t.find(g.base);
-    if (a == t.end() || b == t.end() || b->second <= 0) continue;
-    const double ratio = a->second / b->second;
-    if (g.limit > 0)
-      std::printf("  %-18s %6.2fx %-7s (target %.2fx)%s\n", g.label, ratio, g.baseName, g.limit,
-                  ratio <= g.limit ? "" : "  MISSED");
-    else
-      std::printf("  %-18s %6.2fx %-7s\n", g.label, ratio, g.baseName);
-  }
+  std::printf("Summary (CPU time, ours / theirs; lower is better)\n");
+  for (const Target& g : targets)
+    zelbench::PrintRatio(rep, std::string(g.label) + " vs " + g.baseName, g.ours, g.base, g.limit);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter.Times);
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)

@@ -6,14 +6,10 @@
 // Hiding rows at scale: a filter hides every other row of N by height 0, the
 // grid clamping its scroll position after each, then asks one question of the
 // result. The time per row should stay flat from a thousand rows to a million.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
+#include "bench/support/Bench.h"
 #include "host/grid/Grids.h"
 
 namespace {
@@ -22,16 +18,10 @@ using namespace host;
 
 // A shown form with one draw grid that writes into each cell a text of the
 // same length whatever the row, so both grids draw the same glyphs.
-struct TGridBench {
-  std::unique_ptr<TForm> Form;
+struct TGridBench : zelbench::TBenchForm {
   TDrawGrid* Grid = nullptr;
-  explicit TGridBench(int rows) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 800, 600);
-    Grid = new TDrawGrid(Form.get());
-    Grid->SetParent(Form.get());
-    Grid->SetBounds(0, 0, 800, 600);
+  explicit TGridBench(int rows) : TBenchForm(800, 600) {
+    Grid = Make<TDrawGrid>(0, 0, 800, 600);
     Grid->SetColCount(12);
     Grid->SetRowCount(rows);
     // A few individually sized rows, spread over the whole grid.
@@ -85,42 +75,25 @@ BENCHMARK(BM_HideEveryOtherRow)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 
-// The console report, keeping each run's CPU time for the closing ratio.
-class TTimesReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      CpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
-      // Seconds per row for the hiding runs, whatever unit the run printed in.
-      if (r.counters.count("items_per_second"))
-        PerItem[r.benchmark_name()] = 1.0 / double(r.counters.at("items_per_second"));
-    }
-  }
-  std::map<std::string, double> CpuTime;
-  std::map<std::string, double> PerItem;
-};
+// Seconds per row of a run that counts its rows, 0 when it did not run.
+double PerRow(const zelbench::TFigureReporter& rep, const std::string& name) {
+  double perSecond = 0;
+  return rep.Figure(name, "items_per_second", perSecond) && perSecond > 0 ? 1.0 / perSecond : 0;
+}
+
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  zelbench::PrintRatio(rep, "viewport of 100,000,000 rows vs 100 rows", "BM_PaintHugeGrid",
+                       "BM_PaintHugeGridBaseline", 1.2);
+  const double first = PerRow(rep, "BM_HideEveryOtherRow/1000");
+  const double last = PerRow(rep, "BM_HideEveryOtherRow/1000000");
+  if (first <= 0 || last <= 0) return;
+  std::printf("hiding every other row, time per row:");
+  for (const char* n : {"1000", "10000", "100000", "1000000"})
+    std::printf(" %s: %.0f ns", n, PerRow(rep, std::string("BM_HideEveryOtherRow/") + n) * 1e9);
+  std::printf("\n1,000,000 rows vs 1,000 rows per row: %.2fx (flat: target <= 3) %s\n",
+              last / first, last / first <= 3 ? "met" : "NOT met");
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TTimesReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  const double huge = rep.CpuTime["BM_PaintHugeGrid"];
-  const double small = rep.CpuTime["BM_PaintHugeGridBaseline"];
-  if (huge > 0 && small > 0)
-    std::printf("\nviewport of 100,000,000 rows vs 100 rows: %.2fx (target <= 1.2) %s\n",
-                huge / small, huge / small <= 1.2 ? "met" : "NOT met");
-  const double first = rep.PerItem["BM_HideEveryOtherRow/1000"];
-  const double last = rep.PerItem["BM_HideEveryOtherRow/1000000"];
-  if (first > 0 && last > 0) {
-    std::printf("hiding every other row, time per row:");
-    for (const char* n : {"1000", "10000", "100000", "1000000"})
-      std::printf(" %s: %.0f ns", n, rep.PerItem[std::string("BM_HideEveryOtherRow/") + n] * 1e9);
-    std::printf("\n1,000,000 rows vs 1,000 rows per row: %.2fx (flat: target <= 3) %s\n",
-                last / first, last / first <= 3 ? "met" : "NOT met");
-  }
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)

@@ -4,15 +4,9 @@
 // the form. Opaque buttons repaint at once; transparent ones invalidate, so
 // their figure includes the parent's repaint beneath them. The closing lines
 // print each toggle's time as a multiple of the copy.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <map>
-#include <memory>
-#include <string>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "instruments/ZEL_onoffbut.h"
 
 namespace {
@@ -21,19 +15,12 @@ using namespace host;
 using zel::TOnOffBut;
 
 // A shown form with one button of the default size and style.
-struct TButtonBench {
-  std::unique_ptr<TForm> Form;
+struct TButtonBench : zelbench::TBenchForm {
   TOnOffBut* Button = nullptr;
-  explicit TButtonBench(bool transparent) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 200, 120);
-    Button = new TOnOffBut(Form.get());
-    Button->SetParent(Form.get());
-    Button->SetBounds(10, 10, 100, 50);
+  explicit TButtonBench(bool transparent) : TBenchForm(200, 120) {
+    Button = Make<TOnOffBut>(10, 10, 100, 50);
     Button->SetTransparent(transparent);
-    Form->Show();
-    Form->PaintPending();
+    Show();
   }
 };
 
@@ -65,29 +52,15 @@ BENCHMARK(BM_ToggleOpaque)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ToggleTransparent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GlyphCopyRect)->Unit(benchmark::kMicrosecond);
 
-// The console report, keeping the CPU time of each benchmark for the summary.
-class TCpuReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) Cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-  std::map<std::string, double> Cpu;
-};
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  const double copy = rep.Cpu("BM_GlyphCopyRect");
+  if (copy <= 0) return;
+  std::printf("One CopyRect of the 30 x 18 glyph: %.2f us\n", copy);
+  for (const char* name : {"BM_ToggleOpaque", "BM_ToggleTransparent"})
+    if (const double t = rep.Cpu(name); t > 0)
+      std::printf("%-22s %8.2f us per toggle = %6.1f CopyRects\n", name, t, t / copy);
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TCpuReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  const double copy = rep.Cpu["BM_GlyphCopyRect"];
-  if (copy > 0) {
-    std::printf("\nOne CopyRect of the 30 x 18 glyph: %.2f us\n", copy);
-    for (const char* name : {"BM_ToggleOpaque", "BM_ToggleTransparent"})
-      if (const double t = rep.Cpu[name]; t > 0)
-        std::printf("%-22s %8.2f us per toggle = %6.1f CopyRects\n", name, t, t / copy);
-  }
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)

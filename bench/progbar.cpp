@@ -2,15 +2,10 @@
 // counting) must cost no more than a full bar, because paint visits only the
 // pixels inside the control. Each mapping is timed at a mid value and at 1e12;
 // the closing lines print the ratios (target: within 2x).
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "instruments/ZEL_ProgBar.h"
 
 namespace {
@@ -19,24 +14,17 @@ using namespace host;
 using zel::TProgBar;
 
 // A shown form with one bar of the default size, in a mapping (or none).
-struct TBarBench {
-  std::unique_ptr<TForm> Form;
+struct TBarBench : zelbench::TBenchForm {
   TProgBar* Bar = nullptr;
-  TBarBench(int mapping, double value) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 320, 60);
-    Bar = new TProgBar(Form.get());
-    Bar->SetParent(Form.get());
-    Bar->SetBounds(10, 10, 300, 28);
+  TBarBench(int mapping, double value) : TBenchForm(320, 60) {
+    Bar = Make<TProgBar>(10, 10, 300, 28);
     Bar->SetGridDist(5);
     if (mapping >= 0) {
       Bar->SetColorGrad(true);
       Bar->SetColorMapMode(zel::TColorMapping(mapping));
     }
     Bar->SetPBarValue(value);
-    Form->Show();
-    Form->PaintPending();
+    Show();
   }
 };
 
@@ -53,37 +41,17 @@ void BM_Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_Paint)->ArgsProduct({{-1, 0, 1, 2}, {0, 1, 2}});
 
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) Times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-};
-
-void PrintSummary(const std::map<std::string, double>& t) {
+void PrintSummary(const zelbench::TFigureReporter& rep) {
   const char* names[] = {"one colour", "cover", "stretch", "move"};
-  std::printf("\nPaint at 1e12 against paint at 50 (target <= 2.00x) and at 100 (full bar)\n");
+  std::printf("Paint at 1e12 against paint at 50, and against a full bar (100)\n");
   for (int m = -1; m <= 2; ++m) {
     const std::string base = "BM_Paint/" + std::to_string(m);
-    const auto mid = t.find(base + "/0"), far = t.find(base + "/1"), full = t.find(base + "/2");
-    if (mid == t.end() || far == t.end() || full == t.end()) continue;
-    if (mid->second <= 0 || full->second <= 0) continue;
-    const double ratio = far->second / mid->second;
-    std::printf("  %-11s ratio %5.2fx%-8s against a full bar %5.2fx\n", names[m + 1], ratio,
-                ratio <= 2.0 ? "" : " MISSED", far->second / full->second);
+    const std::string name = names[m + 1];
+    zelbench::PrintRatio(rep, "  " + name + ", 1e12 vs 50", base + "/1", base + "/0", 2.0);
+    zelbench::PrintRatio(rep, "  " + name + ", 1e12 vs full", base + "/1", base + "/2");
   }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter.Times);
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)

@@ -13,7 +13,6 @@
 // The input files are written before anything is timed. The summary looks every
 // figure up by its benchmark's name, whatever --benchmark_repetitions and the
 // aggregate options make the library report.
-#include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -28,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Bench.h"
 #include "replist/ZEL_replist.h"
 
 using zel::TRLData;
@@ -213,83 +213,25 @@ BENCHMARK(BM_CsvImport)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvImportBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryPerCell)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Console output plus, per benchmark, the mean CPU time per iteration and the
-// mean of each counter (CPU time, because the machine may be busy with other
-// work). Figures are filed under the benchmark's own name: the repetitions are
-// averaged, and a "mean" aggregate stands in when the library reports only the
-// aggregates (the other aggregates, such as the standard deviation, are not
-// figures of the benchmark and are left out).
-class TRatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.error_occurred) continue;
-      const bool aggregate = r.run_type == Run::RT_Aggregate;
-      if (aggregate && r.aggregate_name != "mean") continue;
-      TFigures& f = (aggregate ? Means : Samples)[r.run_name.function_name];
-      f.Add("cpu", r.GetAdjustedCPUTime());
-      for (const auto& [name, counter] : r.counters) f.Add(name, counter.value);
-    }
-  }
-  // The figure `what` of benchmark `name`; false when it did not run.
-  bool Figure(const std::string& name, const std::string& what, double& value) const {
-    for (const auto* source : {&Samples, &Means}) {
-      const auto it = source->find(name);
-      if (it != source->end() && it->second.Get(what, value)) return true;
-    }
-    return false;
-  }
-
- private:
-  struct TFigures {
-    std::map<std::string, std::pair<double, int>> Sums;
-    void Add(const std::string& what, double v) {
-      auto& [sum, n] = Sums[what];
-      sum += v;
-      ++n;
-    }
-    bool Get(const std::string& what, double& v) const {
-      const auto it = Sums.find(what);
-      if (it == Sums.end()) return false;
-      v = it->second.first / it->second.second;
-      return true;
-    }
-  };
-  std::map<std::string, TFigures> Samples, Means;
-};
-
-void PrintRatio(const TRatioReporter& rep, const std::string& what, const std::string& name,
-                const std::string& baseline, double target) {
-  double ours = 0, base = 0;
-  if (!rep.Figure(name, "cpu", ours) || !rep.Figure(baseline, "cpu", base) || base <= 0) return;
-  const double ratio = ours / base;
-  std::printf("%-34s %5.2fx  (target <= %.1fx) %s\n", what.c_str(), ratio, target,
-              ratio <= target ? "met" : "NOT met");
-}
-
-void PrintRatio(const TRatioReporter& rep, const std::string& what, const std::string& name,
-                double target) {
-  PrintRatio(rep, what, name, name + "Baseline", target);
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  std::printf("Report table vs baselines:\n");
+  zelbench::PrintRatio(rep, "sort 1,000,000 numbers", "BM_SortNumbers", "BM_SortNumbersBaseline",
+                       1.5);
+  zelbench::PrintRatio(rep, "sort 1,000,000 texts", "BM_SortText", "BM_SortTextBaseline", 1.5);
+  zelbench::PrintRatio(rep, "XML load 100,000 x 10, warm", "BM_XmlLoad", "BM_XmlLoadBaseline", 2.0);
+  zelbench::PrintRatio(rep, "XML load 100,000 x 10, cold", "BM_XmlLoadCold",
+                       "BM_XmlLoadColdBaseline", 2.0);
+  zelbench::PrintRatio(rep, "CSV import 100,000 x 10", "BM_CsvImport", "BM_CsvImportBaseline", 2.0);
+  if (double bytes = 0; rep.Figure("BM_MemoryPerCell", "bytes_per_cell", bytes))
+    std::printf("%-34s %5.1f bytes (target <= 48) %s\n", "memory per short cell", bytes,
+                bytes <= 48 ? "met" : "NOT met");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
   WriteInputFiles();
-  TRatioReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  std::printf("\nReport table vs baselines:\n");
-  PrintRatio(rep, "sort 1,000,000 numbers", "BM_SortNumbers", 1.5);
-  PrintRatio(rep, "sort 1,000,000 texts", "BM_SortText", 1.5);
-  PrintRatio(rep, "XML load 100,000 x 10, warm", "BM_XmlLoad", 2.0);
-  PrintRatio(rep, "XML load 100,000 x 10, cold", "BM_XmlLoadCold", 2.0);
-  PrintRatio(rep, "CSV import 100,000 x 10", "BM_CsvImport", 2.0);
-  if (double bytes = 0; rep.Figure("BM_MemoryPerCell", "bytes_per_cell", bytes))
-    std::printf("%-34s %5.1f bytes (target <= 48) %s\n", "memory per short cell", bytes,
-                bytes <= 48 ? "met" : "NOT met");
+  const int rc = zelbench::RunBenchmarks(argc, argv, PrintSummary);
   for (const auto& [ext, path] : FilePaths()) std::remove(path.c_str());
-  benchmark::Shutdown();
-  return 0;
+  return rc;
 }

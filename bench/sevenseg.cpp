@@ -2,15 +2,9 @@
 // resize or a colour change) and painting, which should be no more than a few
 // block copies. Both at the default size (216 x 76) and at four times that;
 // the closing lines set each paint beside one CopyRect of the control's size.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "numeric/ZEL_sevenseg.h"
 
 namespace {
@@ -27,19 +21,12 @@ class TBenchSevenSeg : public TSevenSeg {
   using TSevenSeg::TSevenSeg;
 };
 
-struct TShownDisplay {
-  std::unique_ptr<TForm> Form;
+struct TShownDisplay : zelbench::TBenchForm {
   TBenchSevenSeg* Display = nullptr;
-  explicit TShownDisplay(int scale) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, kW * scale + 16, kH * scale + 16);
-    Display = new TBenchSevenSeg(Form.get());
-    Display->SetParent(Form.get());
-    Display->SetBounds(0, 0, kW * scale, kH * scale);
+  explicit TShownDisplay(int scale) : TBenchForm(kW * scale + 16, kH * scale + 16) {
+    Display = Make<TBenchSevenSeg>(0, 0, kW * scale, kH * scale);
     Display->SetCaption("-9.5:");
-    Form->Show();
-    Form->PaintPending();
+    Show();
   }
 };
 
@@ -70,33 +57,12 @@ void BM_CopyRect(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyRect)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
-// The console report; keeps each run's CPU time for the closing ratios.
-class TPaintReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) Cpu[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-  void PrintPaintRatio(const char* scale) {
-    const double paint = Cpu[std::string("BM_Paint/") + scale];
-    const double copy = Cpu[std::string("BM_CopyRect/") + scale];
-    if (paint > 0 && copy > 0)
-      std::printf("paint at %sx size vs one CopyRect of the control: %.2fx\n", scale, paint / copy);
-  }
-
- private:
-  std::map<std::string, double> Cpu;
-};
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  for (const std::string scale : {"1", "4"})
+    zelbench::PrintRatio(rep, "paint at " + scale + "x size vs one CopyRect of the control",
+                         "BM_Paint/" + scale, "BM_CopyRect/" + scale);
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TPaintReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  std::printf("\n");
-  rep.PrintPaintRatio("1");
-  rep.PrintPaintRatio("4");
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)
