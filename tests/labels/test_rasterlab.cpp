@@ -307,6 +307,17 @@ TEST_F(RasterLab, ATimerThatCannotBeSetRaisesTheNoTimerMessageAndKeepsTheMode) {
   EXPECT_TRUE(l->TimerRunning());
 }
 
+TEST_F(RasterLab, AnExceptionInOnScrollTimerReachesTheApplicationAndScrollingGoesOn) {
+  TRasterLab* l = Label();
+  int handled = 0;
+  host::Application->SetOnException([&](host::TObject*, const std::exception&) { ++handled; });
+  l->SetOnScrollTimer([](host::TObject*) { throw std::runtime_error("handler failed"); });
+  l->SetScrollMode(rdsmDown);
+  Advance(200);
+  EXPECT_EQ(handled, 2);
+  EXPECT_EQ(l->ScrollY(), 2);
+}
+
 TEST_F(RasterLab, AssignCopiesTextFrameAndTwoColoursOnly) {
   TRasterLab* a = Label();
   TRasterLab* b = Make<TRasterLab>(0, 70, 400, 40);
