@@ -54,23 +54,18 @@ void TRasterLab::SetText(const std::string& s) {
   Paint();
 }
 
-void TRasterLab::SetDotSize(int v) {
-  v = std::clamp(v, 1, 32);
-  if (v == FDotSize) return;
-  FDotSize = v;
+// A new dot size or spacing changes the pitch: the layout, the height and
+// the centring follow.
+void TRasterLab::ChangeDots(int& field, int v) {
+  if (v == field) return;
+  field = v;
   Relayout();
   ApplyAutoSizing();
   Paint();
 }
 
-void TRasterLab::SetDotSpacing(int v) {
-  v = std::clamp(v, 0, 3);
-  if (v == FDotSpacing) return;
-  FDotSpacing = v;
-  Relayout();
-  ApplyAutoSizing();
-  Paint();
-}
+void TRasterLab::SetDotSize(int v) { ChangeDots(FDotSize, std::clamp(v, 1, 32)); }
+void TRasterLab::SetDotSpacing(int v) { ChangeDots(FDotSpacing, std::clamp(v, 0, 3)); }
 
 void TRasterLab::SetPosX(int v) { Change(FPosX, v); }
 void TRasterLab::SetPosY(int v) { Change(FPosY, v); }

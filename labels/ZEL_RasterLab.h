@@ -224,6 +224,7 @@ class TRasterLab : public TFramedControl<host::TGraphicControl> {
   TRasterRun FRun;
   void Relayout();         // rebuilds the run from text, font, pitch
   void ApplyAutoSizing();  // AutoHeight and AutoCenter, when on
+  void ChangeDots(int& field, int v);
   bool Designing() const;
 
   // painting (ZEL_RasterLab_paint.cpp)

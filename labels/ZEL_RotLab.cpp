@@ -61,23 +61,18 @@ void TRotLab::SetAutoCenter(bool v) {
   Redraw();
 }
 
-void TRotLab::SetPosX(int v) {
-  if (v == FPosX) return;
+// With AutoCenter a new coordinate only re-centres the anchor.
+void TRotLab::MoveAnchor(int& field, int v) {
+  if (v == field) return;
   if (FAutoCenter)
     Recenter();
   else
-    FPosX = v;
+    field = v;
   Redraw();
 }
 
-void TRotLab::SetPosY(int v) {
-  if (v == FPosY) return;
-  if (FAutoCenter)
-    Recenter();
-  else
-    FPosY = v;
-  Redraw();
-}
+void TRotLab::SetPosX(int v) { MoveAnchor(FPosX, v); }
+void TRotLab::SetPosY(int v) { MoveAnchor(FPosY, v); }
 
 void TRotLab::Resize() {
   if (Parent() && FAutoCenter) {

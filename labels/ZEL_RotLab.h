@@ -97,6 +97,7 @@ class TRotLab : public host::TCustomLabel {
   template <class T>
   void Change(T& field, const T& v);
   void Recenter();
+  void MoveAnchor(int& field, int v);
   void Redraw();  // the repaint rule above
 
   // painting (ZEL_RotLab_paint.cpp)

@@ -9,6 +9,18 @@ using namespace zel;
 
 namespace {
 
+// A host font to sample: DejaVu Sans at a size.
+void UseDejaVu(host::TFont& f, int points) {
+  f.SetName("DejaVu Sans");
+  f.SetSize(points);
+}
+
+TRDCharMatrix SampledDejaVu(int points) {
+  host::TFont f;
+  UseDejaVu(f, points);
+  return SampleCharMatrix(&f);
+}
+
 uint32_t AllColumns(const TRDCharMatrix& m, int code) {
   uint32_t all = 0;
   for (uint32_t row : m.BitData[size_t(code)]) all |= row;
@@ -109,8 +121,7 @@ TEST(RasterTextWidth, ProportionalSumsColumnsPlusOneGapFixedUsesTheFontWidth) {
 
 TEST(SampledFont, IsReadWithoutAntialiasingWhateverTheFontsQuality) {
   host::TFont smooth;
-  smooth.SetName("DejaVu Sans");
-  smooth.SetSize(12);
+  UseDejaVu(smooth, 12);
   host::TFont crisp;
   crisp.Assign(&smooth);
   crisp.SetQuality(host::fqNonAntialiased);
@@ -120,10 +131,7 @@ TEST(SampledFont, IsReadWithoutAntialiasingWhateverTheFontsQuality) {
 }
 
 TEST(SampledFont, MeasuresGlyphsAndGivesBlanksTheirExtents) {
-  host::TFont f;
-  f.SetName("DejaVu Sans");
-  f.SetSize(12);
-  const TRDCharMatrix m = SampleCharMatrix(&f);
+  const TRDCharMatrix m = SampledDejaVu(12);
   EXPECT_GT(m.FontHeight, 8);
   EXPECT_LE(m.FontHeight, 32);
   EXPECT_GT(m.FontWidth, 4);
@@ -138,10 +146,7 @@ TEST(SampledFont, MeasuresGlyphsAndGivesBlanksTheirExtents) {
 }
 
 TEST(SampledFont, ABigFontIsCutToTheTopLeft32By32) {
-  host::TFont f;
-  f.SetName("DejaVu Sans");
-  f.SetSize(40);
-  const TRDCharMatrix m = SampleCharMatrix(&f);
+  const TRDCharMatrix m = SampledDejaVu(40);
   EXPECT_EQ(m.FontHeight, 32);
   EXPECT_LE(m.FontWidth, 32);
 }
