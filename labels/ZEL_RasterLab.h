@@ -230,7 +230,7 @@ class TRasterLab : public TFramedControl<host::TGraphicControl> {
   // painting (ZEL_RasterLab_paint.cpp)
   static void PaintRun(host::TCanvas* c, const TRDCharMatrix& m, const TRasterRun& run, int X,
                        int Y, int DotSize, int DotSpacing, const TRasterColors& colors,
-                       TRDBlockMode Mode, bool Proportional);
+                       TRDBlockMode Mode);
   void PaintBackground(host::TCanvas* c);
   void PaintBorderGround(host::TCanvas* c);
   void PaintRaster(host::TCanvas* c, int ox, int oy);

@@ -56,7 +56,7 @@ int TRasterLab::PaintChar(TCanvas* c, const TRDCharMatrix& m, int X, int Y, uint
 // block stripes of rdbmOn before each of them and after the last.
 void TRasterLab::PaintRun(TCanvas* c, const TRDCharMatrix& m, const TRasterRun& run, int X, int Y,
                           int DotSize, int DotSpacing, const TRasterColors& colors,
-                          TRDBlockMode Mode, bool Proportional) {
+                          TRDBlockMode Mode) {
   const int pitch = DotSize + DotSpacing;
   const TRect clip = c->ClipRect();
   const auto stripe = [&](int x) {
@@ -66,8 +66,7 @@ void TRasterLab::PaintRun(TCanvas* c, const TRDCharMatrix& m, const TRasterRun& 
   for (; i < run.Codes.size() && X + run.X[i] - pitch < clip.Right; ++i) {
     const int x = X + run.X[i];
     stripe(x);
-    const TGlyphSpan span = Proportional ? run.Spans[i] : GlyphSpan(m, run.Codes[i], false);
-    PaintDots(c, m, run.Codes[i], span, x, Y, DotSize, pitch, colors.On);
+    PaintDots(c, m, run.Codes[i], run.Spans[i], x, Y, DotSize, pitch, colors.On);
   }
   if (i == run.Codes.size()) stripe(X + run.BitLength - 1);
 }
@@ -76,7 +75,7 @@ void TRasterLab::PaintString(TCanvas* c, const TRDCharMatrix& m, int X, int Y, c
                              int DotSize, int DotSpacing, TColor On, TColor Off, TColor Back,
                              TRDBlockMode Mode, bool Proportional, int& BitLength) {
   const TRasterRun run = LayoutRasterRun(m, s, DotSize + DotSpacing, Proportional);
-  PaintRun(c, m, run, X, Y, DotSize, DotSpacing, {On, Off, Back}, Mode, Proportional);
+  PaintRun(c, m, run, X, Y, DotSize, DotSpacing, {On, Off, Back}, Mode);
   BitLength = run.BitLength;
 }
 
@@ -118,8 +117,7 @@ void TRasterLab::Paint() {
   const int ox = FPosX + FScrollX, oy = FPosY + FScrollY;
   PaintBackground(c);
   if (FCharBlockMode != rdbmOff) PaintRaster(c, ox, oy);
-  PaintRun(c, FCharMatrix, FRun, ox, oy, FDotSize, FDotSpacing, FColors, FCharBlockMode,
-           FProportional);
+  PaintRun(c, FCharMatrix, FRun, ox, oy, FDotSize, FDotSpacing, FColors, FCharBlockMode);
   PaintBorderGround(c);
   DrawBoxFrame(c, FrameStyle(), Rect(0, 0, Width() - 1, Height() - 1), FrameColorsOf(LineColors()));
   Canvas()->Draw(0, 0, bmp.get());

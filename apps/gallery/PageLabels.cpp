@@ -104,7 +104,7 @@ void BuildRasterScrolling(host::TWinControl* p) {
               {rdsmDown, "3.0 Hz", 1124, 200}};
   for (const auto& r : rows) {
     TRasterLab* l = AddRasterLab(p, r.X, 26, r.Width, r.Text, frLowered);
-    l->SetScrollInterval(r.Mode == rdsmUp || r.Mode == rdsmDown ? 120 : 40);
+    l->SetScrollInterval(r.Mode == rdsmUp || r.Mode == rdsmDown ? 80 : 40);
     l->SetScrollMode(r.Mode);
   }
 }
