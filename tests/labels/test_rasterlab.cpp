@@ -307,6 +307,17 @@ TEST_F(RasterLab, ATimerThatCannotBeSetRaisesTheNoTimerMessageAndKeepsTheMode) {
   EXPECT_TRUE(l->TimerRunning());
 }
 
+TEST_F(RasterLab, AtDesignTimeTheModeIsStoredButTheTimerStaysOff) {
+  TRasterLab* l = Label();
+  l->SetDesigning(true);
+  l->SetScrollMode(rdsmRight);
+  l->SetScrollInterval(20);
+  EXPECT_EQ(l->ScrollMode(), rdsmRight);
+  EXPECT_FALSE(l->TimerRunning());
+  Advance(500);
+  EXPECT_EQ(l->ScrollX(), 0);
+}
+
 TEST_F(RasterLab, AnExceptionInOnScrollTimerReachesTheApplicationAndScrollingGoesOn) {
   TRasterLab* l = Label();
   int handled = 0;
