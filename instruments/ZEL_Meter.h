@@ -16,6 +16,9 @@
 // picture of the scale is cached between paints.
 //
 // Decisions where the description leaves room:
+//   - mlCirc90 limits its radius by the width as mlCirc120 does (by 1 / sin 45
+//     degrees), so a tall narrow meter keeps its scale inside the rims; the
+//     default size is not affected.
 //   - mlCirc180 has its centre where mlCirc90 has it and a radius also limited
 //     by the width, R := min(H - B - T - 16, W/2 - S - 8). mlCirc270 and
 //     mlCirc360 place the centre as mlCirc300 does, with the height divided by
@@ -32,6 +35,9 @@
 //     (Visible included), keep the meter's own layout object and its OnChange
 //     binding, and repaint once.
 //   - Minor ticks of a logarithmic scale lie on the linear step grid.
+//   - On mlCirc360 the scale's ends meet; when both ends carry a tick, the tick
+//     at max is drawn without its label, which would overprint the label at min.
+//   - A label of a value that rounds to zero reads "0.0", never "-0.0".
 //   - The anchor image's mask is computed per pixel of our 32-bit bitmaps:
 //     black is transparent, any other colour opaque.
 //
@@ -76,11 +82,18 @@ TMeterGeometry MeterGeometry(TMeterLayout Layout, int W, int H, int RimTop, int 
 
 // The major step of a scale with N intervals requested: 1, 2 or 5 times a power
 // of ten, the first multiple of it on the scale, and the minor intervals in one
-// step (5 for steps of 1 and 5, 4 for steps of 2).
+// step (5 for steps of 1 and 5, 4 for steps of 2). Step is Mantissa * 10^Exponent
+// and First is FirstMultiple steps: a tick value is computed from its whole
+// multiple of the step, so it is the double nearest its decimal value.
 struct TMeterScaleStep {
   double Step = 0;
   double First = 0;
   int MinorCount = 1;
+  double Mantissa = 0;  // 1, 2 or 5, negative for a falling scale
+  int Exponent = 0;
+  double FirstMultiple = 0;
+  // The value of j steps (j may be a fraction of whole minor intervals).
+  double Multiple(double j) const;
 };
 TMeterScaleStep MeterScaleStep(double Min, double Max, int N);
 

@@ -28,9 +28,7 @@ TPoint TMeter::PointAt(double t, double r) const {
                int(Round(FMeterCenterY - r * std::sin(a))));
 }
 
-double TMeter::AngleOfFraction(double f) const {
-  return 90 + FMeterAngle / 2.0 - FMeterAngle * f;
-}
+double TMeter::AngleOfFraction(double f) const { return 90 + FMeterAngle / 2.0 - FMeterAngle * f; }
 
 double TMeter::AngleOf(double v) const {
   return AngleOfFraction(MeterFraction(v, FMinValue, FMaxValue, FLogarithmic));

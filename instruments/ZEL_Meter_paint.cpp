@@ -35,8 +35,7 @@ void Continue(TCanvas* c, std::initializer_list<TPoint> pts) {
 
 }  // namespace
 
-std::vector<TPoint> NeedlePolygon(const TNeedleLayout& L, double theta, int cx, int cy,
-                                  double Ln) {
+std::vector<TPoint> NeedlePolygon(const TNeedleLayout& L, double theta, int cx, int cy, double Ln) {
   const double t = theta * kDegToRad;
   const double ct = std::cos(t), st = std::sin(t);
   const int xt = int(Round(cx + Ln * ct)), yt = int(Round(cy - Ln * st));
@@ -137,16 +136,20 @@ void TMeter::PaintScale(TCanvas* c) {
   c->SetFont(Font());
   const std::string m = MeterLabelText(FMaxValue, FDecPlaces);
   const double dx = c->TextWidth(m) / 2.0 + 15, dy = c->TextHeight(m) / 2.0 + 15;
-  for (const TMeterTick& t : MeterMajorTicks(FMinValue, FMaxValue, FNrTicks, FLogarithmic))
-    PaintMajorTick(c, t, dx, dy);
+  std::vector<TMeterTick> ticks = MeterMajorTicks(FMinValue, FMaxValue, FNrTicks, FLogarithmic);
+  // On a full circle the ends meet: the label at max would be printed over the
+  // label at min.
+  if (FMeterAngle == 360 && ticks.size() > 1 && std::fabs(ticks.front().Fraction) < 1e-9 &&
+      std::fabs(ticks.back().Fraction - 1) < 1e-9)
+    ticks.back().Labelled = false;
+  for (const TMeterTick& t : ticks) PaintMajorTick(c, t, dx, dy);
 }
 
 void TMeter::PaintCaption(TCanvas* c) {
   if (FCaption.empty()) return;
   c->SetFont(&FFontCaption);
   c->TextOut(FMeterCenterX - c->TextWidth(FCaption) / 2,
-             FMeterCenterY - int(Round(FMeterRadius / 3)) - c->TextHeight(FCaption) / 2,
-             FCaption);
+             FMeterCenterY - int(Round(FMeterRadius / 3)) - c->TextHeight(FCaption) / 2, FCaption);
 }
 
 void TMeter::PaintNeedle(TCanvas* c, TNeedleLayout& L, double v) {

@@ -24,9 +24,7 @@ constexpr int kMaxDecades = 700;
 
 // m * 10^k for an integer k, correctly rounded: a negative power divides by the
 // exact 10^-k instead of multiplying by an inexact 10^k, so 2 * 10^-1 is 0.2.
-double Decade(double m, int k) {
-  return k >= 0 ? m * std::pow(10.0, k) : m / std::pow(10.0, -k);
-}
+double Decade(double m, int k) { return k >= 0 ? m * std::pow(10.0, k) : m / std::pow(10.0, -k); }
 
 bool Usable(const TMeterScaleStep& s) {
   return s.Step != 0 && std::isfinite(s.Step) && std::isfinite(s.First);
@@ -47,7 +45,10 @@ TMeterGeometry MeterGeometry(TMeterLayout Layout, int W, int H, int T, int B, in
   };
   switch (Layout) {
     case mlCirc90:
+      // Limited by the width as mlCirc120 is, by 1 / sin 45 degrees: a narrow
+      // control keeps its scale inside the rims.
       g.Angle = 90;
+      g.Radius = std::min(g.Radius, (W / 2.0 - S - 8) * 1.4142135623730951);
       break;
     case mlCirc120:
       g.Angle = 120;
@@ -81,6 +82,9 @@ TMeterScaleStep MeterScaleStep(double Min, double Max, int N) {
   }
   const double d = std::fabs(Max - Min);
   const double s = Max > Min ? 1.0 : -1.0;
+  // A range wider than the largest double, or narrower than the smallest, has
+  // no step that could be counted: no ticks.
+  if (!std::isfinite(d) || !(d / N > 0)) return r;
   double g = std::log(d / N) / kLn10;
   double h = Frac(g);
   if (std::fabs(h) < 1e-10 || std::fabs(h) > 0.9999999999) {
@@ -100,14 +104,26 @@ TMeterScaleStep MeterScaleStep(double Min, double Max, int N) {
     mantissa = 2;
     r.MinorCount = 4;
   }
-  r.Step = s * Decade(mantissa, k);
+  r.Mantissa = s * mantissa;
+  r.Exponent = k;
+  r.Step = r.Multiple(1);
   // The lowest multiple of the step not below min by more than a thousandth of
   // a step. Counting multiples (not adding steps) keeps First exact.
   if (!std::isfinite(r.Step) || r.Step == 0) return r;
   double m = double(Trunc(Min / r.Step)) - 1;
-  for (int i = 0; i < 8 && s * (Min - m * r.Step) > 0.001 * std::fabs(r.Step); ++i) m += 1;
-  r.First = m * r.Step;
+  for (int i = 0; i < 8 && s * (Min - r.Multiple(m)) > 0.001 * std::fabs(r.Step); ++i) m += 1;
+  r.FirstMultiple = m;
+  r.First = r.Multiple(m);
   return r;
+}
+
+// j * Mantissa is a whole number for whole steps and a multiple of 1/5 or 1/2
+// for minor positions; scaling those by ten keeps the product exact.
+double TMeterScaleStep::Multiple(double j) const {
+  const double units = j * Mantissa * 10;
+  const double whole = std::nearbyint(units);
+  return std::fabs(units - whole) < 1e-6 ? Decade(whole, Exponent - 1)
+                                         : Decade(units, Exponent - 1);
 }
 
 double MeterFraction(double v, double Min, double Max, bool Logarithmic) {
@@ -126,8 +142,8 @@ std::vector<TMeterTick> MeterMajorTicks(double Min, double Max, int N, bool Loga
       for (int k = 1; k <= 9; ++k) {
         const double v = Decade(k, e + j);
         if (v / 0.999999999 > Min && Max > 0.999999999 * v)
-          ticks.push_back({v, MeterFraction(v, Min, Max, true),
-                           everyLabel || k == 1 || k == 2 || k == 5});
+          ticks.push_back(
+              {v, MeterFraction(v, Min, Max, true), everyLabel || k == 1 || k == 2 || k == 5});
       }
       if (!(Max >= 0.999999999 * Decade(1, e + j + 1))) break;
     }
@@ -137,9 +153,9 @@ std::vector<TMeterTick> MeterMajorTicks(double Min, double Max, int N, bool Loga
   if (!Usable(s)) return ticks;
   const double limit = Max + 0.001 * std::fabs(s.Step);
   for (int i = 0; i < kMaxTicks; ++i) {
-    const double v = s.First + i * s.Step;
+    const double v = s.Multiple(s.FirstMultiple + i);
     ticks.push_back({v, MeterFraction(v, Min, Max, Logarithmic), true});
-    if (!(s.First + (i + 1) * s.Step <= limit)) break;
+    if (!(s.Multiple(s.FirstMultiple + i + 1) <= limit)) break;
   }
   return ticks;
 }
@@ -148,15 +164,15 @@ std::vector<TMeterTick> MeterMinorTicks(double Min, double Max, int N, bool Loga
   std::vector<TMeterTick> ticks;
   const TMeterScaleStep s = MeterScaleStep(Min, Max, N);
   if (!Usable(s)) return ticks;
-  const double q = s.Step / s.MinorCount;
-  const double start = s.First - s.Step;
-  const double limit = Max + 0.001 * q;
+  const double limit = Max + 0.001 * std::fabs(s.Step) / s.MinorCount;
+  // Minor position i lies i minor intervals after the step below First.
+  auto at = [&](int i) { return s.Multiple(s.FirstMultiple - 1 + double(i) / s.MinorCount); };
   for (int i = 0; i < kMaxTicks; ++i) {
-    const double v = start + i * q;
+    const double v = at(i);
     // Every MinorCount-th position is a major tick, drawn longer elsewhere.
     if (v >= Min && i % s.MinorCount != 0)
       ticks.push_back({v, MeterFraction(v, Min, Max, Logarithmic && v > Min), false});
-    if (!(start + (i + 1) * q <= limit)) break;
+    if (!(at(i + 1) <= limit)) break;
   }
   return ticks;
 }
