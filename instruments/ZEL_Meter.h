@@ -417,5 +417,8 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
 // centre (cx, cy) with length Ln: barb, tip, barb, then the shaft's four corners.
 std::vector<host::TPoint> NeedlePolygon(const TNeedleLayout& L, double theta, int cx, int cy,
                                         double Ln);
+// Where the copies of a bw x bh background image go to tile a W x H area,
+// column by column; none for an image without area.
+std::vector<host::TRect> BackgroundTiles(int W, int H, int bw, int bh);
 
 }  // namespace zel

@@ -52,6 +52,16 @@ std::vector<TPoint> NeedlePolygon(const TNeedleLayout& L, double theta, int cx, 
           pt(xt + wx - hm * ct, yt + wy + hm * st)};
 }
 
+std::vector<TRect> BackgroundTiles(int W, int H, int bw, int bh) {
+  std::vector<TRect> tiles;
+  if (bw <= 0 || bh <= 0 || W <= 0 || H <= 0) return tiles;
+  const int cols = (W - 1) / bw + 1, rows = (H - 1) / bh + 1;
+  for (int i = 1; i <= cols; ++i)
+    for (int j = 1; j <= rows; ++j)
+      tiles.push_back(Rect(bw * (i - 1), bh * (j - 1), bw * i, bh * j));
+  return tiles;
+}
+
 void TMeter::PaintBackground(TCanvas* c) {
   const int W = Width(), H = Height();
   if (FBackGroundImg.empty()) {
@@ -70,14 +80,9 @@ void TMeter::PaintBackground(TCanvas* c) {
     case bfStretch:
       c->StretchDraw(Rect(0, 0, W, H), img);
       break;
-    case bfTile: {
-      if (bw <= 0 || bh <= 0) break;
-      const int cols = (W - 1) / bw + 1, rows = (H - 1) / bh + 1;
-      for (int i = 1; i <= cols; ++i)
-        for (int j = 1; j <= rows; ++j)
-          c->StretchDraw(Rect(bw * (i - 1), bh * (j - 1), bw * i, bh * j), img);
+    case bfTile:
+      for (const TRect& r : BackgroundTiles(W, H, bw, bh)) c->StretchDraw(r, img);
       break;
-    }
   }
 }
 
