@@ -103,38 +103,29 @@ void TMeter::SetLogarithmic(bool on) {
   Redraw();
 }
 
-void TMeter::SetMinValue(double x) {
-  if (!std::isfinite(x) || x == FMinValue) return;
-  if (Loading()) {
-    FMinValue = x;
-    return;
-  }
-  if (FLogarithmic && x <= kLogFloor) return;
-  FMinValue = x;
-  if (x >= FMaxValue) FMaxValue = Above(x);
-  FValue = std::max(FValue, x);
-  FValueSec = std::max(FValueSec, x);
-  FThresholdLow = std::max(FThresholdLow, x);
-  FThresholdHigh = std::max(FThresholdHigh, x);
-  Redraw();
+// Non-finite and unchanged numbers are ignored; while a form loads, a number
+// is only stored (Loaded brings it within the rules).
+bool TMeter::Settled(double& field, double x) {
+  if (!std::isfinite(x) || x == field) return true;
+  if (!Loading()) return false;
+  field = x;
+  return true;
 }
 
-void TMeter::SetMaxValue(double x) {
-  if (!std::isfinite(x) || x == FMaxValue) return;
-  if (Loading()) {
-    FMaxValue = x;
-    return;
-  }
-  if (FLogarithmic && x <= kLogFloor) return;
-  FMaxValue = x;
-  if (x <= FMinValue) {
+void TMeter::SetMinValue(double x) { SetRangeEnd(x, true); }
+void TMeter::SetMaxValue(double x) { SetRangeEnd(x, false); }
+
+void TMeter::SetRangeEnd(double x, bool isMin) {
+  double& end = isMin ? FMinValue : FMaxValue;
+  if (Settled(end, x) || (FLogarithmic && x <= kLogFloor)) return;
+  end = x;
+  if (isMin && x >= FMaxValue) FMaxValue = Above(x);
+  if (!isMin && x <= FMinValue) {
     FMinValue = Below(x);
     if (FLogarithmic && !(FMinValue > 0)) FMinValue = x / 10;
   }
-  FValue = std::min(FValue, x);
-  FValueSec = std::min(FValueSec, x);
-  FThresholdLow = std::min(FThresholdLow, x);
-  FThresholdHigh = std::min(FThresholdHigh, x);
+  // The values and thresholds follow the moved end, silently.
+  for (double* v : {&FValue, &FValueSec, &FThresholdLow, &FThresholdHigh}) ClampIntoRange(*v);
   Redraw();
 }
 
@@ -155,11 +146,7 @@ void TMeter::CheckLimits(double v) {
 }
 
 void TMeter::SetValue(double x) {
-  if (!std::isfinite(x) || x == FValue) return;
-  if (Loading()) {
-    FValue = x;
-    return;
-  }
+  if (Settled(FValue, x)) return;
   ClampIntoRange(x);
   FValue = x;
   if (FNeedleLayout.Visible())
@@ -170,11 +157,7 @@ void TMeter::SetValue(double x) {
 }
 
 void TMeter::SetValue2(double x) {
-  if (!std::isfinite(x) || x == FValueSec) return;
-  if (Loading()) {
-    FValueSec = x;
-    return;
-  }
+  if (Settled(FValueSec, x)) return;
   ClampIntoRange(x);
   FValueSec = x;
   if (!FNeedleLayoutSec.Visible()) {
@@ -185,47 +168,27 @@ void TMeter::SetValue2(double x) {
   Redraw();
 }
 
-// A threshold dragged along by the other can only move away from the value
-// (the low one down, the high one up), so its lamp can only go out.
-void TMeter::SetLowThreshold(double x) {
-  if (!std::isfinite(x) || x == FThresholdLow) return;
-  if (Loading()) {
-    FThresholdLow = x;
-    return;
-  }
-  if (FLogarithmic && x <= kLogFloor) return;
-  ClampIntoRange(x);
-  FThresholdLow = x;
-  if (FThresholdHigh < x) {
-    FThresholdHigh = x;
-    FOFL = FOFL && FValue >= FThresholdHigh;
-  }
-  FUFL = false;
-  if (FThresholdLow >= FValue) {
-    FUFL = true;
-    if (FOnUnderFlow) FOnUnderFlow(this);
-  }
-  Redraw();
-}
+void TMeter::SetLowThreshold(double x) { SetThreshold(x, false); }
+void TMeter::SetHighThreshold(double x) { SetThreshold(x, true); }
 
-void TMeter::SetHighThreshold(double x) {
-  if (!std::isfinite(x) || x == FThresholdHigh) return;
-  if (Loading()) {
-    FThresholdHigh = x;
-    return;
-  }
-  if (FLogarithmic && x <= kLogFloor) return;
+// A threshold moved past the other drags it along. The dragged one can only
+// move away from the value (the low one down, the high one up), so its lamp
+// can only go out.
+void TMeter::SetThreshold(double x, bool high) {
+  double& own = high ? FThresholdHigh : FThresholdLow;
+  if (Settled(own, x) || (FLogarithmic && x <= kLogFloor)) return;
   ClampIntoRange(x);
-  FThresholdHigh = x;
-  if (FThresholdLow > x) {
-    FThresholdLow = x;
-    FUFL = FUFL && FValue <= FThresholdLow;
+  own = x;
+  double& other = high ? FThresholdLow : FThresholdHigh;
+  bool& otherFlag = high ? FUFL : FOFL;
+  if (high ? other > x : other < x) {
+    other = x;
+    otherFlag = otherFlag && (high ? FValue <= other : FValue >= other);
   }
-  FOFL = false;
-  if (FThresholdHigh <= FValue) {
-    FOFL = true;
-    if (FOnOverFlow) FOnOverFlow(this);
-  }
+  bool& flag = high ? FOFL : FUFL;
+  flag = high ? own <= FValue : own >= FValue;
+  const TNotifyEvent& event = high ? FOnOverFlow : FOnUnderFlow;
+  if (flag && event) event(this);
   Redraw();
 }
 
@@ -239,18 +202,11 @@ void TMeter::SetDecPlaces(int n) {
 }
 void TMeter::SetShortTicks(bool on) { Change(FShortTicks, on); }
 void TMeter::SetScaleLine(bool on) { Change(FScaleLine, on); }
-void TMeter::SetScaleVis(bool on) {
-  FScaleVisible = on;
-  Redraw();
-}
-void TMeter::SetScaleBkVis(bool on) {
-  FScaleBkVisible = on;
-  Redraw();
-}
+void TMeter::SetScaleVis(bool on) { Store(FScaleVisible, on); }
+void TMeter::SetScaleBkVis(bool on) { Store(FScaleBkVisible, on); }
 void TMeter::SetScaleBkWidth(double x) {
   if (std::isnan(x)) return;
-  FScaleBkWidth = std::clamp(x, 0.0, 100.0);
-  Redraw();
+  Store(FScaleBkWidth, std::clamp(x, 0.0, 100.0));
 }
 void TMeter::SetColorScale(TColor c) { Change(FColorScale, c); }
 void TMeter::SetColorBakgLow(TColor c) { Change(FColorSclBkLow, c); }
@@ -262,20 +218,14 @@ void TMeter::SetSRim(int v) { Change(FRimSide, v); }
 
 // --- dial, cover and lamps
 
-void TMeter::SetUnitLabel(const std::string& s) {
-  FCaption = s;
-  Redraw();
-}
+void TMeter::SetUnitLabel(const std::string& s) { Store(FCaption, s); }
 void TMeter::SetFontCaption(TFont* f) {
   FFontCaption.Assign(f);
   Redraw();
 }
 void TMeter::SetColorBakG(TColor c) { Change(FColorBakG, c); }
 void TMeter::SetColorCover(TColor c) { Change(FColorCover, c); }
-void TMeter::SetBGFillMode(TBkgFill m) {
-  FBkgndFillMode = m;
-  Redraw();
-}
+void TMeter::SetBGFillMode(TBkgFill m) { Store(FBkgndFillMode, m); }
 void TMeter::SetAnchorCovrd(bool on) { Change(FAnchorCovered, on); }
 void TMeter::SetSizeAnchor(int v) { Change(FAnchorSize, v); }
 void TMeter::SetLimWatHighOn(bool on) { Change(FLimWatchHighOn, on); }

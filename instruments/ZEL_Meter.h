@@ -378,7 +378,16 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   TMouseMoveInMeterEvent FOnMouseMoveInMeter;
   std::unique_ptr<host::TBitmap> AuxBGBmp, AuxACBmp, AuxACMaskBmp;
   bool Loading() const { return ComponentState() & host::csLoading; }
+  // Stores and repaints, also when unchanged (the setters that always redraw).
+  template <class T>
+  void Store(T& field, const T& v) {
+    field = v;
+    Redraw();
+  }
   void StyleChanged(host::TObject* Sender);
+  bool Settled(double& field, double x);
+  void SetRangeEnd(double x, bool isMin);
+  void SetThreshold(double x, bool high);
   // Range events and lamp flags of a changed value.
   void CheckLimits(double v);
   void ClampIntoRange(double& v) const;
