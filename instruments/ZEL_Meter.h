@@ -31,9 +31,9 @@
 //     only while NeedleLayoutSec.Visible is on; OnBeforeDrawNeedle is about the
 //     primary needle and is not asked for it. NeedleLayout.Visible only gates
 //     the range events of Value: the primary needle is always drawn.
-//   - SetNeedleLayout and SetNeedle2Layout copy the twelve published settings
-//     (Visible included), keep the meter's own layout object and its OnChange
-//     binding, and repaint once.
+//   - SetNeedleLayout and SetNeedle2Layout copy every published setting but
+//     OnChange (the eleven of shape, colour, shadow and Visible), keep the
+//     meter's own layout object and its OnChange binding, and repaint once.
 //   - Minor ticks of a logarithmic scale lie on the linear step grid.
 //   - On mlCirc360 the scale's ends meet; when both ends carry a tick, the tick
 //     at max is drawn without its label, which would overprint the label at min.
@@ -156,8 +156,8 @@ class TNeedleLayout : public host::TPersistent {
   const host::TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(host::TNotifyEvent e) { FOnChange = std::move(e); }
 
-  // From another TNeedleLayout: the twelve settings above, not OnChange; then one
-  // OnChange.
+  // From another TNeedleLayout: the eleven settings above, not OnChange; then
+  // one OnChange.
   void Assign(host::TPersistent* Source) override;
   std::string ClassName() const override { return "TNeedleLayout"; }
 
