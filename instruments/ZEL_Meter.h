@@ -408,6 +408,8 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   double AngleOfFraction(double f) const;
 
   // painting (ZEL_Meter_paint.cpp)
+  std::unique_ptr<host::TBitmap> FBuffer;
+  host::TBitmap* PaintBuffer();
   void PaintBackground(host::TCanvas* c);
   void PaintBands(host::TCanvas* c);
   void PaintScale(host::TCanvas* c);

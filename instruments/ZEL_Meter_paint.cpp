@@ -292,10 +292,29 @@ void TMeter::PaintFrame(TCanvas* c) {
   }
 }
 
+// The picture is drawn afresh on every paint, but into the same pixels while
+// the size stays: a new bitmap would cost an allocation and a clearing pass.
+// The canvas starts each paint as a new one would, in the control's font.
+TBitmap* TMeter::PaintBuffer() {
+  if (Width() <= 0 || Height() <= 0) return nullptr;
+  if (!FBuffer || FBuffer->Width() != Width() || FBuffer->Height() != Height())
+    FBuffer = std::make_unique<TBitmap>(Width(), Height());
+  TCanvas* c = FBuffer->Canvas();
+  c->Pen()->SetColor(clBlack);
+  c->Pen()->SetWidth(1);
+  c->Pen()->SetStyle(psSolid);
+  c->Pen()->SetMode(pmCopy);
+  c->Brush()->SetColor(clWhite);
+  c->Brush()->SetStyle(bsSolid);
+  c->SetCopyMode(cmSrcCopy);
+  c->SetFont(Font());
+  return FBuffer.get();
+}
+
 void TMeter::Paint() {
   if (!Parent() || (!Visible() && !(ComponentState() & csDesigning))) return;
   if (FMeterRadius <= 0) return;
-  const std::unique_ptr<TBitmap> bmp = OffscreenBitmap();
+  TBitmap* bmp = PaintBuffer();
   if (!bmp) return;
   TCanvas* c = bmp->Canvas();
   PaintBackground(c);
@@ -311,7 +330,7 @@ void TMeter::Paint() {
   if (FOnMeterRendered) FOnMeterRendered(this, c);
   PaintFrame(c);
   Canvas()->SetCopyMode(cmSrcCopy);
-  Canvas()->Draw(0, 0, bmp.get());
+  Canvas()->Draw(0, 0, bmp);
 }
 
 }  // namespace zel
