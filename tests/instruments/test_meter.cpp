@@ -75,6 +75,9 @@ TEST_F(Meter, MovingOneLimitPastTheOtherMovesTheOther) {
   EXPECT_EQ(m->MeterMinValue(), 0.05);
   m->SetMinValue(0);  // no logarithm of 0
   EXPECT_EQ(m->MeterMinValue(), 0.05);
+  m->SetLogarithmic(false);
+  m->SetMinValue(1e300);  // where x + 1 is x, the range still keeps a width
+  EXPECT_GT(m->MeterMaxValue(), m->MeterMinValue());
 }
 
 TEST_F(Meter, LogarithmicNeedsPositiveLimits) {
