@@ -15,18 +15,15 @@
 // afresh into an off-screen bitmap and copied to the screen in one step, so no
 // picture of the scale is cached between paints.
 //
-// Decisions where the description leaves room:
-//   - mlCirc90 limits its radius by the width as mlCirc120 does (by 1 / sin 45
-//     degrees), so a tall narrow meter keeps its scale inside the rims; the
-//     default size is not affected.
+// Choices:
 //   - mlCirc180 has its centre where mlCirc90 has it and a radius also limited
 //     by the width, R := min(H - B - T - 16, W/2 - S - 8). mlCirc270 and
 //     mlCirc360 place the centre as mlCirc300 does, with the height divided by
 //     1 + cos 45 degrees and by 2: the lowest point of their sectors.
-//   - Tick values are first + i * step, never a running sum, so a label never
-//     reads 0.30000000000000004 and long scales do not drift. A scale whose step
-//     cannot advance (ranges near the limits of double) draws no ticks rather
-//     than looping.
+//   - Tick values are whole multiples of the step (first + i * step, never a
+//     running sum), computed so that each is the double nearest its decimal
+//     value: a label never reads 0.30000000000000004 and long scales do not
+//     drift.
 //   - The secondary needle is drawn after the primary one, with its own shadow,
 //     only while NeedleLayoutSec.Visible is on; OnBeforeDrawNeedle is about the
 //     primary needle and is not asked for it. NeedleLayout.Visible only gates
@@ -37,11 +34,10 @@
 //   - Minor ticks of a logarithmic scale lie on the linear step grid.
 //   - On mlCirc360 the scale's ends meet; when both ends carry a tick, the tick
 //     at max is drawn without its label, which would overprint the label at min.
-//   - A label of a value that rounds to zero reads "0.0", never "-0.0".
 //   - The anchor image's mask is computed per pixel of our 32-bit bitmaps:
 //     black is transparent, any other colour opaque.
 //
-// Where the meter is safer than a literal reading of its rules:
+// Guards:
 //   - Loaded re-applies the setters' rules to the values a form streamed in
 //     (min < max, logarithmic limits above 0, thresholds ordered in the range,
 //     both values in the range), so painting never divides by zero or takes the
@@ -51,6 +47,14 @@
 //     the value no longer violates.
 //   - NaN and infinities are ignored by every value setter.
 //   - Tiling skips a background image of zero width or height.
+//   - mlCirc90 limits its radius by the width as mlCirc120 does (by 1 / sin 45
+//     degrees), so a tall narrow meter keeps its scale inside the rims; the
+//     default size is not affected.
+//   - A range end moved past the other pushes it 1 away, or one step of double
+//     where adding 1 is lost in rounding: the range never collapses. A scale
+//     whose step cannot be counted (ranges near the limits of double) draws no
+//     ticks rather than looping.
+//   - A label of a value that rounds to zero reads "0.0", never "-0.0".
 #pragma once
 
 #include <cstdint>
