@@ -3,15 +3,10 @@
 // with bands and both needles, and an unchanged Value; against one CopyRect of
 // a bitmap of the meter's size onto the form. The summary prints each repaint's
 // ratio to the copy beside its target of 20x.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "instruments/ZEL_Meter.h"
 
 namespace {
@@ -21,18 +16,11 @@ using zel::TMeter;
 
 constexpr int kW = 297, kH = 209;
 
-struct TMeterBench {
-  std::unique_ptr<TForm> Form;
+struct TMeterBench : zelbench::TBenchForm {
   TMeter* Meter = nullptr;
-  explicit TMeterBench(bool dressed) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, kW + 20, kH + 20);
-    Meter = new TMeter(Form.get());
-    Meter->SetParent(Form.get());
-    Meter->SetBounds(0, 0, kW, kH);
-    Form->Show();
-    Form->PaintPending();
+  explicit TMeterBench(bool dressed) : TBenchForm(kW + 20, kH + 20) {
+    Meter = Make<TMeter>(0, 0, kW, kH);
+    Show();
     if (!dressed) return;
     Meter->SetLowThreshold(0.2);
     Meter->SetHighThreshold(0.8);
@@ -75,35 +63,13 @@ void BM_CopyRect(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyRect);
 
-class SummaryReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> Times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) Times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-};
-
-void PrintSummary(const std::map<std::string, double>& t) {
-  const auto copy = t.find("BM_CopyRect");
-  if (copy == t.end() || copy->second <= 0) return;
-  std::printf("\nSummary (CPU time per repaint / one CopyRect of %dx%d; target 20x)\n", kW, kH);
-  for (const char* name : {"BM_ValueChange", "BM_ValueChangeBandsTwoNeedles", "BM_EqualValue"}) {
-    const auto a = t.find(name);
-    if (a == t.end()) continue;
-    const double ratio = a->second / copy->second;
-    std::printf("  %-30s %8.2fx%s\n", name, ratio, ratio <= 20 ? "" : "  MISSED");
-  }
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  std::printf("CPU time per repaint / one CopyRect of %dx%d\n", kW, kH);
+  for (const std::string name : {"BM_ValueChange", "BM_ValueChangeBandsTwoNeedles"})
+    zelbench::PrintRatio(rep, "  " + name, name, "BM_CopyRect", 20);
+  zelbench::PrintRatio(rep, "  BM_EqualValue", "BM_EqualValue", "BM_CopyRect");
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  SummaryReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter.Times);
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)
