@@ -55,7 +55,9 @@ char32_t FoldCodePoint(char32_t cp) {
   return cp;
 }
 
-void FoldInto(std::string_view s, std::string& out) {
+}  // namespace
+
+void FoldCaseInto(std::string_view s, std::string& out) {
   for (size_t i = 0; i < s.size();) {
     const auto b = uint8_t(s[i]);
     if (b < 0x80) {
@@ -77,6 +79,8 @@ void FoldInto(std::string_view s, std::string& out) {
     i += len;
   }
 }
+
+namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -116,7 +120,7 @@ bool ParseDecimal(std::string_view s, double& value) {
 std::string FoldCase(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  FoldInto(s, out);
+  FoldCaseInto(s, out);
   return out;
 }
 
@@ -349,7 +353,7 @@ std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::stri
     } else {
       k.Kind = TSortKey::kTextKey;
       k.Off = uint32_t(arena.size());
-      FoldInto(key, arena);
+      FoldCaseInto(key, arena);
       k.Len = uint32_t(arena.size() - k.Off);
     }
     if (FOnPercentDone && i % step == 0) FOnPercentDone(this, int(i * 100 / FRows.size()));
@@ -373,6 +377,10 @@ static void StableSortBy(std::vector<uint32_t>& order, const std::vector<Key>& k
 }
 
 void TStringArray::Sort(int col, int colsec, bool ascending) {
+  SortGrouped(col, colsec, ascending, 0);
+}
+
+void TStringArray::SortGrouped(int col, int colsec, bool ascending, uint8_t LastGroupBits) {
   if (col < 0 || col > FNrOfCols) return;
   std::string arena;
   const std::vector<TSortKey> primary = ExtractKeys(col, arena);
@@ -414,6 +422,11 @@ void TStringArray::Sort(int col, int colsec, bool ascending) {
       if (c == 0 && !secondary.empty()) c = compare(secondary[a], secondary[b]);
       return c < 0;
     });
+  }
+  if (LastGroupBits != 0) {
+    // A stable partition of the sorted order keeps each group sorted and stable.
+    std::stable_partition(order.begin(), order.end(),
+                          [&](uint32_t ix) { return (FRows[ix].Attrib & LastGroupBits) == 0; });
   }
   FOrder = std::move(order);
   if (FOnPercentDone) FOnPercentDone(this, 100);
