@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -87,4 +88,41 @@ TEST_F(EnabledSortTable, WithoutDisabledRowsItIsSort) {
   const Strings grouped = Names();
   t.Sort(2, 1, false);
   EXPECT_EQ(Names(), grouped);
+}
+
+// Texts that share long prefixes, differ past the 16th byte, are prefixes of
+// one another or hold multi-byte characters: the sort (on its own and as a
+// secondary key) must order them byte by byte after folding, stably.
+TEST(TableSort, TextOrderMatchesFoldedByteOrder) {
+  const char* const pieces[] = {"a", "B", "é", "0123456789abcdef", "", "z"};
+  std::vector<std::string> texts;
+  uint32_t seed = 12345;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int i = 0; i < 400; ++i) {
+    std::string s;
+    for (unsigned n = next() % 5; n > 0; --n) s += pieces[next() % 6];
+    texts.push_back(s);
+  }
+  TRLData t(nullptr);
+  t.SetNrOfColumns(2);
+  t.SetNrOfRows(int(texts.size()));
+  for (size_t i = 0; i < texts.size(); ++i) {
+    t.SetElem(1, int(i) + 1, texts[i]);
+    t.SetElem(2, int(i) + 1, std::to_string(i % 3));
+  }
+  std::vector<size_t> expected(texts.size());
+  for (size_t i = 0; i < expected.size(); ++i) expected[i] = i;
+  std::stable_sort(expected.begin(), expected.end(),
+                   [&](size_t a, size_t b) { return FoldCase(texts[a]) < FoldCase(texts[b]); });
+  t.Sort(1, -1, true);
+  for (size_t i = 0; i < expected.size(); ++i)
+    ASSERT_EQ(t.Strings()->GetSortOrder(int(i) + 1), int(expected[i]) + 1) << "row " << i + 1;
+  // As the tie breaker of a numeric column.
+  std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
+    if (a % 3 != b % 3) return a % 3 < b % 3;
+    return FoldCase(texts[a]) < FoldCase(texts[b]);
+  });
+  t.Sort(2, 1, true);
+  for (size_t i = 0; i < expected.size(); ++i)
+    ASSERT_EQ(t.Strings()->GetSortOrder(int(i) + 1), int(expected[i]) + 1) << "row " << i + 1;
 }
