@@ -15,6 +15,10 @@ bool Simple(const std::string& pat, const std::string& text, bool ignoreCase = f
   return TRowFilter(pat, fmSimple, ignoreCase).MatchesText(text);
 }
 
+bool Boolean(const std::string& exp, const std::string& text) {
+  return TRowFilter(exp, fmBoolean, false).MatchesText(text);
+}
+
 // The message of the error a filter expression raises, "" when it compiles.
 std::string CompileError(const std::string& exp, TFilterMode mode) {
   try {
@@ -102,33 +106,27 @@ TEST(RowFilterSimple, LongTextsWithManyStarsStayCheap) {
 }
 
 TEST(RowFilterBoolean, PrecedenceParenthesesAndJuxtaposition) {
-  const auto m = [](const std::string& exp, const std::string& text) {
-    return TRowFilter(exp, fmBoolean, false).MatchesText(text);
-  };
   // NOT > AND > OR: "a OR b AND c" is "a OR (b AND c)".
-  EXPECT_TRUE(m("a OR b AND c", "a"));
-  EXPECT_FALSE(m("a OR b AND c", "b"));
-  EXPECT_FALSE(m("(a OR b) AND c", "a"));
-  EXPECT_TRUE(m("(a OR b) AND c", "bc"));
-  EXPECT_TRUE(m("NOT a AND b", "b"));
-  EXPECT_FALSE(m("NOT (a OR b)", "b"));
-  EXPECT_TRUE(m("NOT NOT a", "a"));
-  EXPECT_TRUE(m("a b", "ba"));
-  EXPECT_FALSE(m("a b", "a"));
-  EXPECT_TRUE(m("x and y or z", "z"));  // keywords in any case
-  EXPECT_TRUE(m("C?1 OR *fault", "sensor fault"));
-  EXPECT_TRUE(m("android", "android"));  // a keyword inside a word is a term
+  EXPECT_TRUE(Boolean("a OR b AND c", "a"));
+  EXPECT_FALSE(Boolean("a OR b AND c", "b"));
+  EXPECT_FALSE(Boolean("(a OR b) AND c", "a"));
+  EXPECT_TRUE(Boolean("(a OR b) AND c", "bc"));
+  EXPECT_TRUE(Boolean("NOT a AND b", "b"));
+  EXPECT_FALSE(Boolean("NOT (a OR b)", "b"));
+  EXPECT_TRUE(Boolean("NOT NOT a", "a"));
+  EXPECT_TRUE(Boolean("a b", "ba"));
+  EXPECT_FALSE(Boolean("a b", "a"));
+  EXPECT_TRUE(Boolean("x and y or z", "z"));  // keywords in any case
+  EXPECT_TRUE(Boolean("C?1 OR *fault", "sensor fault"));
+  EXPECT_TRUE(Boolean("android", "android"));  // a keyword inside a word is a term
 }
 
 TEST(RowFilterBoolean, QuotedTerms) {
-  const auto m = [](const std::string& exp, const std::string& text) {
-    return TRowFilter(exp, fmBoolean, false).MatchesText(text);
-  };
-  EXPECT_TRUE(m("\"low battery\"", "CH2 low battery"));
-  EXPECT_FALSE(m("\"low battery\"", "battery low"));
-  EXPECT_TRUE(m("\"OR\"", "OR gate"));
-  EXPECT_FALSE(m("\"OR\"", "gate"));
-  EXPECT_TRUE(m("\"say \"\"hi\"\"\"", "they say \"hi\""));
+  EXPECT_TRUE(Boolean("\"low battery\"", "CH2 low battery"));
+  EXPECT_FALSE(Boolean("\"low battery\"", "battery low"));
+  EXPECT_TRUE(Boolean("\"OR\"", "OR gate"));
+  EXPECT_FALSE(Boolean("\"OR\"", "gate"));
+  EXPECT_TRUE(Boolean("\"say \"\"hi\"\"\"", "they say \"hi\""));
   EXPECT_TRUE(TRowFilter("   ", fmBoolean, false).MatchesAll());
 }
 
