@@ -320,6 +320,8 @@ class TRowFilter::TImpl {
   // Whether the texts of one row's cells match.
   bool Matches(const std::vector<std::string_view>& cells) const {
     if (FAll) return true;
+    // No column to look at: nothing matches, not even "NOT x".
+    if (cells.empty()) return false;
     if (FMode == fmGrep) {
       for (const std::string_view c : cells)
         if (RE2::PartialMatch(re2::StringPiece(c.data(), c.size()), *FRegex)) return true;
@@ -424,6 +426,7 @@ bool TRowFilter::MatchesCells(const std::vector<std::string_view>& Cells) const 
 }
 
 bool TRowFilter::MatchesRow(const TRLData& Data, int Row, const std::vector<int>& Columns) const {
+  if (Row < 1 || Row > Data.NrOfRows()) return false;
   if (FImpl->All()) return true;
   std::vector<std::string_view> cells;
   GatherCells(Data, Row, ResolveColumns(Data, Columns), cells);
