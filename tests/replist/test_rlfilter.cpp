@@ -98,6 +98,26 @@ TEST(RowFilterSimple, IgnoreCaseFoldsLikeTheSort) {
   EXPECT_TRUE(Simple("ΩMEGA", "ωmega", true));
 }
 
+// Against the same pattern written as a regular expression: "*" is ".*", "?"
+// is "." (one code point in RE2's UTF-8 mode).
+TEST(RowFilterSimple, AgreesWithTheEquivalentRegularExpression) {
+  const char* const patPieces[] = {"a", "b", "é", "*", "?"};
+  const char* const textPieces[] = {"a", "b", "é"};
+  uint32_t seed = 99;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int i = 0; i < 3000; ++i) {
+    std::string pat, regex, text;
+    for (unsigned n = 1 + next() % 5; n > 0; --n) {
+      const std::string piece = patPieces[next() % 5];
+      pat += piece;
+      regex += piece == "*" ? ".*" : piece == "?" ? "." : piece;
+    }
+    for (unsigned n = next() % 8; n > 0; --n) text += textPieces[next() % 3];
+    ASSERT_EQ(Simple(pat, text), TRowFilter(regex, fmGrep, false).MatchesText(text))
+        << "pattern " << pat << " text " << text;
+  }
+}
+
 TEST(RowFilterSimple, LongTextsWithManyStarsStayCheap) {
   // Exponential backtracking would never finish this.
   const std::string text(20000, 'a');
