@@ -7,10 +7,9 @@
 //     vector over keys extracted beforehand (target: within 1.5x).
 // Every table is built before anything is timed. CPU time is compared, since the
 // machine may be busy with other work.
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <map>
 #include <memory>
 #include <numeric>
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Bench.h"
 #include "replist/ZEL_replist_filter.h"
 
 using namespace zel;
@@ -132,30 +132,7 @@ BENCHMARK(BM_Filter)
 BENCHMARK(BM_SortTwoColumns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortTwoColumnsBaseline)->Unit(benchmark::kMillisecond);
 
-// Console output, and the CPU time per iteration of every run by its full name
-// (repetitions averaged; aggregates left out).
-class TCpuTimes : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.error_occurred || r.run_type == Run::RT_Aggregate) continue;
-      auto& [sum, n] = FTimes[r.run_name.str()];
-      sum += r.GetAdjustedCPUTime();
-      ++n;
-    }
-  }
-  // Mean CPU time of the run, 0 when it did not run.
-  double Cpu(const std::string& name) const {
-    const auto it = FTimes.find(name);
-    return it == FTimes.end() ? 0 : it->second.first / it->second.second;
-  }
-
- private:
-  std::map<std::string, std::pair<double, int>> FTimes;
-};
-
-void PrintFilterLines(const TCpuTimes& times, int mode) {
+void PrintFilterLines(const zelbench::TFigureReporter& times, int mode) {
   const std::string base = "BM_Filter/mode:" + std::to_string(mode) + "/rows:";
   // The reporter's unit is milliseconds.
   const double small = times.Cpu(base + std::to_string(kSmallRows)) / 1e3;
@@ -169,22 +146,19 @@ void PrintFilterLines(const TCpuTimes& times, int mode) {
               ratio <= 1.2 ? "met" : "NOT met");
 }
 
+void PrintSummary(const zelbench::TFigureReporter& times) {
+  std::printf("Report list filters:\n");
+  for (int mode = 0; mode < 3; ++mode) PrintFilterLines(times, mode);
+  zelbench::PrintRatio(times, "sort 1,000,000 rows, number then text vs std::stable_sort",
+                       "BM_SortTwoColumns", "BM_SortTwoColumnsBaseline", 1.5);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  // The tables are built before any timing.
   Table(kSmallRows);
   Table(kLargeRows);
   SortTable();
-  TCpuTimes times;
-  benchmark::RunSpecifiedBenchmarks(&times);
-  std::printf("\nReport list filters:\n");
-  for (int mode = 0; mode < 3; ++mode) PrintFilterLines(times, mode);
-  const double ours = times.Cpu("BM_SortTwoColumns"), base = times.Cpu("BM_SortTwoColumnsBaseline");
-  if (ours > 0 && base > 0)
-    std::printf(
-        "sort 1,000,000 rows, number then text: %5.2fx std::stable_sort  (target <= 1.5x) %s\n",
-        ours / base, ours / base <= 1.5 ? "met" : "NOT met");
-  benchmark::Shutdown();
-  return 0;
+  return zelbench::RunBenchmarks(argc, argv, PrintSummary);
 }
