@@ -9,7 +9,6 @@
 // machine may be busy with other work.
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <map>
 #include <memory>
 #include <numeric>
