@@ -166,6 +166,9 @@ TTreeNode* TFolderTree::FindChild(TTreeNode* Parent, const std::string& Name) co
 }
 
 bool TFolderTree::SelectPath(const std::string& Path) {
+  // The window's creation resets the tree: it must come first, or it would
+  // undo a selection made by a program before the control was first shown.
+  HandleNeeded();
   const std::string path = NormalizeFolderPath(Path);
   if (path.empty() || !DirExists(path)) return false;
   BuildTree();
@@ -190,6 +193,7 @@ bool TFolderTree::SelectPath(const std::string& Path) {
 }
 
 void TFolderTree::RefreshTree() {
+  HandleNeeded();
   const std::string before = FCurrentDir;
   {
     // The climb may select several folders on the way; only its end counts.

@@ -102,6 +102,16 @@ TEST_F(FolderTree, SelectPathNormalisesAndReportsTheWholePathFound) {
   EXPECT_EQ(T->CurrentDir(), Box.Path());
 }
 
+TEST_F(FolderTree, ASelectionMadeBeforeTheTreeIsShownSurvivesShowing) {
+  auto* early = new TFolderTree(Form());
+  ASSERT_TRUE(early->SelectPath(Box.Path("Beta")));
+  early->SetParent(Form());
+  early->SetBounds(0, 0, 100, 100);
+  Pump();
+  EXPECT_EQ(early->CurrentDir(), Box.Path("Beta/"));
+  EXPECT_EQ(early->Selected()->Text(), "Beta");
+}
+
 TEST_F(FolderTree, ActsOnTheFolderNamedNotOnOneDifferingInCase) {
   ASSERT_TRUE(T->SelectPath(Box.Path("data")));
   EXPECT_EQ(T->Selected()->Text(), "data");

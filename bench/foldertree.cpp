@@ -1,0 +1,116 @@
+// Expanding a big folder in the folder tree: one folder of 1,000 sub-folders
+// against one of 10,000. The expansion reads the folder, probes every
+// sub-folder for sub-folders of its own, sorts and adds one node each, so the
+// time should grow with the count; the closing line prints the ratio
+// (linear: target within 12x for ten times the folders).
+//
+// The folders are made under the system's temp folder before any timing and
+// removed at the end.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/backend/Headless.h"
+#include "host/ui/Forms.h"
+#include "selectors/ZEL_FolderTree.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace host;
+
+fs::path& Scratch() {
+  static fs::path dir;
+  return dir;
+}
+
+// <scratch>/<count>/big/f00000 ... : the folder to expand, made once per count.
+std::string BigFolder(int count) {
+  const fs::path parent = Scratch() / std::to_string(count);
+  const fs::path big = parent / "big";
+  if (!fs::exists(big)) {
+    char name[16];
+    for (int i = 0; i < count; ++i) {
+      std::snprintf(name, sizeof name, "f%05d", (i * 7919) % count);  // not in order
+      fs::create_directories(big / name);
+    }
+  }
+  return big.string();
+}
+
+void BM_ExpandFolder(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const std::string big = BigFolder(count);
+  ResetApplication(std::make_unique<THeadlessBackend>());
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBounds(0, 0, 400, 600);
+  auto* tree = new zel::TFolderTree(form.get());
+  tree->SetParent(form.get());
+  tree->SetBounds(0, 0, 400, 600);
+  form->Show();
+  for (auto _ : state) {
+    state.PauseTiming();
+    // Selecting the parent leaves "big" unread, with only its placeholder.
+    tree->SelectPath(fs::path(big).parent_path().string());
+    TTreeNode* node = tree->Selected()->GetFirstChild();
+    state.ResumeTiming();
+    node->Expand(false);
+    benchmark::DoNotOptimize(node->Count());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
+
+BENCHMARK(BM_ExpandFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The file-system share of the expansion: listing, probing and sorting alone.
+void BM_ScanFolder(benchmark::State& state) {
+  const int count = int(state.range(0));
+  const std::string big = BigFolder(count);
+  zel::TFolderList list;
+  for (auto _ : state) {
+    zel::ScanFolder(big, list);
+    benchmark::DoNotOptimize(list.data());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
+
+BENCHMARK(BM_ScanFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+class TTimesReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) CpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
+  }
+  std::map<std::string, double> CpuTime;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::string templ = (fs::temp_directory_path() / "zel-bench-folders-XXXXXX").string();
+  if (!::mkdtemp(templ.data())) {
+    std::perror("cannot make the scratch folder");
+    return 1;
+  }
+  Scratch() = templ;
+  TTimesReporter rep;
+  benchmark::RunSpecifiedBenchmarks(&rep);
+  const double small = rep.CpuTime["BM_ExpandFolder/1000"];
+  const double large = rep.CpuTime["BM_ExpandFolder/10000"];
+  if (small > 0 && large > 0)
+    std::printf(
+        "\nexpanding 1,000 folders: %.2f ms, 10,000 folders: %.2f ms, ratio %.2fx "
+        "(linear: target <= 12) %s\n",
+        small, large, large / small, large / small <= 12 ? "met" : "NOT met");
+  std::error_code ec;
+  fs::remove_all(Scratch(), ec);
+  benchmark::Shutdown();
+  return 0;
+}
