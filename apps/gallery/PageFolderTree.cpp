@@ -70,7 +70,11 @@ class TFolderBand {
     Caption(P, 16, 8, "Folder tree")->Font()->SetStyle(fsBold);
     FTree = Add<zel::TFolderTree>(P, 16, 30, 320, 260);
     FTree->SetHideSelection(false);  // the selection shows while the buttons have the focus
+    // Wide enough for a deep path: an auto-sized label would be cut at the
+    // band's edge, which is set by what the page holds when it is built.
     FStatus = Caption(P, 350, 150, "");
+    FStatus->SetAutoSize(false);
+    FStatus->SetBounds(350, 150, 700, 17);
     FStatus->Font()->SetColor(clNavy);
     FTree->SetOnDirChanged([status = FStatus, tree = FTree](TObject*) {
       status->SetCaption("Selected: " + tree->CurrentDir());

@@ -64,6 +64,21 @@ TEST_F(FolderTree, ListsSubFoldersInOrderAndShowsButtonsOnlyWhereFoldersAre) {
   EXPECT_FALSE(NodeOf("alpha/")->HasChildren());
 }
 
+TEST_F(FolderTree, GetSubDirsSaysWhetherAFolderHoldsListedFolders) {
+  TFolderList list;
+  EXPECT_TRUE(T->GetSubDirs(Box.Path(), list));
+  EXPECT_EQ(list.size(), 5u);
+  EXPECT_FALSE(T->GetSubDirs(Box.Path("Gamma"), list));
+  EXPECT_TRUE(list.empty());
+  list = {{"kept", false}};
+  EXPECT_FALSE(T->GetSubDirs(Box.Path("Gamma/notes.txt"), list));
+  EXPECT_FALSE(T->GetSubDirs(nullptr, list));
+  EXPECT_EQ(list, (TFolderList{{"kept", false}}));
+  ASSERT_TRUE(T->SelectPath(Box.Path()));
+  EXPECT_TRUE(T->GetSubDirs(NodeOf("Beta/"), list));
+  EXPECT_EQ(list, (TFolderList{{"x", false}}));
+}
+
 TEST_F(FolderTree, ReadsAFolderOnlyWhenItIsExpanded) {
   ASSERT_TRUE(T->SelectPath(Box.Path()));
   TTreeNode* beta = NodeOf("Beta/");
