@@ -27,15 +27,6 @@ class TBusyCursor {
   host::TCursor FSaved;
 };
 
-bool SameFolded(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TFolderTree::TFolderTree(host::TComponent* AOwner) : host::TCustomTreeView(AOwner) {
@@ -161,7 +152,7 @@ TTreeNode* TFolderTree::FindChild(TTreeNode* Parent, const std::string& Name) co
   for (int i = 0; i < Parent->Count(); ++i)
     if (Parent->Item(i)->Text() == Name) return Parent->Item(i);
   for (int i = 0; i < Parent->Count(); ++i)
-    if (SameFolded(Parent->Item(i)->Text(), Name)) return Parent->Item(i);
+    if (CompareFolded(Parent->Item(i)->Text(), Name) == 0) return Parent->Item(i);
   return nullptr;
 }
 

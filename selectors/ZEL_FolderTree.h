@@ -45,6 +45,9 @@ struct TFolderEntry {
 };
 using TFolderList = std::vector<TFolderEntry>;
 
+// Negative, zero or positive as a sorts before, with or after b when ASCII
+// letters are folded to lower case (other bytes compare as they are).
+int CompareFolded(const std::string& a, const std::string& b);
 // True for a name the tree lists: not empty and not starting with ".".
 bool IsListedFolderName(const std::string& Name);
 // Orders the list as the tree shows it: by name with ASCII letters folded,

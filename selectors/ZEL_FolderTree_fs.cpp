@@ -17,17 +17,6 @@ namespace {
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
-// Negative, zero or positive as a sorts before, with or after b, folded.
-int CompareFolded(const std::string& a, const std::string& b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(FoldAscii(a[i]));
-    const auto cb = static_cast<unsigned char>(FoldAscii(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 // A listed folder entry: a directory (through links) with a shown name.
 bool IsListedFolder(const fs::directory_entry& e) {
   std::error_code ec;
@@ -65,6 +54,16 @@ bool IsForbiddenNameChar(char c) {
 }
 
 }  // namespace
+
+int CompareFolded(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(FoldAscii(a[i]));
+    const auto cb = static_cast<unsigned char>(FoldAscii(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
 
 bool IsListedFolderName(const std::string& Name) { return !Name.empty() && Name[0] != '.'; }
 
