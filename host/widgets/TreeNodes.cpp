@@ -106,8 +106,12 @@ void TTreeNode::Delete() { FOwner->Delete(this); }
 
 int TTreeNode::Index() const {
   const auto& sib = FOwner->SiblingsOf(FParent);
+  if (FIndexHint < sib.size() && sib[FIndexHint].get() == this) return int(FIndexHint);
   for (size_t i = 0; i < sib.size(); ++i)
-    if (sib[i].get() == this) return int(i);
+    if (sib[i].get() == this) {
+      FIndexHint = i;
+      return int(i);
+    }
   return -1;
 }
 
@@ -144,7 +148,9 @@ TTreeNode* TTreeNodes::InsertAt(TTreeNode* parent, size_t pos, const std::string
   node->FText = s;
   node->FData = data;
   TTreeNode* raw = node.get();
-  sib.insert(sib.begin() + std::ptrdiff_t(std::min(pos, sib.size())), std::move(node));
+  pos = std::min(pos, sib.size());
+  raw->FIndexHint = pos;
+  sib.insert(sib.begin() + std::ptrdiff_t(pos), std::move(node));
   Changed();
   return raw;
 }

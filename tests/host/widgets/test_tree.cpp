@@ -86,6 +86,29 @@ TEST_F(Tree, StructureAndIndexes) {
   EXPECT_TRUE(Log.empty());  // nothing was selected: no events
 }
 
+// Sibling positions are remembered between walks; inserts and deletes in
+// front of a node must not leave a walk reading a stale position.
+TEST_F(Tree, SiblingWalksStayRightAfterInsertsAndDeletesInFront) {
+  auto* items = T->Items();
+  Root = items->Add(nullptr, "root");
+  for (const char* s : {"c", "d", "e"}) items->AddChild(Root, s);
+  auto walk = [&] {
+    Strings seen;
+    for (TTreeNode* n = Root->GetFirstChild(); n; n = n->GetNextSibling())
+      seen.push_back(n->Text() + std::to_string(n->Index()));
+    return seen;
+  };
+  EXPECT_EQ(walk(), (Strings{"c0", "d1", "e2"}));
+  items->AddChildFirst(Root, "a");
+  items->Insert(Root->Item(1), "b");
+  EXPECT_EQ(walk(), (Strings{"a0", "b1", "c2", "d3", "e4"}));
+  Root->Item(1)->Delete();
+  Root->Item(0)->Delete();
+  EXPECT_EQ(walk(), (Strings{"c0", "d1", "e2"}));
+  EXPECT_EQ(Root->GetLastChild()->GetPrevSibling()->Text(), "d");
+  EXPECT_EQ(items->Item(3)->AbsoluteIndex(), 3);
+}
+
 TEST_F(Tree, ExpandingFillsChildrenLazilyAndMayRefuse) {
   auto* items = T->Items();
   TTreeNode* folder = items->Add(nullptr, "folder");
