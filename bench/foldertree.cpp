@@ -7,7 +7,6 @@
 //
 // The folders are made under the system's temp folder before any timing and
 // removed at the end.
-#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,8 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "selectors/ZEL_FolderTree.h"
 
 namespace {
@@ -47,13 +45,9 @@ std::string BigFolder(int count) {
 void BM_ExpandFolder(benchmark::State& state) {
   const int count = int(state.range(0));
   const std::string big = BigFolder(count);
-  ResetApplication(std::make_unique<THeadlessBackend>());
-  auto form = std::make_unique<TForm>(nullptr);
-  form->SetBounds(0, 0, 400, 600);
-  auto* tree = new zel::TFolderTree(form.get());
-  tree->SetParent(form.get());
-  tree->SetBounds(0, 0, 400, 600);
-  form->Show();
+  zelbench::TBenchForm b(400, 600);
+  auto* tree = b.Make<zel::TFolderTree>(0, 0, 400, 600);
+  b.Form->Show();
   for (auto _ : state) {
     state.PauseTiming();
     // Selecting the parent leaves "big" unread, with only its placeholder.
@@ -84,52 +78,38 @@ void BM_ScanFolder(benchmark::State& state) {
 
 BENCHMARK(BM_ScanFolder)->Arg(1000)->Arg(10000)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
-class TTimesReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      if (r.run_type != Run::RT_Iteration) continue;
-      const std::string name = r.run_name.function_name + "/" + r.run_name.args;
-      const double t = r.GetAdjustedCPUTime();
-      if (!CpuTime.count(name) || t < CpuTime[name]) CpuTime[name] = t;
-    }
-  }
-  std::map<std::string, double> CpuTime;
-};
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  std::string templ = (fs::temp_directory_path() / "zel-bench-folders-XXXXXX").string();
-  if (!::mkdtemp(templ.data())) {
-    std::perror("cannot make the scratch folder");
-    return 1;
-  }
-  Scratch() = templ;
-  TTimesReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  const double small = rep.CpuTime["BM_ExpandFolder/1000"];
-  const double large = rep.CpuTime["BM_ExpandFolder/10000"];
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  const double small = rep.BestCpu("BM_ExpandFolder/1000");
+  const double large = rep.BestCpu("BM_ExpandFolder/10000");
   if (small > 0 && large > 0)
     std::printf(
-        "\nexpanding 1,000 folders: %.2f ms, 10,000 folders: %.2f ms, ratio %.2fx "
+        "expanding 1,000 folders: %.2f ms, 10,000 folders: %.2f ms, ratio %.2fx "
         "(linear: target <= 12) %s\n",
         small, large, large / small, large / small <= 12 ? "met" : "NOT met");
   // The disk's share is the kernel's: opening one of 10,000 folders costs it
   // more than one of 1,000 (its caches no longer hold them all), so the split
   // shows which side a miss comes from.
-  const double scanSmall = rep.CpuTime["BM_ScanFolder/1000"];
-  const double scanLarge = rep.CpuTime["BM_ScanFolder/10000"];
+  const double scanSmall = rep.BestCpu("BM_ScanFolder/1000");
+  const double scanLarge = rep.BestCpu("BM_ScanFolder/10000");
   if (scanSmall > 0 && scanLarge > 0 && small > scanSmall && large > scanLarge)
     std::printf(
         "reading the folders alone: %.2f ms, %.2f ms, ratio %.2fx; "
         "the tree's own share: %.2f ms, %.2f ms, ratio %.2fx\n",
         scanSmall, scanLarge, scanLarge / scanSmall, small - scanSmall, large - scanLarge,
         (large - scanLarge) / (small - scanSmall));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string templ = (fs::temp_directory_path() / "zel-bench-folders-XXXXXX").string();
+  if (!::mkdtemp(templ.data())) {
+    std::perror("cannot make the scratch folder");
+    return 1;
+  }
+  Scratch() = templ;
+  const int rc = zelbench::RunBenchmarks(argc, argv, PrintSummary);
   std::error_code ec;
   fs::remove_all(Scratch(), ec);
-  benchmark::Shutdown();
-  return 0;
+  return rc;
 }

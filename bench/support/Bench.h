@@ -76,14 +76,28 @@ class TFigureReporter : public benchmark::ConsoleReporter {
     double v = 0;
     return Figure(name, "cpu", v) ? v : 0;
   }
+  // The fastest repetition's CPU time (the one least disturbed by whatever else
+  // the machine was doing), 0 when it did not run.
+  double BestCpu(const std::string& name) const {
+    const auto it = FSamples.find(name);
+    if (it == FSamples.end()) return Cpu(name);
+    return it->second.Best("cpu");
+  }
 
  private:
   struct TFigures {
     std::map<std::string, std::pair<double, int>> Sums;
+    std::map<std::string, double> Mins;
     void Add(const std::string& what, double v) {
       auto& [sum, n] = Sums[what];
       sum += v;
       ++n;
+      const auto it = Mins.find(what);
+      if (it == Mins.end() || v < it->second) Mins[what] = v;
+    }
+    double Best(const std::string& what) const {
+      const auto it = Mins.find(what);
+      return it == Mins.end() ? 0 : it->second;
     }
     bool Get(const std::string& what, double& v) const {
       const auto it = Sums.find(what);
