@@ -271,4 +271,19 @@ TEST_F(MarkSel, AssignCopiesGridSelectionColoursAndVisibility) {
   EXPECT_FALSE(copy->GetVis(5));
 }
 
+TEST_F(MarkSel, TinyAndEmptySizesPaintAndChooseMarkZeroWithoutHarm) {
+  for (int size : {0, 1, 3, 5}) {
+    Sel()->SetBounds(10, 10, size, size);
+    Sel()->SetNrOfColumns(51);
+    zeltest::Pump();
+    zeltest::MouseMove(Form(), 10, 10);
+    EXPECT_EQ(Sel()->MarkAt(0, 0), 0) << size;
+    Sel()->SetNrOfColumns(1);
+    zeltest::Pump();
+  }
+  Sel()->SetBounds(10, 10, 2, 2);
+  zeltest::Click(Sel(), 1, 1);
+  EXPECT_EQ(Sel()->Selected(), 0);
+}
+
 }  // namespace
