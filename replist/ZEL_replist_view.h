@@ -337,6 +337,8 @@ class TReportListView : public host::TCustomDrawGrid {
   const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
   void SetOnPercentDone(TOnPercentDoneEvent e) { FOnPercentDone = std::move(e); }
 
+  // Repaints after moving.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   std::string ClassName() const override { return "TReportListView"; }
 
  protected:
@@ -345,7 +347,6 @@ class TReportListView : public host::TCustomDrawGrid {
   bool SelectCell(int ACol, int ARow) override;
   void TopLeftChanged() override;
   void CreateWnd() override;
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;
   void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
