@@ -52,6 +52,7 @@ void TReportListView::WireTable() {
 // --- notifications -----------------------------------------------------------
 
 void TReportListView::StoreChanged() {
+  if (FAttribWrite) return;
   if (FBulkDepth > 0) {
     FBulkDirty = true;
     return;

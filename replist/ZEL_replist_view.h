@@ -407,6 +407,9 @@ class TReportListView : public host::TCustomDrawGrid {
   // Bulk work: nesting depth, and whether the store changed meanwhile.
   int FBulkDepth = 0;
   bool FBulkDirty = false;
+  // True while the view writes selection or enabled bits: those are not data
+  // changes and raise no OnChange.
+  bool FAttribWrite = false;
   // Selected-row bookkeeping: count (-1 = unknown, recount on demand) and the
   // only selected row when the count is 1 (0 = not known).
   mutable int FSelCount = 0;
@@ -447,6 +450,8 @@ class TReportListView : public host::TCustomDrawGrid {
   }
   // selection (ZEL_replist_view_select.cpp)
   void PutRowBit(int r, uint8_t bit, bool on);
+  void WriteRowAttrib(int r, uint8_t a);
+  void WriteColAttrib(int c, uint8_t a);
   void ClearRowSelection();
   void SelectOnly(int r);
   void SetAllRowBits(uint8_t bit, bool on);

@@ -34,8 +34,9 @@ bool IsCursorKey(Word Key) {
 
 void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
-  // The second press of a double click belongs to DblClick.
-  if (Button != mbLeft || (Shift & ssDouble)) return;
+  // The second press of a double click is a click too, as on the platform:
+  // two quick clicks on a header sort twice.
+  if (Button != mbLeft) return;
   const TGridCoord cell = MouseCoord(X, Y);
   if (cell.X < 0 || cell.Y < 0) return;
   if (FColumnHeadersVisible && cell.Y == ColumnHeaderRow()) {

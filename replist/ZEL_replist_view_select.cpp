@@ -9,13 +9,25 @@ namespace zel {
 
 using namespace host;
 
+void TReportListView::WriteRowAttrib(int r, uint8_t a) {
+  FAttribWrite = true;
+  FRLData->SetRowAttrib(r, a);
+  FAttribWrite = false;
+}
+
+void TReportListView::WriteColAttrib(int c, uint8_t a) {
+  FAttribWrite = true;
+  FRLData->SetColAttrib(c, a);
+  FAttribWrite = false;
+}
+
 // Writes one bit of a row's attribute byte; callers run inside RunBulk, so
 // the store's change notification is held back.
 void TReportListView::PutRowBit(int r, uint8_t bit, bool on) {
   const uint8_t old = FRLData->RowAttrib(r);
   const uint8_t now = on ? uint8_t(old | bit) : uint8_t(old & ~bit);
   if (old == now) return;
-  FRLData->SetRowAttrib(r, now);
+  WriteRowAttrib(r, now);
   if (!(bit & kRowSelected) || FSelCount < 0) return;
   if (on) {
     ++FSelCount;
@@ -54,7 +66,7 @@ void TReportListView::SetAllRowBits(uint8_t bit, bool on) {
 void TReportListView::SetAllColBits(bool on) {
   for (int c = 1; c <= NrOfColumns(); ++c) {
     const uint8_t a = FRLData->ColAttrib(c);
-    FRLData->SetColAttrib(c, on ? uint8_t(a | kColSelected) : uint8_t(a & ~kColSelected));
+    WriteColAttrib(c, on ? uint8_t(a | kColSelected) : uint8_t(a & ~kColSelected));
   }
 }
 
@@ -82,7 +94,7 @@ void TReportListView::SetColumnSelected(int c, bool on) {
   if (!ValidCol(c)) return;
   RunBulk(bkSelection, [&] {
     const uint8_t a = FRLData->ColAttrib(c);
-    FRLData->SetColAttrib(c, on ? uint8_t(a | kColSelected) : uint8_t(a & ~kColSelected));
+    WriteColAttrib(c, on ? uint8_t(a | kColSelected) : uint8_t(a & ~kColSelected));
   });
 }
 
@@ -93,7 +105,7 @@ void TReportListView::SelectRow(int RowNr) {
 void TReportListView::SelectColumn(int ColNr) {
   RunBulk(bkSelection, [&] {
     SetAllColBits(false);
-    if (ValidCol(ColNr)) FRLData->SetColAttrib(ColNr, FRLData->ColAttrib(ColNr) | kColSelected);
+    if (ValidCol(ColNr)) WriteColAttrib(ColNr, FRLData->ColAttrib(ColNr) | kColSelected);
   });
 }
 
