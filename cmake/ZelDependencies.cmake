@@ -6,6 +6,8 @@ pkg_check_modules(LIBPNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(X11 IMPORTED_TARGET x11)
 pkg_check_modules(XTST IMPORTED_TARGET xtst)
 find_package(pugixml REQUIRED)
+# The report list's regular-expression filter: linear-time matching.
+pkg_check_modules(RE2 REQUIRED IMPORTED_TARGET re2)
 find_package(Threads REQUIRED)
 if(ZEL_BUILD_TESTS)
   find_package(GTest REQUIRED)

@@ -1,9 +1,13 @@
 #include "foundation/Zel_dstruct.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <new>
+#include <type_traits>
+#include <variant>
 
 #include "foundation/Zel_stringl.h"
 
@@ -55,7 +59,9 @@ char32_t FoldCodePoint(char32_t cp) {
   return cp;
 }
 
-void FoldInto(std::string_view s, std::string& out) {
+}  // namespace
+
+void FoldCaseInto(std::string_view s, std::string& out) {
   for (size_t i = 0; i < s.size();) {
     const auto b = uint8_t(s[i]);
     if (b < 0x80) {
@@ -77,6 +83,8 @@ void FoldInto(std::string_view s, std::string& out) {
     i += len;
   }
 }
+
+namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -116,7 +124,7 @@ bool ParseDecimal(std::string_view s, double& value) {
 std::string FoldCase(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  FoldInto(s, out);
+  FoldCaseInto(s, out);
   return out;
 }
 
@@ -349,7 +357,7 @@ std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::stri
     } else {
       k.Kind = TSortKey::kTextKey;
       k.Off = uint32_t(arena.size());
-      FoldInto(key, arena);
+      FoldCaseInto(key, arena);
       k.Len = uint32_t(arena.size() - k.Off);
     }
     if (FOnPercentDone && i % step == 0) FOnPercentDone(this, int(i * 100 / FRows.size()));
@@ -358,62 +366,144 @@ std::vector<TStringArray::TSortKey> TStringArray::ExtractKeys(int col, std::stri
   return keys;
 }
 
-// Sorts order (storage indexes) by keys, stably; descending reverses the
-// comparison so equal keys keep storage order either way.
-template <class Key, class Less>
-static void StableSortBy(std::vector<uint32_t>& order, const std::vector<Key>& keys, bool ascending,
-                         Less less) {
-  if (ascending) {
-    std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return less(keys[a], keys[b]); });
+namespace {
+
+// A text sort key whose first 16 bytes sit in two integers, compared as
+// integers: most comparisons of short cells end there, without a memcmp and
+// without touching the arena the text lives in. Ordering is that of
+// std::string_view (byte by byte, a prefix first).
+struct TTextKey {
+  uint64_t Head[2] = {0, 0};  // bytes 0..15, big-endian, zero-padded
+  std::string_view Text;
+
+  static uint64_t Load(std::string_view s, size_t from) {
+    unsigned char bytes[8] = {};
+    if (from < s.size()) std::memcpy(bytes, s.data() + from, std::min<size_t>(8, s.size() - from));
+    uint64_t v;
+    std::memcpy(&v, bytes, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+  }
+  explicit TTextKey(std::string_view s = {}) : Head{Load(s, 0), Load(s, 8)}, Text(s) {}
+
+  int Compare(const TTextKey& b) const {
+    if (Head[0] != b.Head[0]) return Head[0] < b.Head[0] ? -1 : 1;
+    if (Head[1] != b.Head[1]) return Head[1] < b.Head[1] ? -1 : 1;
+    if (Text.size() <= 16 && b.Text.size() <= 16)
+      return Text.size() < b.Text.size() ? -1 : (b.Text.size() < Text.size() ? 1 : 0);
+    // Equal heads: the first 16 bytes match (the shorter text's zero padding
+    // standing for the end), so the rest decides.
+    const size_t skip = std::min({Text.size(), b.Text.size(), size_t(16)});
+    return Text.substr(skip).compare(b.Text.substr(skip));
+  }
+  bool operator<(const TTextKey& b) const { return Compare(b) < 0; }
+};
+
+// Three-way comparison of one column's keys; General compares the full keys
+// (check state, kind, value) of a column that mixes kinds.
+template <class Key, class General>
+int CompareKeys(const Key& a, const Key& b, const General& general) {
+  if constexpr (std::is_same_v<Key, double>) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+  } else if constexpr (std::is_same_v<Key, TTextKey>) {
+    return a.Compare(b);
   } else {
-    std::stable_sort(order.begin(), order.end(),
-                     [&](uint32_t a, uint32_t b) { return less(keys[b], keys[a]); });
+    return general(a, b);
   }
 }
 
+template <class Key, class General>
+bool KeyLess(const Key& a, const Key& b, const General& general) {
+  if constexpr (std::is_same_v<Key, double> || std::is_same_v<Key, TTextKey>) {
+    return a < b;
+  } else {
+    return general(a, b) < 0;
+  }
+}
+
+// Sorts order (storage indexes) by the primary keys, ties by the secondary
+// ones (none when Secondary is std::monostate), stably; descending reverses the
+// comparison so equal keys keep storage order either way.
+template <class Primary, class Secondary, class General>
+void StableSortBy(std::vector<uint32_t>& order, const std::vector<Primary>& p, const Secondary& s,
+                  bool ascending, const General& general) {
+  auto less = [&](uint32_t a, uint32_t b) {
+    if constexpr (std::is_same_v<Secondary, std::monostate>) {
+      return KeyLess(p[a], p[b], general);
+    } else {
+      const int c = CompareKeys(p[a], p[b], general);
+      return c != 0 ? c < 0 : KeyLess(s[a], s[b], general);
+    }
+  };
+  if (ascending) {
+    std::stable_sort(order.begin(), order.end(), less);
+  } else {
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return less(b, a); });
+  }
+}
+
+}  // namespace
+
 void TStringArray::Sort(int col, int colsec, bool ascending) {
+  SortGrouped(col, colsec, ascending, 0);
+}
+
+void TStringArray::SortGrouped(int col, int colsec, bool ascending, uint8_t LastGroupBits) {
   if (col < 0 || col > FNrOfCols) return;
   std::string arena;
-  const std::vector<TSortKey> primary = ExtractKeys(col, arena);
+  std::vector<TSortKey> primary = ExtractKeys(col, arena);
   std::vector<TSortKey> secondary;
-  if (colsec >= 0 && colsec <= FNrOfCols && colsec != col) secondary = ExtractKeys(colsec, arena);
+  const bool hasSecondary = colsec >= 0 && colsec <= FNrOfCols && colsec != col;
+  if (hasSecondary) secondary = ExtractKeys(colsec, arena);
   const std::string_view text(arena);
+  auto general = [&text](const TSortKey& a, const TSortKey& b) -> int {
+    if (a.Checked != b.Checked) return a.Checked < b.Checked ? -1 : 1;
+    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
+    if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
+    if (a.Kind == TSortKey::kEmptyKey) return 0;
+    return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
+  };
+  // Each column's keys in the flattest form that keeps the rule: one double a
+  // row when the column holds numbers and empty cells only (empty below every
+  // number), one text a row when it holds text and empty cells only (the empty
+  // text sorts first by itself), the full keys otherwise. Flat keys make the
+  // comparison of a million rows cheap.
+  using TKeyColumn = std::variant<std::monostate, std::vector<double>, std::vector<TTextKey>,
+                                  std::vector<TSortKey>>;
+  auto flatten = [&text](std::vector<TSortKey>& keys) -> TKeyColumn {
+    bool anyText = false, anyNumber = false, anyChecked = false;
+    for (const TSortKey& k : keys) {
+      anyText = anyText || k.Kind == TSortKey::kTextKey;
+      anyNumber = anyNumber || k.Kind == TSortKey::kNumberKey;
+      anyChecked = anyChecked || k.Checked;
+    }
+    if (anyChecked || (anyText && anyNumber)) return std::move(keys);
+    if (!anyText) {
+      std::vector<double> nums(keys.size());
+      for (size_t i = 0; i < keys.size(); ++i)
+        nums[i] = keys[i].Kind == TSortKey::kNumberKey ? keys[i].Num : -HUGE_VAL;
+      return nums;
+    }
+    std::vector<TTextKey> texts;
+    texts.reserve(keys.size());
+    for (const TSortKey& k : keys) texts.emplace_back(text.substr(k.Off, k.Len));
+    return texts;
+  };
+  const TKeyColumn p = flatten(primary);
+  const TKeyColumn s = hasSecondary ? flatten(secondary) : TKeyColumn();
   std::vector<uint32_t> order(FRows.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = uint32_t(i);
-  bool anyText = false, anyNumber = false, anyChecked = false;
-  for (const TSortKey& k : primary) {
-    anyText = anyText || k.Kind == TSortKey::kTextKey;
-    anyNumber = anyNumber || k.Kind == TSortKey::kNumberKey;
-    anyChecked = anyChecked || k.Checked;
-  }
-  // The single-kind shortcuts hold only while the check state cannot differ.
-  const bool plain = secondary.empty() && !anyChecked;
-  if (plain && !anyText) {
-    // Numbers and empty cells only: one double a row, empty below every number.
-    std::vector<double> keys(primary.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-      keys[i] = primary[i].Kind == TSortKey::kNumberKey ? primary[i].Num : -HUGE_VAL;
-    StableSortBy(order, keys, ascending, std::less<double>());
-  } else if (plain && !anyNumber) {
-    // Text and empty cells only: the empty text sorts first by itself.
-    std::vector<std::string_view> keys(primary.size());
-    for (size_t i = 0; i < keys.size(); ++i) keys[i] = text.substr(primary[i].Off, primary[i].Len);
-    StableSortBy(order, keys, ascending, std::less<std::string_view>());
-  } else {
-    auto compare = [&text](const TSortKey& a, const TSortKey& b) -> int {
-      if (a.Checked != b.Checked) return a.Checked < b.Checked ? -1 : 1;
-      if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-      if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
-      if (a.Kind == TSortKey::kEmptyKey) return 0;
-      return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
-    };
-    std::vector<uint32_t> rows(order);  // the key vector is the row itself
-    StableSortBy(order, rows, ascending, [&](uint32_t a, uint32_t b) {
-      int c = compare(primary[a], primary[b]);
-      if (c == 0 && !secondary.empty()) c = compare(secondary[a], secondary[b]);
-      return c < 0;
-    });
+  std::visit(
+      [&](const auto& pk, const auto& sk) {
+        if constexpr (!std::is_same_v<std::decay_t<decltype(pk)>, std::monostate>)
+          StableSortBy(order, pk, sk, ascending, general);
+      },
+      p, s);
+  if (LastGroupBits != 0) {
+    // A stable partition of the sorted order keeps each group sorted and stable.
+    std::stable_partition(order.begin(), order.end(),
+                          [&](uint32_t ix) { return (FRows[ix].Attrib & LastGroupBits) == 0; });
   }
   FOrder = std::move(order);
   if (FOnPercentDone) FOnPercentDone(this, 100);

@@ -40,6 +40,9 @@ constexpr int kMaxCellChars = 255;
 // Greek and Cyrillic capitals map to their small letters (plus the sharp s to
 // "ss"), independent of the process locale. Invalid UTF-8 bytes pass unchanged.
 std::string FoldCase(std::string_view s);
+// The same folding appended to out, so a caller that folds many texts can reuse
+// one buffer.
+void FoldCaseInto(std::string_view s, std::string& out);
 
 // Reads s as a decimal number: an optional sign, digits with "." or "," as the
 // decimal separator, an optional exponent, nothing else (no blanks, no hex, no
@@ -122,6 +125,11 @@ class TStringArray : public host::TObject {
   // extracted once per row before sorting (through OnBeforeSortExchange when
   // assigned), never inside the comparison.
   void Sort(int col, int colsec, bool ascending);
+  // Sort with the rows put in two groups first: rows whose attribute byte has
+  // none of the bits of LastGroupBits, then the rows that have any of them (in
+  // either direction). Each group is ordered by the rule of Sort and keeps it
+  // stable; LastGroupBits 0 is Sort itself.
+  void SortGrouped(int col, int colsec, bool ascending, uint8_t LastGroupBits);
   // Returns to storage order.
   void UnSort();
   // Makes the displayed order the storage order.

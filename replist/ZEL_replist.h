@@ -194,6 +194,13 @@ class TRLData : public host::TComponent {
   // OnBeforeSortExchange receives the stored cell text, flag included, and a
   // key that starts as the visible text.
   void Sort(int Col, int ColSec, bool Ascending);
+  // Sort by enabled state: the enabled rows (attribute without bit 64) come
+  // first and the disabled ones after them, in either direction; within each
+  // group the rows are ordered as Sort(SortColumn1, SortColumn2, Ascending)
+  // orders them (ties by the secondary column, then by storage order: stable).
+  // Records the sort state as Sort does and goes through the same key
+  // extraction, so OnBeforeSortExchange is asked as for Sort.
+  void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
   void UnSort();
   // Copies the block (columns 0..NrOfColumns, as Elem addresses them) to the
   // clipboard, rows ending in "\n". Fixed-width form
@@ -323,6 +330,8 @@ class TRLData : public host::TComponent {
   void UpdateFeedback(int rows);
   void ReportProgress(int64_t cellsDone) const;
   void ConvertCheckColumn(int c, TCheckMode from, TCheckMode to);
+  // Sort and SortEnabledState: records the sort state, then sorts the store.
+  void SortGrouped(int Col, int ColSec, bool Ascending, uint8_t LastGroupBits);
   // Sets column c's mode here and in the store, which sorts by the check flag.
   void StoreCheckMode(int c, TCheckMode mode);
   void SetFlag(int c, int r, bool checked);

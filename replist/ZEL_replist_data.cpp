@@ -491,11 +491,17 @@ void TRLData::Clear() {
   }
 }
 
-void TRLData::Sort(int Col, int ColSec, bool Ascending) {
+void TRLData::Sort(int Col, int ColSec, bool Ascending) { SortGrouped(Col, ColSec, Ascending, 0); }
+
+void TRLData::SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending) {
+  SortGrouped(SortColumn1, SortColumn2, Ascending, kRowDisabled);
+}
+
+void TRLData::SortGrouped(int Col, int ColSec, bool Ascending, uint8_t LastGroupBits) {
   FSortColumn = Col;
   FSortColumnSec = ColSec;
   FSortOrder = Ascending;
-  FStrings->Sort(Col, ColSec, Ascending);
+  FStrings->SortGrouped(Col, ColSec, Ascending, LastGroupBits);
 }
 
 void TRLData::UnSort() {

@@ -60,7 +60,8 @@ constexpr int kMaxFilterNesting = 200;
 // compile with RE2's "pattern too large" message.
 constexpr int64_t kMaxGrepMemory = int64_t(8) << 20;
 
-// A compiled filter expression: compile once, test many rows.
+// A compiled filter expression: compile once, test many rows. The tests reuse
+// scratch buffers of the filter, so one filter serves one thread at a time.
 class TRowFilter {
  public:
   // Raises EZELRepListError with a clear message on a malformed expression.
@@ -77,6 +78,9 @@ class TRowFilter {
   // list: all columns 1..NrOfColumns; numbers out of range are skipped). Uses the
   // visible text (Elem), so check flags never match.
   bool MatchesRow(const TRLData& Data, int Row, const std::vector<int>& Columns) const;
+  // Whether the texts of one row's cells match: any of them, or for fmBoolean
+  // the expression with each term looked for in all of them.
+  bool MatchesCells(const std::vector<std::string_view>& Cells) const;
 
   TFilterMode Mode() const;
   bool IgnoreCase() const;
