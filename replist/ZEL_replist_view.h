@@ -219,6 +219,17 @@ class TReportListView : public host::TCustomDrawGrid {
   bool LastSortOrder() const { return FRLData->LastSortOrder(); }
   int SecondarySortColumn() const { return FRLData->SecondarySortColumn(); }
   void SetSecondarySortColumn(int c);
+  // Enabled rows first, then disabled ones; each group by SortColumn1, ties
+  // by SortColumn2, equal rows in their previous order (stable).
+  void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
+  // Hides the rows whose listed data columns (empty: all) do not match
+  // FilterExp, then sorts by SortColumn (values below 1: no sort). The
+  // expression is compiled first: a malformed one raises EZELRepListError and
+  // changes nothing. OnBeforeFilter is asked for every row (see
+  // TBeforeFilterEvent); an empty expression shows every row. Hidden rows
+  // lose their selection; one OnSelectedChange when any did.
+  void FilterAndSort(const std::string& FilterExp, const std::vector<int>& FilterColumns,
+                     bool IgnoreCase, TFilterMode FilterMode, int SortColumn, bool Ascending);
   // Number of data rows a filter left visible.
   int NumVisibleRows() const { return NrOfRows() - FNumFiltered; }
   // Whether data row r is hidden by the last filter.

@@ -1,5 +1,6 @@
 // TReportListView: sorting through the table's store, header-click sorting
-// with the shared direction toggle, and the selection kept with its record.
+// with the shared direction toggle, the selection kept with its record, and
+// filtering, which hides rows through their attribute bit.
 #include "host/ui/Forms.h"
 #include "replist/ZEL_replist_view.h"
 
@@ -57,6 +58,38 @@ void TReportListView::SortByHeader(int dataCol) {
     throw;
   }
   Screen->SetCursor(saved);
+}
+
+void TReportListView::SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending) {
+  ReorderRows([&] { FRLData->SortEnabledState(SortColumn1, SortColumn2, Ascending); });
+}
+
+void TReportListView::FilterAndSort(const std::string& FilterExp,
+                                    const std::vector<int>& FilterColumns, bool IgnoreCase,
+                                    TFilterMode FilterMode, int SortColumn, bool Ascending) {
+  const TRowFilter filter(FilterExp, FilterMode, IgnoreCase);
+  std::vector<uint8_t> keep;
+  if (!filter.MatchesAll())
+    keep = FilterRows(*FRLData, filter, FilterColumns, FOnBeforeFilter, this);
+  bool deselected = false;
+  RunBulk(bkQuiet, [&] {
+    int hidden = 0;
+    for (int r = 1; r <= NrOfRows(); ++r) {
+      const bool out = !keep.empty() && !keep[size_t(r)];
+      const uint8_t a = FRLData->RowAttrib(r);
+      if (out && (a & kRowSelected)) {
+        PutRowBit(r, kRowSelected, false);
+        deselected = true;
+      }
+      PutRowBit(r, kRowFiltered, out);
+      hidden += out ? 1 : 0;
+    }
+    // Make ApplyHiddenRows walk when rows were hidden before or are now.
+    FNumFiltered += hidden;
+    ApplyHiddenRows();
+  });
+  if (SortColumn >= 1) Sort(SortColumn, SecondarySortColumn(), Ascending);
+  if (deselected) SelectedChanged();
 }
 
 void TReportListView::SetSecondarySortColumn(int c) {
