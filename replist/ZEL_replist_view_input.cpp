@@ -110,20 +110,17 @@ void TReportListView::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomDrawGrid::MouseMove(Shift, X, Y);
 }
 
+// A release off the cells: right of the last column, or (left button) below
+// the last row. Only the columns are searched, never the rows.
 void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomDrawGrid::MouseUp(Button, Shift, X, Y);
-  if (FRowSelectMode != 2) return;
-  const TRect area = ClientRect();
-  if (!area.Contains(X, Y)) return;
-  int right = area.Left, bottom = area.Top;
-  for (int i = ColCount() - 1; i >= 0 && right == area.Left; --i)
-    if (const TRect cell = CellRect(i, TCustomGrid::TopRow()); !cell.IsEmpty()) right = cell.Right;
-  for (int g = RowCount() - 1; g >= TCustomGrid::TopRow() && bottom == area.Top; --g)
-    if (const TRect cell = CellRect(TCustomGrid::LeftCol(), g); !cell.IsEmpty())
-      bottom = cell.Bottom;
-  if (bottom == area.Top) bottom = area.Bottom;  // the last row lies below the view
-  const bool pastRight = X > right, pastBottom = Y > bottom && Button == mbLeft;
-  if (pastRight || pastBottom) DeselectAllRows();
+  if (FRowSelectMode != 2 || !ClientRect().Contains(X, Y)) return;
+  const TGridCoord cell = MouseCoord(X, Y);
+  if (cell.X >= 0 && cell.Y >= 0) return;
+  int right = ClientRect().Left;
+  for (int i = ColCount() - 1; i >= 0 && right == ClientRect().Left; --i)
+    if (const TRect r = CellRect(i, 0); !r.IsEmpty()) right = r.Right;
+  if (X >= right || Button == mbLeft) DeselectAllRows();
 }
 
 void TReportListView::DblClick() {

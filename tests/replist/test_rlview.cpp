@@ -218,11 +218,18 @@ TEST_F(RLViewTest, ShiftClickFromADisabledAnchorDoesNotDisableTheRange) {
   EXPECT_EQ(v->FirstSelectedRow(), 0);  // the lowest selected row is disabled
 }
 
-TEST_F(RLViewTest, ReleasingRightOfTheCellsDeselectsAllInMultiMode) {
+TEST_F(RLViewTest, ReleasingRightOfOrBelowTheCellsDeselectsAllInMultiMode) {
   auto* v = Numbered(3, 400, 200);
   v->SetRowSelectMode(2);
   v->SelectAllRows();
   zeltest::MouseUp(Form(), 380, 60);
+  EXPECT_EQ(v->NumSelectedRows(), 0);
+  v->SelectAllRows();
+  zeltest::MouseUp(Form(), 30, 60);  // on a cell: nothing
+  EXPECT_EQ(v->NumSelectedRows(), 3);
+  zeltest::MouseUp(Form(), 30, 180, mbRight);  // below the rows, right button: nothing
+  EXPECT_EQ(v->NumSelectedRows(), 3);
+  zeltest::MouseUp(Form(), 30, 180);
   EXPECT_EQ(v->NumSelectedRows(), 0);
 }
 
