@@ -19,7 +19,12 @@ TReportListView::TReportListView(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
   FRLData = new TRLData(this);
   FRLData->SetNrOfColumns(ColCount());
   FRLData->SetNrOfRows(RowCount() - 1);
-  ResizeColumnArrays(NrOfColumns());
+  try {
+    ResizeColumnArrays(NrOfColumns());
+  } catch (const EZELRepListError&) {
+    throw EZELRepListError(
+        ComponentMessage(Name(), "failed to initialize table editor (out of memory)"));
+  }
   ResetColumnOrder();
   WireTable();
   ApplyGridShape();
@@ -518,6 +523,7 @@ void TReportListView::Assign(TPersistent* Source) {
     FOnSelectedChange = src->FOnSelectedChange;
     FSelectAnchor = src->FSelectAnchor;
     FRowSelectMode = src->FRowSelectMode, FSortEnabled = src->FSortEnabled;
+    TCustomDrawGrid::SetEnabled(src->Enabled());
     FOnCheckedChange = src->FOnCheckedChange;
     FOnBeforeCheckedChange = src->FOnBeforeCheckedChange;
     SetOnGetEditText(src->OnGetEditText()), SetOnSetEditText(src->OnSetEditText());

@@ -148,6 +148,11 @@ class TReportListView : public host::TCustomDrawGrid {
                        bool UseTabs) {
     FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
   }
+  void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                       char Separator) {
+    FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+  }
+  void CopyToClipBoard(int, int, int, int, bool, const char*) = delete;
   // Check marks of a column. The counts ignore disabled rows.
   int CountCheckedElemsInCol(int Column) const;
   void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);

@@ -455,6 +455,41 @@ TEST_F(RLViewTest, BulkOperationsRepaintOnceAndRaiseOneEvent) {
   EXPECT_EQ(changes, 1);
 }
 
+TEST_F(RLViewTest, AtAMillionRowsSelectionRemovalAndClicksStillRepaintOnceWithOneEvent) {
+  Form()->SetBounds(0, 0, 420, 320);
+  auto* v = Make<rltest::TCountingView>(0, 0, 400, 300);
+  constexpr int kRows = 1000000;
+  v->SetSuppressPaint(true);
+  v->SetNrOfColumns(2);
+  v->SetNrOfRows(kRows);
+  for (int r = 1; r <= kRows; r += 2) v->SetElem(1, r, "x");
+  v->SetSuppressPaint(false);
+  v->SetRowSelectMode(2);
+  int changes = 0, selections = 0;
+  v->SetOnChange([&](TObject*) { ++changes; });
+  v->SetOnSelectedChange([&](TObject*) { ++selections; });
+  zeltest::Pump();
+  auto counts = [&](int paints, int ch, int sel) {
+    zeltest::Pump();
+    EXPECT_EQ(v->Paints, paints);
+    EXPECT_EQ(changes, ch);
+    EXPECT_EQ(selections, sel);
+    v->Paints = changes = selections = 0;
+  };
+  v->Paints = 0;
+  v->SelectAllRows();
+  counts(1, 0, 1);
+  EXPECT_EQ(v->NumSelectedRows(), kRows);
+  v->RemoveEmptyRows();
+  counts(1, 1, 0);
+  EXPECT_EQ(v->NrOfRows(), kRows / 2);
+  ClickCell(v, 1, 2);
+  counts(1, 0, 1);
+  ClickCell(v, 1, 3);
+  counts(1, 0, 1);
+  EXPECT_EQ(v->NumSelectedRows(), 1);
+}
+
 TEST_F(RLViewTest, SingleWritesRepaintAndFireOnChange) {
   auto* v = Numbered(3);
   int changes = 0;
