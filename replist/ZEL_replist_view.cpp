@@ -442,32 +442,18 @@ int TReportListView::ImportCSV(const std::string& FileName, TCSVDelimiters Delim
 
 // --- look --------------------------------------------------------------------
 
-void TReportListView::SetCommonHeaderVisible(bool v) {
-  if (v == FCommonHeaderVisible) return;
+// Header settings change the grid's shape: one repaint, then OnChange.
+void TReportListView::SetHeadSetting(bool& field, bool v) {
+  if (v == field) return;
   RunBulk(bkQuiet, [&] {
-    FCommonHeaderVisible = v;
+    field = v;
     ApplyGridShape();
   });
   Changed();
 }
 
-void TReportListView::SetColumnHeadersVisible(bool v) {
-  if (v == FColumnHeadersVisible) return;
-  RunBulk(bkQuiet, [&] {
-    FColumnHeadersVisible = v;
-    ApplyGridShape();
-  });
-  Changed();
-}
-
-void TReportListView::SetCommonHeaderHeight(int v) {
-  FCommonHeaderHeight = std::clamp(v, 8, 127);
-  RunBulk(bkQuiet, [&] { ApplyHeadRowHeights(); });
-  Changed();
-}
-
-void TReportListView::SetColumnHeadersHeight(int v) {
-  FColumnHeadersHeight = std::clamp(v, 8, 127);
+void TReportListView::SetHeadSetting(int& field, int v) {
+  field = std::clamp(v, 8, 127);
   RunBulk(bkQuiet, [&] { ApplyHeadRowHeights(); });
   Changed();
 }

@@ -259,13 +259,13 @@ class TReportListView : public host::TCustomDrawGrid {
 
   // --- look (ZEL_replist_view.cpp)
   bool CommonHeaderVisible() const { return FCommonHeaderVisible; }
-  void SetCommonHeaderVisible(bool v);
+  void SetCommonHeaderVisible(bool v) { SetHeadSetting(FCommonHeaderVisible, v); }
   bool ColumnHeadersVisible() const { return FColumnHeadersVisible; }
-  void SetColumnHeadersVisible(bool v);
+  void SetColumnHeadersVisible(bool v) { SetHeadSetting(FColumnHeadersVisible, v); }
   int CommonHeaderHeight() const { return FCommonHeaderHeight; }
-  void SetCommonHeaderHeight(int v);
+  void SetCommonHeaderHeight(int v) { SetHeadSetting(FCommonHeaderHeight, v); }
   int ColumnHeadersHeight() const { return FColumnHeadersHeight; }
-  void SetColumnHeadersHeight(int v);
+  void SetColumnHeadersHeight(int v) { SetHeadSetting(FColumnHeadersHeight, v); }
   TAlignment CommonHeaderAlignment() const { return FCommonHeaderAlignment; }
   void SetCommonHeaderAlignment(TAlignment a);
   const std::string& EmptyMessage() const { return FEmptyMessage; }
@@ -448,6 +448,8 @@ class TReportListView : public host::TCustomDrawGrid {
   void ResizeColumnArrays(int n);
   void ResetColumnOrder();
   void ApplyGridShape();
+  void SetHeadSetting(bool& field, bool v);  // a header row shown or not
+  void SetHeadSetting(int& field, int v);    // a header height, 8..127
   [[noreturn]] void RaiseNoMemory() const;
   bool ValidCol(int c) const { return c >= 1 && c <= NrOfColumns(); }
   bool ValidRow(int r) const { return r >= 1 && r <= NrOfRows(); }
