@@ -526,3 +526,22 @@ TEST_F(RLViewTest, AssignCopiesTheTableOrderAndSettings) {
   EXPECT_EQ(b->ColumnAlignment(2), taRightJustify);
   EXPECT_EQ(b->RowColPattern(), 3);
 }
+
+TEST_F(RLViewTest, TableEventsReachTheApplicationWithTheViewAsSender) {
+  auto* v = Numbered(300);
+  std::vector<int> percents;
+  v->SetOnPercentDone([&](TObject* sender, int p) {
+    EXPECT_EQ(sender, v);
+    percents.push_back(p);
+  });
+  v->Sort(2, -1, true);
+  EXPECT_FALSE(percents.empty());
+  int cells = 0;
+  v->SetOnBeforeHTMLExport([&](TObject* sender, std::string&, int, int) {
+    EXPECT_EQ(sender, v);
+    ++cells;
+  });
+  const std::string path = ::testing::TempDir() + "rlview-export.html";
+  v->ExportHTMLTable(path, 1, 1, 2, 3, {}, 1, 0, 2, true, "", "", "");
+  EXPECT_EQ(cells, 2 * 3 + 2);  // the cells and the two headers
+}

@@ -234,3 +234,15 @@ TEST_F(RLViewTest, RepresentativeListMatchesItsGoldenImage) {
   v->SetInterRowIndicatorPos(5);
   EXPECT_TRUE(zeltest::MatchesGolden(Form(), "replist-view"));
 }
+
+TEST_F(RLViewTest, FixedFirstColumnIsPaintedAsAHeaderColumn) {
+  auto* v = Numbered(3);
+  v->SetColorColumnHd(0x30A0F0);
+  v->SetFixedFirstColumn(true);
+  EXPECT_EQ(v->FixedCols(), 1);
+  zeltest::Pump();
+  const TRect cell = v->CellRect(0, 2);
+  EXPECT_EQ(PixelAt(v, cell.Right - 4, cell.Top + 4), 0x30A0F0u);
+  EXPECT_EQ(PixelAt(v, cell.Left, cell.Top + 4), clWhite);
+  EXPECT_EQ(PixelAt(v, cell.Right - 1, cell.Top + 4), clGray);
+}
