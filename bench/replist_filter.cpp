@@ -64,11 +64,7 @@ struct TFilterCase {
   TFilterMode Mode;
 };
 const TFilterCase kFilters[] = {
-    {
-        "simple",
-        "ch1?",
-        fmSimple,
-    },
+    {"simple", "ch1?", fmSimple},
     {"boolean", "CH1* AND (V OR mA) NOT fault", fmBoolean},
     {"grep", "^CH1[0-6]$|fault", fmGrep},
 };

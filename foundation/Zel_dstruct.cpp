@@ -443,6 +443,51 @@ void StableSortBy(std::vector<uint32_t>& order, const std::vector<Primary>& p, c
   }
 }
 
+// The full keys of a column that mixes kinds or check states, compared by the
+// whole rule of Sort. Text keys live in Text (the arena).
+struct TFullKeyCompare {
+  std::string_view Text;
+  template <class Key>
+  int operator()(const Key& a, const Key& b) const {
+    if (a.Checked != b.Checked) return a.Checked < b.Checked ? -1 : 1;
+    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
+    if (a.Kind == Key::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
+    if (a.Kind == Key::kEmptyKey) return 0;
+    return Text.substr(a.Off, a.Len).compare(Text.substr(b.Off, b.Len));
+  }
+};
+
+// One column's keys in the flattest form that keeps the rule: one double a row
+// when the column holds numbers and empty cells only (empty below every
+// number), one text key a row when it holds text and empty cells only (the
+// empty text sorts first by itself), the full keys otherwise; std::monostate
+// for a column that is not part of the sort. Flat keys make the comparison of
+// a million rows cheap.
+template <class Key>
+using TKeyColumn =
+    std::variant<std::monostate, std::vector<double>, std::vector<TTextKey>, std::vector<Key>>;
+
+template <class Key>
+TKeyColumn<Key> FlattenKeys(std::vector<Key>& keys, std::string_view text) {
+  bool anyText = false, anyNumber = false, anyChecked = false;
+  for (const Key& k : keys) {
+    anyText = anyText || k.Kind == Key::kTextKey;
+    anyNumber = anyNumber || k.Kind == Key::kNumberKey;
+    anyChecked = anyChecked || k.Checked;
+  }
+  if (anyChecked || (anyText && anyNumber)) return std::move(keys);
+  if (!anyText) {
+    std::vector<double> nums(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+      nums[i] = keys[i].Kind == Key::kNumberKey ? keys[i].Num : -HUGE_VAL;
+    return nums;
+  }
+  std::vector<TTextKey> texts;
+  texts.reserve(keys.size());
+  for (const Key& k : keys) texts.emplace_back(text.substr(k.Off, k.Len));
+  return texts;
+}
+
 }  // namespace
 
 void TStringArray::Sort(int col, int colsec, bool ascending) {
@@ -456,42 +501,10 @@ void TStringArray::SortGrouped(int col, int colsec, bool ascending, uint8_t Last
   std::vector<TSortKey> secondary;
   const bool hasSecondary = colsec >= 0 && colsec <= FNrOfCols && colsec != col;
   if (hasSecondary) secondary = ExtractKeys(colsec, arena);
-  const std::string_view text(arena);
-  auto general = [&text](const TSortKey& a, const TSortKey& b) -> int {
-    if (a.Checked != b.Checked) return a.Checked < b.Checked ? -1 : 1;
-    if (a.Kind != b.Kind) return a.Kind < b.Kind ? -1 : 1;
-    if (a.Kind == TSortKey::kNumberKey) return a.Num < b.Num ? -1 : (b.Num < a.Num ? 1 : 0);
-    if (a.Kind == TSortKey::kEmptyKey) return 0;
-    return text.substr(a.Off, a.Len).compare(text.substr(b.Off, b.Len));
-  };
-  // Each column's keys in the flattest form that keeps the rule: one double a
-  // row when the column holds numbers and empty cells only (empty below every
-  // number), one text a row when it holds text and empty cells only (the empty
-  // text sorts first by itself), the full keys otherwise. Flat keys make the
-  // comparison of a million rows cheap.
-  using TKeyColumn = std::variant<std::monostate, std::vector<double>, std::vector<TTextKey>,
-                                  std::vector<TSortKey>>;
-  auto flatten = [&text](std::vector<TSortKey>& keys) -> TKeyColumn {
-    bool anyText = false, anyNumber = false, anyChecked = false;
-    for (const TSortKey& k : keys) {
-      anyText = anyText || k.Kind == TSortKey::kTextKey;
-      anyNumber = anyNumber || k.Kind == TSortKey::kNumberKey;
-      anyChecked = anyChecked || k.Checked;
-    }
-    if (anyChecked || (anyText && anyNumber)) return std::move(keys);
-    if (!anyText) {
-      std::vector<double> nums(keys.size());
-      for (size_t i = 0; i < keys.size(); ++i)
-        nums[i] = keys[i].Kind == TSortKey::kNumberKey ? keys[i].Num : -HUGE_VAL;
-      return nums;
-    }
-    std::vector<TTextKey> texts;
-    texts.reserve(keys.size());
-    for (const TSortKey& k : keys) texts.emplace_back(text.substr(k.Off, k.Len));
-    return texts;
-  };
-  const TKeyColumn p = flatten(primary);
-  const TKeyColumn s = hasSecondary ? flatten(secondary) : TKeyColumn();
+  const TFullKeyCompare general{arena};
+  const TKeyColumn<TSortKey> p = FlattenKeys(primary, arena);
+  const TKeyColumn<TSortKey> s =
+      hasSecondary ? FlattenKeys(secondary, arena) : TKeyColumn<TSortKey>();
   std::vector<uint32_t> order(FRows.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = uint32_t(i);
   std::visit(

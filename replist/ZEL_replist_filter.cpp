@@ -16,10 +16,11 @@ size_t CharLen(std::string_view s, size_t i) {
   return Utf8CharAt(s, i, cp);
 }
 
-// True when text[t..] starts a match of pat; "*" takes any run, "?" one
-// character. The pattern is searched for, so it has an implied "*" at both
-// ends. The classic greedy star: only the last star is ever widened, which
-// bounds the work by |pat| x |text| whatever the pattern.
+// True when pat occurs somewhere in text; "*" takes any run, "?" one character
+// (code point). Being searched for, the pattern has an implied "*" at both
+// ends. The classic greedy star: only the last star is ever widened, which is
+// enough because what lies between two stars has at most one way to match at
+// a given place, and it bounds the work by |pat| x |text| whatever the pattern.
 bool WildcardFind(std::string_view pat, std::string_view text) {
   size_t p = 0, t = 0;
   size_t starP = 0, starT = 0;  // the implied leading star
@@ -320,6 +321,8 @@ class TRowFilter::TImpl {
   // Whether the texts of one row's cells match.
   bool Matches(const std::vector<std::string_view>& cells) const {
     if (FAll) return true;
+    // No column to look at: nothing matches, not even "NOT x".
+    if (cells.empty()) return false;
     if (FMode == fmGrep) {
       for (const std::string_view c : cells)
         if (RE2::PartialMatch(re2::StringPiece(c.data(), c.size()), *FRegex)) return true;
@@ -424,6 +427,7 @@ bool TRowFilter::MatchesCells(const std::vector<std::string_view>& Cells) const 
 }
 
 bool TRowFilter::MatchesRow(const TRLData& Data, int Row, const std::vector<int>& Columns) const {
+  if (Row < 1 || Row > Data.NrOfRows()) return false;
   if (FImpl->All()) return true;
   std::vector<std::string_view> cells;
   GatherCells(Data, Row, ResolveColumns(Data, Columns), cells);

@@ -67,6 +67,7 @@ class TRowFilter {
   // Raises EZELRepListError with a clear message on a malformed expression.
   TRowFilter(const std::string& FilterExp, TFilterMode Mode, bool IgnoreCase);
   ~TRowFilter();
+  // A moved-from filter may only be assigned to or destroyed.
   TRowFilter(TRowFilter&&) noexcept;
   TRowFilter& operator=(TRowFilter&&) noexcept;
 
@@ -76,10 +77,12 @@ class TRowFilter {
   bool MatchesText(std::string_view Text) const;
   // Whether displayed row Row of Data matches in the listed data columns (empty
   // list: all columns 1..NrOfColumns; numbers out of range are skipped). Uses the
-  // visible text (Elem), so check flags never match.
+  // visible text (Elem), so check flags never match. False for a row out of
+  // range, and, unless the expression is empty, when no listed column is left.
   bool MatchesRow(const TRLData& Data, int Row, const std::vector<int>& Columns) const;
   // Whether the texts of one row's cells match: any of them, or for fmBoolean
-  // the expression with each term looked for in all of them.
+  // the expression with each term looked for in all of them. No cells: only an
+  // empty expression matches.
   bool MatchesCells(const std::vector<std::string_view>& Cells) const;
 
   TFilterMode Mode() const;

@@ -15,6 +15,10 @@ bool Simple(const std::string& pat, const std::string& text, bool ignoreCase = f
   return TRowFilter(pat, fmSimple, ignoreCase).MatchesText(text);
 }
 
+bool Boolean(const std::string& exp, const std::string& text) {
+  return TRowFilter(exp, fmBoolean, false).MatchesText(text);
+}
+
 // The message of the error a filter expression raises, "" when it compiles.
 std::string CompileError(const std::string& exp, TFilterMode mode) {
   try {
@@ -94,6 +98,26 @@ TEST(RowFilterSimple, IgnoreCaseFoldsLikeTheSort) {
   EXPECT_TRUE(Simple("ΩMEGA", "ωmega", true));
 }
 
+// Against the same pattern written as a regular expression: "*" is ".*", "?"
+// is "." (one code point in RE2's UTF-8 mode).
+TEST(RowFilterSimple, AgreesWithTheEquivalentRegularExpression) {
+  const char* const patPieces[] = {"a", "b", "é", "*", "?"};
+  const char* const textPieces[] = {"a", "b", "é"};
+  uint32_t seed = 99;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int i = 0; i < 3000; ++i) {
+    std::string pat, regex, text;
+    for (unsigned n = 1 + next() % 5; n > 0; --n) {
+      const std::string piece = patPieces[next() % 5];
+      pat += piece;
+      regex += piece == "*" ? ".*" : piece == "?" ? "." : piece;
+    }
+    for (unsigned n = next() % 8; n > 0; --n) text += textPieces[next() % 3];
+    ASSERT_EQ(Simple(pat, text), TRowFilter(regex, fmGrep, false).MatchesText(text))
+        << "pattern " << pat << " text " << text;
+  }
+}
+
 TEST(RowFilterSimple, LongTextsWithManyStarsStayCheap) {
   // Exponential backtracking would never finish this.
   const std::string text(20000, 'a');
@@ -102,33 +126,27 @@ TEST(RowFilterSimple, LongTextsWithManyStarsStayCheap) {
 }
 
 TEST(RowFilterBoolean, PrecedenceParenthesesAndJuxtaposition) {
-  const auto m = [](const std::string& exp, const std::string& text) {
-    return TRowFilter(exp, fmBoolean, false).MatchesText(text);
-  };
   // NOT > AND > OR: "a OR b AND c" is "a OR (b AND c)".
-  EXPECT_TRUE(m("a OR b AND c", "a"));
-  EXPECT_FALSE(m("a OR b AND c", "b"));
-  EXPECT_FALSE(m("(a OR b) AND c", "a"));
-  EXPECT_TRUE(m("(a OR b) AND c", "bc"));
-  EXPECT_TRUE(m("NOT a AND b", "b"));
-  EXPECT_FALSE(m("NOT (a OR b)", "b"));
-  EXPECT_TRUE(m("NOT NOT a", "a"));
-  EXPECT_TRUE(m("a b", "ba"));
-  EXPECT_FALSE(m("a b", "a"));
-  EXPECT_TRUE(m("x and y or z", "z"));  // keywords in any case
-  EXPECT_TRUE(m("C?1 OR *fault", "sensor fault"));
-  EXPECT_TRUE(m("android", "android"));  // a keyword inside a word is a term
+  EXPECT_TRUE(Boolean("a OR b AND c", "a"));
+  EXPECT_FALSE(Boolean("a OR b AND c", "b"));
+  EXPECT_FALSE(Boolean("(a OR b) AND c", "a"));
+  EXPECT_TRUE(Boolean("(a OR b) AND c", "bc"));
+  EXPECT_TRUE(Boolean("NOT a AND b", "b"));
+  EXPECT_FALSE(Boolean("NOT (a OR b)", "b"));
+  EXPECT_TRUE(Boolean("NOT NOT a", "a"));
+  EXPECT_TRUE(Boolean("a b", "ba"));
+  EXPECT_FALSE(Boolean("a b", "a"));
+  EXPECT_TRUE(Boolean("x and y or z", "z"));  // keywords in any case
+  EXPECT_TRUE(Boolean("C?1 OR *fault", "sensor fault"));
+  EXPECT_TRUE(Boolean("android", "android"));  // a keyword inside a word is a term
 }
 
 TEST(RowFilterBoolean, QuotedTerms) {
-  const auto m = [](const std::string& exp, const std::string& text) {
-    return TRowFilter(exp, fmBoolean, false).MatchesText(text);
-  };
-  EXPECT_TRUE(m("\"low battery\"", "CH2 low battery"));
-  EXPECT_FALSE(m("\"low battery\"", "battery low"));
-  EXPECT_TRUE(m("\"OR\"", "OR gate"));
-  EXPECT_FALSE(m("\"OR\"", "gate"));
-  EXPECT_TRUE(m("\"say \"\"hi\"\"\"", "they say \"hi\""));
+  EXPECT_TRUE(Boolean("\"low battery\"", "CH2 low battery"));
+  EXPECT_FALSE(Boolean("\"low battery\"", "battery low"));
+  EXPECT_TRUE(Boolean("\"OR\"", "OR gate"));
+  EXPECT_FALSE(Boolean("\"OR\"", "gate"));
+  EXPECT_TRUE(Boolean("\"say \"\"hi\"\"\"", "they say \"hi\""));
   EXPECT_TRUE(TRowFilter("   ", fmBoolean, false).MatchesAll());
 }
 
@@ -200,6 +218,10 @@ TEST_F(MeasurementTable, AnyListedColumnMatches) {
   // Out-of-range numbers are skipped; only column 3 is left.
   EXPECT_EQ(Kept("V", fmSimple, false, {0, 3, 99, -1}), (Strings{"CH1", "CH10"}));
   EXPECT_EQ(Kept("CH", fmSimple, false, {0, 99}), Strings{});
+  EXPECT_EQ(Kept("NOT CH", fmBoolean, false, {0, 99}), Strings{});
+  EXPECT_EQ(Kept("", fmBoolean, false, {0, 99}).size(), 5u);
+  EXPECT_FALSE(TRowFilter("*", fmSimple, false).MatchesRow(t, 6, {}));
+  EXPECT_FALSE(TRowFilter("", fmSimple, false).MatchesRow(t, 0, {}));
   EXPECT_EQ(Kept("", fmSimple).size(), 5u);
   EXPECT_EQ(Kept("außen", fmSimple, true), Strings{"Temp Außen"});
   EXPECT_EQ(Kept("°c$", fmGrep, true, {3}), (Strings{"CH11", "Temp Außen"}));
@@ -261,15 +283,4 @@ TEST_F(MeasurementTable, FiltersTheDisplayedOrder) {
   ASSERT_EQ(keep.size(), 6u);
   EXPECT_EQ(t.Elem(1, 5), "CH1");
   EXPECT_EQ(keep, (std::vector<uint8_t>{0, 0, 0, 0, 0, 1}));
-}
-
-TEST(RowFilter, MovedFilterKeepsWorking) {
-  TRowFilter a("CH*1", fmSimple, true);
-  TRowFilter b(std::move(a));
-  EXPECT_TRUE(b.MatchesText("ch11"));
-  TRowFilter c("x", fmGrep, false);
-  c = std::move(b);
-  EXPECT_EQ(c.Mode(), fmSimple);
-  EXPECT_TRUE(c.IgnoreCase());
-  EXPECT_FALSE(c.MatchesText("CH2"));
 }
