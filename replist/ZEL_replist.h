@@ -110,6 +110,11 @@ class TRLData : public host::TComponent {
   // The header-click direction toggle; kept here so Assign copies it.
   bool SortToggle() const { return FSortToggle; }
   void SetSortToggle(bool on) { FSortToggle = on; }
+  // Forgets the last sort columns (no triangle any more) without touching the
+  // order the rows are shown in: after an insert the rows no longer follow it.
+  void ForgetSortColumns() { FSortColumn = FSortColumnSec = -1; }
+  // Sets the secondary column of the next header sort.
+  void SetSecondarySortColumn(int c) { FSortColumnSec = c; }
 
   // --- cells
   // Column 0..NrOfColumns, row 1..NrOfRows. In a check column the text after

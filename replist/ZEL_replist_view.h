@@ -1,0 +1,504 @@
+// TReportListView: the report list, a grid that shows a TRLData table as a
+// report: an optional common header row, a column header row, then one grid
+// row per data row, with check-box and radio columns, row and column
+// selection, highlighting, alternating row shading, disabled rows, masked
+// password columns, an empty-table message and an insertion indicator line.
+//
+// State model. The view owns its TRLData; cells, attribute bytes (row 128 =
+// selected, 64 = disabled, 32 = filtered out; column 128 = selected) and the
+// sort state live there, so they travel with their rows through sorts,
+// inserts and removes. The view keeps only what a table does not know: the
+// per-column alignment, editable and password flags, the column order, the
+// selection anchor and the look.
+//
+// Coordinates. Data rows and columns count from 1, grid cells from 0. Grid row
+// g shows data row g - HeadCount() + 1; grid column i shows data column
+// ColumnOrder(i) + 1, and a data column c sits in the grid column GridColOf(c)
+// (the inverse order), which is what column widths, hit-testing and editing
+// use. A table reduced to 0 columns keeps one blank grid column that takes no
+// clicks.
+//
+// Notifications. A single write by the application (Elem, a header, a
+// setter) repaints once and fires its event. The view's own bulk operations
+// (fills, removals, check-mark runs, selection runs) suppress painting while
+// they work, then repaint once and fire one OnChange (data) or one
+// OnSelectedChange (selection). Selection bookkeeping keeps the number of
+// selected rows and the only selected row, so a click on a list of a million
+// rows touches the rows it changes, not all of them.
+//
+// Filtering. FilterAndSort hides the rows that do not match (attribute bit 32
+// and row height 0); navigation, painting and the selection operations skip
+// them. The mark goes with its row, so sorting, inserting or removing rows
+// re-applies the row heights from the marks. An empty expression shows every
+// row again.
+//
+// Choices where the behaviour was open:
+//  - ColumnOrder maps grid column -> data column; widths, SelectCell,
+//    editing and hit-testing all map data column -> grid column through the
+//    inverse of that order, so any permutation behaves consistently.
+//  - A left click on the common header row does nothing.
+//  - With both header rows and fewer than two data rows the column header row
+//    still gets ColumnHeadersHeight.
+//  - SortEnabledState puts the enabled rows first, then the disabled ones;
+//    within each group the rows follow the primary column, ties the secondary
+//    one, and equal rows keep their previous order (the sort is stable).
+//  - Wheel events that no handler takes scroll the grid as the host grid does.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/grid/Grids.h"
+#include "replist/ZEL_replist.h"
+#include "replist/ZEL_replist_filter.h"
+
+namespace zel {
+
+using host::TAlignment;
+using host::TColor;
+using host::TFontStyles;
+
+using TRenderCellEvent = std::function<void(host::TObject* Sender, int ACol, int ARow,
+                                            TColor& PenColor, TColor& BrushColor, TColor& FontColor,
+                                            TFontStyles& FontStyles, std::string& Text)>;
+using TReadCellEvent =
+    std::function<void(host::TObject* Sender, int ACol, int ARow, std::string& Text)>;
+using TCheckStateChangeEvent =
+    std::function<void(host::TObject* Sender, bool& State, int Col, int Row)>;
+using TCursorKeyActionEvent = std::function<void(host::TObject* Sender, host::Word Key)>;
+
+// Row attribute bits as the view uses them.
+constexpr uint8_t kRowSelected = 128;
+constexpr uint8_t kRowDisabled = 64;
+constexpr uint8_t kRowFiltered = 32;
+constexpr uint8_t kColSelected = 128;
+
+// How the view cuts a text that does not fit into Room pixels. Measured is
+// the width the fit is judged by (for cells the text from its second
+// character, for headers the whole line); when Room < Measured the text keeps
+// Round(length * Room / Measured - Slack) characters (at least 1) and gets
+// "...": behind the kept start, or, RightAligned, between the first character
+// and the kept end. Cells use Slack 4, header lines 3.
+std::string FitText(const std::string& Text, int Room, int Measured, int Slack, bool RightAligned);
+
+class TReportListView : public host::TCustomDrawGrid {
+ public:
+  explicit TReportListView(host::TComponent* AOwner);
+  ~TReportListView() override;
+
+  // The owned table (for the operations the view does not forward).
+  TRLData* RLData() const { return FRLData; }
+
+  // --- dimensions and structure (ZEL_replist_view.cpp)
+  int NrOfColumns() const { return FRLData->NrOfColumns(); }
+  void SetNrOfColumns(int n);
+  int NrOfRows() const { return FRLData->NrOfRows(); }
+  void SetNrOfRows(int n);
+  // Appends a row and returns its number.
+  int AddRow();
+  // Before r; r > NrOfRows appends and becomes the new number; r <= 0 does
+  // nothing. The last sort columns become -1 (the order stays). Returns r.
+  int InsertRow(int r);
+  void RemoveRow(int r);
+  // One pass, one repaint, one OnChange.
+  void RemoveEmptyRows();
+  // Before c; c > NrOfColumns appends. Returns the column number.
+  int InsertColumn(int c);
+  void RemoveColumn(int c);
+  void Fill(const std::string& s);
+  void Clear();
+  // Exactly NrOfColumns data column numbers; invalid entries are skipped and
+  // make the result false. No repaint.
+  bool SetColumnOrder(const std::vector<int>& ColList);
+  // Data column (from 0) shown in grid column i; 0 outside.
+  int ColumnOrder(int i) const;
+  // Grid column that shows data column c (1-based); -1 when none does.
+  int GridColOf(int c) const;
+  // Data column (1-based) shown in grid column i; 0 when none is.
+  int DataColOf(int i) const;
+  int HeadCount() const { return (FCommonHeaderVisible ? 1 : 0) + (FColumnHeadersVisible ? 1 : 0); }
+  void Assign(host::TPersistent* Source) override;
+
+  // --- forwarded cells and columns
+  // Elem read passes the text through OnReadCell.
+  std::string Elem(int ACol, int ARow) const;
+  void SetElem(int ACol, int ARow, const std::string& s);
+  bool ElemChecked(int ACol, int ARow) const { return FRLData->ElemChecked(ACol, ARow); }
+  void SetElemChecked(int ACol, int ARow, bool v) { FRLData->SetElemChecked(ACol, ARow, v); }
+  // Raises EZELRepListError "Class TReportListView: invalid numeric string: ...".
+  double AsNumber(int ACol, int ARow) const;
+  std::string DefaultValue(int ACol, int ARow) const { return FRLData->DefaultValue(ACol, ARow); }
+  std::string Header(int c) const { return FRLData->Header(c); }
+  void SetHeader(int c, const std::string& s);
+  std::string ColumnFormat(int c) const { return FRLData->ColumnFormat(c); }
+  void SetColumnFormat(int c, const std::string& s);
+  TCheckMode ColumnCheckMode(int c) const { return FRLData->ColumnCheckMode(c); }
+  void SetColumnCheckMode(int c, TCheckMode m);
+  bool IsCheckedColumn(int c) const { return FRLData->IsCheckedColumn(c); }
+  void SetIsCheckedColumn(int c, bool on) { SetColumnCheckMode(c, on ? cmBox : cmNone); }
+  const std::string& Comment() const { return FRLData->Comment(); }
+  void SetComment(const std::string& s) { FRLData->SetComment(s); }
+  const std::string& DataID() const { return FRLData->DataID(); }
+  void SetDataID(const std::string& s) { FRLData->SetDataID(s); }
+  const std::string& CommonHeader() const { return FRLData->CommonHeader(); }
+  void SetCommonHeader(const std::string& s);
+  void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                       bool UseTabs) {
+    FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
+  }
+  void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                       char Separator) {
+    FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+  }
+  void CopyToClipBoard(int, int, int, int, bool, const char*) = delete;
+  // Check marks of a column. The counts ignore disabled rows.
+  int CountCheckedElemsInCol(int Column) const;
+  void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
+  void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
+
+  // --- per-column settings (valid c only)
+  TAlignment ColumnAlignment(int c) const;
+  void SetColumnAlignment(int c, TAlignment a);
+  bool ColumnEditable(int c) const;
+  void SetColumnEditable(int c, bool on);
+  bool ColumnIsPwd(int c) const;
+  void SetColumnIsPwd(int c, bool on);
+
+  // --- files, forwarded to the table (see TRLData); a load repaints.
+  void SaveAsXMLFile(const std::string& FileName, const std::string& ID) {
+    FRLData->SaveAsXMLFile(FileName, ID);
+  }
+  bool LoadFromXMLFile(const std::string& FileName, const std::string& ID);
+  int ExportCSV(const std::string& FileName, TCSVDelimiters Delimiter, bool IncludeColHeaders,
+                bool IncludeCommonHeader, int FirstCol, int FirstRow, int LastCol, int LastRow) {
+    return FRLData->ExportCSV(FileName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol,
+                              FirstRow, LastCol, LastRow);
+  }
+  int ImportCSV(const std::string& FileName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
+  void ExportHTMLTable(const std::string& FileName, int LoC, int LoR, int HiC, int HiR,
+                       const std::vector<int>& ColumnSelection, int Border, int CellSpacing,
+                       int CellPadding, bool IncludeHeader, const std::string& HeadClass,
+                       const std::string& CellClass, const std::string& TableClass) {
+    FRLData->ExportHTMLTable(FileName, LoC, LoR, HiC, HiR, ColumnSelection, Border, CellSpacing,
+                             CellPadding, IncludeHeader, HeadClass, CellClass, TableClass);
+  }
+
+  // --- selection (ZEL_replist_view_select.cpp)
+  bool RowSelected(int r) const;
+  void SetRowSelected(int r, bool on);
+  bool RowEnabled(int r) const;
+  void SetRowEnabled(int r, bool on);
+  bool ColumnSelected(int c) const;
+  void SetColumnSelected(int c, bool on);
+  void SelectRow(int RowNr);
+  void SelectColumn(int ColNr);
+  // The row runs skip rows hidden by a filter.
+  void SelectAllRows();
+  void DeselectAllRows();
+  void SelectAllColumns();
+  void DeselectAllColumns();
+  void EnableAllRows();
+  void DisableAllRows();
+  int NumSelectedRows() const;
+  int NumSelectedColumns() const;
+  int NumEnabledRows() const;
+  int FirstSelectedColumn() const;
+  // Lowest selected row; 0 when none, or when that row is disabled.
+  int FirstSelectedRow() const;
+  int RowSelectMode() const { return FRowSelectMode; }
+  void SetRowSelectMode(int m);
+  // Selects Row alone and scrolls it to the middle of the view.
+  void CenterScrollAndSelect(int Row);
+  struct TMouseCell {
+    int Col;  // grid column + 1
+    int Row;  // data row, -1 column header, -2 common header, 0 outside
+  };
+  TMouseCell MouseCell(int X, int Y) const;
+
+  // --- sorting and filtering (ZEL_replist_view_sort.cpp)
+  void Sort(int Col, int ColSec, bool Ascending);
+  void UnSort();
+  int LastSortColumn() const { return FRLData->LastSortColumn(); }
+  bool LastSortOrder() const { return FRLData->LastSortOrder(); }
+  int SecondarySortColumn() const { return FRLData->SecondarySortColumn(); }
+  void SetSecondarySortColumn(int c);
+  // Enabled rows first, then disabled ones; each group by SortColumn1, ties
+  // by SortColumn2, equal rows in their previous order (stable).
+  void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
+  // Hides the rows whose listed data columns (empty: all) do not match
+  // FilterExp, then sorts by SortColumn (values below 1: no sort). The
+  // expression is compiled first: a malformed one raises EZELRepListError and
+  // changes nothing. OnBeforeFilter is asked for every row (see
+  // TBeforeFilterEvent); an empty expression shows every row. Hidden rows
+  // lose their selection; one OnSelectedChange when any did.
+  void FilterAndSort(const std::string& FilterExp, const std::vector<int>& FilterColumns,
+                     bool IgnoreCase, TFilterMode FilterMode, int SortColumn, bool Ascending);
+  // Number of data rows a filter left visible.
+  int NumVisibleRows() const { return NrOfRows() - FNumFiltered; }
+  // Whether data row r is hidden by the last filter.
+  bool RowFilteredOut(int r) const;
+
+  // --- layout (ZEL_replist_view_layout.cpp)
+  int TopRow() const { return TCustomGrid::TopRow() - HeadCount() + 1; }
+  void SetTopRow(int t);
+  int LeftCol() const { return TCustomGrid::LeftCol() + 1; }
+  void SetLeftCol(int c);
+  // Width of data column c (0 for c < 1 or a column not shown).
+  int ColWidths(int c) const;
+  void SetColWidths(int c, int w);
+  int DetermineMaxColWidth(int ColNr, bool IncludeHeader);
+  void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
+  void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);
+  void FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth,
+                       int RightMargin);
+  void ExpandColWidth(int ColIx, int RightMargin);
+  void SetDefaultColWidth(int v);
+  void SetDefaultRowHeight(int v);
+
+  // --- look (ZEL_replist_view.cpp)
+  bool CommonHeaderVisible() const { return FCommonHeaderVisible; }
+  void SetCommonHeaderVisible(bool v) { SetHeadSetting(FCommonHeaderVisible, v); }
+  bool ColumnHeadersVisible() const { return FColumnHeadersVisible; }
+  void SetColumnHeadersVisible(bool v) { SetHeadSetting(FColumnHeadersVisible, v); }
+  int CommonHeaderHeight() const { return FCommonHeaderHeight; }
+  void SetCommonHeaderHeight(int v) { SetHeadSetting(FCommonHeaderHeight, v); }
+  int ColumnHeadersHeight() const { return FColumnHeadersHeight; }
+  void SetColumnHeadersHeight(int v) { SetHeadSetting(FColumnHeadersHeight, v); }
+  TAlignment CommonHeaderAlignment() const { return FCommonHeaderAlignment; }
+  void SetCommonHeaderAlignment(TAlignment a);
+  const std::string& EmptyMessage() const { return FEmptyMessage; }
+  void SetEmptyMessage(const std::string& s);
+  bool FixedFirstColumn() const { return FixedCols() > 0; }
+  void SetFixedFirstColumn(bool on);
+  void SetEnabled(bool e) override;
+  int RowColPattern() const { return FRowColPattern; }
+  void SetRowColPattern(int v) { SetLook(FRowColPattern, v); }
+  int HighLightRow() const { return FHighLightRow; }
+  void SetHighLightRow(int v) { SetLook(FHighLightRow, v); }
+  int HighLightColumn() const { return FHighLightColumn; }
+  void SetHighLightColumn(int v) { SetLook(FHighLightColumn, v); }
+  bool HighLightBold() const { return FHighLightBold; }
+  void SetHighLightBold(bool v) { SetLook(FHighLightBold, v); }
+  int InterRowIndicatorWidth() const { return FInterRowIndicatorWidth; }
+  void SetInterRowIndicatorWidth(int v) { SetLook(FInterRowIndicatorWidth, v); }
+  TColor InterRowIndicatorColor() const { return FInterRowIndicatorColor; }
+  void SetInterRowIndicatorColor(TColor v) { SetLook(FInterRowIndicatorColor, v); }
+  int InterRowIndicatorPos() const { return FInterRowIndi; }
+  void SetInterRowIndicatorPos(int p) { SetFlag(FInterRowIndi, p); }
+  bool ShowEmptyCheckBoxes() const { return FShowEmptyCheckBoxes; }
+  void SetShowEmptyCheckBoxes(bool v) { SetFlag(FShowEmptyCheckBoxes, v); }
+  bool CheckMarksReadOnly() const { return FCheckMarksReadOnly; }
+  void SetCheckMarksReadOnly(bool v) { SetFlag(FCheckMarksReadOnly, v); }
+  bool AutoAdvance() const { return FAutoAdvance; }
+  void SetAutoAdvance(bool v) { FAutoAdvance = v; }
+  bool SortEnabled() const { return FSortEnabled; }
+  void SetSortEnabled(bool v) { FSortEnabled = v; }
+  bool UseCtrlForMultiSel() const { return FUseCtrlForMultiSel; }
+  void SetUseCtrlForMultiSel(bool v) { FUseCtrlForMultiSel = v; }
+  bool SuppressPaint() const { return FSuppressPaint; }
+  void SetSuppressPaint(bool v);
+
+  // Colours; each write repaints and fires OnChangeSetup.
+#define ZEL_RLV_COLOR(N)            \
+  TColor N() const { return F##N; } \
+  void Set##N(TColor v) { SetLook(F##N, v); }
+  ZEL_RLV_COLOR(ColorText)
+  ZEL_RLV_COLOR(ColorBkgdNormal)
+  ZEL_RLV_COLOR(ColorBkgdShaded)
+  ZEL_RLV_COLOR(ColorHigh)
+  ZEL_RLV_COLOR(ColorHighText)
+  ZEL_RLV_COLOR(ColorSelectedRow)
+  ZEL_RLV_COLOR(ColorSelectedRowText)
+  ZEL_RLV_COLOR(ColorSelectedCol)
+  ZEL_RLV_COLOR(ColorSelectedColText)
+  ZEL_RLV_COLOR(ColorSelectedBoth)
+  ZEL_RLV_COLOR(ColorSelectedBothText)
+  ZEL_RLV_COLOR(ColorDisabledBkgd)
+  ZEL_RLV_COLOR(ColorDisabledText)
+  ZEL_RLV_COLOR(ColorColumnHdText)
+  ZEL_RLV_COLOR(ColorCommonHd)
+  ZEL_RLV_COLOR(ColorCommonHdText)
+  ZEL_RLV_COLOR(ColorEmptyMsg)
+#undef ZEL_RLV_COLOR
+  // The column header colour is the grid's fixed colour.
+  TColor ColorColumnHd() const { return FixedColor(); }
+  void SetColorColumnHd(TColor v);
+
+  // --- events
+  const TRenderCellEvent& OnBeforeRenderCell() const { return FOnBeforeRenderCell; }
+  void SetOnBeforeRenderCell(TRenderCellEvent e) { FOnBeforeRenderCell = std::move(e); }
+  const TReadCellEvent& OnReadCell() const { return FOnReadCell; }
+  void SetOnReadCell(TReadCellEvent e) { FOnReadCell = std::move(e); }
+  const TCheckStateChangeEvent& OnBeforeCheckedChange() const { return FOnBeforeCheckedChange; }
+  void SetOnBeforeCheckedChange(TCheckStateChangeEvent e) { FOnBeforeCheckedChange = std::move(e); }
+  const TCheckStateChangeEvent& OnCheckedChange() const { return FOnCheckedChange; }
+  void SetOnCheckedChange(TCheckStateChangeEvent e) { FOnCheckedChange = std::move(e); }
+  const TCursorKeyActionEvent& OnCursorKeyAction() const { return FOnCursorKeyAction; }
+  void SetOnCursorKeyAction(TCursorKeyActionEvent e) { FOnCursorKeyAction = std::move(e); }
+  const host::TNotifyEvent& OnSelectedChange() const { return FOnSelectedChange; }
+  void SetOnSelectedChange(host::TNotifyEvent e) { FOnSelectedChange = std::move(e); }
+  const host::TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(host::TNotifyEvent e) { FOnChange = std::move(e); }
+  const host::TNotifyEvent& OnChangeSetup() const { return FOnChangeSetup; }
+  void SetOnChangeSetup(host::TNotifyEvent e) { FOnChangeSetup = std::move(e); }
+  const TBeforeFilterEvent& OnBeforeFilter() const { return FOnBeforeFilter; }
+  void SetOnBeforeFilter(TBeforeFilterEvent e) { FOnBeforeFilter = std::move(e); }
+  // Forwarded from the table with the view as Sender.
+  const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBeforeSortExchange; }
+  void SetOnBeforeSortExchange(TBeforeSortExchgEvent e) { FOnBeforeSortExchange = std::move(e); }
+  const TBeforeHTMLExportEvent& OnBeforeHTMLExport() const { return FOnBeforeHTMLExport; }
+  void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent e) { FOnBeforeHTMLExport = std::move(e); }
+  const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
+  void SetOnPercentDone(TOnPercentDoneEvent e) { FOnPercentDone = std::move(e); }
+
+  // Repaints after moving.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  std::string ClassName() const override { return "TReportListView"; }
+
+ protected:
+  void Paint() override;
+  void DrawCell(int ACol, int ARow, const host::TRect& ARect, host::TGridDrawState AState) override;
+  bool SelectCell(int ACol, int ARow) override;
+  void TopLeftChanged() override;
+  void CreateWnd() override;
+  void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  void MouseMove(host::TShiftState Shift, int X, int Y) override;
+  void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void KeyDown(host::Word& Key, host::TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+
+ private:
+  TRLData* FRLData = nullptr;  // owned (a component of this view)
+  std::vector<TAlignment> FColAlignment;
+  std::vector<uint8_t> FColumnEditable;
+  std::vector<uint8_t> FColumnIsPwd;
+  std::vector<int> FColOrder;  // grid column -> data column from 0
+  int FSelectAnchor = 1;
+  int FLastMousePosX = 0, FLastMousePosY = 0;
+  bool FSuppressPaint = true;
+  int FInterRowIndi = 0;
+
+  bool FAutoAdvance = false;
+  TColor FColorText = 0x002000;
+  TColor FColorBkgdNormal = 0xFFFFFF;
+  TColor FColorBkgdShaded = 0xF0EFE8;
+  TColor FColorHigh = 0xCC9966, FColorHighText = 0xFFFFFF;
+  TColor FColorSelectedRow = 0x94BAED, FColorSelectedRowText = 0x800000;
+  TColor FColorSelectedCol = 0, FColorSelectedColText = 0;
+  TColor FColorSelectedBoth = 0, FColorSelectedBothText = 0;
+  TColor FColorDisabledBkgd = 0xF0F0F0, FColorDisabledText = 0xC0C0C0;
+  TColor FColorColumnHdText = 0;
+  TColor FColorCommonHd = host::clBtnFace, FColorCommonHdText = 0;
+  TColor FColorEmptyMsg = 0;
+  TAlignment FCommonHeaderAlignment = host::taCenter;
+  bool FCommonHeaderVisible = false;
+  int FCommonHeaderHeight = 20;
+  bool FColumnHeadersVisible = true;
+  int FColumnHeadersHeight = 20;
+  std::string FEmptyMessage;
+  int FHighLightRow = 0, FHighLightColumn = 0;
+  bool FHighLightBold = false;
+  TColor FInterRowIndicatorColor = 0x0000FF;
+  int FInterRowIndicatorWidth = 3;
+  int FRowColPattern = 1;
+  int FRowSelectMode = 1;
+  bool FShowEmptyCheckBoxes = true;
+  bool FSortEnabled = true;
+  bool FUseCtrlForMultiSel = true;
+  bool FCheckMarksReadOnly = false;
+
+  TRenderCellEvent FOnBeforeRenderCell;
+  TReadCellEvent FOnReadCell;
+  TCheckStateChangeEvent FOnBeforeCheckedChange, FOnCheckedChange;
+  TCursorKeyActionEvent FOnCursorKeyAction;
+  host::TNotifyEvent FOnSelectedChange, FOnChange, FOnChangeSetup;
+  TBeforeFilterEvent FOnBeforeFilter;
+  TBeforeSortExchgEvent FOnBeforeSortExchange;
+  TBeforeHTMLExportEvent FOnBeforeHTMLExport;
+  TOnPercentDoneEvent FOnPercentDone;
+
+  // Bulk work: nesting depth, and whether the store changed meanwhile.
+  int FBulkDepth = 0;
+  bool FBulkDirty = false;
+  // True while the view writes selection or enabled bits: those are not data
+  // changes and raise no OnChange.
+  bool FAttribWrite = false;
+  // Selected-row bookkeeping: count (-1 = unknown, recount on demand) and the
+  // only selected row when the count is 1 (0 = not known).
+  mutable int FSelCount = 0;
+  mutable int FSelRow = 0;
+  int FNumFiltered = 0;  // rows carrying kRowFiltered
+
+  // construction and notifications (ZEL_replist_view.cpp)
+  enum TBulkKind : uint8_t { bkData, bkSelection, bkQuiet };
+  // Runs work with painting suppressed and store changes held back, then
+  // repaints once and fires one OnChange (bkData, when something changed) or
+  // one OnSelectedChange (bkSelection). An exception restores the state and
+  // passes on without events.
+  void RunBulk(TBulkKind kind, const std::function<void()>& work);
+  void StoreChanged();
+  void Changed();       // OnChange
+  void ChangedSetup();  // OnChangeSetup
+  void SelectedChanged();
+  void Redraw();
+  void WireTable();
+  void ResizeColumnArrays(int n);
+  void ResetColumnOrder();
+  void ApplyGridShape();
+  void SetHeadSetting(bool& field, bool v);  // a header row shown or not
+  void SetHeadSetting(int& field, int v);    // a header height, 8..127
+  [[noreturn]] void RaiseNoMemory() const;
+  bool ValidCol(int c) const { return c >= 1 && c <= NrOfColumns(); }
+  bool ValidRow(int r) const { return r >= 1 && r <= NrOfRows(); }
+  int GridRowOf(int r) const { return r + HeadCount() - 1; }
+  int DataRowOf(int g) const { return g - HeadCount() + 1; }
+  // A look setting: store, repaint when it changed, OnChangeSetup always.
+  template <class T>
+  void SetLook(T& field, T v) {
+    if (field != v) field = v, Redraw();
+    ChangedSetup();
+  }
+  // A display switch: store and repaint only when it changed.
+  template <class T>
+  void SetFlag(T& field, T v) {
+    if (field != v) field = v, Redraw();
+  }
+  // selection (ZEL_replist_view_select.cpp)
+  void PutRowBit(int r, uint8_t bit, bool on);
+  void WriteRowAttrib(int r, uint8_t a);
+  void WriteColAttrib(int c, uint8_t a);
+  void ClearRowSelection();
+  void SelectOnly(int r);
+  void SetAllRowBits(uint8_t bit, bool on);
+  void SetAllColBits(bool on);
+  void ForgetSelection() { FSelCount = -1, FSelRow = 0; }
+  void ApplyHiddenRows();
+  // layout (ZEL_replist_view_layout.cpp)
+  void ApplyHeadRowHeights();
+  int HeadHeight() const;
+  int ColumnHeaderRow() const { return FCommonHeaderVisible ? 1 : 0; }
+  host::TRect TextRectOf(const host::TRect& cell) const;
+  // paint (ZEL_replist_view_paint.cpp)
+  void PaintDataCell(int ACol, int ARow, const host::TRect& ARect);
+  void PaintColumnHeader(int ACol, const host::TRect& ARect);
+  void PaintCommonHeader();
+  void PaintEmptyTable();
+  void PaintIndicator();
+  void DrawCheckGlyph(host::TCanvas* c, const host::TRect& cell, TCheckMode mode, bool checked,
+                      TColor outline, TColor mark);
+  void DrawRaisedEdge(host::TCanvas* c, int L, int T, int R, int B);
+  void DrawSortArrow(host::TCanvas* c, int X, int Y, int h, bool ascending);
+  // input (ZEL_replist_view_input.cpp)
+  bool HeaderSortClick(int X, int Y);
+  void DataCellClick(int col, int row, host::TShiftState Shift, int X);
+  void ToggleCheck(int c, int r);
+  void ClickSelect(int r, host::TShiftState Shift);
+  // sort (ZEL_replist_view_sort.cpp)
+  void SortByHeader(int dataCol);
+  void ReorderRows(const std::function<void()>& work);
+};
+
+}  // namespace zel
