@@ -9,14 +9,12 @@
 // events per operation (one each is the rule), and the click at 1,000,000
 // rows is set beside the click at 100 rows: it touches the rows it changes,
 // not all of them.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 
-#include "host/backend/Headless.h"
+#include "bench/support/Bench.h"
 #include "replist/ZEL_replist_view.h"
 
 namespace {
@@ -41,17 +39,11 @@ class TBenchView : public TReportListView {
   }
 };
 
-struct TViewBench {
-  std::unique_ptr<TForm> Form;
+struct TViewBench : zelbench::TBenchForm {
   TBenchView* View = nullptr;
   int Events = 0;
-  explicit TViewBench(int rows) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetBounds(0, 0, 800, 600);
-    View = new TBenchView(Form.get());
-    View->SetParent(Form.get());
-    View->SetBounds(0, 0, 800, 600);
+  explicit TViewBench(int rows) : TBenchForm(800, 600) {
+    View = Make<TBenchView>(0, 0, 800, 600);
     Form->Show();
     Fill(rows);
     View->SetOnSelectedChange([this](TObject*) { ++Events; });
@@ -143,33 +135,13 @@ void BM_Click100(benchmark::State& state) { Click(state, 100); }
 BENCHMARK(BM_Click1M)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Click100)->Unit(benchmark::kMicrosecond);
 
-class TTimesReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) CpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
-  }
-  std::map<std::string, double> CpuTime;
-};
-
-void Ratio(TTimesReporter& rep, const char* what, const std::string& big, const std::string& small,
-           double target) {
-  const double a = rep.CpuTime[big], b = rep.CpuTime[small];
-  if (a > 0 && b > 0)
-    std::printf("%s: %.2fx (target <= %.1f) %s\n", what, a / b, target,
-                a / b <= target ? "met" : "NOT met");
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  zelbench::PrintRatio(rep, "viewport of 1,000,000 rows vs 100 rows", "BM_PaintViewport1M",
+                       "BM_PaintViewport100", 1.2);
+  zelbench::PrintRatio(rep, "click at 1,000,000 rows vs 100 rows", "BM_Click1M", "BM_Click100",
+                       1.2);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TTimesReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  std::printf("\n");
-  Ratio(rep, "viewport of 1,000,000 rows vs 100 rows", "BM_PaintViewport1M", "BM_PaintViewport100",
-        1.2);
-  Ratio(rep, "click at 1,000,000 rows vs 100 rows", "BM_Click1M", "BM_Click100", 1.2);
-  benchmark::Shutdown();
-  return 0;
-}
+ZEL_BENCH_MAIN(PrintSummary)
