@@ -59,9 +59,7 @@ void TRepSpeedButton::Tick() {
   if (!MouseCapture()) {
     // Something else took the mouse (a dialog the handler opened): the
     // release will not come here, so the press ends now, without a click.
-    FTimerEnabled = false;
-    EnterRepeatPhase();
-    TSpeedButton::MouseUp(mbLeft, 0, -1, -1);
+    EndPress(-1, -1);
     return;
   }
   if (FStartPhase) EnterRepeatPhase();
@@ -85,10 +83,18 @@ void TRepSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   EnterRepeatPhase();
 }
 
+// The base has marked the pointer as gone, so the release at (0, 0) does not
+// click. A button that is not held has no press to end.
 void TRepSpeedButton::CMMouseLeave(TMessage& Message) {
   TSpeedButton::CMMouseLeave(Message);
-  // The base has marked the pointer as gone, so this release does not click.
-  MouseUp(mbLeft, 0, 0, 0);
+  if (FTimerEnabled) EndPress(0, 0);
 }
+
+void TRepSpeedButton::CMEnabledChanged(TMessage& Message) {
+  TSpeedButton::CMEnabledChanged(Message);
+  if (!Enabled() && FTimerEnabled) EndPress(-1, -1);
+}
+
+void TRepSpeedButton::EndPress(int X, int Y) { MouseUp(mbLeft, 0, X, Y); }
 
 }  // namespace zel

@@ -50,6 +50,8 @@ class TRepSpeedButton : public host::TSpeedButton {
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void CMMouseLeave(host::TMessage& Message) override;
+  // A button disabled while held (a handler that reached a limit) stops.
+  void CMEnabledChanged(host::TMessage& Message) override;
 
  private:
   int FStartClickInterval = 500;
@@ -64,6 +66,8 @@ class TRepSpeedButton : public host::TSpeedButton {
   void EnterRepeatPhase();
   void SetTimer(int interval);
   void Tick();
+  // Ends the held press without a click.
+  void EndPress(int X, int Y);
 };
 
 }  // namespace zel
