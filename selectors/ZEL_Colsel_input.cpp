@@ -48,7 +48,9 @@ void TColSel::DropDown() {
 
 // The shown slot (the one whose bar was pressed, and so the one checked for
 // being editable) takes the colour chosen in the dialog and is the selected
-// slot from then on. OnChange fires before the slot is named.
+// slot from then on. OnChange fires before OnColorNameChange; the slot already
+// carries the new colour's own name then, so an OnChange handler never sees
+// the new colour under the old one's name.
 void TColSel::EditColor(int i) {
   FSelected = i;
   auto dialog = std::make_unique<TColorDialog>(nullptr);
@@ -56,8 +58,9 @@ void TColSel::EditColor(int i) {
   if (dialog->Execute()) {
     const TColor c = dialog->Color();
     Slot(i).Color = c;
+    Slot(i).Name = ColorToString(ColorToRGB(c));
     Change();
-    StoreColor(i, c, ColorToString(ColorToRGB(c)));
+    StoreColor(i, c, Slot(i).Name);
   }
   Refresh();
 }

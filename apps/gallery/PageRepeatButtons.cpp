@@ -37,6 +37,7 @@ void Build(host::TWinControl* p) {
   value->SetDisplayType(dtFixP);
   value->SetPrecision(1);
   value->SetValue(12.5);
+  value->SetTransparent(true);  // the captions on the page's ground
   AddStepper(p, 216, "\xE2\x88\x92", -0.5, value);
   AddStepper(p, 248, "+", 0.5, value);
   gallery::Caption(p, 288, 33, "hold to repeat (-100 to 100)");

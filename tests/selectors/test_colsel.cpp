@@ -62,6 +62,16 @@ TEST_F(ColSelTest, ABoxMadeAtRunTimeHasItsSlotsButAnEmptyListUntilItIsFilled) {
   EXPECT_EQ(Sel()->GetSelColorID(), "clBlack");
 }
 
+TEST_F(ColSelTest, ABoxLoadedFromAFormFillsItsListWhenLoadingEnds) {
+  Sel()->BeginLoading();
+  Sel()->SetSelColor(host::clGreen);  // slot 3, streamed before the list exists
+  EXPECT_EQ(Sel()->Items()->Count(), 0);
+  Sel()->EndLoading();
+  EXPECT_EQ(Sel()->Items()->Count(), 20);
+  EXPECT_EQ(Sel()->ItemIndex(), 2);
+  EXPECT_EQ(Sel()->GetSelColorID(), "clGreen");
+}
+
 TEST_F(ColSelTest, EachPaletteFillsItsSlotsFromThePredefinedColours) {
   struct Case {
     void (TColSel::*Load)();
@@ -193,15 +203,18 @@ TEST_F(ColSelTest, APressOnTheBarOfAnEditableSlotRedefinesItThroughTheDialog) {
   Sel()->SetSelColor(host::clTeal);
   Sel()->SetArrayAllowEdit(7, true);
   Sel()->SetOnDropDown([this](host::TObject*) { Log.push_back("drop"); });
+  Sel()->SetOnChange([this](host::TObject*) { Log.push_back("change:" + Sel()->GetSelColorID()); });
   Log.clear();
+  Rename = "Tank";
   Driver.Choose(0x4080C0);
   zeltest::MouseMove(Sel(), 20, 8);
   PressBoxAt(20);
   EXPECT_EQ(Driver.Shown(), 1);
   EXPECT_EQ(Driver.Opened(), host::clTeal);
   EXPECT_EQ(Sel()->GetArrayColor(7), TColor(0x4080C0));
-  EXPECT_EQ(Sel()->GetSelColorID(), "$004080C0");
-  EXPECT_EQ(Log, (Strings{"change", "name:$004080C0", "drop"}));
+  EXPECT_EQ(Sel()->GetSelColorID(), "Tank");
+  // OnChange already finds the new colour's name, then the handler renames it.
+  EXPECT_EQ(Log, (Strings{"change:$004080C0", "name:$004080C0", "drop"}));
   EXPECT_TRUE(Sel()->DroppedDown());  // the list follows the dialog
 }
 
