@@ -341,7 +341,7 @@ void TCustomComboBox::TypeAhead(char32_t ch) {
   const int start = (FSearch.size() > 1 && !repeat) ? std::max(current, 0) : current + 1;
   for (int k = 0; k < count; ++k) {
     const int i = ((start + k) % count + count) % count;
-    if (!TComboBoxStrings::StartsNoCase(FItems.Strings(i), prefix)) continue;
+    if (!TComboBoxStrings::StartsNoCase(ItemText(i), prefix)) continue;
     if (DroppedDown())
       MoveHot(i - FHot);
     else

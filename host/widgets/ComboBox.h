@@ -101,6 +101,9 @@ class TCustomComboBox : public TCustomControl, public TDropDownEvents {
   // Draws item Index (-1: the empty box) in Rect on Canvas(): OnDrawItem, or
   // the text on the brush colour.
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  // The text type-ahead matches item Index by: its string. An owner-drawn box
+  // that shows other text than its strings gives that text here.
+  virtual std::string ItemText(int Index) const { return FItems.Strings(Index); }
   void Click() override;
   void Loaded() override;
 

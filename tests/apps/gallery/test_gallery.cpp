@@ -112,6 +112,8 @@ TEST_F(Gallery, APageLargerThanTheWindowScrollsAndResizingReLaysIt) {
   const int page = PageIndex(form.get(), "Host widgets");
   ASSERT_GE(page, 0);
   form->SelectPage(page);
+  // Tall enough for the whole page, which has grown past the default height.
+  form->SetBounds(0, 0, 1344, 1200);
   Pump();
   TScrollBox* box = form->PageHost(page);
   EXPECT_FALSE(box->VertScrollBar().Shown());
