@@ -362,6 +362,35 @@ int TDataTable::OrdinalOfNominalID(int ColNr, std::string_view ID, bool IgnoreCa
   return 0;
 }
 
+// ---------------------------------------------------------------- copying
+
+void TDataTable::Assign(const TDataTable& Source) {
+  if (&Source == this) return;
+  const int oc = NrOfColumns(), orr = NrOfRows();
+  // Copies first, so a failed allocation leaves this table as it was.
+  std::vector<double> vals = Source.FElems.Values();
+  std::vector<uint8_t> states = Source.FStates;
+  std::vector<TColInfo> cols = Source.FCols;
+  std::vector<TLineInfo> rows = Source.FRows;
+  FElems.Resize(Source.NrOfColumns(), Source.NrOfRows());
+  FElems.Values().swap(vals);
+  FStates.swap(states);
+  FCols.swap(cols);
+  FRows.swap(rows);
+  FComment = Source.FComment;
+  if (oc != NrOfColumns() || orr != NrOfRows()) DimensionChanged(oc, orr);
+  DataChanged();
+  SetupChanged();
+}
+
+void TDataTable::AssignCellStates(const TDataTable& Source) {
+  const int cols = std::min(NrOfColumns(), Source.NrOfColumns());
+  const int rows = std::min(NrOfRows(), Source.NrOfRows());
+  for (int r = 1; r <= rows; ++r)
+    std::copy_n(Source.FStates.begin() + int64_t(r - 1) * Source.NrOfColumns(), cols,
+                FStates.begin() + int64_t(r - 1) * NrOfColumns());
+}
+
 // ---------------------------------------------------------------- sorting
 
 void TDataTable::SwapRows(int a, int b) {

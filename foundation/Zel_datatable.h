@@ -159,6 +159,14 @@ class TDataTable : public host::TObject {
   // IgnoreCase), 0 if the column has none of that name.
   int OrdinalOfNominalID(int ColNr, std::string_view ID, bool IgnoreCase) const;
 
+  // --- copying
+  // Takes size, values, states, headings, comment, scale types and categories
+  // of Source (not its notifications); notifies OnDimensionChanged when the
+  // size changed, then OnDataChanged and OnSetupChanged.
+  void Assign(const TDataTable& Source);
+  // Takes the states of the cells both tables have; one pass a row.
+  void AssignCellStates(const TDataTable& Source);
+
   // --- sorting
   // Orders rows LowRow..HighRow by the values of column SortColIx (a stable
   // sort, ties keep their order; non-numbers go last). Whole rows move, with

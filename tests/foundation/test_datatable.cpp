@@ -228,3 +228,28 @@ TEST(DataTable, DetachNotificationsClearsOnlyThoseOfTheOwner) {
   EXPECT_EQ(a, 0);
   EXPECT_EQ(b, 1);
 }
+
+TEST(DataTable, AssignCopiesEverythingButTheNotifications) {
+  TDataTable a, b;
+  Number(a, 3, 2);
+  a.SetCellState(2, 2, 64);
+  a.SetFComment("src");
+  a.SetMScaleType(1, zel::mstOrdinal);
+  a.SetNominalID(1, 2, "low");
+  int dimCalls = 0;
+  b.SetOnDimensionChanged([&](host::TObject*, int, int, int, int) { ++dimCalls; });
+  b.Assign(a);
+  EXPECT_EQ(dimCalls, 1);
+  EXPECT_EQ(Row(b, 2), Row(a, 2));
+  EXPECT_EQ(b.GetCellState(2, 2), 64);
+  EXPECT_EQ(b.GetColName(3), "c3");
+  EXPECT_EQ(b.Comment(), "src");
+  EXPECT_EQ(b.GetNominalID(1, 2), "low");
+  EXPECT_FALSE(a.OnDimensionChanged());
+  TDataTable small;
+  small.Resize(2, 1);
+  small.SetCellState(2, 1, 128);
+  b.AssignCellStates(small);
+  EXPECT_EQ(b.GetCellState(2, 1), 128);
+  EXPECT_EQ(b.GetCellState(2, 2), 64) << "cells the source lacks keep their states";
+}
