@@ -156,8 +156,12 @@ int TNTabEd::AutoColWidth(int ColNr, bool IncludeHeader, int Addon) {
   } else if (ColNr >= 1 && ColNr <= NrOfColumns()) {
     if (IncludeHeader) m = TextWidthOf(ColName(ColNr));
     m = std::max(m, TextWidthOf(std::to_string(ColAttrib(ColNr))));
+    // A categorical column is as wide as its category texts, not its codes.
+    const bool categorical = IsCategorical(Data->GetMScaleType(ColNr));
     for (int r = 1; r <= NrOfRows(); ++r)
-      m = std::max(m, TextWidthOf(FormatTableNumber(Elem(ColNr, r), FNumWidth, Precision(ColNr))));
+      m = std::max(m, TextWidthOf(categorical ? CellText(ColNr, r)
+                                              : FormatTableNumber(Elem(ColNr, r), FNumWidth,
+                                                                  Precision(ColNr))));
   }
   const int w = std::max(4, m + 8 + Addon);
   if (ColNr >= -1 && ColNr <= NrOfColumns()) SetColWidths(ColNr, w);

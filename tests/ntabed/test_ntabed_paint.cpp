@@ -226,3 +226,13 @@ TEST_F(NTabEdPaint, EveryKindOfCellMatchesItsPicture) {
   e->SetComment("sample");
   EXPECT_TRUE(zeltest::MatchesGolden(Form(), "ntabed-cells"));
 }
+
+TEST_F(NTabEdPaint, AutoColWidthOfANominalColumnFitsItsCategoryNames) {
+  TNTabEd* e = Ed();
+  e->SetMScaleType(1, zel::mstNominal);
+  e->SetNominalID(1, 2, "southwest");
+  e->SetElem(1, 4, 2);
+  host::TCanvas* c = e->Canvas();
+  c->SetFont(e->Font());
+  EXPECT_EQ(e->AutoColWidth(1, false, 0), c->TextWidth("southwest") + 8);
+}
