@@ -253,3 +253,18 @@ TEST(DataTable, AssignCopiesEverythingButTheNotifications) {
   EXPECT_EQ(b.GetCellState(2, 1), 128);
   EXPECT_EQ(b.GetCellState(2, 2), 64) << "cells the source lacks keep their states";
 }
+
+TEST(DataTable, ExchangeMarkingsSwapsOnlyTheMarkBitsOfEveryCell) {
+  TDataTable t;
+  t.Resize(5, 3);  // 15 cells: whole words of eight and a tail
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 1; c <= 5; ++c) t.SetCellState(c, r, uint8_t(17 * (5 * (r - 1) + c)));
+  t.ExchangeMarkings();
+  for (int r = 1; r <= 3; ++r)
+    for (int c = 1; c <= 5; ++c) {
+      const uint8_t before = uint8_t(17 * (5 * (r - 1) + c));
+      const uint8_t want =
+          uint8_t((before & 63) | ((before & 64) ? 128 : 0) | ((before & 128) ? 64 : 0));
+      EXPECT_EQ(t.GetCellState(c, r), want) << c << "," << r;
+    }
+}
