@@ -44,12 +44,23 @@ template void ReshapeFlat<double>(std::vector<double>&, int, int, int, int, doub
 template void ReshapeFlat<uint8_t>(std::vector<uint8_t>&, int, int, int, int, uint8_t, const char*);
 template void ReshapeFlat<int>(std::vector<int>&, int, int, int, int, int, const char*);
 
+namespace {
+
+// Resizes a matrix's cells and then its counts, so a failure changes neither.
+template <typename T>
+void ResizeCells(std::vector<T>& v, int& cols, int& rows, int NewCols, int NewRows, int MinRows,
+                 const char* What) {
+  NewCols = std::max(1, NewCols);
+  NewRows = std::max(MinRows, NewRows);
+  ReshapeFlat(v, cols, rows, NewCols, NewRows, T{}, What);
+  cols = NewCols;
+  rows = NewRows;
+}
+
+}  // namespace
+
 void TMatrix::Resize(int NrCols, int NrRows) {
-  NrCols = std::max(1, NrCols);
-  NrRows = std::max(1, NrRows);
-  ReshapeFlat(FVals, FNrCols, FNrRows, NrCols, NrRows, 0.0, "Matrix");
-  FNrCols = NrCols;
-  FNrRows = NrRows;
+  ResizeCells(FVals, FNrCols, FNrRows, NrCols, NrRows, 1, "Matrix");
 }
 
 void TMatrix::SetElem(int Col, int Row, double Value) {
@@ -62,11 +73,7 @@ void TMatrix::Fill(double Value) {
 }
 
 void TIntMatrix::Resize(int NrCols, int NrRows) {
-  NrCols = std::max(1, NrCols);
-  NrRows = std::max(0, NrRows);
-  ReshapeFlat(FVals, FNrCols, FNrRows, NrCols, NrRows, 0, "Integer matrix");
-  FNrCols = NrCols;
-  FNrRows = NrRows;
+  ResizeCells(FVals, FNrCols, FNrRows, NrCols, NrRows, 0, "Integer matrix");
 }
 
 int TIntMatrix::GetVal(int Col, int Row) const {

@@ -138,26 +138,17 @@ void TNTabEd::ResizeData(int NrCols, int NrRows) {
 }
 
 void TNTabEd::SetNrOfColumns(int n) {
-  {
-    TInternSuppress s(*this);
-    ResizeData(n, NrOfRows());
-  }
+  Quietly([&] { ResizeData(n, NrOfRows()); });
   ChangedSetup();
 }
 
 void TNTabEd::SetNrOfRows(int n) {
-  {
-    TInternSuppress s(*this);
-    ResizeData(NrOfColumns(), n);
-  }
+  Quietly([&] { ResizeData(NrOfColumns(), n); });
   ChangedSetup();
 }
 
 void TNTabEd::Redimension(int NrCols, int NrRows) {
-  {
-    TInternSuppress s(*this);
-    ResizeData(NrCols, NrRows);
-  }
+  Quietly([&] { ResizeData(NrCols, NrRows); });
   ChangedSetup();
   Invalidate();
 }
@@ -165,10 +156,7 @@ void TNTabEd::Redimension(int NrCols, int NrRows) {
 void TNTabEd::InsertRow(int ix) {
   if (ix < 1 || ix > NrOfRows() + 1) return;
   HideEditor();
-  {
-    TInternSuppress s(*this);
-    Data->InsertRow(ix);
-  }
+  Quietly([&] { Data->InsertRow(ix); });
   Invalidate();
   ChangedSetup();
 }
@@ -176,10 +164,7 @@ void TNTabEd::InsertRow(int ix) {
 void TNTabEd::InsertColumn(int ix) {
   if (ix < 1 || ix > NrOfColumns() + 1) return;
   HideEditor();
-  {
-    TInternSuppress s(*this);
-    Data->InsertColumn(ix);
-  }
+  Quietly([&] { Data->InsertColumn(ix); });
   Invalidate();
   ChangedSetup();
 }
@@ -187,10 +172,7 @@ void TNTabEd::InsertColumn(int ix) {
 void TNTabEd::RemoveRow(int ix) {
   if (ix < 1 || ix > NrOfRows() || NrOfRows() < 2) return;
   HideEditor();
-  {
-    TInternSuppress s(*this);
-    Data->RemoveRow(ix);
-  }
+  Quietly([&] { Data->RemoveRow(ix); });
   Invalidate();
   ChangedSetup();
 }
@@ -198,10 +180,7 @@ void TNTabEd::RemoveRow(int ix) {
 void TNTabEd::RemoveColumn(int ix) {
   if (ix < 1 || ix > NrOfColumns() || NrOfColumns() < 2) return;
   HideEditor();
-  {
-    TInternSuppress s(*this);
-    Data->RemoveColumn(ix);
-  }
+  Quietly([&] { Data->RemoveColumn(ix); });
   Invalidate();
   ChangedSetup();
 }
@@ -220,10 +199,7 @@ void TNTabEd::MirrorColumns() {
 
 void TNTabEd::MirrorRows() {
   HideEditor();
-  {
-    TInternSuppress s(*this);
-    Data->MirrorRows();
-  }
+  Quietly([&] { Data->MirrorRows(); });
   Invalidate();
   ChangedData();
 }
@@ -345,58 +321,40 @@ void TNTabEd::SetDefaultColWidth(int v) {
 
 void TNTabEd::SetColName(int ColNr, const std::string& Name) {
   if (ColNr < 1 || ColNr > NrOfColumns()) return;
-  {
-    TInternSuppress s(*this);
-    Data->SetColName(ColNr, Name);
-  }
+  Quietly([&] { Data->SetColName(ColNr, Name); });
   ChangedHeading();
   Invalidate();
 }
 
 void TNTabEd::SetRowName(int RowNr, const std::string& Name) {
   if (RowNr < 1 || RowNr > NrOfRows()) return;
-  {
-    TInternSuppress s(*this);
-    Data->SetRowName(RowNr, Name);
-  }
+  Quietly([&] { Data->SetRowName(RowNr, Name); });
   ChangedHeading();
   Invalidate();
 }
 
 void TNTabEd::SetColAttrib(int ColNr, uint8_t Attrib) {
   if (ColNr < 1 || ColNr > NrOfColumns()) return;
-  {
-    TInternSuppress s(*this);
-    Data->SetColAttrib(ColNr, Attrib);
-  }
+  Quietly([&] { Data->SetColAttrib(ColNr, Attrib); });
   Invalidate();
   ChangedAttrib();
 }
 
 void TNTabEd::SetRowAttrib(int RowNr, uint8_t Attrib) {
   if (RowNr < 1 || RowNr > NrOfRows()) return;
-  {
-    TInternSuppress s(*this);
-    Data->SetRowAttrib(RowNr, Attrib);
-  }
+  Quietly([&] { Data->SetRowAttrib(RowNr, Attrib); });
   Invalidate();
   ChangedAttrib();
 }
 
 void TNTabEd::SetMScaleType(int ColNr, uint8_t Type) {
-  {
-    TInternSuppress s(*this);
-    Data->SetMScaleType(ColNr, Type);
-  }
+  Quietly([&] { Data->SetMScaleType(ColNr, Type); });
   Invalidate();
   ChangedSetup();
 }
 
 void TNTabEd::SetNominalID(int ColNr, int Ordinal, const std::string& ID) {
-  {
-    TInternSuppress s(*this);
-    Data->SetNominalID(ColNr, Ordinal, ID);
-  }
+  Quietly([&] { Data->SetNominalID(ColNr, Ordinal, ID); });
   Invalidate();
   ChangedSetup();
 }
@@ -414,10 +372,7 @@ void TNTabEd::SetPrecision(int ColNr, int Prec) {
 }
 
 void TNTabEd::SetComment(const std::string& Text) {
-  {
-    TInternSuppress s(*this);
-    Data->SetFComment(RemoveControlChars(Text));
-  }
+  Quietly([&] { Data->SetFComment(RemoveControlChars(Text)); });
   Invalidate();
   ChangedData();
 }
@@ -438,11 +393,8 @@ void TNTabEd::Clear() {
 // ---------------------------------------------------------------- states
 
 int TNTabEd::FillMarkedCells(double Value, uint8_t StateMask) {
-  int n;
-  {
-    TInternSuppress s(*this);
-    n = Data->FillMarkedCells(Value, StateMask);
-  }
+  int n = 0;
+  Quietly([&] { n = Data->FillMarkedCells(Value, StateMask); });
   Invalidate();
   ChangedData();
   return n;
@@ -485,10 +437,7 @@ void TNTabEd::SortRows(int SortColIx, bool Ascending, int LowRow, int HighRow,
                        bool IncludeHeaders) {
   HideEditor();
   FSortIncludeHd = IncludeHeaders;
-  {
-    TInternSuppress s(*this);
-    Data->SortRows(SortColIx, Ascending, LowRow, HighRow);
-  }
+  Quietly([&] { Data->SortRows(SortColIx, Ascending, LowRow, HighRow); });
   Invalidate();
   ChangedData();
 }
@@ -497,10 +446,7 @@ void TNTabEd::SortCols(int SortRowIx, bool Ascending, int LowCol, int HighCol,
                        bool IncludeHeaders) {
   HideEditor();
   FSortIncludeHd = IncludeHeaders;
-  {
-    TInternSuppress s(*this);
-    Data->SortCols(SortRowIx, Ascending, LowCol, HighCol);
-  }
+  Quietly([&] { Data->SortCols(SortRowIx, Ascending, LowCol, HighCol); });
   Invalidate();
   ChangedData();
 }

@@ -303,12 +303,15 @@ class TNTabEd : public host::TCustomGrid {
   void SyncWithData();
   void ResizeData(int NrCols, int NrRows);
   void SetStateBit(int ACol, int ARow, uint8_t Bit, bool On);
+  // Runs work with the internal suppression set (no paint, no table echo).
+  template <typename Work>
+  void Quietly(Work work) {
+    TInternSuppress s(*this);
+    work();
+  }
   template <typename Work>
   void BulkStates(Work work) {
-    {
-      TInternSuppress s(*this);
-      work();
-    }
+    Quietly(work);
     Invalidate();
     ChangedCellStates();
   }
