@@ -54,11 +54,6 @@ void MirrorFlatRows(std::vector<T>& v, int cols, int rows) {
                      v.begin() + int64_t(b) * cols);
 }
 
-template <typename T>
-void SwapFlatColumns(std::vector<T>& v, int cols, int rows, int a, int b) {
-  for (int r = 0; r < rows; ++r) std::swap(v[size_t(r) * cols + a], v[size_t(r) * cols + b]);
-}
-
 // Non-numbers (and NaN values) sort behind every number, in either direction.
 bool SortsBefore(bool aNum, double a, bool bNum, double b, bool ascending) {
   if (aNum != bNum) return aNum;
@@ -404,67 +399,111 @@ void TDataTable::AssignCellStates(const TDataTable& Source) {
 
 // ---------------------------------------------------------------- sorting
 
-void TDataTable::SwapRows(int a, int b) {
-  const int nc = NrOfColumns();
+TDataTable::TSortBlock TDataTable::Block(bool Rows, int LowCol, int LowRow, int HighCol,
+                                         int HighRow, bool Headers) const {
+  LowCol = std::max(1, LowCol);
+  LowRow = std::max(1, LowRow);
+  HighCol = std::min(NrOfColumns(), HighCol);
+  HighRow = std::min(NrOfRows(), HighRow);
+  if (Rows) return {true, LowRow, HighRow, LowCol, HighCol, Headers};
+  return {false, LowCol, HighCol, LowRow, HighRow, Headers};
+}
+
+void TDataTable::SwapLines(const TSortBlock& b, int a, int c) {
   auto& v = FElems.Values();
-  std::swap_ranges(v.begin() + int64_t(a) * nc, v.begin() + int64_t(a + 1) * nc,
-                   v.begin() + int64_t(b) * nc);
-  std::swap_ranges(FStates.begin() + int64_t(a) * nc, FStates.begin() + int64_t(a + 1) * nc,
-                   FStates.begin() + int64_t(b) * nc);
-  std::swap(FRows[size_t(a)], FRows[size_t(b)]);
+  for (int k = b.CrossLow; k <= b.CrossHigh; ++k) {
+    const size_t i = b.Rows ? FElems.Index(k, a) : FElems.Index(a, k);
+    const size_t j = b.Rows ? FElems.Index(k, c) : FElems.Index(c, k);
+    std::swap(v[i], v[j]);
+    std::swap(FStates[i], FStates[j]);
+  }
+  if (!b.Headers) return;
+  if (b.Rows)
+    std::swap(FRows[size_t(a - 1)], FRows[size_t(c - 1)]);
+  else
+    std::swap(FCols[size_t(a - 1)], FCols[size_t(c - 1)]);
 }
 
-void TDataTable::SwapColumns(int a, int b) {
-  SwapFlatColumns(FElems.Values(), NrOfColumns(), NrOfRows(), a, b);
-  SwapFlatColumns(FStates, NrOfColumns(), NrOfRows(), a, b);
-  std::swap(FCols[size_t(a)], FCols[size_t(b)]);
-}
-
-void TDataTable::SortLine(bool Rows, int KeyIx, bool Ascending, int Low, int High) {
-  const int count = Rows ? NrOfRows() : NrOfColumns();
-  const int keyCount = Rows ? NrOfColumns() : NrOfRows();
-  Low = std::max(1, Low);
-  High = std::min(count, High);
-  if (KeyIx < 1 || KeyIx > keyCount || High <= Low) return;
-  auto key = [&](int i) { return Rows ? GetElem(KeyIx, i) : GetElem(i, KeyIx); };
-  auto isNum = [&](int i) {
-    return (Rows ? GetIsNumber(KeyIx, i) : GetIsNumber(i, KeyIx)) && !std::isnan(key(i));
-  };
-  // order[k] = the line that belongs at Low + k.
-  std::vector<int> order(size_t(High - Low + 1));
-  std::iota(order.begin(), order.end(), Low);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return SortsBefore(isNum(a), key(a), isNum(b), key(b), Ascending);
-  });
-  // Replay as exchanges: where[i] tracks the current position of original line i.
+void TDataTable::SortLines(const TSortBlock& b, const std::function<bool(int, int)>& Before) {
+  if (b.High <= b.Low || b.CrossHigh < b.CrossLow) return;
+  // order[k]: the line that belongs at Low + k.
+  std::vector<int> order(size_t(b.High - b.Low + 1));
+  std::iota(order.begin(), order.end(), b.Low);
+  std::stable_sort(order.begin(), order.end(), Before);
+  // Replay as exchanges. at[k]: the original line now at Low + k; where[i]:
+  // the position (from Low) of original line Low + i.
   std::vector<int> at(order.size()), where(order.size());
-  std::iota(at.begin(), at.end(), Low);  // at[k]: original line now at Low + k
+  std::iota(at.begin(), at.end(), b.Low);
   std::iota(where.begin(), where.end(), 0);
   if (FOnPercentDone.Handler) FOnPercentDone.Handler(this, 0);
   for (size_t k = 0; k < order.size(); ++k) {
-    const int want = order[k] - Low;
-    const int from = where[size_t(want)];
+    const int from = where[size_t(order[k] - b.Low)];
     if (from == int(k)) continue;
-    if (Rows)
-      SwapRows(Low - 1 + int(k), Low - 1 + from);
-    else
-      SwapColumns(Low - 1 + int(k), Low - 1 + from);
+    SwapLines(b, b.Low + int(k), b.Low + from);
     if (FOnSortExchange.Handler)
-      FOnSortExchange.Handler(this, Rows ? 2 : 1, Low + int(k), Low + from);
+      FOnSortExchange.Handler(this, b.Rows ? 2 : 1, b.Low + int(k), b.Low + from);
     std::swap(at[k], at[size_t(from)]);
-    where[size_t(at[k] - Low)] = int(k);
-    where[size_t(at[size_t(from)] - Low)] = from;
+    where[size_t(at[k] - b.Low)] = int(k);
+    where[size_t(at[size_t(from)] - b.Low)] = from;
   }
   if (FOnPercentDone.Handler) FOnPercentDone.Handler(this, 100);
   DataChanged();
 }
 
-void TDataTable::SortRows(int SortColIx, bool Ascending, int LowRow, int HighRow) {
-  SortLine(true, SortColIx, Ascending, LowRow, HighRow);
+void TDataTable::SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                          int HighRow, bool IncludeHeaders) {
+  if (SortColIx < 1 || SortColIx > NrOfColumns()) return;
+  auto num = [&](int r) { return GetIsNumber(SortColIx, r) && !std::isnan(GetElem(SortColIx, r)); };
+  SortLines(Block(true, LowCol, LowRow, HighCol, HighRow, IncludeHeaders), [&](int a, int b) {
+    return SortsBefore(num(a), GetElem(SortColIx, a), num(b), GetElem(SortColIx, b), Ascending);
+  });
 }
 
-void TDataTable::SortCols(int SortRowIx, bool Ascending, int LowCol, int HighCol) {
-  SortLine(false, SortRowIx, Ascending, LowCol, HighCol);
+void TDataTable::SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                          int HighRow, bool IncludeHeaders) {
+  if (SortRowIx < 1 || SortRowIx > NrOfRows()) return;
+  auto num = [&](int c) { return GetIsNumber(c, SortRowIx) && !std::isnan(GetElem(c, SortRowIx)); };
+  SortLines(Block(false, LowCol, LowRow, HighCol, HighRow, IncludeHeaders), [&](int a, int b) {
+    return SortsBefore(num(a), GetElem(a, SortRowIx), num(b), GetElem(b, SortRowIx), Ascending);
+  });
+}
+
+namespace {
+
+// Orders texts (folded when IgnoreCase) or bytes in the asked direction.
+template <typename Key>
+auto KeyOrder(Key key, bool Ascending) {
+  return [key, Ascending](int a, int b) { return Ascending ? key(a) < key(b) : key(b) < key(a); };
+}
+
+}  // namespace
+
+void TDataTable::SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                              int HighRow) {
+  auto key = [this, IgnoreCase](int c) {
+    return IgnoreCase ? FoldCase(GetColName(c)) : GetColName(c);
+  };
+  SortLines(Block(false, LowCol, LowRow, HighCol, HighRow, true), KeyOrder(key, Ascending));
+}
+
+void TDataTable::SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                              int HighRow) {
+  auto key = [this, IgnoreCase](int r) {
+    return IgnoreCase ? FoldCase(GetRowName(r)) : GetRowName(r);
+  };
+  SortLines(Block(true, LowCol, LowRow, HighCol, HighRow, true), KeyOrder(key, Ascending));
+}
+
+void TDataTable::SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol,
+                                   int HighRow) {
+  SortLines(Block(false, LowCol, LowRow, HighCol, HighRow, true),
+            KeyOrder([this](int c) { return GetColAttrib(c); }, Ascending));
+}
+
+void TDataTable::SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol,
+                                   int HighRow) {
+  SortLines(Block(true, LowCol, LowRow, HighCol, HighRow, true),
+            KeyOrder([this](int r) { return GetRowAttrib(r); }, Ascending));
 }
 
 }  // namespace zel

@@ -168,13 +168,30 @@ class TDataTable : public host::TObject {
   void AssignCellStates(const TDataTable& Source);
 
   // --- sorting
-  // Orders rows LowRow..HighRow by the values of column SortColIx (a stable
-  // sort, ties keep their order; non-numbers go last). Whole rows move, with
-  // their names and attributes. Each exchange is reported by OnSortExchange
-  // (kind 2) in an order that, replayed, gives the result.
-  void SortRows(int SortColIx, bool Ascending, int LowRow, int HighRow);
-  // The same for columns LowCol..HighCol by the values of row SortRowIx (kind 1).
-  void SortCols(int SortRowIx, bool Ascending, int LowCol, int HighCol);
+  // Every sort orders a stretch of rows (columns) Low..High by a key, stably
+  // (ties keep their order), ascending or descending. Only the cells inside the
+  // block LowCol..HighCol x LowRow..HighRow move; with IncludeHeaders the names,
+  // attributes (and, for columns, scale types and categories) of the moved
+  // lines go along. Each exchange is reported by OnSortExchange (kind 1 for
+  // columns, 2 for rows) in an order that, replayed, gives the result;
+  // OnPercentDone reports 0 and 100, OnDataChanged follows once. A block that
+  // lies outside the table is cut to it.
+  //
+  // Rows by the values of column SortColIx; cells that are no number (and NaN)
+  // go last in either direction.
+  void SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  // Columns by the values of row SortRowIx.
+  void SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  // Lines by their names (IgnoreCase folds case) or attributes; the headings
+  // always move with them.
+  void SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
+  void SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
+  void SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+  void SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
 
   // --- notifications
   // Each setter takes the attaching object as a tag, so that one of several
@@ -237,10 +254,19 @@ class TDataTable : public host::TObject {
   void DataChanged();
   void SetupChanged();
   void DimensionChanged(int OldCols, int OldRows);
-  void SwapRows(int a, int b);
-  void SwapColumns(int a, int b);
-  // Orders a stretch by a key and replays the permutation as exchanges.
-  void SortLine(bool Rows, int KeyIx, bool Ascending, int Low, int High);
+  // The lines a sort orders (Low..High, 1-based), the stretch of the other
+  // direction whose cells move with them, and whether the headings go along.
+  struct TSortBlock {
+    bool Rows;
+    int Low, High, CrossLow, CrossHigh;
+    bool Headers;
+  };
+  TSortBlock Block(bool Rows, int LowCol, int LowRow, int HighCol, int HighRow, bool Headers) const;
+  // Exchanges lines a and b (1-based) inside the block.
+  void SwapLines(const TSortBlock& b, int a, int c);
+  // Orders the block's lines by Before (a strict weak order on line numbers)
+  // and replays the permutation as exchanges.
+  void SortLines(const TSortBlock& b, const std::function<bool(int, int)>& Before);
 };
 
 }  // namespace zel

@@ -433,22 +433,46 @@ void TNTabEd::CopyCellStatesFrom(const TNTabEd& ExtTab) {
   BulkStates([&] { Data->AssignCellStates(*ExtTab.Data); });
 }
 
-void TNTabEd::SortRows(int SortColIx, bool Ascending, int LowRow, int HighRow,
-                       bool IncludeHeaders) {
+void TNTabEd::RunSort(bool IncludeHeaders, const std::function<void()>& sort) {
   HideEditor();
   FSortIncludeHd = IncludeHeaders;
-  Quietly([&] { Data->SortRows(SortColIx, Ascending, LowRow, HighRow); });
+  Quietly(sort);
   Invalidate();
   ChangedData();
 }
 
-void TNTabEd::SortCols(int SortRowIx, bool Ascending, int LowCol, int HighCol,
-                       bool IncludeHeaders) {
-  HideEditor();
-  FSortIncludeHd = IncludeHeaders;
-  Quietly([&] { Data->SortCols(SortRowIx, Ascending, LowCol, HighCol); });
-  Invalidate();
-  ChangedData();
+void TNTabEd::SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                       int HighRow, bool IncludeHeaders) {
+  RunSort(IncludeHeaders, [&] {
+    Data->SortRows(SortColIx, Ascending, LowCol, LowRow, HighCol, HighRow, IncludeHeaders);
+  });
+}
+
+void TNTabEd::SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                       int HighRow, bool IncludeHeaders) {
+  RunSort(IncludeHeaders, [&] {
+    Data->SortCols(SortRowIx, Ascending, LowCol, LowRow, HighCol, HighRow, IncludeHeaders);
+  });
+}
+
+void TNTabEd::SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+  RunSort(true, [&] { Data->SortColAttributes(Ascending, LowCol, LowRow, HighCol, HighRow); });
+}
+
+void TNTabEd::SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+  RunSort(true, [&] { Data->SortRowAttributes(Ascending, LowCol, LowRow, HighCol, HighRow); });
+}
+
+void TNTabEd::SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                           int HighRow) {
+  RunSort(true,
+          [&] { Data->SortColNames(Ascending, IgnoreCase, LowCol, LowRow, HighCol, HighRow); });
+}
+
+void TNTabEd::SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                           int HighRow) {
+  RunSort(true,
+          [&] { Data->SortRowNames(Ascending, IgnoreCase, LowCol, LowRow, HighCol, HighRow); });
 }
 
 // ---------------------------------------------------------------- properties

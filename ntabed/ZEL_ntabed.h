@@ -172,11 +172,26 @@ class TNTabEd : public host::TCustomGrid {
   void CopyContentsFrom(const TNTabEd& ExtTab);
   // Takes the states of the cells both editors have.
   void CopyCellStatesFrom(const TNTabEd& ExtTab);
-  // Sort the data rows (columns) by one column's (row's) values; see the
-  // table's SortRows. With IncludeHeaders the precisions follow exchanged
-  // columns (names and attributes always travel with their line).
-  void SortRows(int SortColIx, bool Ascending, int LowRow, int HighRow, bool IncludeHeaders);
-  void SortCols(int SortRowIx, bool Ascending, int LowCol, int HighCol, bool IncludeHeaders);
+  // Sorts as the table's sorts of the same names do (the block LowCol..HighCol
+  // x LowRow..HighRow, stable, headings along with IncludeHeaders). Precisions
+  // follow exchanged columns whenever the headings do.
+  void SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  void SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  void SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+  void SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+  // By names; the form without IgnoreCase compares case-sensitively.
+  void SortColNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+    SortColNames(Ascending, false, LowCol, LowRow, HighCol, HighRow);
+  }
+  void SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
+  void SortRowNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+    SortRowNames(Ascending, false, LowCol, LowRow, HighCol, HighRow);
+  }
+  void SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
 
   // --- rendering
   // Sets the row's height to fit the font: TextHeight + Addon + 2, at least 8.
@@ -309,6 +324,8 @@ class TNTabEd : public host::TCustomGrid {
     TInternSuppress s(*this);
     work();
   }
+  // Closes the cell editor, sorts quietly, repaints once and reports once.
+  void RunSort(bool IncludeHeaders, const std::function<void()>& sort);
   template <typename Work>
   void BulkStates(Work work) {
     Quietly(work);

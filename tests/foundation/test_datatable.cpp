@@ -206,7 +206,7 @@ TEST(DataTable, SortExchangesReplayToTheSortedOrder) {
     std::swap(replay[size_t(a - 1)], replay[size_t(b - 1)]);
   });
   t.SetOnPercentDone([&](host::TObject*, int p) { percent = p; });
-  t.SortCols(1, true, 1, 4);
+  t.SortCols(1, true, 1, 1, 4, 2, true);
   EXPECT_EQ(Row(t, 1), (V{1, 2, 3, 4}));
   EXPECT_EQ(t.GetCellState(4, 1), 2);
   EXPECT_EQ(replay, (std::vector<std::string>{"1", "2", "3", "4"}));
@@ -267,4 +267,24 @@ TEST(DataTable, ExchangeMarkingsSwapsOnlyTheMarkBitsOfEveryCell) {
           uint8_t((before & 63) | ((before & 64) ? 128 : 0) | ((before & 128) ? 64 : 0));
       EXPECT_EQ(t.GetCellState(c, r), want) << c << "," << r;
     }
+}
+
+TEST(DataTable, ASortMovesOnlyTheCellsOfItsBlock) {
+  TDataTable t;
+  Number(t, 2, 4);
+  t.SetElem(1, 2, 99);                      // column 1: 11, 99, 13, 14
+  t.SortRows(1, false, 1, 1, 1, 3, false);  // rows 1..3, column 1 only, descending
+  EXPECT_EQ(t.GetElem(1, 1), 99);
+  EXPECT_EQ(t.GetElem(1, 2), 13);
+  EXPECT_EQ(t.GetElem(1, 3), 11);
+  EXPECT_EQ(t.GetElem(1, 4), 14) << "outside the rows";
+  EXPECT_EQ(t.GetElem(2, 1), 21) << "outside the columns";
+  EXPECT_EQ(t.GetRowName(1), "r1") << "headings stay without IncludeHeaders";
+  t.SetRowAttrib(1, 5);
+  t.SetRowAttrib(4, 1);
+  t.SortRowAttributes(true, 1, 1, 2, 99);  // a block past the table is cut to it
+  EXPECT_EQ(t.GetRowAttrib(1), 0);
+  EXPECT_EQ(t.GetRowAttrib(4), 5);
+  EXPECT_EQ(t.GetRowName(4), "r1");
+  EXPECT_EQ(t.GetElem(2, 4), 21);
 }

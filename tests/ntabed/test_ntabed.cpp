@@ -289,13 +289,20 @@ TEST_F(NTabEd, SortingColumnsWithHeadersMovesPrecisions) {
   e->SetElem(2, 1, 10);
   e->SetElem(3, 1, 20);
   e->SetPrecision(1, 1);
-  e->SortCols(1, true, 1, 3, true);
+  e->SortCols(1, true, 1, 1, 3, 4, true);
   EXPECT_EQ(e->Elem(1, 1), 10);
   EXPECT_EQ(e->Elem(3, 1), 30);
   EXPECT_EQ(Precisions(), (Ints{3, 3, 1}));
-  e->SortCols(1, false, 1, 3, false);
+  e->SortCols(1, false, 1, 1, 3, 4, false);
   EXPECT_EQ(e->Elem(1, 1), 30);
   EXPECT_EQ(Precisions(), (Ints{3, 3, 1})) << "without headers precisions stay by position";
+  e->SetColName(1, "b");
+  e->SetColName(2, "C");
+  e->SetColName(3, "a");
+  e->SortColNames(true, true, 1, 1, 3, 4);
+  EXPECT_EQ(e->ColName(1), "a");
+  EXPECT_EQ(e->ColName(3), "C");
+  EXPECT_EQ(Precisions(), (Ints{1, 3, 3})) << "sorting by name always takes the headings";
 }
 
 // Two editors over one table: each only ever detaches what still calls it.
