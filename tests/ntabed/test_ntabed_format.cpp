@@ -57,3 +57,30 @@ TEST(CategoryText, HugeInfiniteAndNaNValuesAreNeverTakenForACode) {
   EXPECT_FALSE(zel::RoundToInt(4294967296.0 + 3));  // would wrap to 3
   EXPECT_EQ(*zel::RoundToInt(-2147483648.0), -2147483648);
 }
+
+// Over a sweep of magnitudes, widths and precisions: exponent texts keep their
+// width, and every text that is not the overflow row reads back as the value
+// to the digits it shows.
+TEST(TableNumberText, EveryTextKeepsItsWidthAndReadsBackAsTheValue) {
+  for (int w = 1; w <= 20; w += 3)
+    for (int d = -1; d <= 10; ++d)
+      for (int e = -105; e <= 105; e += 7)
+        for (double m : {1.0, -3.75, 9.999999}) {
+          const double x = m * std::pow(10.0, e);
+          const std::string s = FormatTableNumber(x, w, d);
+          ASSERT_GE(int(s.size()), w) << x;
+          if (s.find('E') == std::string::npos && s.find('*') == std::string::npos) {
+            ASSERT_GE(d, 0) << s;
+            ASSERT_NEAR(std::strtod(s.c_str(), nullptr), x, 0.50001 * std::pow(10.0, -d)) << s;
+            continue;
+          }
+          const int expected = w + 6 + (x < 0 && w == 1 ? 1 : 0);
+          ASSERT_EQ(int(s.size()), expected) << s << " for " << x;
+          if (s[0] == '*') {
+            ASSERT_GE(std::fabs(e), 99) << "stars only for three-digit exponents: " << x;
+            continue;
+          }
+          const double back = std::strtod(s.c_str(), nullptr);
+          ASSERT_NEAR(back / x, 1.0, 0.05) << s << " for " << x;
+        }
+}
