@@ -388,3 +388,18 @@ TEST_F(NTabEd, SelectionMovesAreReportedOnce) {
   EXPECT_EQ(moves, 2);
   EXPECT_EQ(e->Row(), 3);
 }
+
+TEST_F(NTabEd, ScrollingIsReportedEvenWhileChangesAreSuppressed) {
+  TNTabEd* e = Ed();
+  e->Redimension(5, 50);
+  int scrolls = 0, layouts = 0;
+  e->SetOnTopLeftChanged([&](host::TObject*) { ++scrolls; });
+  e->SetOnLayoutChanged([&](host::TObject*) { ++layouts; });
+  e->SetSuppressPaint(true);
+  e->SetTopRow(20);
+  e->SetPrecision(1, 5);
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_EQ(layouts, 0);
+  EXPECT_EQ(e->TopRow(), 20);
+  e->SetSuppressPaint(false);
+}
