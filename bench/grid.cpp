@@ -75,21 +75,15 @@ BENCHMARK(BM_HideEveryOtherRow)
     ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 
-// Seconds per row of a run that counts its rows, 0 when it did not run.
-double PerRow(const zelbench::TFigureReporter& rep, const std::string& name) {
-  double perSecond = 0;
-  return rep.Figure(name, "items_per_second", perSecond) && perSecond > 0 ? 1.0 / perSecond : 0;
-}
-
 void PrintSummary(const zelbench::TFigureReporter& rep) {
   zelbench::PrintRatio(rep, "viewport of 100,000,000 rows vs 100 rows", "BM_PaintHugeGrid",
                        "BM_PaintHugeGridBaseline", 1.2);
-  const double first = PerRow(rep, "BM_HideEveryOtherRow/1000");
-  const double last = PerRow(rep, "BM_HideEveryOtherRow/1000000");
+  const double first = rep.PerItem("BM_HideEveryOtherRow/1000");
+  const double last = rep.PerItem("BM_HideEveryOtherRow/1000000");
   if (first <= 0 || last <= 0) return;
   std::printf("hiding every other row, time per row:");
   for (const char* n : {"1000", "10000", "100000", "1000000"})
-    std::printf(" %s: %.0f ns", n, PerRow(rep, std::string("BM_HideEveryOtherRow/") + n) * 1e9);
+    std::printf(" %s: %.0f ns", n, rep.PerItem(std::string("BM_HideEveryOtherRow/") + n) * 1e9);
   std::printf("\n1,000,000 rows vs 1,000 rows per row: %.2fx (flat: target <= 3) %s\n",
               last / first, last / first <= 3 ? "met" : "NOT met");
 }

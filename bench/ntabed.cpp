@@ -10,8 +10,6 @@
 // Bulk state operations over 1,000,000 cells make one pass over the state bytes
 // (one repaint request and one event); each is set against a plain loop over
 // the same bytes (target: within 3).
-#include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -19,8 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "host/backend/Headless.h"
-#include "host/ui/Forms.h"
+#include "bench/support/Bench.h"
 #include "ntabed/ZEL_ntabed.h"
 
 namespace {
@@ -28,18 +25,12 @@ namespace {
 using namespace host;
 using zel::TNTabEd;
 
-struct TEditorBench {
-  std::unique_ptr<TForm> Form;
+// The size a 10 x 10 table fills, so both tables paint the same cells.
+struct TEditorBench : zelbench::TBenchForm {
   TNTabEd* Ed = nullptr;
   int Events = 0;
-  TEditorBench(int cols, int rows) {
-    ResetApplication(std::make_unique<THeadlessBackend>());
-    Form = std::make_unique<TForm>(nullptr);
-    // The size a 10 x 10 table fills, so both tables paint the same cells.
-    Form->SetBounds(0, 0, 700, 260);
-    Ed = new TNTabEd(Form.get());
-    Ed->SetParent(Form.get());
-    Ed->SetBounds(0, 0, 700, 260);
+  TEditorBench(int cols, int rows) : TBenchForm(700, 260) {
+    Ed = Make<TNTabEd>(0, 0, 700, 260);
     Ed->Redimension(cols, rows);
     for (int r = 1; r <= rows; r += std::max(1, rows / 1000))
       for (int c = 1; c <= cols; c += std::max(1, cols / 100)) Ed->SetElem(c, r, r * 0.37 - c);
@@ -130,48 +121,23 @@ void BM_PlainFillLoop(benchmark::State& state) {
 BENCHMARK(BM_PlainByteLoop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainFillLoop)->Unit(benchmark::kMicrosecond);
 
-class TTimesReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs) {
-      CpuTime[r.benchmark_name()] = r.GetAdjustedCPUTime();
-      if (r.counters.count("items_per_second"))
-        PerItem[r.benchmark_name()] = 1.0 / double(r.counters.at("items_per_second"));
-    }
-  }
-  std::map<std::string, double> CpuTime;
-  std::map<std::string, double> PerItem;
-};
-
-void PrintRatio(const char* what, double a, double b, double target) {
-  if (a <= 0 || b <= 0) return;
-  std::printf("%s: %.2fx (target <= %.1f) %s\n", what, a / b, target,
-              a / b <= target ? "met" : "NOT met");
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TTimesReporter rep;
-  benchmark::RunSpecifiedBenchmarks(&rep);
-  auto& t = rep.CpuTime;
-  std::printf("\n");
-  PrintRatio("viewport of 1000 x 1000 vs 10 x 10", t["BM_PaintViewport1000x1000"],
-             t["BM_PaintViewport10x10"], 1.2);
-  const double at100k = rep.PerItem["BM_AutoColWidth/100000"];
-  const double at1m = rep.PerItem["BM_AutoColWidth/1000000"];
+void PrintSummary(const zelbench::TFigureReporter& rep) {
+  using zelbench::PrintRatio;
+  PrintRatio(rep, "viewport of 1000 x 1000 vs 10 x 10", "BM_PaintViewport1000x1000",
+             "BM_PaintViewport10x10", 1.2);
+  const double at100k = rep.PerItem("BM_AutoColWidth/100000");
+  const double at1m = rep.PerItem("BM_AutoColWidth/1000000");
   if (at100k > 0 && at1m > 0) {
     std::printf("AutoColWidth per row: 100,000 rows %.0f ns, 1,000,000 rows %.0f ns\n",
                 at100k * 1e9, at1m * 1e9);
     PrintRatio("AutoColWidth per row, 1,000,000 vs 100,000 (linear)", at1m, at100k, 1.5);
   }
-  const double bytes = t["BM_PlainByteLoop"];
-  PrintRatio("InvertCellStates vs plain loop", t["BM_InvertCellStates"], bytes, 3);
-  PrintRatio("ExchangeMarkings vs plain loop", t["BM_ExchangeMarkings"], bytes, 3);
-  PrintRatio("MarkAllElemsA vs plain loop", t["BM_MarkAllElemsA"], bytes, 3);
-  PrintRatio("FillMarkedCells vs plain loop", t["BM_FillMarkedCells"], t["BM_PlainFillLoop"], 3);
-  benchmark::Shutdown();
-  return 0;
+  PrintRatio(rep, "InvertCellStates vs plain loop", "BM_InvertCellStates", "BM_PlainByteLoop", 3);
+  PrintRatio(rep, "ExchangeMarkings vs plain loop", "BM_ExchangeMarkings", "BM_PlainByteLoop", 3);
+  PrintRatio(rep, "MarkAllElemsA vs plain loop", "BM_MarkAllElemsA", "BM_PlainByteLoop", 3);
+  PrintRatio(rep, "FillMarkedCells vs plain loop", "BM_FillMarkedCells", "BM_PlainFillLoop", 3);
 }
+
+}  // namespace
+
+ZEL_BENCH_MAIN(PrintSummary)

@@ -76,6 +76,12 @@ class TFigureReporter : public benchmark::ConsoleReporter {
     double v = 0;
     return Figure(name, "cpu", v) ? v : 0;
   }
+  // Seconds per item of a run that counts its items (SetItemsProcessed),
+  // whatever unit it printed in; 0 when it did not run.
+  double PerItem(const std::string& name) const {
+    double perSecond = 0;
+    return Figure(name, "items_per_second", perSecond) && perSecond > 0 ? 1.0 / perSecond : 0;
+  }
   // The fastest repetition's CPU time (the one least disturbed by whatever else
   // the machine was doing), 0 when it did not run.
   double BestCpu(const std::string& name) const {
@@ -109,12 +115,9 @@ class TFigureReporter : public benchmark::ConsoleReporter {
   std::map<std::string, TFigures> FSamples, FMeans;
 };
 
-// Prints "what  ratio x  (target <= t x) met" for the CPU times of two runs
-// measured in the same unit; nothing when either did not run. A target of 0
-// prints the ratio alone.
-inline void PrintRatio(const TFigureReporter& rep, const std::string& what, const std::string& name,
-                       const std::string& baseline, double target = 0) {
-  const double ours = rep.Cpu(name), base = rep.Cpu(baseline);
+// Prints "what  ratio x  (target <= t x) met" for two figures; nothing when
+// either is missing (0). A target of 0 prints the ratio alone.
+inline void PrintRatio(const std::string& what, double ours, double base, double target = 0) {
   if (ours <= 0 || base <= 0) return;
   const double ratio = ours / base;
   if (target > 0)
@@ -122,6 +125,12 @@ inline void PrintRatio(const TFigureReporter& rep, const std::string& what, cons
                 ratio <= target ? "met" : "NOT met");
   else
     std::printf("%-44s %6.2fx\n", what.c_str(), ratio);
+}
+
+// The same for the CPU times of two runs measured in the same unit.
+inline void PrintRatio(const TFigureReporter& rep, const std::string& what, const std::string& name,
+                       const std::string& baseline, double target = 0) {
+  PrintRatio(what, rep.Cpu(name), rep.Cpu(baseline), target);
 }
 
 // Runs the benchmarks the command line selects, then the summary.
