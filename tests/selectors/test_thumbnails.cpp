@@ -324,6 +324,42 @@ TEST_F(ThumbnailsTest, HoverOutlinesFollowThePointer) {
   EXPECT_EQ(changes, 2);
 }
 
+TEST_F(ThumbnailsTest, ARepaintRemovesTheOutlineUntilAnotherSlideIsEntered) {
+  PaintOnce();
+  zeltest::MouseMove(Thumbs, 50, 50);
+  PaintOnce();
+  EXPECT_EQ(Pixel(12, 60), TColor(0xC0C0C0));
+  zeltest::MouseMove(Thumbs, 60, 60);  // the same slide: no outline yet
+  EXPECT_EQ(Pixel(12, 60), TColor(0xC0C0C0));
+  zeltest::MouseMove(Thumbs, 60, 200);
+  zeltest::MouseMove(Thumbs, 60, 60);
+  EXPECT_EQ(Pixel(12, 60), TColor(0xFF0000));
+}
+
+TEST_F(ThumbnailsTest, DoubleClicksReportTheSlideAndKeepTheSelection) {
+  int dbl = -1;
+  Thumbs->SetOnImageDblClick([&](TObject*, int, int, int id) { dbl = id; });
+  Thumbs->SetSelectedSlide(1, true);
+  zeltest::DblClick(Thumbs, 50, 200);
+  EXPECT_EQ(dbl, 2);
+  // The clicks of the double click select as clicks do; the double click
+  // itself changes nothing more.
+  EXPECT_EQ(Thumbs->NumSlidesSelected(), 1);
+  EXPECT_TRUE(Thumbs->GetSelectedSlide(2));
+}
+
+TEST_F(ThumbnailsTest, SlideRenderedSeesEachShownSlideOnTheOffScreenPicture) {
+  std::vector<std::pair<int, int>> seen;
+  Thumbs->SetOnSlideRendered([&](TObject*, TCanvas* c, int x, int y, int id) {
+    seen.emplace_back(id, y);
+    c->Pixels(x + 5, y + 5);  // the canvas is usable
+    c->SetPixels(x + 1, y + 30, kRed);
+  });
+  PaintOnce();
+  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 12}, {2, 148}, {3, 284}}));
+  EXPECT_EQ(Pixel(11, 42), kRed);  // drawn before the copy to the screen
+}
+
 TEST_F(ThumbnailsTest, NoOutlineIsDrawnForASlideThatNoLongerShows) {
   PaintOnce();
   zeltest::MouseMove(Thumbs, 50, 200);  // slide 2
