@@ -362,6 +362,11 @@ class TReportListView : public host::TCustomDrawGrid {
   void DrawCell(int ACol, int ARow, const host::TRect& ARect, host::TGridDrawState AState) override;
   bool SelectCell(int ACol, int ARow) override;
   void TopLeftChanged() override;
+  // in-place editing (ZEL_replist_view_edit.cpp): the events get the data
+  // row; a check cell keeps its flag.
+  bool CanEditShow() override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
   void CreateWnd() override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;

@@ -1,0 +1,42 @@
+// TReportListView: in-place editing of single cells through the host grid's
+// editor. The list fires OnGetEditText and OnSetEditText itself, with the data
+// row, and so goes past the draw grid's versions of the hooks (they would fire
+// the same events a second time, with the grid row).
+#include "replist/ZEL_replist_view.h"
+
+namespace zel {
+
+using namespace host;
+
+// The grid's own rule refuses every cell under row selection, which the list
+// always uses; the list decides per cell instead: an editable column in an
+// enabled data row.
+bool TReportListView::CanEditShow() {
+  if (!(Options() & goEditing) || (ComponentState() & csDesigning)) return false;
+  if (Row() < HeadCount() || Col() < FixedCols() || Col() >= ColCount()) return false;
+  const int c = DataColOf(Col()), r = DataRowOf(Row());
+  return ValidRow(r) && ColumnEditable(c) && RowEnabled(r);
+}
+
+std::string TReportListView::GetEditText(int ACol, int ARow) {
+  const int r = DataRowOf(ARow);
+  std::string value = FRLData->Elem(DataColOf(ACol), r);
+  if (OnGetEditText()) OnGetEditText()(this, ACol, r, value);
+  return value;
+}
+
+void TReportListView::SetEditText(int ACol, int ARow, const std::string& Value) {
+  const int c = DataColOf(ACol), r = DataRowOf(ARow);
+  if (ValidCol(c) && ValidRow(r)) {
+    // A check cell keeps its state; an empty one, which has no flag yet,
+    // starts unchecked as SetElem makes it.
+    if (ColumnCheckMode(c) != cmNone)
+      FRLData->Strings()->SetString(c, r, (FRLData->ElemChecked(c, r) ? "X" : " ") + Value);
+    else
+      FRLData->SetElem(c, r, Value);
+  }
+  TCustomGrid::SetEditText(ACol, ARow, Value);
+  if (OnSetEditText()) OnSetEditText()(this, ACol, r, Value);
+}
+
+}  // namespace zel
