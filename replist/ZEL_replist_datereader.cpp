@@ -189,6 +189,9 @@ std::optional<host::TDateTime> ReadDateTimeText(const std::string& Text, const s
     const bool ok = t.Letter == 0 ? ReadLiteral(s, t.Text) : ReadField(s, t, Context);
     if (!ok) return std::nullopt;
   }
+  // Text left over is text the format does not describe: reading it as the
+  // front alone would lose the rest when the value is written back.
+  if (s.Pos != s.Text.size()) return std::nullopt;
   return Compose(s);
 }
 

@@ -34,8 +34,8 @@ struct TDateReadContext {
 };
 
 // The value of Text read by Format, or nothing when the text does not match
-// the format or names an impossible date or time. With no date field read
-// (all of year, month and day zero) the result is the time of day alone.
+// the format (the whole text must be used up) or names an impossible date or time. With no date
+// field read (all of year, month and day zero) the result is the time of day alone.
 std::optional<host::TDateTime> ReadDateTimeText(const std::string& Text, const std::string& Format,
                                                 const TDateReadContext& Context);
 // The same with the current year of the wall clock.

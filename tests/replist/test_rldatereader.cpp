@@ -99,6 +99,7 @@ TEST(RLDateReader, RefusesMismatchesAndImpossibleValues) {
   EXPECT_FALSE(Read("5", "y"));
   EXPECT_FALSE(Read("5 Foo 2024", "d MMM yyyy"));
   EXPECT_FALSE(Read("x", "H"));
+  EXPECT_FALSE(Read("24.12.2025 10:00", "dd.MM.yyyy")) << "the time would be lost";
 }
 
 TEST(RLDateReader, HugeNumbersClampInsteadOfOverflowing) {
