@@ -25,6 +25,7 @@
 #include "host/widgets/DateTimePicker.h"
 #include "host/widgets/DateUtils.h"
 #include "host/widgets/StdCtrls.h"
+#include "numeric/ZEL_NumIOLegacy.h"
 #include "replist/ZEL_replist_datereader.h"
 #include "replist/ZEL_replist_dialog.h"
 #include "replist/ZEL_replist_view.h"
@@ -65,6 +66,7 @@ constexpr int kRowPitch = 25;    // one field per 25 pixels
 constexpr int kButtonRoom = 45;  // above the fields of a dialog of its own
 constexpr TColor kReadOnlyBkgd = 0xE0E0E0;
 constexpr TColor kReadOnlyText = 0x808080;
+constexpr double kDialogRange = 1.7E308;  // number fields take any double
 
 bool NameHas(const TComponent* c, const char* part) {
   return c->Name().find(part) != std::string::npos;
@@ -169,6 +171,11 @@ class TRowFieldBuilder {
         return MakeCombo(col, f, cell);
       case 'd':
         return MakeDatePicker(col, f, cell);
+      case 'e':
+      case 'f':
+      case 'h':
+      case 'i':
+        return MakeNumber(col, f, cell);
       case 's': {
         auto* e = Named<TEdit>("Edit", col);
         if (FView->ColumnIsPwd(col)) e->SetPasswordChar(U'*');
@@ -193,6 +200,24 @@ class TRowFieldBuilder {
     else
       cb->SetItemIndex(cb->Items()->IndexOf(cell));
     return cb;
+  }
+
+  TWinControl* MakeNumber(int col, const TRLFieldFormat& f, const std::string& cell) {
+    auto* n = Named<TNumIO>("NumIO", col);
+    n->SetRangeLow(-kDialogRange);
+    n->SetRangeHigh(kDialogRange);
+    // Either separator before any text: a cell may hold "2.5" or "2,5"
+    // whatever the locale says, and must not be refused and emptied.
+    n->SetDecPlaceSep(dpsEither);
+    const char letter = f.Letter();
+    n->SetInputFormat(letter == 'e'   ? itDynamic
+                      : letter == 'f' ? itFloat
+                      : letter == 'h' ? itHex
+                                      : itInt);
+    n->SetEditText(cell.empty()
+                       ? DefaultValueOfFormat(std::string("[") + letter + "][]" + f.Rest, FRow)
+                       : cell);
+    return n;
   }
 
   TWinControl* MakeDatePicker(int col, const TRLFieldFormat& f, const std::string& cell) {

@@ -2,10 +2,12 @@
 // as a user would: look at the fields, change them, press OK or Cancel.
 #include <gtest/gtest.h>
 
+#include "host/ui/FormatSettings.h"
 #include "host/widgets/Buttons.h"
 #include "host/widgets/ComboBox.h"
 #include "host/widgets/DateTimePicker.h"
 #include "host/widgets/StdCtrls.h"
+#include "numeric/ZEL_NumIOLegacy.h"
 #include "replist/ZEL_replist_dialog.h"
 #include "tests/replist/RLViewFixture.h"
 
@@ -303,4 +305,67 @@ TEST_F(RLDialogTest, AssignCarriesTheFormatRequestHandler) {
   host::Application->SetModalHook([](TForm* f) { f->SetModalResult(host::mrCancel); });
   copy->EditRowEntries(1, 0, 0);
   EXPECT_EQ(asked, copy->NrOfColumns());
+}
+
+TEST_F(RLDialogTest, NumberColumnsGetNumericEditsWithRowDefaults) {
+  V->SetNrOfRows(5);
+  V->SetColumnFormat(1, "[i][60]rix3");
+  V->SetColumnFormat(2, "[h][60]rix2");
+  V->SetColumnFormat(3, "[f][60]");
+  V->SetColumnFormat(4, "[e][60]");
+  V->SetElem(3, 5, "2.5");
+  V->SetElem(4, 5, "1e5");
+  Edit(5, [&](TForm* f) {
+    const std::pair<const char*, zel::TInFormat> kinds[] = {
+        {"runtime_rlre_NumIO1", zel::itInt},
+        {"runtime_rlre_NumIO2", zel::itHex},
+        {"runtime_rlre_NumIO3", zel::itFloat},
+        {"runtime_rlre_NumIO4", zel::itDynamic}};
+    for (const auto& [name, format] : kinds) {
+      auto* n = Field<zel::TNumIO>(f, name);
+      EXPECT_EQ(n->InputFormat(), format) << name;
+      EXPECT_EQ(n->DecPlaceSep(), zel::dpsEither) << name;
+      EXPECT_EQ(n->RangeHigh(), 1.7E308);
+      EXPECT_EQ(n->RangeLow(), -1.7E308);
+    }
+    EXPECT_EQ(Field<zel::TNumIO>(f, "runtime_rlre_NumIO1")->Text(), "005");
+    EXPECT_EQ(Field<zel::TNumIO>(f, "runtime_rlre_NumIO2")->Text(), "05");
+    f->SetModalResult(host::mrOk);
+  });
+  EXPECT_EQ(V->Elem(1, 5), "005");
+  EXPECT_EQ(V->Elem(3, 5), "2.5");
+  EXPECT_EQ(V->Elem(4, 5), "1e5");
+}
+
+TEST_F(RLDialogTest, ANumberCellWithAPointSurvivesACommaLocale) {
+  host::TFormatSettings saved = host::FormatSettings();
+  host::FormatSettings().DecimalSeparator = ',';
+  V->SetColumnFormat(2, "[f][60]");
+  V->SetElem(2, 1, "2.5");
+  V->SetElem(2, 2, "3,25");
+  for (int row : {1, 2}) {
+    Edit(row, [&](TForm* f) {
+      auto* n = Field<zel::TNumIO>(f, "runtime_rlre_NumIO2");
+      n->SetFocus();
+      PressKey(f, host::VK_END);
+      TypeText(f, "x1");  // the letter is refused, the digit taken
+      PressKey(f, host::VK_RETURN);
+    });
+  }
+  host::FormatSettings() = saved;
+  EXPECT_EQ(V->Elem(2, 1), "2.51");
+  EXPECT_EQ(V->Elem(2, 2), "3,251");
+}
+
+TEST_F(RLDialogTest, TypingIntoANumberFieldIsChecked) {
+  V->SetColumnFormat(2, "[i][60]");
+  V->SetElem(2, 1, "12");
+  Edit(1, [&](TForm* f) {
+    auto* n = Field<zel::TNumIO>(f, "runtime_rlre_NumIO2");
+    n->SetFocus();
+    n->SelectAll();
+    TypeText(f, "-7a");
+    PressKey(f, host::VK_RETURN);
+  });
+  EXPECT_EQ(V->Elem(2, 1), "-7");
 }
