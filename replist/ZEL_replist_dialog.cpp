@@ -272,6 +272,9 @@ int TReportListView::EditRowEntries(int Row, TForm* ContainerForm, int PosLeft, 
 
 int TReportListView::RunRowDialog(int Row, TForm* Form, bool OwnForm, int x0, int y0,
                                   const std::string& Caption) {
+  // A cell still open in place is stored first: the dialog shows it, and
+  // the editor closing later cannot write its old text over the dialog's.
+  HideEditor();
   const int ytop = OwnForm ? kButtonRoom : 0;
   int w = 0;
   for (int c = 1; c <= NrOfColumns(); ++c) w = std::max(w, Form->Canvas()->TextWidth(Header(c)));

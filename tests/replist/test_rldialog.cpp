@@ -159,6 +159,16 @@ TEST_F(RLDialogTest, EnterInAFieldClosesWithOKAndTheOwnFormIsFreed) {
   EXPECT_EQ(result, host::mrOk);
   EXPECT_EQ(V->Elem(1, 1), "typed");
   EXPECT_EQ(V->ComponentCount(), before);
+  V->SetColumnFormat(4, "[e][60]");
+  for (const char* field : {"runtime_rlre_CBox2", "runtime_rlre_DtPick3", "runtime_rlre_NumIO4"}) {
+    EXPECT_EQ(Edit(1,
+                   [&](TForm* f) {
+                     Field<host::TWinControl>(f, field)->SetFocus();
+                     PressKey(f, host::VK_RETURN);
+                   }),
+              host::mrOk)
+        << field;
+  }
 }
 
 TEST_F(RLDialogTest, CallerCaptionsAndEmptyCellDefaults) {

@@ -2,6 +2,7 @@
 // shows, what Enter stores, and the edit-text events.
 #include <gtest/gtest.h>
 
+#include "host/ui/Forms.h"
 #include "tests/replist/RLViewFixture.h"
 
 using namespace zeltest;
@@ -126,4 +127,21 @@ TEST_F(RLEditTest, AutoAdvanceMovesOnAfterAnEdit) {
   TypeInto(1, 1, "one");
   EXPECT_EQ(V->Elem(1, 1), "one");
   EXPECT_TRUE(V->RowSelected(2));
+}
+
+TEST_F(RLEditTest, TheRowDialogTakesOverACellOpenInPlace) {
+  ClickCell(V, 1, 1);
+  TypeText(Form(), "half");
+  std::string shown;
+  host::Application->SetModalHook([&](host::TForm* f) {
+    auto* e = static_cast<host::TControl*>(f->FindComponent("runtime_rlre_Edit1"));
+    shown = e->Text();
+    e->SetText("from dialog");
+    f->SetModalResult(host::mrOk);
+  });
+  V->EditRowEntries(1, 0, 0);
+  host::Application->SetModalHook(nullptr);
+  PressKey(Form(), host::VK_RETURN);
+  EXPECT_EQ(shown, "half");
+  EXPECT_EQ(V->Elem(1, 1), "from dialog");
 }
