@@ -393,6 +393,7 @@ class TReportListView : public host::TCustomDrawGrid {
   bool CanEditShow() override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  host::TInplaceEdit* CreateEditor() override;
   void CreateWnd() override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;

@@ -8,6 +8,26 @@ namespace zel {
 
 using namespace host;
 
+namespace {
+
+// The list's in-place editor: in a password column it masks the text as the
+// cell does, so editing a password never shows it in the clear.
+class TRLInplaceEdit : public TInplaceEdit {
+ public:
+  using TInplaceEdit::TInplaceEdit;
+
+ protected:
+  void UpdateContents() override {
+    const auto* view = static_cast<const TReportListView*>(Grid());
+    SetPasswordChar(view->ColumnIsPwd(view->DataColOf(view->Col())) ? U'*' : 0);
+    TInplaceEdit::UpdateContents();
+  }
+};
+
+}  // namespace
+
+TInplaceEdit* TReportListView::CreateEditor() { return new TRLInplaceEdit(this); }
+
 // The grid's own rule refuses every cell under row selection, which the list
 // always uses; the list decides per cell instead: an editable column in an
 // enabled data row.

@@ -173,9 +173,11 @@ TEST_F(RLDialogTest, EnterInAFieldClosesWithOKAndTheOwnFormIsFreed) {
 
 TEST_F(RLDialogTest, CallerCaptionsAndEmptyCellDefaults) {
   V->SetColumnFormat(1, "[s][80]$pwd$8");
+  V->SetColumnIsPwd(1, true);
   V->SetColumnFormat(3, "[ddd.MM.yyyy][90]01.07.2024");
   Edit(2, [&](TForm* f) {
     EXPECT_EQ(Field<host::TEdit>(f, "runtime_rlre_Edit1")->Text().size(), 8u);
+    EXPECT_EQ(Field<host::TEdit>(f, "runtime_rlre_Edit1")->PasswordChar(), U'*');
     EXPECT_EQ(Field<host::TDateTimePicker>(f, "runtime_rlre_DtPick3")->DateTime(),
               host::EncodeDate(2024, 7, 1));
     f->SetModalResult(host::mrCancel);

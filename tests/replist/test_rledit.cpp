@@ -145,3 +145,16 @@ TEST_F(RLEditTest, TheRowDialogTakesOverACellOpenInPlace) {
   EXPECT_EQ(shown, "half");
   EXPECT_EQ(V->Elem(1, 1), "from dialog");
 }
+
+TEST_F(RLEditTest, PasswordColumnsStayMaskedWhileEdited) {
+  V->SetColumnIsPwd(2, true);
+  ClickCell(V, 2, 1);
+  PressKey(Form(), host::VK_RETURN);
+  ASSERT_TRUE(Editing());
+  EXPECT_EQ(V->InplaceEditor()->PasswordChar(), U'*');
+  PressKey(Form(), host::VK_ESCAPE);
+  ClickCell(V, 1, 1);
+  PressKey(Form(), host::VK_RETURN);
+  ASSERT_TRUE(Editing());
+  EXPECT_EQ(V->InplaceEditor()->PasswordChar(), 0u) << "the same editor, now on a plain column";
+}
