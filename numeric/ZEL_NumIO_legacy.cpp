@@ -55,8 +55,15 @@ bool ReadBase(const std::string& s, int base, double& v) {
   return true;
 }
 
-// The base of a prefixed itDynamic text ("$" 16, "%" 2, "&" 8), 0 for a decimal one.
-int DynamicPrefixBase(char c) { return c == '$' ? 16 : (c == '%' ? 2 : (c == '&' ? 8 : 0)); }
+// The format an itDynamic text stands for: "$" hexadecimal, "%" binary, "&"
+// octal (the prefix is taken off s), anything else a number with exponent.
+TInFormat DynamicFormat(std::string& s) {
+  const char prefix = s.empty() ? ' ' : s[0];
+  const TInFormat f =
+      prefix == '$' ? itHex : (prefix == '%' ? itBin : (prefix == '&' ? itOct : itExp));
+  if (f != itExp) s.erase(0, 1);
+  return f;
+}
 
 }  // namespace
 
@@ -158,13 +165,7 @@ bool TNumIO::ConvertNumString(const std::string& Text, double& Value) const {
   if (start == std::string::npos) return true;
   std::string s = Lower(Text.substr(start));
   if (s.find(' ') != std::string::npos) return false;
-  TInFormat format = FInputFormat;
-  if (format == itDynamic) {
-    const int base = DynamicPrefixBase(s[0]);
-    if (base == 0)
-      return IsLoneSign(s) || ReadFloat(WithoutOpenExponent(s), Separators(), true, Value);
-    return ReadBase(s.substr(1), base, Value);
-  }
+  const TInFormat format = FInputFormat == itDynamic ? DynamicFormat(s) : FInputFormat;
   switch (format) {
     case itHex:
       return ReadBase(s, 16, Value);
@@ -172,13 +173,13 @@ bool TNumIO::ConvertNumString(const std::string& Text, double& Value) const {
       return ReadBase(s, 8, Value);
     case itBin:
       return ReadBase(s, 2, Value);
+    case itInt:
+      return IsLoneSign(s) || ReadInt(s, Value);
+    case itExp:
+      return IsLoneSign(s) || ReadFloat(WithoutOpenExponent(s), Separators(), true, Value);
     default:
-      break;
+      return IsLoneSign(s) || ReadFloat(s, Separators(), false, Value);
   }
-  if (IsLoneSign(s)) return true;
-  if (format == itInt) return ReadInt(s, Value);
-  if (format == itExp) s = WithoutOpenExponent(s);
-  return ReadFloat(s, Separators(), format == itExp, Value);
 }
 
 // --- the change check
