@@ -72,6 +72,15 @@ constexpr int64_t kMaxFileCells = int64_t(1) << 24;
 // any byte is read.
 constexpr size_t kMaxFileBytes = size_t(1) << 29;
 
+// The default text of a cell in row ARow by a column format, by the rules of
+// TRLData::DefaultValue; the row dialog uses it for formats that an
+// OnRequestEditFormat handler gave and the column does not carry.
+std::string DefaultValueOfFormat(const std::string& Format, int ARow);
+// The count a column format carries at s[start...]: leading spaces, one
+// sign, then decimal digits up to the first other character (no digits: 0);
+// large values saturate.
+int ReadFormatCount(const std::string& s, size_t start);
+
 // The table behind a report list: NrOfColumns x NrOfRows text cells (UTF-8, at
 // most 255 characters each) plus a hidden column 0 per row, a header, a format
 // string and a check-mark mode per column, an attribute byte per row (128 =

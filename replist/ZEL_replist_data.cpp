@@ -30,9 +30,9 @@ std::string WithFlag(const std::string& stored, bool checked) {
 
 bool FlagChecked(const std::string& stored) { return !stored.empty() && stored[0] != ' '; }
 
-// The integer at s[start...]: leading spaces, one sign, then decimal digits up to
-// the first other character; no digits give 0. Large values saturate.
-int ReadCount(const std::string& s, size_t start) {
+}  // namespace
+
+int ReadFormatCount(const std::string& s, size_t start) {
   size_t i = start;
   while (i < s.size() && s[i] == ' ') ++i;
   bool negative = false;
@@ -42,6 +42,8 @@ int ReadCount(const std::string& s, size_t start) {
     v = std::min(v * 10 + (s[i] - '0'), 1LL << 31);
   return int(std::clamp(negative ? -v : v, (long long)INT_MIN, (long long)INT_MAX));
 }
+
+namespace {
 
 bool ContainsNoCase(const std::string& s, const std::string& lowerNeedle) {
   return FoldCase(s).find(lowerNeedle) != std::string::npos;
@@ -249,8 +251,10 @@ double TRLData::AsNumber(int ACol, int ARow) const {
 }
 
 std::string TRLData::DefaultValue(int ACol, int ARow) const {
-  if (!ValidCol(ACol)) return "";
-  const std::string& fmt = FColumnFormat[size_t(ACol - 1)];
+  return ValidCol(ACol) ? DefaultValueOfFormat(FColumnFormat[size_t(ACol - 1)], ARow) : "";
+}
+
+std::string DefaultValueOfFormat(const std::string& fmt, int ARow) {
   const size_t headEnd = fmt.find(']');
   if (headEnd == std::string::npos) return "";
   const std::string head = fmt.substr(0, headEnd + 1);
@@ -272,14 +276,14 @@ std::string TRLData::DefaultValue(int ACol, int ARow) const {
     case 'h':
     case 'i': {
       if (!ContainsNoCase(rest, "rix")) return rest;
-      const int n = ReadCount(rest, 3);
+      const int n = ReadFormatCount(rest, 3);
       if (type == 'h') return HexPadded(ARow, std::clamp(n, 1, 8));
       if (type == 'i') return ZeroPadded(ARow, std::clamp(n, 1, kMaxCellChars));
       return strff(ARow, 1, std::clamp(n, 0, kMaxCellChars));
     }
     case 's':
       if (!ContainsNoCase(rest, "$pwd$")) return rest;
-      return InventPassword(std::clamp(ReadCount(rest, 5), 0, kMaxCellChars));
+      return InventPassword(std::clamp(ReadFormatCount(rest, 5), 0, kMaxCellChars));
     default:
       return "";
   }

@@ -513,6 +513,7 @@ void TReportListView::Assign(TPersistent* Source) {
     FOnCheckedChange = src->FOnCheckedChange;
     FOnBeforeCheckedChange = src->FOnBeforeCheckedChange;
     SetOnGetEditText(src->OnGetEditText()), SetOnSetEditText(src->OnSetEditText());
+    FOnRequestEditFormat = src->FOnRequestEditFormat;
     FColorSelectedRow = src->FColorSelectedRow, FColorSelectedRowText = src->FColorSelectedRowText;
     FColorSelectedCol = src->FColorSelectedCol, FColorSelectedColText = src->FColorSelectedColText;
     FColorSelectedBoth = src->FColorSelectedBoth;

@@ -68,6 +68,10 @@ using TReadCellEvent =
 using TCheckStateChangeEvent =
     std::function<void(host::TObject* Sender, bool& State, int Col, int Row)>;
 using TCursorKeyActionEvent = std::function<void(host::TObject* Sender, host::Word Key)>;
+// Asked for each column before the row dialog builds its field; may replace
+// the format the field is built from.
+using TRequestEditFormatEvent =
+    std::function<void(host::TObject* Sender, int Col, int Row, std::string& Format)>;
 
 // Row attribute bits as the view uses them.
 constexpr uint8_t kRowSelected = 128;
@@ -353,6 +357,28 @@ class TReportListView : public host::TCustomDrawGrid {
   const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
   void SetOnPercentDone(TOnPercentDoneEvent e) { FOnPercentDone = std::move(e); }
 
+  // --- the row edit dialog (ZEL_replist_dialog.cpp)
+  // Edits data row Row in a dialog of one labelled field per column, chosen
+  // by the column formats (see ZEL_replist_dialog.h): a new form captioned
+  // "Editing Row <Row>" with "OK" and "Cancel" at screen position
+  // (PosLeft, PosTop), or the caller's captions. OK writes every field back
+  // (one repaint, one OnChange); anything else changes nothing. Returns the
+  // modal result (1 OK, 2 Cancel).
+  int EditRowEntries(int Row, int PosLeft, int PosTop);
+  int EditRowEntries(int Row, int PosLeft, int PosTop, const std::string& FormCaption,
+                     const std::string& ButOKCaption, const std::string& ButCancelCaption);
+  // The fields go on the caller's form at (PosLeft, PosTop), without buttons;
+  // the form's caption becomes empty and the form grows to hold the fields.
+  // The fields are gone again when the call returns, so it can be repeated.
+  int EditRowEntries(int Row, host::TForm* ContainerForm, int PosLeft, int PosTop);
+  // The dialog's handlers: OK (result 1), Cancel (result 2), and Enter in
+  // any enabled field (result 1).
+  void EdRowOKClick(host::TObject* Sender);
+  void EdRowCancelClick(host::TObject* Sender);
+  void EdRowKeyPress(host::TObject* Sender, char32_t& Key);
+  const TRequestEditFormatEvent& OnRequestEditFormat() const { return FOnRequestEditFormat; }
+  void SetOnRequestEditFormat(TRequestEditFormatEvent e) { FOnRequestEditFormat = std::move(e); }
+
   // Repaints after moving.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   std::string ClassName() const override { return "TReportListView"; }
@@ -362,6 +388,12 @@ class TReportListView : public host::TCustomDrawGrid {
   void DrawCell(int ACol, int ARow, const host::TRect& ARect, host::TGridDrawState AState) override;
   bool SelectCell(int ACol, int ARow) override;
   void TopLeftChanged() override;
+  // in-place editing (ZEL_replist_view_edit.cpp): the events get the data
+  // row; a check cell keeps its flag.
+  bool CanEditShow() override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  host::TInplaceEdit* CreateEditor() override;
   void CreateWnd() override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;
@@ -419,6 +451,11 @@ class TReportListView : public host::TCustomDrawGrid {
   TBeforeSortExchgEvent FOnBeforeSortExchange;
   TBeforeHTMLExportEvent FOnBeforeHTMLExport;
   TOnPercentDoneEvent FOnPercentDone;
+  TRequestEditFormatEvent FOnRequestEditFormat;
+
+  // The row dialog while it runs: its form and its Cancel button.
+  host::TForm* FContainerForm = nullptr;
+  host::TControl* FSBERCancel = nullptr;
 
   // Bulk work: nesting depth, and whether the store changed meanwhile.
   int FBulkDepth = 0;
@@ -496,6 +533,9 @@ class TReportListView : public host::TCustomDrawGrid {
   void DataCellClick(int col, int row, host::TShiftState Shift, int X);
   void ToggleCheck(int c, int r);
   void ClickSelect(int r, host::TShiftState Shift);
+  // row dialog (ZEL_replist_dialog.cpp)
+  int RunRowDialog(int Row, host::TForm* Form, bool OwnForm, int x0, int y0,
+                   const std::string& Caption);
   // sort (ZEL_replist_view_sort.cpp)
   void SortByHeader(int dataCol);
   void ReorderRows(const std::function<void()>& work);

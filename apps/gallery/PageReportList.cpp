@@ -1,6 +1,8 @@
 // The "Report list" page: a few hundred measurement records in a report list
 // view, sortable by header, with a filter line (mode and case), and buttons
 // that export the list as XML, CSV and HTML into a folder and read it back.
+// Channel, value and unit can be edited in place (click the current cell or
+// type over it); "Edit row…" opens the generated dialog on the selected row.
 #include <filesystem>
 #include <system_error>
 
@@ -38,6 +40,12 @@ void FillRecords(TReportListView* v) {
   v->SetColumnCheckMode(colStatus, cmBox);
   v->SetColumnCheckMode(colReference, cmRadio);
   v->SetColumnAlignment(colValue, taRightJustify);
+  // The row dialog builds its fields from these; the check columns show as
+  // read-only text there.
+  const char* formats[] = {"[s][90]",  "[f][90]",  "[l:5][80]V|A|Hz|°C|hPa",
+                           "[#s][60]", "[#s][60]", "[dyyyy-MM-dd HH:mm][140]"};
+  for (int c = 1; c <= 6; ++c) v->SetColumnFormat(c, formats[c - 1]);
+  for (int c : {colChannel, colValue, colUnit}) v->SetColumnEditable(c, true);
   for (int r = 1; r <= kRecords; ++r) {
     const TChannel& k = kinds[(r - 1) % 5];
     // A deterministic wobble, so the page looks the same on every start.
@@ -126,6 +134,18 @@ struct TReportPage : TComponent {
     });
   }
 
+  // The dialog opens on the first selected row, beside the list.
+  void EditRow() {
+    const int row = List->FirstSelectedRow();
+    if (row == 0) {
+      Status->SetCaption("Select a row to edit");
+      return;
+    }
+    const TPoint at = List->ClientToScreen(TPoint{40, 40});
+    if (List->EditRowEntries(row, at.x, at.y) == mrOk)
+      Status->SetCaption("Row " + std::to_string(row) + " changed");
+  }
+
   void Import() {
     Run("Imported measurements.xml", [&] {
       const bool ok = List->LoadFromXMLFile(PathOf("measurements.xml"), "bench");
@@ -146,12 +166,16 @@ void BuildPage(TWinControl* parent) {
   page->IgnoreCase = gallery::Add<TCheckBox>(parent, 366, 6, 110, 20);
   page->IgnoreCase->SetCaption("Ignore case");
   page->IgnoreCase->SetChecked(true);
+  auto* edit = gallery::Add<TButton>(parent, 484, 4, 86, 24);
+  edit->SetCaption("Edit row…");
+  edit->SetOnClick([page](TObject*) { page->EditRow(); });
 
   page->List = gallery::Add<TReportListView>(parent, 8, 34, kListWidth, 300);
   page->List->SetCommonHeaderVisible(true);
   page->List->SetCommonHeader("Bench 3 - measurements of 2026-03-01");
   page->List->SetRowSelectMode(2);
   FillRecords(page->List);
+  page->List->SelectRow(1);
 
   gallery::Caption(parent, 8, 346, "Folder");
   page->Folder = gallery::Add<TEdit>(parent, 58, 342, 300, 24);
