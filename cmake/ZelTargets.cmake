@@ -24,10 +24,36 @@ if(ZEL_BUILD_FUZZ)
 endif()
 target_include_directories(zel_flags INTERFACE ${CMAKE_SOURCE_DIR})
 
-# zel_add_library(name DIRS dir... DEPS target...): a static library made of every
-# .cpp found in the given folders (not in their sub-folders).
+# What a library shows to its users, decided here and nowhere else. Everything in
+# a library's folders is public, except the X11 backend (host/backend/X11*: its
+# headers pull in Xlib, and a program reaches the backends through
+# host/backend/Backend.h) and any header named *Internal.h. Private headers are
+# not installed.
+#
+# Symbol visibility: the public libraries keep default visibility, so every class
+# and function declared in an installed header is exported without an export
+# macro on each declaration. The private sources compile with hidden visibility,
+# so nothing of them leaves a shared library (anonymous namespaces are local
+# anyway).
+set(ZEL_PRIVATE_REGEX "/host/backend/X11[^/]*\\.(h|cpp)$|Internal\\.h$")
+
+function(zel_hide_internals name sources)
+  set(hidden ${sources})
+  list(FILTER hidden INCLUDE REGEX "${ZEL_PRIVATE_REGEX}")
+  if(hidden)
+    set_source_files_properties(${hidden} PROPERTIES
+      COMPILE_OPTIONS "-fvisibility=hidden;-fvisibility-inlines-hidden")
+    set_property(GLOBAL APPEND PROPERTY ZEL_INTERNAL_SOURCES_${name} ${hidden})
+  endif()
+endfunction()
+
+# zel_add_library(name DIRS dir... [HEADER_DIRS dir...] DEPS target...): a library
+# made of every .cpp found in the given folders (not in their sub-folders), static
+# or shared as BUILD_SHARED_LIBS says. Its headers, and those of HEADER_DIRS (header-
+# only folders it carries), install to include/zel/<folder>; the installed target
+# is ZelControls::<name without zel_>.
 function(zel_add_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;HEADER_DIRS;DEPS;PRIVATE_DEPS" ${ARGN})
   set(sources)
   foreach(dir ${ARG_DIRS})
     file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
@@ -36,11 +62,45 @@ function(zel_add_library name)
   if(NOT sources)
     # A folder that holds only headers so far.
     add_library(${name} INTERFACE)
-    target_link_libraries(${name} INTERFACE zel_flags ${ARG_DEPS})
-    return()
+    target_link_libraries(${name} INTERFACE $<BUILD_INTERFACE:zel_flags> ${ARG_DEPS})
+  else()
+    add_library(${name} ${sources})
+    target_link_libraries(${name} PUBLIC $<BUILD_INTERFACE:zel_flags> ${ARG_DEPS}
+      PRIVATE ${ARG_PRIVATE_DEPS})
+    # Installed side by side, the libraries find each other in their own folder.
+    set_target_properties(${name} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    zel_hide_internals(${name} "${sources}")
   endif()
-  add_library(${name} STATIC ${sources})
-  target_link_libraries(${name} PUBLIC zel_flags ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  zel_export_library(${name} ${ARG_DIRS} ${ARG_HEADER_DIRS})
+endfunction()
+
+# zel_export_library(name dir...): installs the target and the public headers of
+# the folders, and records it for the package files (cmake/ZelPackage.cmake).
+function(zel_export_library name)
+  string(REGEX REPLACE "^zel_" "" export_name ${name})
+  set_target_properties(${name} PROPERTIES EXPORT_NAME ${export_name})
+  get_target_property(type ${name} TYPE)
+  set(scope PUBLIC)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    set(scope INTERFACE)
+  endif()
+  # The headers are C++20. Installed, they include each other as "host/ui/Forms.h":
+  # include/zel is the root.
+  target_compile_features(${name} ${scope} cxx_std_20)
+  target_include_directories(${name} ${scope}
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/zel>)
+  install(TARGETS ${name} EXPORT ZelControlsTargets
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  foreach(dir ${ARGN})
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+    list(FILTER headers EXCLUDE REGEX "${ZEL_PRIVATE_REGEX}")
+    if(headers)
+      install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zel/${dir})
+    endif()
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY ZEL_EXPORTED_LIBRARIES ${name})
 endfunction()
 
 # zel_add_tests(name DIR dir DEPS target...): one GoogleTest program made of every
