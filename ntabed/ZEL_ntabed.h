@@ -1,0 +1,388 @@
+// TNTabEd: a grid that edits a numeric table (TDataTable): values with a state
+// byte each, column and row names and attributes, a precision per column and a
+// comment.
+//
+// Coordinates. Data columns and rows count from 1. In front of them the grid
+// has fixed header cells: grid column 0 holds the row names, grid column 1 the
+// row attributes (only while AttribRowVisible); grid row 0 the column names,
+// grid row 1 the column attributes (only while AttribColVisible). Data cell
+// (c, r) is grid cell (c + FColOffset, r + FRowOffset), the offsets being 1
+// while the attribute column (row) shows, else 0.
+//
+// Invariants. The grid has NrOfColumns + FColOffset + 1 columns and NrOfRows +
+// FRowOffset + 1 rows, FColOffset + 1 fixed columns and FRowOffset + 1 fixed
+// rows; FDecP holds one precision per data column. Every size change of the
+// table, whoever makes it, runs through DataHasBeenResized, which restores
+// these (new columns take the width of the last grid column and the precision
+// of the last data column; the precision list grows and shrinks at its end).
+// A table shared with another editor may change size behind this one's back;
+// Paint brings the grid back in step before it draws.
+//
+// Change and paint. Writers clamp, store, invalidate and raise their event. An
+// operation over many cells sets the internal suppression, works, lifts it,
+// invalidates once and raises one event. While SuppressPaint or the internal
+// suppression is set nothing paints and no change event is raised (except
+// OnPercentDone and OnTopLeftChanged). A writer that delegates to the table
+// suppresses the table's own echo notification and raises the editor's event
+// for the change instead, so each change is reported once, in its own terms.
+//
+// Borrowed tables. AssignAnotherDataMatrix makes Data a table this editor does
+// not own. Its five notifications are then attached with this editor as their
+// tag; when the editor is freed or given another table, the notifications that
+// still carry its tag are detached (another editor may have taken some over).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Zel_datatable.h"
+#include "foundation/Zel_zelbase.h"
+#include "host/grid/Grids.h"
+
+namespace zel {
+
+class EZELNTabedError : public EZELError {
+ public:
+  using EZELError::EZELError;
+};
+
+// Last chance to change a data cell's text, colours and font style before it is
+// drawn; colix and rowix are data coordinates.
+using TBeforeRenderCellEvent =
+    std::function<void(host::TObject* Sender, int colix, int rowix, std::string& Text,
+                       TColor& ColorText, TColor& ColorBakg, host::TFontStyles& FontStyles)>;
+
+class TNTabEd : public host::TCustomGrid {
+ public:
+  explicit TNTabEd(host::TComponent* AOwner);
+  ~TNTabEd() override;
+
+  // The table shown: owned by the editor unless AssignAnotherDataMatrix gave it.
+  TDataTable* Data = nullptr;
+
+  // --- dimensions (values below 1 count as 1)
+  int NrOfColumns() const { return Data->NrOfColumns(); }
+  void SetNrOfColumns(int n);
+  int NrOfRows() const { return Data->NrOfRows(); }
+  void SetNrOfRows(int n);
+  void Redimension(int NrCols, int NrRows);
+  // Insert before ix (count + 1 appends); ignored outside 1..count + 1.
+  void InsertRow(int ix);
+  void InsertColumn(int ix);
+  // Ignored outside 1..count and for the last row (column).
+  void RemoveRow(int ix);
+  void RemoveColumn(int ix);
+  // Reverse the columns (rows); names, attributes and precisions go along.
+  void MirrorColumns();
+  void MirrorRows();
+  // First visible data column (row); writes are clamped to 1..count.
+  int LeftCol() const { return TCustomGrid::LeftCol() - FColOffset; }
+  void SetLeftCol(int v);
+  int TopRow() const { return TCustomGrid::TopRow() - FRowOffset; }
+  void SetTopRow(int v);
+
+  // --- header layout
+  bool AttribRowVisible() const { return FColOffset == 1; }
+  void SetAttribRowVisible(bool v);
+  bool AttribColVisible() const { return FRowOffset == 1; }
+  void SetAttribColVisible(bool v);
+  // Index > 0: a data column; 0: the row-name column; < 0: the row-attribute
+  // column (reads 0 and ignores writes while hidden).
+  int ColWidths(int Index) const;
+  void SetColWidths(int Index, int Width);
+  // The same mapping onto rows (< 0: the column-attribute row).
+  int RowHeights(int Index) const;
+  void SetRowHeights(int Index, int Height);
+  // Sets every data column's width and puts 80 back on the row-name column
+  // and, while it shows, the attribute column's own width.
+  void SetDefaultColWidth(int v);
+
+  // --- names, attributes, precision, comment
+  TDTNameStr ColName(int ColNr) const { return Data->GetColName(ColNr); }
+  void SetColName(int ColNr, const std::string& Name);
+  TDTNameStr RowName(int RowNr) const { return Data->GetRowName(RowNr); }
+  void SetRowName(int RowNr, const std::string& Name);
+  uint8_t ColAttrib(int ColNr) const { return Data->GetColAttrib(ColNr); }
+  void SetColAttrib(int ColNr, uint8_t Attrib);
+  uint8_t RowAttrib(int RowNr) const { return Data->GetRowAttrib(RowNr); }
+  void SetRowAttrib(int RowNr, uint8_t Attrib);
+  // -1..10: 0..8 decimals in fixed notation, -1, 9 and 10 exponent notation.
+  // Reads 0 outside 1..NrOfColumns.
+  int8_t Precision(int ColNr) const;
+  void SetPrecision(int ColNr, int Prec);
+  const std::string& Comment() const { return Data->Comment(); }
+  // Control characters are dropped.
+  void SetComment(const std::string& Text);
+  // Nominal columns: scale type and category names go to the table.
+  void SetMScaleType(int ColNr, uint8_t Type);
+  void SetNominalID(int ColNr, int Ordinal, const std::string& ID);
+  int FindColIndex(const std::string& ColID) const { return Data->FindColIndex(ColID); }
+  int FindRowIndex(const std::string& RowID) const { return Data->FindRowIndex(RowID); }
+
+  // --- values and states
+  double Elem(int ACol, int ARow) const { return Data->GetElem(ACol, ARow); }
+  void SetElem(int ACol, int ARow, double v) { Data->SetElem(ACol, ARow, v); }
+  void Fill(double Value) { Data->ElemMatrix().Fill(Value); }
+  // Sets Value into every cell whose state has a bit of StateMask; returns the
+  // number of cells written.
+  int FillMarkedCells(double Value, uint8_t StateMask);
+  uint8_t CellState(int ACol, int ARow) const { return Data->GetCellState(ACol, ARow); }
+  void SetCellState(int ACol, int ARow, uint8_t State);
+  bool IsEmpty(int ACol, int ARow) const { return CellState(ACol, ARow) & kcsEmpty; }
+  void SetIsEmpty(int ACol, int ARow, bool v) { SetStateBit(ACol, ARow, kcsEmpty, v); }
+  bool IsNumber(int ACol, int ARow) const { return Data->GetIsNumber(ACol, ARow); }
+  bool ElemMarkedA(int ACol, int ARow) const { return CellState(ACol, ARow) & kcsMarkedA; }
+  void SetElemMarkedA(int ACol, int ARow, bool v) { SetStateBit(ACol, ARow, kcsMarkedA, v); }
+  bool ElemMarkedB(int ACol, int ARow) const { return CellState(ACol, ARow) & kcsMarkedB; }
+  void SetElemMarkedB(int ACol, int ARow, bool v) { SetStateBit(ACol, ARow, kcsMarkedB, v); }
+  void MarkAllElemsA() {
+    BulkStates([this] { Data->SetCellStateBits(kcsMarkedA); });
+  }
+  void MarkAllElemsB() {
+    BulkStates([this] { Data->SetCellStateBits(kcsMarkedB); });
+  }
+  void UnMarkAllElems() {
+    BulkStates([this] { Data->UnmarkAllCells(); });
+  }
+  void InvertCellStates(uint8_t StateMask) {
+    BulkStates([this, StateMask] { Data->InvertCellStates(StateMask); });
+  }
+  void ExchangeMarkings() {
+    BulkStates([this] { Data->ExchangeMarkings(); });
+  }
+  bool IfRowMarked(int RowNr) const { return Data->RowStates(RowNr) > 63; }
+  bool IfColumnMarked(int ColNr) const { return Data->ColumnStates(ColNr) > 63; }
+  bool IfAnyMarked() const { return Data->CountCellStates(kcsMarks) > 0; }
+  int NrOfMarkedDataA() const { return Data->CountCellStates(kcsMarkedA); }
+  int NrOfMarkedDataB() const { return Data->CountCellStates(kcsMarkedB); }
+  // Resets the table's content, names the columns "C-1".. and the rows "R-1"..
+  // and sets every precision to 3.
+  void Clear();
+
+  // --- tables
+  // Shows NewDTab instead of the current table (freeing the current one when
+  // the editor owns it). The editor never frees NewDTab; it must outlive the
+  // editor or be replaced first. nullptr and the current table are ignored.
+  void AssignAnotherDataMatrix(TDataTable* NewDTab);
+  bool ExternalDataAssigned() const { return FExtMatAssigned; }
+  // Takes ExtTab's table content and precisions (its table, not its settings).
+  void CopyContentsFrom(const TNTabEd& ExtTab);
+  // Takes the states of the cells both editors have.
+  void CopyCellStatesFrom(const TNTabEd& ExtTab);
+  // Sorts as the table's sorts of the same names do (the block LowCol..HighCol
+  // x LowRow..HighRow, stable, headings along with IncludeHeaders). Precisions
+  // follow exchanged columns whenever the headings do.
+  void SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  void SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow,
+                bool IncludeHeaders);
+  void SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+  void SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+  // By names; the form without IgnoreCase compares case-sensitively.
+  void SortColNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+    SortColNames(Ascending, false, LowCol, LowRow, HighCol, HighRow);
+  }
+  void SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
+  void SortRowNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow) {
+    SortRowNames(Ascending, false, LowCol, LowRow, HighCol, HighRow);
+  }
+  void SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow, int HighCol,
+                    int HighRow);
+
+  // --- rendering
+  // Sets the row's height to fit the font: TextHeight + Addon + 2, at least 8.
+  // RowNr 0 is the name row, < 0 the attribute row (nothing while hidden).
+  int AutoRowHeight(int RowNr, int Addon);
+  // Sets the column's width to its widest text + 8 + Addon (at least 4) and
+  // returns it. ColNr -1 is the attribute column, 0 the name column.
+  int AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
+  // The text a data cell shows (empty, "-nan-", a category or a number).
+  std::string CellText(int ACol, int ARow) const;
+
+  // --- properties
+  bool AutoAdvance() const { return FAutoAdvance; }
+  void SetAutoAdvance(bool v) { FAutoAdvance = v; }
+  TOrientation AutoAdvanceDir() const { return FAutoAdvDir; }
+  void SetAutoAdvanceDir(TOrientation v) { FAutoAdvDir = v; }
+  bool BlockInternalPopup() const { return FBlockIntPopup; }
+  void SetBlockInternalPopup(bool v) { FBlockIntPopup = v; }
+  bool CommentEditingAllowed() const { return FCommEdAllowed; }
+  void SetCommentEditingAllowed(bool v) { FCommEdAllowed = v; }
+  bool ClipboardUseFullPrec() const { return FClipUseFullPrec; }
+  void SetClipboardUseFullPrec(bool v) { FClipUseFullPrec = v; }
+  int NomEditDropDownCount() const { return FDropdownCount; }
+  void SetNomEditDropDownCount(int v) { FDropdownCount = v; }
+  bool DataReadOnly() const { return FReadOnly; }
+  void SetDataReadOnly(bool v);
+  // 1..20; other values are ignored (OnLayoutChanged is raised either way).
+  int NumWidth() const { return FNumWidth; }
+  void SetNumWidth(int v);
+  bool OptimizeRowHeight() const { return FOptRowHeight; }
+  void SetOptimizeRowHeight(bool v);
+  bool ShowCellCursor() const { return FShowCellCursor; }
+  void SetShowCellCursor(bool v);
+  bool BoldMarks() const { return FBoldMarks; }
+  void SetBoldMarks(bool v) { SetLayoutField(FBoldMarks, v); }
+  bool BoldSelHeads() const { return FBoldSelHeads; }
+  void SetBoldSelHeads(bool v) { SetLayoutField(FBoldSelHeads, v); }
+  bool SuppressPaint() const { return FSuppressPaint; }
+  // Lifting it repaints at once.
+  void SetSuppressPaint(bool v);
+
+  TColor ColorBackground() const { return Color(); }
+  void SetColorBackground(TColor c);
+  TColor ColorFixed() const { return FixedColor(); }
+  void SetColorFixed(TColor c);
+  TColor ColorNormal() const { return FColorNormal; }
+  void SetColorNormal(TColor c) { SetLayoutField(FColorNormal, c); }
+  TColor ColorSelected() const { return FColorSelected; }
+  void SetColorSelected(TColor c) { SetLayoutField(FColorSelected, c); }
+  TColor ColorMarkedA() const { return FColorMarked1; }
+  void SetColorMarkedA(TColor c) { SetLayoutField(FColorMarked1, c); }
+  TColor ColorMarkedB() const { return FColorMarked2; }
+  void SetColorMarkedB(TColor c) { SetLayoutField(FColorMarked2, c); }
+  TColor ColorMarkedBoth() const { return FColorMarkedBoth; }
+  void SetColorMarkedBoth(TColor c) { SetLayoutField(FColorMarkedBoth, c); }
+  TColor ColorRangeSelFG() const { return FColorRngSelFG; }
+  void SetColorRangeSelFG(TColor c) { SetLayoutField(FColorRngSelFG, c); }
+  TColor ColorRangeSelBG() const { return FColorRngSelBG; }
+  void SetColorRangeSelBG(TColor c) { SetLayoutField(FColorRngSelBG, c); }
+
+  // --- events
+#define ZEL_NTABED_EVENT(Type, Name, Field)  \
+  const Type& Name() const { return Field; } \
+  void Set##Name(Type h) { Field = std::move(h); }
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnChange, FOnChange)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnChangeSetup, FOnChangeSetup)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnHeadingChanged, FOnHeadingChanged)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnAttributeChanged, FOnChangeAttrib)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnLayoutChanged, FOnChangeLayout)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnCellStateChanged, FOnChangeCellSt)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnSelectionChanged, FOnSelChanged)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnTopLeftChanged, FOnTopLeftChanged)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnPaste, FOnPaste)
+  ZEL_NTABED_EVENT(host::TNotifyEvent, OnClear, FOnClear)
+  ZEL_NTABED_EVENT(TOnPercentDoneEvent, OnPercentDone, FOnPercentDone)
+  ZEL_NTABED_EVENT(TBeforeRenderCellEvent, OnBeforeRenderCell, FOnBeforeRenderCell)
+#undef ZEL_NTABED_EVENT
+
+  std::string ClassName() const override { return "TNTabEd"; }
+
+ protected:
+  void Paint() override;
+  void DrawCell(int ACol, int ARow, const host::TRect& ARect, host::TGridDrawState AState) override;
+  void TopLeftChanged() override;
+  void CMFontChanged(host::TMessage& Message) override;
+  void KeyDown(host::Word& Key, host::TShiftState Shift) override;
+  void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheelDown(host::TShiftState Shift, host::TPoint MousePos) override;
+  bool DoMouseWheelUp(host::TShiftState Shift, host::TPoint MousePos) override;
+
+ private:
+  // Sets the internal suppression for its lifetime, restoring what was before.
+  class TInternSuppress {
+   public:
+    explicit TInternSuppress(TNTabEd& e) : FEd(e), FWas(e.FInternSuppPaint) {
+      e.FInternSuppPaint = true;
+    }
+    ~TInternSuppress() { FEd.FInternSuppPaint = FWas; }
+    TInternSuppress(const TInternSuppress&) = delete;
+    TInternSuppress& operator=(const TInternSuppress&) = delete;
+
+   private:
+    TNTabEd& FEd;
+    bool FWas;
+  };
+
+  // construction, table wiring, dimensions, notifications (ZEL_ntabed.cpp)
+  std::unique_ptr<TDataTable> FOwnData;
+  bool FExtMatAssigned = false;
+  int FColOffset = 1, FRowOffset = 0;
+  std::vector<int8_t> FDecP;
+  int FClassColWidth = 32;
+  bool FSortIncludeHd = false;
+  bool FSuppressPaint = false, FInternSuppPaint = false;
+  host::TGridRect FOldSel{-1, -1, -1, -1};
+  void AttachTable();
+  void DetachTable();
+  void DataHasBeenResized(int OldCols, int OldRows, int NewCols, int NewRows);
+  void DataHasChanged();
+  void SetupHasChanged();
+  void ExchangeDuringSort(int Kind, int Ix1, int Ix2);
+  // Brings grid size and precisions in step with the table.
+  void SyncWithData();
+  void ResizeData(int NrCols, int NrRows);
+  void SetStateBit(int ACol, int ARow, uint8_t Bit, bool On);
+  // Runs work with the internal suppression set (no paint, no table echo).
+  template <typename Work>
+  void Quietly(Work work) {
+    TInternSuppress s(*this);
+    work();
+  }
+  // Closes the cell editor, sorts quietly, repaints once and reports once.
+  void RunSort(bool IncludeHeaders, const std::function<void()>& sort);
+  template <typename Work>
+  void BulkStates(Work work) {
+    Quietly(work);
+    Invalidate();
+    ChangedCellStates();
+  }
+  template <typename T>
+  void SetLayoutField(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    Invalidate();
+    ChangedLayout();
+  }
+  // Shifts the sizes of grid columns (rows) 1.. by one place: right when
+  // opening the attribute column (row), left when closing it.
+  void ShiftSizes(bool cols, bool open);
+  bool Suppressed() const { return FSuppressPaint || FInternSuppPaint; }
+  void Raise(const host::TNotifyEvent& e) {
+    if (!Suppressed() && e) e(this);
+  }
+  void ChangedData() { Raise(FOnChange); }
+  void ChangedSetup() { Raise(FOnChangeSetup); }
+  void ChangedHeading() { Raise(FOnHeadingChanged); }
+  void ChangedAttrib() { Raise(FOnChangeAttrib); }
+  void ChangedLayout() { Raise(FOnChangeLayout); }
+  void ChangedCellStates() { Raise(FOnChangeCellSt); }
+  void ChangedSelection() { Raise(FOnSelChanged); }
+  // Compares the selection with the one last reported; on a change reports it
+  // and redraws the headers and the cell cursor that show it.
+  void CheckSelection();
+  [[noreturn]] void OutOfMemory(const char* what) const;
+
+  bool FAutoAdvance = true;
+  TOrientation FAutoAdvDir = orVertical;
+  bool FBlockIntPopup = false, FCommEdAllowed = true, FReadOnly = false;
+  bool FClipUseFullPrec = true;
+  bool FOptRowHeight = false, FShowCellCursor = true;
+  int FNumWidth = 1;
+  int FDropdownCount = 8;
+  TColor FColorNormal = 0x002000, FColorSelected = 0x404040;
+  TColor FColorMarked1 = 0x0000FF, FColorMarked2 = 0xFF0000, FColorMarkedBoth = 0xCC00BB;
+  TColor FColorRngSelFG = 0x80552C, FColorRngSelBG = 0xF8E8E0;
+  bool FBoldSelHeads = true, FBoldMarks = true;
+
+  host::TNotifyEvent FOnChange, FOnChangeSetup, FOnHeadingChanged, FOnChangeAttrib, FOnChangeLayout,
+      FOnChangeCellSt, FOnSelChanged, FOnTopLeftChanged, FOnPaste, FOnClear;
+  TOnPercentDoneEvent FOnPercentDone;
+  TBeforeRenderCellEvent FOnBeforeRenderCell;
+
+  // painting (ZEL_ntabed_paint.cpp)
+  void DrawDataCell(int c, int r, const host::TRect& rect, bool selected);
+  void DrawHeaderCell(int ACol, int ARow, const host::TRect& rect);
+  void DrawTopLeft(const host::TRect& rect);
+  // The text of a fixed cell other than the top-left one, and whether it
+  // belongs to the current column or row.
+  std::string HeaderText(int ACol, int ARow, bool& current) const;
+  int TextWidthOf(const std::string& s);
+};
+
+}  // namespace zel
