@@ -574,3 +574,55 @@ void TStringArray::SwapContent(TStringArray& Other) noexcept {
 }
 
 }  // namespace zel
+
+namespace zel {
+
+namespace {
+constexpr int kBitsPerWord = 64;
+constexpr int kInitialBits = 100;
+size_t WordsFor(int bits) { return size_t(bits + kBitsPerWord - 1) / kBitsPerWord; }
+}  // namespace
+
+TBitFld::TBitFld() { SetSize(kInitialBits); }
+
+void TBitFld::SetSize(int N) {
+  N = std::max(1, N);
+  if (N < FSize) {
+    // Clear the bits beyond the new end inside the last word, so growing the
+    // field again brings them back as false.
+    const int tail = N % kBitsPerWord;
+    FWords.resize(WordsFor(N));
+    if (tail != 0) FWords.back() &= (uint64_t(1) << tail) - 1;
+  } else {
+    FWords.resize(WordsFor(N), 0);
+  }
+  FSize = N;
+}
+
+void TBitFld::Clear() { std::fill(FWords.begin(), FWords.end(), 0); }
+
+void TBitFld::SetBit(int Index, bool Value) {
+  if (!Inside(Index)) return;
+  const uint64_t mask = uint64_t(1) << (Index % kBitsPerWord);
+  uint64_t& w = FWords[size_t(Index / kBitsPerWord)];
+  w = Value ? (w | mask) : (w & ~mask);
+}
+
+bool TBitFld::GetBit(int Index) const {
+  if (!Inside(Index)) return false;
+  return (FWords[size_t(Index / kBitsPerWord)] >> (Index % kBitsPerWord)) & 1;
+}
+
+int TBitFld::FirstTrueBit() const {
+  for (size_t i = 0; i < FWords.size(); ++i)
+    if (FWords[i] != 0) return int(i) * kBitsPerWord + std::countr_zero(FWords[i]);
+  return -1;
+}
+
+int TBitFld::CountTrueBits() const {
+  int n = 0;
+  for (uint64_t w : FWords) n += std::popcount(w);
+  return n;
+}
+
+}  // namespace zel

@@ -193,3 +193,33 @@ class TStringArray : public host::TObject {
 };
 
 }  // namespace zel
+
+namespace zel {
+
+// A field of bits, indexed from 0, as the selection store of lists of items.
+// A new field holds 100 bits, all false, so it can be used before it is sized.
+// Indices outside the field are ignored on write and read as false.
+class TBitFld : public host::TObject {
+ public:
+  TBitFld();
+
+  int Size() const { return FSize; }
+  // Holds N bits afterwards (at least 1): the bits below both sizes keep their
+  // values, bits that are added are false.
+  void SetSize(int N);
+  void Clear();
+  void SetBit(int Index, bool Value);
+  bool GetBit(int Index) const;
+  // The lowest index whose bit is true; -1 when none is.
+  int FirstTrueBit() const;
+  int CountTrueBits() const;
+
+  std::string ClassName() const override { return "TBitFld"; }
+
+ private:
+  int FSize = 0;
+  std::vector<uint64_t> FWords;
+  bool Inside(int Index) const { return Index >= 0 && Index < FSize; }
+};
+
+}  // namespace zel

@@ -5,6 +5,7 @@
 #include "apps/gallery/Gallery.h"
 #include "host/grid/Grids.h"
 #include "host/ui/Clipbrd.h"
+#include "host/ui/DateTime.h"
 #include "host/widgets/Menus.h"
 #include "tests/support/Headless.h"
 
@@ -13,7 +14,18 @@ using namespace zeltest;
 
 namespace {
 
-class Gallery : public HeadlessTest {};
+// The calendars show today: every test runs on Whit Monday 2025.
+class Gallery : public HeadlessTest {
+ protected:
+  void SetUp() override {
+    HeadlessTest::SetUp();
+    SetNowForTesting(EncodeDate(2025, 6, 9) + 0.5);
+  }
+  void TearDown() override {
+    ClearNowForTesting();
+    HeadlessTest::TearDown();
+  }
+};
 
 // Distinct colours in the page area (below the tab strip).
 size_t ColoursBelow(TForm* f, int top) {
