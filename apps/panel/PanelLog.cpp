@@ -43,6 +43,9 @@ void TPanelForm::AddLogRow(const TSample& s) {
       if (FLog->Elem(lcTime, r) < FLog->Elem(lcTime, oldest)) oldest = r;
     FLog->RemoveRow(oldest);
   }
+  // Inserting forgets the sort (the rows no longer follow it): note it first.
+  const int sortCol = FLog->LastSortColumn(), sortSec = FLog->SecondarySortColumn();
+  const bool ascending = FLog->LastSortOrder();
   const int r = FLog->InsertRow(1);
   FLog->SetElem(lcTime, r, TimeStamp());
   FLog->SetElem(lcCpu, r, Cell(s.CpuPercent, 1));
@@ -53,8 +56,7 @@ void TPanelForm::AddLogRow(const TSample& s) {
   FLog->SetElem(lcNetRx, r, Cell(s.NetRxKiBs, 1));
   FLog->SetElem(lcNetTx, r, Cell(s.NetTxKiBs, 1));
   // A sorted log stays sorted, a filtered one filtered, as rows arrive.
-  if (FLog->LastSortColumn() >= 1)
-    FLog->Sort(FLog->LastSortColumn(), FLog->SecondarySortColumn(), FLog->LastSortOrder());
+  if (sortCol >= 1) FLog->Sort(sortCol, sortSec, ascending);
   if (!FFilter->Text().empty()) ApplyFilter();
 }
 
