@@ -41,6 +41,22 @@ T* Add(TWinControl* parent, int x, int y, int w, int h) {
   return c;
 }
 
+}  // namespace
+
+TCoreGrid LayCoreGrid(int cores, int width, int height) {
+  TCoreGrid g;
+  if (cores <= 0 || width <= 0 || height <= 0) return g;
+  g.Columns = std::clamp((cores + 15) / 16, 1, 4);
+  g.PerColumn = (cores + g.Columns - 1) / g.Columns;
+  g.Pitch = std::clamp(height / g.PerColumn, 6, 28);
+  g.PerColumn = std::min(g.PerColumn, std::max(1, height / g.Pitch));
+  g.Shown = std::min(cores, g.Columns * g.PerColumn);
+  g.ColumnWidth = width / g.Columns;
+  return g;
+}
+
+namespace {
+
 std::string DefaultExportFolder() {
   std::error_code ec;
   const auto tmp = std::filesystem::temp_directory_path(ec);
@@ -237,21 +253,20 @@ void TPanelForm::BuildCores(int x, int y, int w, int h) {
 // The bars fill the group's height in up to four columns; a machine with more
 // cores than fit shows the first ones (the total is on the meter).
 void TPanelForm::EnsureCoreBars(size_t n) {
-  if (n == FCoreBars.size()) return;
+  if (n == FCoreCount) return;
+  FCoreCount = n;
   for (TProgBar* b : FCoreBars) delete b;
   for (TLabel* l : FCoreNames) delete l;
   FCoreBars.clear();
   FCoreNames.clear();
-  const int top = 26, avail = FCoresGroup->Height() - top - 8;
-  const int cols = std::clamp(int((n + 15) / 16), 1, 4);
-  const int perCol = std::max(1, int((n + size_t(cols) - 1) / size_t(cols)));
-  const int pitch = std::clamp(avail / perCol, 6, 28);
-  const int colW = (FCoresGroup->Width() - 16) / cols;
-  for (size_t i = 0; i < n && int(i) < cols * (avail / pitch); ++i) {
-    const int cx = 8 + int(i) / perCol * colW, cy = top + int(i) % perCol * pitch;
-    const int nameW = pitch >= 14 ? 44 : 0;  // names only where they can be read
-    if (nameW) FCoreNames.push_back(AddLabel(FCoresGroup, cx, cy + (pitch - 16) / 2, ""));
-    FCoreBars.push_back(AddBar(FCoresGroup, cx + nameW, cy, colW - nameW - 4, pitch - 2));
+  const TCoreGrid g = LayCoreGrid(int(n), FCoresGroup->Width() - 16, FCoresGroup->Height() - 34);
+  const bool named = g.Pitch >= 14;  // names only where they can be read
+  const int nameW = named ? 44 : 0;
+  for (int i = 0; i < g.Shown; ++i) {
+    const int cx = 8 + i / g.PerColumn * g.ColumnWidth, cy = 26 + i % g.PerColumn * g.Pitch;
+    if (named) FCoreNames.push_back(AddLabel(FCoresGroup, cx, cy + (g.Pitch - 16) / 2, ""));
+    FCoreBars.push_back(
+        AddBar(FCoresGroup, cx + nameW, cy, g.ColumnWidth - nameW - 4, g.Pitch - 2));
   }
 }
 
@@ -320,10 +335,10 @@ void TPanelForm::BuildLimits(int x, int y) {
 }
 
 void TPanelForm::BuildHistory(int x, int y, int w, int h) {
-  TPanelGroup* g = AddGroup(x, y, w, h, "Last minutes (means per minute)");
+  TPanelGroup* g = AddGroup(x, y, w, h, "Last minutes: means per minute, rates in KiB/s");
   FHistory = Add<TNTabEd>(g, 8, 24, w - 16, h - 32);
-  const char* cols[kHistoryColumns] = {
-      "CPU %", "Mem %", "Load", "Disk rd KiB/s", "Disk wr KiB/s", "Net rx KiB/s", "Net tx KiB/s"};
+  const char* cols[kHistoryColumns] = {"CPU %",   "Mem %",  "Load",  "Disk rd",
+                                       "Disk wr", "Net rx", "Net tx"};
   FHistory->Redimension(int(std::size(cols)), kHistoryMinutes);
   for (int c = 1; c <= int(std::size(cols)); ++c) {
     FHistory->SetColName(c, cols[c - 1]);
@@ -331,7 +346,7 @@ void TPanelForm::BuildHistory(int x, int y, int w, int h) {
   }
   FHistory->SetAttribRowVisible(false);
   FHistory->SetAttribColVisible(false);
-  FHistory->SetDefaultColWidth(84);
+  FHistory->SetDefaultColWidth(78);
   FHistory->SetColWidths(0, 60);
   for (int r = 1; r <= kHistoryMinutes; ++r) {
     FHistory->SetRowName(r, "");

@@ -56,6 +56,14 @@ class TPanelGroup : public host::TCustomControl {
   std::string FTitle, FUnavailable;
 };
 
+// Where the per-core bars go in a box of width x height: up to four columns of
+// bars 6 to 28 pixels apart; Shown is less than the cores when they cannot
+// all fit.
+struct TCoreGrid {
+  int Columns = 1, PerColumn = 1, Pitch = 0, ColumnWidth = 0, Shown = 0;
+};
+TCoreGrid LayCoreGrid(int cores, int width, int height);
+
 // The limits the lamps watch.
 constexpr double kCpuLimitPercent = 90;
 constexpr double kMemLimitPercent = 90;
@@ -146,6 +154,7 @@ class TPanelForm : public host::TForm {
   zel::TMeter* FCpuMeter = nullptr;
   zel::TSevenSeg* FCpuDigits = nullptr;
   TPanelGroup* FCoresGroup = nullptr;
+  size_t FCoreCount = 0;  // cores the bars were laid out for
   std::vector<zel::TProgBar*> FCoreBars;
   std::vector<host::TLabel*> FCoreNames;
   zel::TMeter* FMemMeter = nullptr;

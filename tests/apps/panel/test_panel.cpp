@@ -217,3 +217,20 @@ TEST_F(PanelTest, NoTimerRaisesTheComponentMessage) {
     EXPECT_STREQ(e.what(), "Component \"Panel\": no timer available");
   }
 }
+
+TEST(PanelCoreGrid, EveryCoreBarFitsTheBoxAndThoseThatCannotAreLeftOut) {
+  const TCoreGrid two = LayCoreGrid(2, 224, 216);
+  EXPECT_EQ(two.Shown, 2);
+  EXPECT_EQ(two.Columns, 1);
+  EXPECT_EQ(two.Pitch, 28);  // a few cores get full-height bars, not stretched ones
+  for (int cores : {17, 64, 128, 256, 1024}) {
+    const TCoreGrid g = LayCoreGrid(cores, 224, 216);
+    EXPECT_LE(g.PerColumn * g.Pitch, 216) << cores;
+    EXPECT_LE(g.Columns * g.ColumnWidth, 224) << cores;
+    EXPECT_EQ(g.Shown, std::min(cores, g.Columns * g.PerColumn)) << cores;
+    EXPECT_GE(g.Pitch, 6) << cores;
+  }
+  EXPECT_EQ(LayCoreGrid(128, 224, 216).Shown, 128);
+  EXPECT_LT(LayCoreGrid(256, 224, 216).Shown, 256);
+  EXPECT_EQ(LayCoreGrid(0, 224, 216).Shown, 0);
+}
