@@ -346,7 +346,7 @@ void TPanelForm::BuildHistory(int x, int y, int w, int h) {
   }
   FHistory->SetAttribRowVisible(false);
   FHistory->SetAttribColVisible(false);
-  FHistory->SetDefaultColWidth(78);
+  FHistory->SetDefaultColWidth(76);
   FHistory->SetColWidths(0, 60);
   for (int r = 1; r <= kHistoryMinutes; ++r) {
     FHistory->SetRowName(r, "");
