@@ -90,6 +90,13 @@ bool IsPartition(std::string_view name, const std::vector<std::string>& names) {
   return false;
 }
 
+// A name seen twice is garbage the second time: a rate must pair a device
+// with itself.
+bool Listed(const std::vector<TDeviceCounters>& devices, std::string_view name) {
+  return std::any_of(devices.begin(), devices.end(),
+                     [&](const TDeviceCounters& d) { return d.Name == name; });
+}
+
 bool IsVirtualDisk(std::string_view name) {
   for (std::string_view p : {"loop", "ram", "zram", "dm-", "md"})
     if (StartsWith(name, p)) return true;
@@ -244,7 +251,7 @@ std::optional<std::vector<TDeviceCounters>> ParseDiskStats(std::string_view text
     const auto f = Fields(line);
     if (f.size() < 14 || !AllDigits(f[0]) || !AllDigits(f[1])) return;
     auto in = Number<uint64_t>(f[5]), out = Number<uint64_t>(f[9]);
-    if (in && out) all.push_back({std::string(f[2]), *in, *out});
+    if (in && out && !Listed(all, f[2])) all.push_back({std::string(f[2]), *in, *out});
   });
   if (all.empty()) return std::nullopt;
   std::vector<std::string> names;
@@ -268,7 +275,7 @@ std::optional<std::vector<TDeviceCounters>> ParseNetDev(std::string_view text) {
     auto rx = Number<uint64_t>(f[0]), tx = Number<uint64_t>(f[8]);
     if (!rx || !tx) return;
     any = true;
-    if (name[0] != "lo") out.push_back({std::string(name[0]), *rx, *tx});
+    if (name[0] != "lo" && !Listed(out, name[0])) out.push_back({std::string(name[0]), *rx, *tx});
   });
   if (!any) return std::nullopt;
   return out;

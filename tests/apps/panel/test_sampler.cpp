@@ -109,6 +109,20 @@ TEST(SamplerParse, ADirectoryInPlaceOfAFileIsUnreadableNotACrash) {
   std::filesystem::remove_all(root);
 }
 
+TEST(SamplerParse, ADeviceListedTwiceCountsOnce) {
+  auto net = ParseNetDev(
+      "eth0: 100 0 0 0 0 0 0 0 200 0 0 0 0 0 0 0\n"
+      "eth0: 900 0 0 0 0 0 0 0 900 0 0 0 0 0 0 0\n");
+  ASSERT_TRUE(net);
+  ASSERT_EQ(net->size(), 1u);
+  EXPECT_EQ((*net)[0].In, 100u);
+  auto disk = ParseDiskStats(
+      "8 0 sda 1 0 10 0 0 0 20 0 0 0 0 0 0 0\n8 0 sda 1 0 99 0 0 0 99 0 0 0 0 0 0 0\n");
+  ASSERT_TRUE(disk);
+  ASSERT_EQ(disk->size(), 1u);
+  EXPECT_EQ((*disk)[0].In, 10u);
+}
+
 TEST(SamplerParse, MemoryWithoutMemAvailableCountsFreeBuffersAndCache) {
   auto m = ParseMemInfo("MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 250 kB\n");
   ASSERT_TRUE(m);
