@@ -221,13 +221,13 @@ TOnOffBut* TPanelForm::AddLamp(TWinControl* parent, int x, int y, const std::str
   return l;
 }
 
-TNumLab* TPanelForm::AddReading(TWinControl* parent, int y, const std::string& left,
-                                const std::string& unit) {
-  auto* n = Add<TNumLab>(parent, 8, y, parent->Width() - 16, 24);
+TNumLab* TPanelForm::AddReading(TWinControl* parent, const TRect& r, const std::string& left,
+                                const std::string& unit, int leftSpace, int labelWidth) {
+  auto* n = Add<TNumLab>(parent, r.Left, r.Top, r.Width(), r.Height());
   n->SetLeftText(left);
   n->SetRightText(unit);
-  n->SetLeftSpace(100);
-  n->SetLabelWidth(110);
+  n->SetLeftSpace(leftSpace);
+  n->SetLabelWidth(labelWidth);
   n->SetDisplayType(dtFixP);
   n->SetPrecision(1);
   n->SetColorLabText(RGB(0x7C, 0xE0, 0xFF));
@@ -235,7 +235,7 @@ TNumLab* TPanelForm::AddReading(TWinControl* parent, int y, const std::string& l
   n->SetColorOutBakG(kGroupGround);
   n->SetColorOutText(kText);
   n->SetFrameStyle(frLowered);
-  n->SetEmpty(true);
+  n->SetEmpty(true);  // nothing to show before the first reading
   return n;
 }
 
@@ -276,19 +276,7 @@ void TPanelForm::BuildMemory(int x, int y) {
   AddLabel(g, 12, 192, "GiB in use");
   FMemDigits = AddDigits(g, 8, 210, 110, 32, 5);
   FMemBar = AddBar(g, 126, 192, 166, 16);
-  FMemText = Add<TNumLab>(g, 126, 214, 166, 26);
-  FMemText->SetDisplayType(dtFixP);
-  FMemText->SetPrecision(1);
-  FMemText->SetLeftText("of");
-  FMemText->SetRightText("GiB");
-  FMemText->SetLeftSpace(24);
-  FMemText->SetLabelWidth(100);
-  FMemText->SetColorLabText(RGB(0x7C, 0xE0, 0xFF));
-  FMemText->SetColorLabBakG(RGB(0x10, 0x12, 0x16));
-  FMemText->SetColorOutBakG(kGroupGround);
-  FMemText->SetColorOutText(kText);
-  FMemText->SetFrameStyle(frLowered);
-  FMemText->SetEmpty(true);
+  FMemText = AddReading(g, Rect(126, 214, 292, 240), "of", "GiB", 24, 100);
 }
 
 void TPanelForm::BuildLoad(int x, int y) {
@@ -298,28 +286,19 @@ void TPanelForm::BuildLoad(int x, int y) {
     AddLabel(g, 10, 40 + i * 52, names[i]);
     FLoadDigits[i] = AddDigits(g, 62, 26 + i * 52, 120, 44, 5);
   }
-  FTasks = Add<TNumLab>(g, 8, 190 - 8 + 32, 174, 26);
-  FTasks->SetLeftText("tasks");
+  FTasks = AddReading(g, Rect(8, 214, 182, 240), "tasks", "", 54, 60);
   FTasks->SetPrecision(0);
-  FTasks->SetLeftSpace(54);
-  FTasks->SetLabelWidth(60);
-  FTasks->SetColorLabText(RGB(0x7C, 0xE0, 0xFF));
-  FTasks->SetColorLabBakG(RGB(0x10, 0x12, 0x16));
-  FTasks->SetColorOutBakG(kGroupGround);
-  FTasks->SetColorOutText(kText);
-  FTasks->SetFrameStyle(frLowered);
-  FTasks->SetEmpty(true);
 }
 
 void TPanelForm::BuildThroughput(int x, int y) {
   // Disk and network share the group; each keeps its own availability.
   TPanelGroup* g = AddGroup(x, y, 300, kRow3H, "Disk and network");
   FGroups[chDisk] = FGroups[chNet] = g;
-  FDiskRead = AddReading(g, 26, "Disk read", "KiB/s");
-  FDiskWrite = AddReading(g, 54, "Disk write", "KiB/s");
+  FDiskRead = AddReading(g, Rect(8, 26, 292, 50), "Disk read", "KiB/s", 100, 110);
+  FDiskWrite = AddReading(g, Rect(8, 54, 292, 78), "Disk write", "KiB/s", 100, 110);
   FDiskBar = AddBar(g, 8, 82, 284, 10);
-  FNetRx = AddReading(g, 110, "Net receive", "KiB/s");
-  FNetTx = AddReading(g, 138, "Net send", "KiB/s");
+  FNetRx = AddReading(g, Rect(8, 110, 292, 134), "Net receive", "KiB/s", 100, 110);
+  FNetTx = AddReading(g, Rect(8, 138, 292, 162), "Net send", "KiB/s", 100, 110);
   FNetBar = AddBar(g, 8, 166, 284, 10);
   AddLabel(g, 8, 182, "bars: share of the highest rate seen");
 }

@@ -119,8 +119,8 @@ class TPanelForm : public host::TForm {
   void BuildCalendar(int x, int y);
   TPanelGroup* AddGroup(int x, int y, int w, int h, const std::string& title);
   zel::TOnOffBut* AddLamp(host::TWinControl* parent, int x, int y, const std::string& text);
-  zel::TNumLab* AddReading(host::TWinControl* parent, int y, const std::string& left,
-                           const std::string& unit);
+  zel::TNumLab* AddReading(host::TWinControl* parent, const host::TRect& r, const std::string& left,
+                           const std::string& unit, int leftSpace, int labelWidth);
   void EnsureCoreBars(size_t n);
 
   // --- PanelUpdate.cpp: applying a sample

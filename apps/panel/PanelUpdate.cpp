@@ -69,17 +69,20 @@ void TPanelForm::Apply(const TSample& s) {
 void TPanelForm::Enable(TChannel c, bool on) {
   switch (c) {
     case chCpu:
+      FCpuLamp->SetEnabled(on);
       FCpuMeter->SetEnabled(on);
       FCpuDigits->SetEnabled(on);
       for (TProgBar* b : FCoreBars) b->SetEnabled(on);
       break;
     case chMemory:
+      FMemLamp->SetEnabled(on);
       FMemMeter->SetEnabled(on);
       FMemDigits->SetEnabled(on);
       FMemBar->SetEnabled(on);
       FMemText->SetEnabled(on);
       break;
     case chLoad:
+      FLoadLamp->SetEnabled(on);
       for (TSevenSeg* d : FLoadDigits) d->SetEnabled(on);
       FTasks->SetEnabled(on);
       break;
@@ -109,13 +112,20 @@ void TPanelForm::ApplyAvailability(const TSample& s) {
     else if (FSamples > 1)
       Say(std::string(ChannelName(c)) + " available again");
   }
-  FGroups[chCpu]->SetUnavailable(FUnavailable[chCpu]);
-  FCoresGroup->SetUnavailable(FUnavailable[chCpu]);
-  FGroups[chMemory]->SetUnavailable(FUnavailable[chMemory]);
-  FGroups[chLoad]->SetUnavailable(FUnavailable[chLoad]);
+  // A group's title has little room: its reason names the file alone, the
+  // status line says it in full.
+  auto reason = [this](TChannel c) {
+    const std::string prefix = FSampler.Root() + "/";
+    const std::string& m = FUnavailable[c];
+    return m.rfind(prefix, 0) == 0 ? m.substr(prefix.size()) : m;
+  };
+  FGroups[chCpu]->SetUnavailable(reason(chCpu));
+  FCoresGroup->SetUnavailable(reason(chCpu));
+  FGroups[chMemory]->SetUnavailable(reason(chMemory));
+  FGroups[chLoad]->SetUnavailable(reason(chLoad));
   // Disk and network share a group: it names whichever cannot be read.
-  std::string io = FUnavailable[chDisk];
-  if (!FUnavailable[chNet].empty()) io += (io.empty() ? "" : "; ") + FUnavailable[chNet];
+  std::string io = reason(chDisk);
+  if (!FUnavailable[chNet].empty()) io += (io.empty() ? "" : "; ") + reason(chNet);
   FGroups[chDisk]->SetUnavailable(io);
 }
 

@@ -99,10 +99,14 @@ TEST_F(PanelTest, MissingSourcesShowAsUnavailableChannelsWithTheirReason) {
   TPanelForm* f = Open(Snapshot("trimmed"));
   zeltest::Advance(1000);
   EXPECT_EQ(f->Group(chCpu)->Unavailable(), "");
-  EXPECT_EQ(f->Group(chMemory)->Unavailable(), Snapshot("trimmed") + "/meminfo is missing");
+  // The group names the file; the status line says where it was looked for.
+  EXPECT_EQ(f->Group(chMemory)->Unavailable(), "meminfo is missing");
+  EXPECT_FALSE(f->MemLamp()->Enabled());  // no limit watched without its figure
+  EXPECT_TRUE(f->CpuLamp()->Enabled());
   EXPECT_NE(f->Group(chDisk)->Unavailable().find("diskstats is missing"), std::string::npos);
   EXPECT_NE(f->Group(chNet)->Unavailable().find("net/dev is missing"), std::string::npos);
-  EXPECT_TRUE(Contains(f->Messages(), "Memory unavailable: "));
+  EXPECT_TRUE(Contains(f->Messages(),
+                       "Memory unavailable: " + Snapshot("trimmed") + "/meminfo is missing"));
   // Said once, not every second.
   zeltest::Advance(1000);
   int said = 0;
@@ -129,6 +133,7 @@ TEST_F(PanelTest, ASourceThatComesBackIsAnnouncedAndShownAgain) {
   proc.Memory(1000, 600);
   zeltest::Advance(1000);
   EXPECT_EQ(f->Group(chMemory)->Unavailable(), "");
+  EXPECT_TRUE(f->MemLamp()->Enabled());
   EXPECT_TRUE(Contains(f->Messages(), "Memory available again"));
 }
 
