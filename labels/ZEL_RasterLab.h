@@ -209,6 +209,12 @@ class TRasterLab : public TFramedControl<host::TGraphicControl> {
   void CMFontChanged(host::TMessage& Message) override;
 
  private:
+  // a + b without running past the int range: a huge increment or a scroll
+  // offset pushed to its limit must not wrap round to the other side.
+  static int SaturatedSum(int a, int b) {
+    const int64_t v = int64_t(a) + b;
+    return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : int(v);
+  }
   // settings (ZEL_RasterLab.cpp)
   std::string FText = "Text";
   int FDotSize = 3;

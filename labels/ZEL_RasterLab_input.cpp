@@ -10,16 +10,6 @@ namespace zel {
 
 using namespace host;
 
-namespace {
-
-// v + d without running past the int range (a huge increment must not wrap
-// the offset round to the other side).
-int Moved(int v, int d) {
-  return int(std::clamp(int64_t(v) + d, int64_t(INT_MIN), int64_t(INT_MAX)));
-}
-
-}  // namespace
-
 bool TRasterLab::TimerRunning() const { return FTimer->Enabled(); }
 
 void TRasterLab::RestartTimer() {
@@ -80,7 +70,7 @@ void TRasterLab::LoopRestart() {
 void TRasterLab::ScrollStep() {
   const int inc = FScrollIncrement, w = Width(), h = Height();
   const int textHeight = Pitch() * FCharMatrix.FontHeight;
-  const int left = FPosX + FScrollX, top = FPosY + FScrollY;
+  const int left = SaturatedSum(FPosX, FScrollX), top = SaturatedSum(FPosY, FScrollY);
   switch (FScrollMode) {
     case rdsmOff:
       FTimerEnabled = false;
@@ -89,15 +79,15 @@ void TRasterLab::ScrollStep() {
       break;
     case rdsmRight:
       if (!FScrollLoop && left >= w) break;
-      FScrollX = Moved(FScrollX, inc);
+      FScrollX = SaturatedSum(FScrollX, inc);
       if (FScrollLoop && FScrollX > w) {
         FScrollX = -FRun.BitLength;
         LoopRestart();
       }
       break;
     case rdsmLeft:
-      if (!FScrollLoop && left + FRun.BitLength <= 0) break;
-      FScrollX = Moved(FScrollX, -inc);
+      if (!FScrollLoop && int64_t(left) + FRun.BitLength <= 0) break;
+      FScrollX = SaturatedSum(FScrollX, -inc);
       if (FScrollLoop && int64_t(FPosX) + FScrollX + FRun.BitLength <= 0) {
         FScrollX = w - FPosX;
         LoopRestart();
@@ -105,15 +95,15 @@ void TRasterLab::ScrollStep() {
       break;
     case rdsmDown:
       if (!FScrollLoop && top >= h) break;
-      FScrollY = Moved(FScrollY, inc);
+      FScrollY = SaturatedSum(FScrollY, inc);
       if (FScrollLoop && FScrollY > h) {
         FScrollY = -textHeight;
         LoopRestart();
       }
       break;
     case rdsmUp:
-      if (!FScrollLoop && top + textHeight <= 0) break;
-      FScrollY = Moved(FScrollY, -inc);
+      if (!FScrollLoop && int64_t(top) + textHeight <= 0) break;
+      FScrollY = SaturatedSum(FScrollY, -inc);
       if (FScrollLoop && int64_t(FPosY) + FScrollY + textHeight <= 0) {
         FScrollY = h - FPosY;
         LoopRestart();

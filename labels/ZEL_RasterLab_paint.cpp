@@ -114,7 +114,7 @@ void TRasterLab::Paint() {
   const std::unique_ptr<TBitmap> bmp = OffscreenBitmap();
   if (!bmp) return;
   TCanvas* c = bmp->Canvas();
-  const int ox = FPosX + FScrollX, oy = FPosY + FScrollY;
+  const int ox = SaturatedSum(FPosX, FScrollX), oy = SaturatedSum(FPosY, FScrollY);
   PaintBackground(c);
   if (FCharBlockMode != rdbmOff) PaintRaster(c, ox, oy);
   PaintRun(c, FCharMatrix, FRun, ox, oy, FDotSize, FDotSpacing, FColors, FCharBlockMode);

@@ -20,6 +20,7 @@
 #include "ntabed/ZEL_ntabed.h"
 #include "replist/ZEL_replist_view.h"
 #include "tests/support/Headless.h"
+#include "tests/support/ScratchDir.h"
 
 using namespace panel;
 namespace fs = std::filesystem;
@@ -33,12 +34,9 @@ std::string Snapshot(const std::string& name) {
 
 // A /proc tree of the test's own, written file by file.
 struct TFakeProc {
-  fs::path Root = fs::temp_directory_path() / "zel-panel-fake-proc";
-  TFakeProc() {
-    fs::remove_all(Root);
-    fs::create_directories(Root / "net");
-  }
-  ~TFakeProc() { fs::remove_all(Root); }
+  zeltest::TScratchDir Dir{"zel-panel-fake-proc"};
+  fs::path Root = Dir.Path();
+  TFakeProc() { fs::create_directories(Root / "net"); }
   void Write(const std::string& name, const std::string& text) const {
     std::ofstream(Root / name) << text;
   }
@@ -82,8 +80,8 @@ TEST_F(PanelTest, RendersHeadlessAfterSecondsOfSamplesOnTheVirtualClock) {
   // Newest first, stamped a second apart on the loop's clock.
   EXPECT_EQ(f->Log()->Elem(1, 1), "2026-03-01 12:00:04");
   EXPECT_EQ(f->Log()->Elem(1, 5), "2026-03-01 12:00:00");
-  const fs::path png = fs::temp_directory_path() / "zel-panel-test" / "panel.png";
-  fs::create_directories(png.parent_path());
+  const zeltest::TScratchDir dir("zel-panel-test");
+  const fs::path png = dir / "panel.png";
   zeltest::SavePng(f, png.string());
   host::TBitmap b;
   b.LoadFromFile(png.string());
@@ -92,7 +90,6 @@ TEST_F(PanelTest, RendersHeadlessAfterSecondsOfSamplesOnTheVirtualClock) {
   EXPECT_EQ(zeltest::PixelAt(f, 2, 2), kGround);
   EXPECT_EQ(zeltest::PixelAt(f->Group(chCpu), 3, 100), kGroupGround);
   EXPECT_NE(zeltest::PixelAt(f->StatusLine(), 10, 10), zeltest::PixelAt(f->StatusLine(), 11, 11));
-  fs::remove_all(png.parent_path());
 }
 
 TEST_F(PanelTest, MissingSourcesShowAsUnavailableChannelsWithTheirReason) {
@@ -177,8 +174,8 @@ TEST_F(PanelTest, ASortedLogStaysSortedAsRowsArrive) {
 TEST_F(PanelTest, ExportsWriteTheLogToTheFolderAndAFailureIsReported) {
   TPanelForm* f = Open(Snapshot("t0"));
   zeltest::Advance(1000);
-  const fs::path dir = fs::temp_directory_path() / "zel-panel-export-test";
-  fs::remove_all(dir);
+  const zeltest::TScratchDir scratch("zel-panel-export-test");
+  const fs::path dir = scratch / "exports";
   f->SetExportFolder(dir.string());
   const std::string csv = f->ExportLog(false);
   ASSERT_EQ(csv, (dir / "panel-log.csv").string());
@@ -195,7 +192,6 @@ TEST_F(PanelTest, ExportsWriteTheLogToTheFolderAndAFailureIsReported) {
   std::ofstream(dir.string()) << "in the way";
   EXPECT_EQ(f->ExportLog(false), "");
   EXPECT_TRUE(Contains(f->Messages(), "Export failed"));
-  fs::remove(dir);
 }
 
 TEST_F(PanelTest, TheHistoryHoldsOneRowAMinuteNewestFirst) {

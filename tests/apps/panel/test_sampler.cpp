@@ -9,6 +9,7 @@
 #include <string>
 
 #include "apps/panel/Sampler.h"
+#include "tests/support/ScratchDir.h"
 
 using namespace panel;
 
@@ -101,12 +102,11 @@ TEST(SamplerParse, MissingFilesLeaveTheirChannelsUnavailableAndTheRestWorking) {
 }
 
 TEST(SamplerParse, ADirectoryInPlaceOfAFileIsUnreadableNotACrash) {
-  const auto root = std::filesystem::temp_directory_path() / "zel-panel-dir-as-file";
+  const zeltest::TScratchDir root("zel-panel-dir-as-file");
   std::filesystem::create_directories(root / "stat");
-  const TProcSnapshot s = ReadSnapshot(root.string(), 0);
+  const TProcSnapshot s = ReadSnapshot(root.Path().string(), 0);
   EXPECT_FALSE(s.Cpu.Value);
   EXPECT_NE(s.Cpu.Message, "");
-  std::filesystem::remove_all(root);
 }
 
 TEST(SamplerParse, ADeviceListedTwiceCountsOnce) {
@@ -207,8 +207,8 @@ TEST(SamplerRates, NoClockTickBetweenReadingsGivesNoCpuFigureNotADivisionByZero)
 }
 
 TEST(SamplerRates, QuickSamplesMeasureAgainstTheBaselineUntilTheMinimumIntervalPassed) {
-  const auto root = std::filesystem::temp_directory_path() / "zel-panel-baseline";
-  std::filesystem::create_directories(root);
+  const zeltest::TScratchDir scratch("zel-panel-baseline");
+  const std::filesystem::path root = scratch.Path();
   auto writeDisk = [&](int sectorsRead) {
     std::ofstream(root / "diskstats")
         << "   8 0 sda 1 0 " << sectorsRead << " 0 0 0 0 0 0 0 0 0 0 0 0\n";
@@ -224,5 +224,4 @@ TEST(SamplerRates, QuickSamplesMeasureAgainstTheBaselineUntilTheMinimumIntervalP
   writeDisk(6);
   EXPECT_DOUBLE_EQ(*sampler.Sample(1.0).DiskReadKiBs, 2.0);  // 1 KiB in 0.5 s
   EXPECT_FALSE(sampler.Sample(1.2).Available(chCpu));        // no stat file here at all
-  std::filesystem::remove_all(root);
 }
