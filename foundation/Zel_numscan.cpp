@@ -37,9 +37,14 @@ constexpr TState kNext[8][6] = {
     {D, D, D, stExpDigits, D, D},
 };
 
+bool IsBlank(char c, TScanSeparators seps) {
+  return c == ' ' || (seps.TabsAreBlanks && (c == '\t' || c == '\r')) ||
+         (seps.CommaIsBlank && c == ',');
+}
+
 TCharClass Classify(char c, TScanSeparators seps) {
+  if (IsBlank(c, seps)) return ccBlank;
   if ((c == '.' && seps.Point) || (c == ',' && seps.Comma)) return ccSep;
-  if (c == ' ') return ccBlank;
   if (c == '+' || c == '-') return ccSign;
   if (c >= '0' && c <= '9') return ccDigit;
   if (c == 'E' || c == 'e') return ccE;
@@ -109,10 +114,41 @@ double Convert(TNumberText& text, const TMagnitude& mag) {
   return v;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Most numbers in real text are plain ("12.5", "-3e-2"): the converter can
+// read them in place, and the automaton only has to agree on where they end.
+// Anything else (commas, "+", dangling exponents, overlong or out-of-range
+// texts) goes the full way.
+bool ScanPlain(std::string_view Text, size_t Pos, TScanSeparators Seps, TNumScan& out) {
+  constexpr size_t kPlainMax = 40;  // short enough that the exponent limit cannot matter
+  if (!Seps.Point) return false;
+  const size_t n = Text.size();
+  size_t i = Pos;
+  while (i < n && IsBlank(Text[i], Seps)) ++i;
+  const size_t first = i;
+  if (i < n && Text[i] == '-') ++i;
+  if (i >= n || !(IsDigit(Text[i]) || Text[i] == '.')) return false;
+  double v = 0;
+  const char* begin = Text.data() + first;
+  const auto r = std::from_chars(begin, Text.data() + n, v);
+  if (r.ec != std::errc() || size_t(r.ptr - begin) > kPlainMax) return false;
+  const size_t stop = size_t(r.ptr - Text.data());
+  if (stop < n) {
+    const char c = Text[stop];
+    if (IsDigit(c) || c == 'e' || c == 'E' || c == '.' || (c == ',' && Seps.Comma)) return false;
+  }
+  out.Value = v;
+  out.Stop = stop;
+  out.Valid = true;
+  return true;
+}
+
 }  // namespace
 
 TNumScan ScanNumber(std::string_view Text, size_t Pos, TScanSeparators Seps) {
   TNumScan result;
+  if (ScanPlain(Text, Pos, Seps, result)) return result;
   TNumberText text;
   TMagnitude mag;
   int expSign = 1, expAbs = 0;
@@ -120,7 +156,7 @@ TNumScan ScanNumber(std::string_view Text, size_t Pos, TScanSeparators Seps) {
   TState state = stStart;
   size_t i = Pos;
   for (;; ++i) {
-    const char c = i < Text.size() ? Text[i] : 'Z';
+    const char c = i < Text.size() ? Text[i] : (Seps.EndIsBlank ? ' ' : 'Z');
     const TCharClass cls = Classify(c, Seps);
     const TState next = kNext[state][cls];
     if (next == stError || next == stEnd) {
@@ -157,14 +193,6 @@ TNumScan ScanNumber(std::string_view Text, size_t Pos, TScanSeparators Seps) {
 }
 
 namespace detail {
-
-std::string PrepareNumberText(std::string_view Text, bool CommaSplits) {
-  std::string s;
-  s.reserve(Text.size() + 1);
-  for (char c : Text) s += (c == '\t' || c == '\r' || (CommaSplits && c == ',')) ? ' ' : c;
-  s += ' ';
-  return s;
-}
 
 size_t FirstNumberStart(std::string_view Text) {
   for (size_t i = 0; i < Text.size(); ++i)

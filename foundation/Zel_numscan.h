@@ -26,10 +26,14 @@ namespace zel {
 
 constexpr int kScanMaxExponent = 4200;
 
-// Which characters separate the integer part from the fraction.
+// Which characters separate the integer part from the fraction, and which
+// count as blanks besides " ".
 struct TScanSeparators {
   bool Point = true;
   bool Comma = true;
+  bool TabsAreBlanks = false;  // tab and CR
+  bool CommaIsBlank = false;   // (Comma then should be false)
+  bool EndIsBlank = false;     // past the end of the text a blank is read
 };
 
 struct TNumScan {
@@ -75,9 +79,6 @@ bool CountNumberGrid(std::string_view Text, int& NCols, int& NRows);
 // ---------------------------------------------------------------- details
 
 namespace detail {
-// The text as the walk reads it: tabs and CRs (and commas when CommaSplits)
-// turned into blanks, one blank appended so the last number ends on a blank.
-std::string PrepareNumberText(std::string_view Text, bool CommaSplits);
 // Moves from the character that ended a number to the start of the next one
 // (or to the end), counting the line feeds crossed, the one that may have
 // ended the number included.
@@ -88,11 +89,14 @@ size_t FirstNumberStart(std::string_view Text);
 template <typename OnNumber>
 TNumberGrid ScanNumberGrid(std::string_view Text, bool CommaSplits, OnNumber&& onNumber) {
   TNumberGrid g;
-  const std::string text = detail::PrepareNumberText(Text, CommaSplits);
+  // Tabs and CRs (and commas when they split) read as blanks, and the text
+  // ends in one, so the last number ends as any other.
+  const TScanSeparators rules{true, !CommaSplits, true, CommaSplits, true};
+  const std::string_view text = Text;
   int col = 0, row = 0;
   size_t pos = detail::FirstNumberStart(text);
   while (pos < text.size()) {
-    const TNumScan s = ScanNumber(text, pos);
+    const TNumScan s = ScanNumber(text, pos, rules);
     onNumber(col, row, s.Value);
     if (col > g.MaxCol) g.MaxCol = col;
     if (row > g.MaxRow) g.MaxRow = row;

@@ -60,6 +60,13 @@ TEST(NumScan, ErrorsGiveZeroAndStopWhereTheTextWentWrong) {
   // Only the chosen separators count as such.
   EXPECT_FALSE(ScanNumber(",5", 0, {true, false}).Valid);
   EXPECT_EQ(ScanNumber("1,5", 0, {true, false}).Value, 1);
+  // Tabs, CRs and commas can be made blanks; the end of the text too.
+  const zel::TScanSeparators walk{true, false, true, true, true};
+  EXPECT_EQ(ScanNumber("\t-2.5\r", 0, walk).Value, -2.5);
+  EXPECT_EQ(ScanNumber("\t-2.5\r", 0, walk).Stop, 5u);
+  EXPECT_FALSE(ScanNumber("1E,", 0, walk).Valid);
+  EXPECT_FALSE(ScanNumber("1E", 0, walk).Valid);
+  EXPECT_EQ(ScanNumber("1E", 0).Value, 1);
 }
 
 TEST(NumScan, HugeExponentsStopAtTheLimitAndValuesStayFinite) {
