@@ -6,6 +6,7 @@
 #include "host/widgets/Menus.h"
 #include "host/widgets/StdCtrls.h"
 #include "ntabed/ZEL_ntabed.h"
+#include "tests/ntabed/FocusedEditor.h"
 #include "tests/support/Headless.h"
 
 using host::TGridCoord;
@@ -13,17 +14,8 @@ using zel::TNTabEd;
 
 namespace {
 
-class NTabEdEdit : public zeltest::HeadlessTest {
+class NTabEdEdit : public zeltest::FocusedTableEditor {
  protected:
-  TNTabEd* Ed() {
-    if (!FEd) {
-      Form()->SetBounds(0, 0, 420, 260);
-      FEd = Make<TNTabEd>(0, 0, 400, 240);
-      FEd->SetFocus();
-      zeltest::Pump();
-    }
-    return FEd;
-  }
   // Moves to data cell (c, r) and types text followed by Enter.
   void TypeInto(int c, int r, const std::string& text) {
     TNTabEd* e = Ed();
@@ -33,9 +25,6 @@ class NTabEdEdit : public zeltest::HeadlessTest {
     zeltest::PressKey(Form(), host::VK_RETURN);
   }
   TGridCoord Current() { return {Ed()->Col() - 1, Ed()->Row()}; }
-
- private:
-  TNTabEd* FEd = nullptr;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "host/widgets/Menus.h"
 #include "host/widgets/StdCtrls.h"
 #include "ntabed/ZEL_ntabed.h"
+#include "tests/ntabed/FocusedEditor.h"
 #include "tests/support/Headless.h"
 
 using host::TMenuItem;
@@ -14,16 +15,10 @@ using zel::TNTabEd;
 
 namespace {
 
-class NTabEdMenus : public zeltest::HeadlessTest {
+class NTabEdMenus : public zeltest::FocusedTableEditor {
  protected:
-  TNTabEd* Ed() {
-    if (!FEd) {
-      Form()->SetBounds(0, 0, 420, 260);
-      FEd = Make<TNTabEd>(0, 0, 400, 240);
-      FEd->SetFocus();
-      FEd->SetOnBeforePopup([this](host::TObject*, host::TPopupMenu* m) { LastMenu = m; });
-    }
-    return FEd;
+  void Created(TNTabEd* e) override {
+    e->SetOnBeforePopup([this](host::TObject*, host::TPopupMenu* m) { LastMenu = m; });
   }
   // A right click in the middle of a grid cell; the menu it opens closes at
   // once, as nobody drives it.
@@ -34,9 +29,6 @@ class NTabEdMenus : public zeltest::HeadlessTest {
   TMenuItem* D(int i) { return Ed()->PopupDTAction()->Items()->Items(i - 1); }
   TMenuItem* H(int i) { return Ed()->PopupHTAction()->Items()->Items(i - 1); }
   host::TPopupMenu* LastMenu = nullptr;
-
- private:
-  TNTabEd* FEd = nullptr;
 };
 
 }  // namespace
