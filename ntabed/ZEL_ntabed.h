@@ -26,6 +26,15 @@
 // suppresses the table's own echo notification and raises the editor's event
 // for the change instead, so each change is reported once, in its own terms.
 //
+// Editing. A first click selects a cell, a second one on it edits; typed
+// text is stored as a number ("," or "."), or in a nominal or ordinal column
+// as a category name or code. Text that is neither marks the cell invalid and
+// keeps its value. Locked cells and read-only data take no typing; Enter
+// still advances (AutoAdvance). Right clicks open the built-in data and
+// header menus (unless PopupMenu is set or BlockInternalPopup), the corner
+// cell opens the comment editor. The clipboard carries blocks as
+// tab-separated text lines.
+//
 // Borrowed tables. AssignAnotherDataMatrix makes Data a table this editor does
 // not own. Its five notifications are then attached with this editor as their
 // tag; when the editor is freed or given another table, the notifications that

@@ -25,16 +25,16 @@ void TNTabEd::WMGetDlgCode(TMessage& Message) {
 // or one the grid passed to its editor, must not move the cursor.
 void TNTabEd::KeyPress(char32_t& Key) {
   const char32_t typed = Key;
-  if (typed == 27 && InplaceEditor()) {
-    SetEditing(false);
-    HideEditor();
-  }
   if (CurrentLocked() || FReadOnly) {
     SetEditing(false);
     Key = 0;
   } else {
     SetEditing(true);
     TCustomGrid::KeyPress(Key);
+  }
+  if (typed == 27 && InplaceEditor()) {
+    SetEditing(false);
+    HideEditor();
   }
   if (FAutoAdvance && typed == U'\r') {
     Word next = FAutoAdvDir == orVertical ? VK_DOWN : VK_RIGHT;
