@@ -187,3 +187,23 @@ TEST_F(NTabEdEdit, SetEditTextReportsAfterStoring) {
   EXPECT_EQ(stored, "2,1=4.5");
   EXPECT_EQ(changes, 1);
 }
+
+TEST_F(NTabEdEdit, AFirstClickSelectsASecondClickOnTheSameCellEdits) {
+  TNTabEd* e = Ed();
+  int selections = 0;
+  e->SetOnSelectionChanged([&](host::TObject*) { ++selections; });
+  const host::TRect r = e->CellRect(3, 2);
+  const int x = (r.Left + r.Right) / 2, y = (r.Top + r.Bottom) / 2;
+  zeltest::Click(e, x, y);
+  EXPECT_EQ(Current(), (TGridCoord{2, 2}));
+  EXPECT_FALSE(e->EditorMode());
+  EXPECT_EQ(selections, 1);
+  zeltest::Click(e, x, y);
+  EXPECT_TRUE(e->EditorMode());
+  e->HideEditor();
+  // Not on a locked cell, however often it is clicked.
+  e->SetCellState(2, 2, zel::kcsLocked);
+  zeltest::Click(e, x, y);
+  zeltest::Click(e, x, y);
+  EXPECT_FALSE(e->EditorMode());
+}
