@@ -1,5 +1,6 @@
 #include "foundation/Zel_numscan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -47,7 +48,7 @@ TCharClass Classify(char c, TScanSeparators seps) {
   if ((c == '.' && seps.Point) || (c == ',' && seps.Comma)) return ccSep;
   if (c == '+' || c == '-') return ccSign;
   if (c >= '0' && c <= '9') return ccDigit;
-  if (c == 'E' || c == 'e') return ccE;
+  if ((c == 'E' || c == 'e') && seps.ExponentAllowed) return ccE;
   return ccOther;
 }
 
@@ -90,7 +91,8 @@ struct TMagnitude {
   }
 };
 
-double Convert(TNumberText& text, const TMagnitude& mag) {
+// False when the text holds no number; v is then 0.
+bool Convert(TNumberText& text, const TMagnitude& mag, double& v) {
   // An exponent without digits ("1E", "1E-") counts as none.
   while (text.Size() > 0 && (text.Back() == 'E' || text.Back() == '+' || text.Back() == '-')) {
     const bool mark = text.Back() == 'E';
@@ -102,19 +104,32 @@ double Convert(TNumberText& text, const TMagnitude& mag) {
   const char* last = first + text.Size();
   if (first < last && *first == '+') ++first;
   const bool negative = first < last && *first == '-';
-  double v = 0;
+  v = 0;
   const auto r = std::from_chars(first, last, v);
   if (r.ec == std::errc::result_out_of_range)
     v = mag.Overflows() ? kMaxDouble : 0.0;
-  else if (r.ec != std::errc())
-    return 0;
+  else if (r.ec != std::errc() || r.ptr != last)
+    return (v = 0, false);
   if (r.ec == std::errc::result_out_of_range && negative) v = -v;
-  if (v > kMaxDouble) return kMaxDouble;
-  if (v < -kMaxDouble) return -kMaxDouble;
-  return v;
+  v = std::clamp(v, -kMaxDouble, kMaxDouble);
+  return true;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the exponent of a number text (if it has one) stays within
+// kScanMaxExponent, as the automaton's digit limit would have it.
+bool ExponentWithinLimit(std::string_view number) {
+  size_t i = 0;
+  while (i < number.size() && number[i] != 'e' && number[i] != 'E') ++i;
+  int exponent = 0;
+  for (++i; i < number.size(); ++i) {
+    if (!IsDigit(number[i])) continue;  // the sign
+    exponent = exponent * 10 + (number[i] - '0');
+    if (exponent > kScanMaxExponent) return false;
+  }
+  return true;
+}
 
 // Most numbers in real text are plain ("12.5", "-3e-2"): the converter can
 // read them in place, and the automaton only has to agree on where they end.
@@ -122,7 +137,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // texts) goes the full way.
 bool ScanPlain(std::string_view Text, size_t Pos, TScanSeparators Seps, TNumScan& out) {
   constexpr size_t kPlainMax = 40;  // short enough that the exponent limit cannot matter
-  if (!Seps.Point) return false;
+  if (!Seps.Point || !Seps.ExponentAllowed) return false;
   const size_t n = Text.size();
   size_t i = Pos;
   while (i < n && IsBlank(Text[i], Seps)) ++i;
@@ -134,13 +149,17 @@ bool ScanPlain(std::string_view Text, size_t Pos, TScanSeparators Seps, TNumScan
   const auto r = std::from_chars(begin, Text.data() + n, v);
   if (r.ec != std::errc() || size_t(r.ptr - begin) > kPlainMax) return false;
   const size_t stop = size_t(r.ptr - Text.data());
+  // Within 40 characters only a zero can carry an exponent beyond the limit
+  // and still convert (any other digits would overflow or underflow, which the
+  // converter reports), so only a zero needs the automaton's exponent check.
+  if (v == 0 && !ExponentWithinLimit(std::string_view(begin, size_t(r.ptr - begin)))) return false;
   if (stop < n) {
     const char c = Text[stop];
     if (IsDigit(c) || c == 'e' || c == 'E' || c == '.' || (c == ',' && Seps.Comma)) return false;
   }
   out.Value = v;
   out.Stop = stop;
-  out.Valid = true;
+  out.Accepted = out.Valid = true;
   return true;
 }
 
@@ -187,8 +206,9 @@ TNumScan ScanNumber(std::string_view Text, size_t Pos, TScanSeparators Seps) {
     state = next;
   }
   mag.Exponent = expSign * expAbs;
-  result.Value = Convert(text, mag);
-  result.Valid = true;
+  result.Accepted = true;
+  result.Valid = Convert(text, mag, result.Value);
+  result.ExponentCut = expFrozen;
   return result;
 }
 

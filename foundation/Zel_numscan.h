@@ -34,6 +34,9 @@ struct TScanSeparators {
   bool TabsAreBlanks = false;  // tab and CR
   bool CommaIsBlank = false;   // (Comma then should be false)
   bool EndIsBlank = false;     // past the end of the text a blank is read
+  // Without it an "E" is an other character: it ends the number (the numeric
+  // input's formats without exponent read "1E5" as 1).
+  bool ExponentAllowed = true;
 };
 
 struct TNumScan {
@@ -41,8 +44,14 @@ struct TNumScan {
   // The index of the character that ended the scan (text size when the end
   // of the text did).
   size_t Stop = 0;
-  // False when the scan ended in an error (Value is then 0).
+  // True when the automaton ended on a number's end rather than in an error.
+  bool Accepted = false;
+  // True when, besides, the characters taken read as a number (".E2" is
+  // accepted by the automaton but holds no digit); Value is 0 otherwise.
   bool Valid = false;
+  // True when exponent digits beyond kScanMaxExponent were read past and left
+  // out of the value (a check that must refuse such a text looks here).
+  bool ExponentCut = false;
 };
 
 // Scans from Pos (Pos >= size: an empty scan, an error at the end).

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/Zel_numscan.h"
+
 namespace zel {
 
 // Input formats of the numeric input (ordinals as stored).
@@ -38,8 +40,9 @@ struct TNumFormat {
   char WriteSeparator = '.';
 };
 
-// Largest magnitude of an exponent the floating-point scanner takes.
-constexpr int kMaxExponent = 4200;
+// Largest magnitude of an exponent the floating-point scanner takes (the
+// scanner is the base library's positional number scanner).
+constexpr int kMaxExponent = kScanMaxExponent;
 
 // The floating-point scanner as a check: a number (sign, digits, separator,
 // fraction, "E", exponent sign, exponent digits) followed by anything. "1E" and

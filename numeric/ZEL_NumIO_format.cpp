@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/Zel_numscan.h"
 #include "host/gfx/Types.h"
 #include "numeric/ZEL_NumIOFormat.h"
 #include "numeric/ZEL_NumText.h"
@@ -16,83 +17,29 @@ constexpr double kMaxDouble = std::numeric_limits<double>::max();
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Character classes of the floating-point scanner, in table column order.
-enum TCharClass { ccSep, ccBlank, ccSign, ccDigit, ccE, ccOther };
-
-// Without `exponent` an "E" is an "other" character: it ends the number.
-TCharClass Classify(char c, TSepSet sep, bool exponent) {
-  c = Upper(c);
-  if (sep.Contains(c)) return ccSep;  // tested first
-  if (c == ' ') return ccBlank;
-  if (c == '+' || c == '-') return ccSign;
-  if (IsDigit(c)) return ccDigit;
-  if (c == 'E' && exponent) return ccE;
-  return ccOther;
-}
-
-constexpr int kAccept = 9;
-constexpr int kReject = -1;
-
-// States 1..8 (rows) by character class (columns).
-constexpr int8_t kFloatTable[8][6] = {
-    {4, 1, 2, 3, -1, -1},    // 1 start
-    {4, -1, -1, 3, -1, -1},  // 2 after sign
-    {4, 9, 9, 3, 6, 9},      // 3 integer digits
-    {-1, 9, 9, 5, 6, 9},     // 4 after separator
-    {-1, 9, 9, 5, 6, 9},     // 5 fraction digits
-    {-1, -1, 7, 8, -1, 9},   // 6 after "E"
-    {-1, -1, -1, 8, -1, 9},  // 7 after exponent sign
-    {9, 9, 9, 8, 9, 9},      // 8 exponent digits
-};
-
-struct TFloatScan {
-  int State = 1;
-  std::string Work;  // the accepted characters, commas as "."
-  bool ExponentTooBig = false;
-  size_t Used = 0;  // index of the character that ended the scan
-};
-
-// Runs the scanner to its end state. Once the exponent exceeds the limit, the
-// check stops (reject) and the reader only stops copying.
-TFloatScan ScanFloat(const std::string& s, TSepSet sep, bool forReading, bool exponentAllowed) {
-  TFloatScan scan;
-  int exponent = 0;
-  for (size_t i = 0; scan.State != kAccept && scan.State != kReject; ++i) {
-    const char c = i < s.size() ? s[i] : '\x01';  // past the end: an "other" character
-    const int next = kFloatTable[scan.State - 1][Classify(c, sep, exponentAllowed)];
-    if (next == 8 && exponent <= kMaxExponent) exponent = exponent * 10 + (c - '0');
-    scan.State = next;
-    scan.Used = std::min(i, s.size());
-    if (next < 1 || next > 8) break;
-    if (exponent > kMaxExponent) {
-      scan.ExponentTooBig = true;
-      if (!forReading) scan.State = kReject;
-    }
-    if (!scan.ExponentTooBig) scan.Work += (c == ',') ? '.' : Upper(c);
-  }
-  return scan;
+// The floating-point scanner is the base library's positional number
+// scanner; only the accepted separators and the exponent differ by format.
+TScanSeparators ScanRules(TSepSet sep, bool exponent) {
+  TScanSeparators rules;
+  rules.Point = sep.Point;
+  rules.Comma = sep.Comma;
+  rules.ExponentAllowed = exponent;
+  return rules;
 }
 
 }  // namespace
 
 bool FloatScanCheck(const std::string& s, TSepSet sep) {
-  return ScanFloat(s, sep, false, true).State == kAccept;
+  const TNumScan scan = ScanNumber(s, 0, ScanRules(sep, true));
+  return scan.Accepted && !scan.ExponentCut;
 }
 
 double FloatScanRead(const std::string& s) { return FloatScan(s, TSepSet{true, true}, true).Value; }
 
 TFloatScanResult FloatScan(const std::string& s, TSepSet sep, bool exponent) {
-  TFloatScan scan = ScanFloat(s, sep, true, exponent);
-  if (scan.State != kAccept) return {};
-  std::string& w = scan.Work;
-  // An exponent without digits ("1E", "1E+") counts as no exponent.
-  while (!w.empty() && (w.back() == 'E' || w.back() == '+' || w.back() == '-') &&
-         w.find('E') != std::string::npos)
-    w.pop_back();
-  if (!w.empty() && w.back() == '.') w += '0';
-  double v = 0;
-  if (!ParseDecimalText(w, v)) return {};
-  return {true, scan.Used, std::clamp(v, -kMaxDouble, kMaxDouble)};
+  const TNumScan scan = ScanNumber(s, 0, ScanRules(sep, exponent));
+  if (!scan.Valid) return {};
+  return {true, scan.Stop, scan.Value};
 }
 
 bool PlainDecimalCheck(const std::string& s, TSepSet sep) {
