@@ -117,7 +117,12 @@ void TRasterLab::Paint() {
   const int ox = SaturatedSum(FPosX, FScrollX), oy = SaturatedSum(FPosY, FScrollY);
   PaintBackground(c);
   if (FCharBlockMode != rdbmOff) PaintRaster(c, ox, oy);
-  PaintRun(c, FCharMatrix, FRun, ox, oy, FDotSize, FDotSpacing, FColors, FCharBlockMode);
+  // A text scrolled out of view (its offset may sit at the int limit) draws
+  // nothing, and its coordinates are never added to.
+  const int64_t textHeight = int64_t(Pitch()) * FCharMatrix.FontHeight;
+  if (ox < Width() && oy < Height() && int64_t(ox) + FRun.BitLength > 0 &&
+      int64_t(oy) + textHeight > 0)
+    PaintRun(c, FCharMatrix, FRun, ox, oy, FDotSize, FDotSpacing, FColors, FCharBlockMode);
   PaintBorderGround(c);
   DrawBoxFrame(c, FrameStyle(), Rect(0, 0, Width() - 1, Height() - 1), FrameColorsOf(LineColors()));
   Canvas()->Draw(0, 0, bmp.get());
