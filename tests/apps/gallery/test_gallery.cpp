@@ -91,14 +91,10 @@ TEST_F(Gallery, EveryPageMatchesItsGoldenImage) {
   }
 }
 
-TEST_F(Gallery, EmptyFamiliesSayWhatWillArrive) {
-  bool some = false;
-  for (const auto& p : gallery::Pages())
-    if (p.Builders.empty()) {
-      some = true;
-      EXPECT_NE(p.Placeholder.find("will appear here"), std::string::npos) << p.Title;
-    }
-  if (!some) GTEST_SKIP() << "every family has its page";
+TEST_F(Gallery, EveryFamilyShowsItsControls) {
+  // A page file left out of the build would leave its family with the
+  // placeholder note only.
+  for (const auto& p : gallery::Pages()) EXPECT_FALSE(p.Builders.empty()) << p.Title;
 }
 
 int PageIndex(gallery::TGalleryForm* f, const std::string& title) {
