@@ -70,7 +70,8 @@ void FillRecords(TReportListView* v) {
                    std::to_string(100 + minute % 60).substr(1));
   }
   v->SetElemChecked(colReference, 1, true);
-  v->FitAllColWidths(colDate, true, 8, 160, 24);
+  // The add-on leaves room for the sort mark, so a sorted header keeps its name.
+  v->FitAllColWidths(colDate, true, 22, 160, 24);
 }
 
 std::string DefaultFolder() {
