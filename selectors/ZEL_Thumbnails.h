@@ -1,37 +1,38 @@
-// TThumbnails: a scrollable grid of square slides numbered Min..Max whose
-// pictures the application hands over while the strip paints.
-//
-// State model. The control stores no pictures. The scroll position
-// FFirstThumbIx is the only navigation state: its integer part is the slide at
-// the left of the top row, its fraction how far (in slide pitches) the rows are
-// scrolled up. Everything on screen follows from it and the properties through
-// one TThumbLayout, which paint, hit testing and the hover outline share. Only
-// the slides that show are requested, so a strip of a million slides paints
-// like one of a hundred.
-//
-// The picture of a slide. OnImageRequest receives ImgBuffer, a bitmap the
-// control owns and empties before each request; the handler draws into it or
-// copies its own (cached) picture into it with Assign. An empty buffer means
-// "no image", so irpShowSlide with nothing filled in shows the slide face only.
-// The control never frees or keeps a bitmap of the application's.
-//
-// Range. Min is at least 1 and Max at least Min: setting Min above Max raises
-// Max, setting Max below Min lowers Min. While the control is loaded from a
-// form both are stored as they come and the rule is applied in Loaded, so a
-// stored Min 200 / Max 300 loads as written whatever the order of the two.
-// The selection holds one bit a slide (bit k: slide Min + k), at least one.
-//
-// Choices of this implementation:
-//  - Columns follow the control's width at once (not only at the next paint),
-//    so SetFirstThumbIx and the hit test agree with what the next paint shows.
-//  - ssmMultiple: a click selects the slide alone and makes it the anchor;
-//    Ctrl+click toggles it (and makes it the anchor); Shift+click selects the
-//    slides from the anchor to it, adding to the selection with Ctrl held too.
-//  - AntiAlias scales the pictures with the area-averaging (halftone) stretch.
-//  - FirstSelectedSlide is 0 (no slide) when nothing is selected.
-//  - An exception thrown by a handler during paint ends that paint's slides,
-//    the frame is still drawn, and the exception goes to the application's
-//    handler; the next paint runs normally.
+/// @file
+/// TThumbnails: a scrollable grid of square slides numbered Min..Max whose
+/// pictures the application hands over while the strip paints.
+///
+/// State model. The control stores no pictures. The scroll position
+/// FFirstThumbIx is the only navigation state: its integer part is the slide at
+/// the left of the top row, its fraction how far (in slide pitches) the rows are
+/// scrolled up. Everything on screen follows from it and the properties through
+/// one TThumbLayout, which paint, hit testing and the hover outline share. Only
+/// the slides that show are requested, so a strip of a million slides paints
+/// like one of a hundred.
+///
+/// The picture of a slide. OnImageRequest receives ImgBuffer, a bitmap the
+/// control owns and empties before each request; the handler draws into it or
+/// copies its own (cached) picture into it with Assign. An empty buffer means
+/// "no image", so irpShowSlide with nothing filled in shows the slide face only.
+/// The control never frees or keeps a bitmap of the application's.
+///
+/// Range. Min is at least 1 and Max at least Min: setting Min above Max raises
+/// Max, setting Max below Min lowers Min. While the control is loaded from a
+/// form both are stored as they come and the rule is applied in Loaded, so a
+/// stored Min 200 / Max 300 loads as written whatever the order of the two.
+/// The selection holds one bit a slide (bit k: slide Min + k), at least one.
+///
+/// Choices of this implementation:
+///  - Columns follow the control's width at once (not only at the next paint),
+///    so SetFirstThumbIx and the hit test agree with what the next paint shows.
+///  - ssmMultiple: a click selects the slide alone and makes it the anchor;
+///    Ctrl+click toggles it (and makes it the anchor); Shift+click selects the
+///    slides from the anchor to it, adding to the selection with Ctrl held too.
+///  - AntiAlias scales the pictures with the area-averaging (halftone) stretch.
+///  - FirstSelectedSlide is 0 (no slide) when nothing is selected.
+///  - An exception thrown by a handler during paint ends that paint's slides,
+///    the frame is still drawn, and the exception goes to the application's
+///    handler; the next paint runs normally.
 #pragma once
 
 #include <cstdint>
@@ -46,14 +47,14 @@
 namespace zel {
 
 enum TImageRequestProcessing : uint8_t {
-  irpShowEmpty,      // a white picture area with the slide number
-  irpShowSlide,      // the picture in ImgBuffer
-  irpShowFrameOnly,  // the slide face and frame only
-  irpShowNothing     // no slide face at all (marks and OnSlideRendered still run)
+  irpShowEmpty,      ///< a white picture area with the slide number
+  irpShowSlide,      ///< the picture in ImgBuffer
+  irpShowFrameOnly,  ///< the slide face and frame only
+  irpShowNothing     ///< no slide face at all (marks and OnSlideRendered still run)
 };
 enum TSlideSelectMode : uint8_t { ssmDisabled, ssmSingle, ssmMultiple };
 
-// MarkIt: -1 for no mark, else a mark kind of DrawMarkOnCanvas.
+/// MarkIt: -1 for no mark, else a mark kind of DrawMarkOnCanvas.
 using TImageRequestEvent =
     std::function<void(host::TObject* Sender, int ThumbID, TImageRequestProcessing& HowToProcess,
                        int& MarkIt, host::TBitmap* ImgBuffer)>;
@@ -61,49 +62,55 @@ using TSlideRenderedEvent =
     std::function<void(host::TObject* Sender, host::TCanvas* Canvas, int X, int Y, int ThumbID)>;
 using TImageClickEvent = std::function<void(host::TObject* Sender, int X, int Y, int ThumbID)>;
 
-// Where everything is, for the current properties and scroll position.
+/// Where everything is, for the current properties and scroll position.
 struct TThumbLayout {
   int Width = 0, Height = 0;
   int Size = 0, Margin = 0, Distance = 0;
-  int Pitch = 0;     // Size + Distance + 2 * Margin
-  int Cols = 1;      // (Width + Distance - 20) div Pitch, at least 1
-  int Rows = 0;      // Height div Pitch + 1: the rows that can show, partly or whole
-  int First = 1;     // the slide at the left of the top row
-  int ScrollUp = 0;  // pixels the rows are scrolled up: Round(frac * Pitch)
+  int Pitch = 0;     ///< Size + Distance + 2 * Margin
+  int Cols = 1;      ///< (Width + Distance - 20) div Pitch, at least 1
+  int Rows = 0;      ///< Height div Pitch + 1: the rows that can show, partly or whole
+  int First = 1;     ///< the slide at the left of the top row
+  int ScrollUp = 0;  ///< pixels the rows are scrolled up: Round(frac * Pitch)
   int Min = 1, Max = 1;
   int Box() const { return Size + 2 * Margin; }
-  // Top-left of a slide's outer box (its right and bottom are + Box()).
+  /// Top-left of a slide's outer box (its right and bottom are + Box()).
   host::TPoint SlidePos(int SldNum) const;
-  // The slide under a point; 0 in gaps, borders and outside Min..Max.
+  /// The slide under a point; 0 in gaps, borders and outside Min..Max.
   int SlideAt(int X, int Y) const;
-  // True when some of the slide lies between the 10-pixel strips.
+  /// True when some of the slide lies between the 10-pixel strips.
   bool SlideShows(int SldNum) const;
 };
 
 class TThumbnails : public host::TGraphicControl {
  public:
+  /// Creates the control with its defaults; AOwner frees it.
   explicit TThumbnails(host::TComponent* AOwner);
+  /// Frees what the control owns.
   ~TThumbnails() override;
 
-  // --- range and scrolling
+  ///@{
+  /// --- range and scrolling
   int Min() const { return FMin; }
   void SetMin(int v);
+  ///@}
   int Max() const { return FMax; }
   void SetFMax(int v);
   void SetMax(int v) { SetFMax(v); }
   double FirstThumbIx() const { return FFirstThumbIx; }
-  // Clamped into Min..Max; scrolls so that the slide's row is at the top,
-  // shifted up by the slide's column share of a pitch.
+  /// Clamped into Min..Max; scrolls so that the slide's row is at the top,
+  /// shifted up by the slide's column share of a pitch.
   void SetFirstThumbIx(double x);
 
-  // --- geometry
+  /// --- geometry
   int SlideSize() const { return FSlideSize; }
-  void SetBaseSize(int v);  // 50..Width
+  void SetBaseSize(int v);  ///< 50..Width
   void SetSlideSize(int v) { SetBaseSize(v); }
+  ///@{
   int SlideMargin() const { return FSlideMargin; }
-  void SetSlideMargin(int v);  // 0..100
+  void SetSlideMargin(int v);  ///< 0..100
   int SlideDistance() const { return FSlideDistance; }
-  void SetSlideDist(int v);  // 0..100
+  ///@}
+  void SetSlideDist(int v);  ///< 0..100
   void SetSlideDistance(int v) { SetSlideDist(v); }
   int NumSldX() const { return FNumSldX; }
   int NumSldY() const { return FNumSldY; }
@@ -111,26 +118,36 @@ class TThumbnails : public host::TGraphicControl {
   int CalcSlideIndex(int XPos, int YPos) const { return Layout().SlideAt(XPos, YPos); }
   void CalcSlidePos(int SldNum, int& XPos, int& YPos) const;
 
-  // --- selection (slides outside Min..Max read false and are not set)
+  ///@{
+  /// --- selection (slides outside Min..Max read false and are not set)
   TSlideSelectMode SlideSelectMode() const { return FSlideSelectMode; }
   void SetSlideSelectMode(TSlideSelectMode m);
+  ///@}
+  ///@{
   bool GetSelectedSlide(int sldnum) const;
   void SetSelectedSlide(int sldnum, bool value);
+  ///@}
   void ResetAllSelections();
   int FirstSelectedSlide() const;
   int NumSlidesSelected() const { return FSelectedSlide.CountTrueBits(); }
   int FocusedSlide() const { return FLastHiLite; }
 
-  // --- look
+  ///@{
+  /// --- look
   bool AntiAlias() const { return FAntiAlias; }
   void SetAntiAlias(bool v) { Change(FAntiAlias, v); }
+  ///@}
   TColor ColorBackGnd() const { return FColorBackGnd; }
   void SetColorBG(TColor c) { Change(FColorBackGnd, c); }
   void SetColorBackGnd(TColor c) { SetColorBG(c); }
+  ///@{
   TColor ColorCover() const { return FColorCover; }
   void SetColorCover(TColor c) { Change(FColorCover, c); }
+  ///@}
+  ///@{
   TColor ColorSelected() const { return FColorSelected; }
   void SetColorSelected(TColor c) { Change(FColorSelected, c); }
+  ///@}
   TColor ColorFocus() const { return FColorFocus; }
   void SetColorHilite(TColor c) { Change(FColorFocus, c); }
   void SetColorFocus(TColor c) { SetColorHilite(c); }
@@ -138,46 +155,74 @@ class TThumbnails : public host::TGraphicControl {
   void SetMarkColor(TColor c) { Change(FColorMark, c); }
   void SetColorMark(TColor c) { SetMarkColor(c); }
   int FocusLinewidth() const { return FFocusLinewidth; }
-  void SetHiliteThickn(int v);  // 0..10; 0 switches the hover outline off
+  void SetHiliteThickn(int v);  ///< 0..10; 0 switches the hover outline off
   void SetFocusLinewidth(int v) { SetHiliteThickn(v); }
+  ///@{
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle s) { Change(FFrameStyle, s); }
+  ///@}
+  ///@{
   TFrameStyle OuterFrameStyle() const { return FOuterFrameStyle; }
   void SetOuterFrameStyle(TFrameStyle s) { Change(FOuterFrameStyle, s); }
+  ///@}
+  ///@{
   TFrameStyle InnerFrameStyle() const { return FInnerFrameStyle; }
   void SetInnerFrameStyle(TFrameStyle s) { Change(FInnerFrameStyle, s); }
+  ///@}
+  ///@{
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme s);
+  ///@}
 
-  // --- events
+  ///@{
+  /// --- events
   const TImageRequestEvent& OnImageRequest() const { return FOnImageRequest; }
   void SetOnImageRequest(TImageRequestEvent e) { FOnImageRequest = std::move(e); }
+  ///@}
+  ///@{
   const TSlideRenderedEvent& OnSlideRendered() const { return FOnSlideRendered; }
   void SetOnSlideRendered(TSlideRenderedEvent e) { FOnSlideRendered = std::move(e); }
+  ///@}
+  ///@{
   const host::TNotifyEvent& OnFirstImageRequest() const { return FOnFirstImageRequest; }
   void SetOnFirstImageRequest(host::TNotifyEvent e) { FOnFirstImageRequest = std::move(e); }
+  ///@}
+  ///@{
   const host::TNotifyEvent& OnLastImageRequest() const { return FOnLastImageRequest; }
   void SetOnLastImageRequest(host::TNotifyEvent e) { FOnLastImageRequest = std::move(e); }
+  ///@}
+  ///@{
   const TImageClickEvent& OnImageClick() const { return FOnImageClick; }
   void SetOnImageClick(TImageClickEvent e) { FOnImageClick = std::move(e); }
+  ///@}
+  ///@{
   const TImageClickEvent& OnImageDblClick() const { return FOnImageDblClick; }
   void SetOnImageDblClick(TImageClickEvent e) { FOnImageDblClick = std::move(e); }
+  ///@}
+  ///@{
   const host::TNotifyEvent& OnFocusChange() const { return FOnFocusChange; }
   void SetOnFocusChange(host::TNotifyEvent e) { FOnFocusChange = std::move(e); }
+  ///@}
 
-  // Copies the settings of another strip (not ColorMark, OnSlideRendered, the
-  // selection mode or the selection) and repaints.
+  /// Copies the settings of another strip (not ColorMark, OnSlideRendered, the
+  /// selection mode or the selection) and repaints.
   void Assign(host::TPersistent* Source) override;
+  /// Calls Dest->Assign(this) when Dest is of this class; else the host's assignment.
   void AssignTo(host::TPersistent* Dest) override;
 
+  /// The class name, for the host's streaming and type checks.
   std::string ClassName() const override { return "TThumbnails"; }
 
  protected:
+  /// The host control's paint, input and notification handlers, as
+  /// this control answers them.
+  ///@{
   void Paint() override;
   void Loaded() override;
   void MouseMove(host::TShiftState Shift, int X, int Y) override;
   void WMLButtonUp(host::TWMMouse& Message) override;
   void WMLButtonDblClk(host::TWMMouse& Message) override;
+  ///@}
 
  private:
   // ZEL_Thumbnails.cpp: state and change paths
