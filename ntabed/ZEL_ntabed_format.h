@@ -36,6 +36,8 @@ std::optional<int> RoundToInt(double x);
 template <typename NameOf>
 std::string CategoryCellText(double x, const std::string& ScaleTypeName, NameOf nameOf);
 
+/// The text of a cell whose value has no category name: the scale type's
+/// name, ":" and the value.
 std::string CategoryFallbackText(double x, const std::string& ScaleTypeName);
 
 template <typename NameOf>

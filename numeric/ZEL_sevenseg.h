@@ -52,15 +52,16 @@ namespace zel {
 /// The characters that have glyphs, in the order of the image cache's cells;
 /// the degree sign is U+00B0. The last cell holds the lone decimal point.
 inline constexpr std::u32string_view SevenSegCharList = U"0123456789-+:\u00B0ABCDEF.";
-constexpr int kSevenSegPointCell = 20;
+constexpr int kSevenSegPointCell = 20;  ///< the cell of the lone decimal point
 
 // --- the caption (ZEL_sevenseg_caption.cpp)
 
 /// What one digit position shows: the cache cell of its character (-1 blank)
 /// and whether its decimal point is lit.
 struct TSevenSegPosition {
-  int Cell = -1;
-  bool Point = false;
+  int Cell = -1;       ///< cache cell of the character, -1 for a blank
+  bool Point = false;  ///< the position's decimal point is lit
+  /// Same cell and same point.
   friend bool operator==(const TSevenSegPosition&, const TSevenSegPosition&) = default;
 };
 
@@ -76,11 +77,12 @@ std::vector<TSevenSegPosition> SevenSegPositions(std::string_view Caption, int N
 
 // --- the control
 
+/// A short text shown as slanted seven-segment digits, like an LED or LCD display.
 class TSevenSeg : public TFramedControl<host::TGraphicControl> {
  public:
   /// Creates the control with its defaults; AOwner frees it.
   explicit TSevenSeg(host::TComponent* AOwner);
-  /// Frees what the control owns.
+  /// Frees the glyph cache.
   ~TSevenSeg() override;
 
   ///@{
@@ -89,10 +91,13 @@ class TSevenSeg : public TFramedControl<host::TGraphicControl> {
   void SetNumDigits(int n);
   ///@}
   ///@{
+  /// Colour of the lit segments (default clRed); a change rebuilds the glyph cache.
   host::TColor ColorText() const { return FColorText; }
   void SetColorText(host::TColor c);
   ///@}
   ///@{
+  /// Colour behind the digits (default dark grey, RGB 51,51,51); a change rebuilds
+  /// the glyph cache.
   host::TColor ColorBackGnd() const { return FColorBackGnd; }
   void SetColorBackGnd(host::TColor c);
   ///@}

@@ -90,7 +90,7 @@ class TRLData : public host::TComponent {
  public:
   /// Creates the control with its defaults; AOwner frees it.
   explicit TRLData(host::TComponent* AOwner);
-  /// Frees what the control owns.
+  /// Frees the cells, the column formats and the row attributes.
   ~TRLData() override;
 
   /// --- dimensions and plain properties

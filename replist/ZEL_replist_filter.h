@@ -46,6 +46,8 @@
 
 namespace zel {
 
+/// How FilterExp is read: fmSimple a substring with * and ? wildcards, fmBoolean words with
+/// AND, OR, NOT and parentheses, fmGrep an RE2 regular expression.
 enum TFilterMode : uint8_t { fmSimple, fmBoolean, fmGrep };
 
 /// The view's per-row hook (Sender is the view). Called for each row before the
@@ -67,11 +69,11 @@ class TRowFilter {
  public:
   /// Raises EZELRepListError with a clear message on a malformed expression.
   TRowFilter(const std::string& FilterExp, TFilterMode Mode, bool IgnoreCase);
-  /// Frees what the control owns.
+  /// Frees the compiled expression.
   ~TRowFilter();
   /// A moved-from filter may only be assigned to or destroyed.
   TRowFilter(TRowFilter&&) noexcept;
-  TRowFilter& operator=(TRowFilter&&) noexcept;
+  TRowFilter& operator=(TRowFilter&&) noexcept;  ///< as the move constructor
 
   /// Empty expression: every row matches.
   bool MatchesAll() const;
@@ -87,8 +89,11 @@ class TRowFilter {
   /// empty expression matches.
   bool MatchesCells(const std::vector<std::string_view>& Cells) const;
 
+  /// The mode and case rule the filter was compiled with.
+  ///@{
   TFilterMode Mode() const;
   bool IgnoreCase() const;
+  ///@}
 
  private:
   class TImpl;

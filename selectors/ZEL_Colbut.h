@@ -26,6 +26,7 @@ namespace zel {
 /// and saturation stay.
 host::TColor HoverColor(host::TColor Color);
 
+/// A panel showing one colour; a click opens ColorDialog to choose another.
 class TColorButton : public host::TCustomPanel {
  public:
   /// Creates the control with its defaults; AOwner frees it.
@@ -36,6 +37,8 @@ class TColorButton : public host::TCustomPanel {
   /// The button's colour without the hover highlight.
   host::TColor ButtonColor() const { return FSavedColor; }
   ///@{
+  /// The dialog a click opens, preset with the current colour (nullptr by
+  /// default: the click does nothing). Not owned: the application frees it.
   host::TColorDialog* ColorDialog() const { return FColorDialog; }
   void SetColorDialog(host::TColorDialog* d) { FColorDialog = d; }
   ///@}

@@ -40,10 +40,11 @@ namespace zel {
 
 /// One sub-folder found by the folder scan.
 struct TFolderEntry {
-  std::string Name;
+  std::string Name;            ///< the folder's name, without a path
   bool HasSubFolders = false;  ///< it holds at least one listed folder itself
-  bool operator==(const TFolderEntry&) const = default;
+  bool operator==(const TFolderEntry&) const = default;  ///< same name and flag
 };
+/// The sub-folders of one folder, sorted by name.
 using TFolderList = std::vector<TFolderEntry>;
 
 /// Negative, zero or positive as a sorts before, with or after b when ASCII
@@ -78,13 +79,14 @@ bool RemoveEmptyFolder(const std::string& Path);
 
 // --- the control (ZEL_FolderTree.cpp)
 
+/// A read-only tree of the file system's folders, read lazily as nodes expand.
 class TFolderTree : public host::TCustomTreeView {
  public:
   /// The Data of a node whose sub-folders have been read.
   static constexpr uintptr_t kLoadedMarker = 0xA5F016ED;
   /// The text of the placeholder child of a node not read yet.
   static constexpr const char* kPlaceholder = "Child";
-  static constexpr const char* kRoot = "/";
+  static constexpr const char* kRoot = "/";  ///< the text and path of the root node
 
   /// Creates the control with its defaults; AOwner frees it.
   explicit TFolderTree(host::TComponent* AOwner);
@@ -98,6 +100,7 @@ class TFolderTree : public host::TCustomTreeView {
   /// False when Path is no folder; otherwise DirList holds its sub-folders and
   /// the result says whether there is at least one.
   bool GetSubDirs(const std::string& Path, TFolderList& DirList) const;
+  /// The same for the folder of Node; false for no node.
   bool GetSubDirs(host::TTreeNode* Node, TFolderList& DirList) const;
   /// The folder scan (ScanFolder); List is left as it was when Path cannot be read.
   void LoadDirNamesAndSort(const std::string& Path, TFolderList& List) const;
@@ -124,6 +127,7 @@ class TFolderTree : public host::TCustomTreeView {
   void SetOldTreeStyle(bool v);
   ///@}
   ///@{
+  /// Raised when the selected folder (CurrentDir) changes.
   const host::TNotifyEvent& OnDirChanged() const { return FOnDirChanged; }
   void SetOnDirChanged(host::TNotifyEvent e) { FOnDirChanged = std::move(e); }
   ///@}
@@ -132,6 +136,8 @@ class TFolderTree : public host::TCustomTreeView {
 
   /// The colour shown while enabled; a disabled tree shows clBtnFace.
   void SetColor(host::TColor c) override;
+  /// A disabled tree shows clBtnFace instead of its colour, which comes back when
+  /// enabled again.
   void SetEnabled(bool e) override;
   /// The class name, for the host's streaming and type checks.
   std::string ClassName() const override { return "TFolderTree"; }

@@ -14,9 +14,10 @@ namespace zel {
 
 /// A date of the proleptic Gregorian calendar, years 1..9999.
 struct TCalDate {
-  int Year = 1;
-  int Month = 1;
-  int Day = 1;
+  int Year = 1;   ///< 1..9999
+  int Month = 1;  ///< 1..12
+  int Day = 1;    ///< 1..31
+  /// Same year, month and day.
   friend bool operator==(const TCalDate&, const TCalDate&) = default;
 };
 
@@ -44,11 +45,13 @@ const char* MovableFeastName(int k, TLanguage Language);
 
 /// The every-year holidays a new calendar starts with: day, month and name.
 struct TFixedHoliday {
-  int Day;
-  int Month;
-  const char* Name;
+  int Day;           ///< 1..31
+  int Month;         ///< 1..12
+  const char* Name;  ///< in the calendar's language
 };
-constexpr int kNumFixedHolidays = 8;
+constexpr int kNumFixedHolidays = 8;  ///< fixed holidays of a new calendar
+/// The fixed holidays of a new calendar, with their names in Language
+/// (English for languages without a table of their own).
 std::array<TFixedHoliday, kNumFixedHolidays> FixedHolidays(TLanguage Language);
 
 /// The index into kMovableFeastOffsets of the movable feast on the date, or -1.

@@ -27,6 +27,7 @@ class EZELRepSpeedButton : public EZELError {
   using EZELError::EZELError;
 };
 
+/// A speed button that raises OnRepeatClick while the left mouse button holds it.
 class TRepSpeedButton : public host::TSpeedButton {
  public:
   /// Creates the control with its defaults; AOwner frees it.
@@ -43,6 +44,8 @@ class TRepSpeedButton : public host::TSpeedButton {
   void SetRepeatClickInterval(int v);
   ///@}
   ///@{
+  /// Raised at every repeat while the button is held (after the start interval,
+  /// then every RepeatClickInterval).
   const host::TNotifyEvent& OnRepeatClick() const { return FOnRepeatClick; }
   void SetOnRepeatClick(host::TNotifyEvent e);
   ///@}
