@@ -43,6 +43,7 @@ host::TPoint RotatedTextOrigin(int PosX, int PosY, int Width, int Height, int An
 /// The escapement (tenths of a degree) that draws text at Angle degrees.
 int32_t RotatedEscapement(int Angle);
 
+/// A framed label whose caption is drawn at any angle about an anchor point.
 class TRotLab : public host::TCustomLabel {
  public:
   /// Creates the control with its defaults; AOwner frees it.
@@ -54,14 +55,16 @@ class TRotLab : public host::TCustomLabel {
   void SetTextAngle(int v);
   ///@}
   ///@{
+  /// The anchor in client pixels (default 10, 10). With AutoCenter on a change
+  /// only re-centres the anchor.
   int PosX() const { return FPosX; }
   void SetPosX(int v);
-  ///@}
-  ///@{
   int PosY() const { return FPosY; }
   void SetPosY(int v);
   ///@}
   ///@{
+  /// Keeps the anchor at the centre of the label, also on every resize (default
+  /// on); switching it on centres at once.
   bool AutoCenter() const { return FAutoCenter; }
   void SetAutoCenter(bool v);
   ///@}
@@ -71,14 +74,18 @@ class TRotLab : public host::TCustomLabel {
   void SetAlignment(host::TAlignment v);
   ///@}
   ///@{
+  /// Asks the rotated font for anti-aliased glyphs (default on).
   bool AntiAlias() const { return FAntiAlias; }
   void SetAntiAlias(bool v);
   ///@}
+  /// A transparent label (the default) lets its parent paint the ground first;
+  /// a change repaints by that rule.
   void SetTransparent(bool v) override;
   /// Under an active visual style with seClient the style's window colour is
   /// stored instead of the given one.
   void SetColor(host::TColor c) override;
   ///@{
+  /// The frame around the label (default frLowered, sunken).
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle v);
   ///@}

@@ -28,10 +28,12 @@ class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
   explicit TNumLab(host::TComponent* AOwner);
 
   ///@{
+  /// The number shown (default 0); a day count for dtDateTime.
   double Value() const { return FValue; }
   void SetValue(double v);
   ///@}
   ///@{
+  /// How Value becomes text (default dtFixP); see TDisplay.
   TDisplay DisplayType() const { return FText.DisplayType; }
   void SetDisplayType(TDisplay t);
   ///@}
@@ -42,10 +44,13 @@ class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
   void SetPrecision(int p);
   ///@}
   ///@{
+  /// Writes "," instead of "." as the decimal separator (default off; not for
+  /// dtHex, dtDateTime, dtState, dtBin).
   bool Comma() const { return FText.Comma; }
   void SetComma(bool c);
   ///@}
   ///@{
+  /// Puts a "+" before positive values (default off; same display types as Comma).
   bool ForcePlusSign() const { return FText.ForcePlusSign; }
   void SetForcePlusSign(bool f);
   ///@}
@@ -60,10 +65,12 @@ class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
   void SetOverflowIndicator(const std::string& s);
   ///@}
   ///@{
+  /// The text dtState shows (default "undefined").
   const std::string& StateText() const { return FText.StateText; }
   void SetStateText(const std::string& s);
   ///@}
   ///@{
+  /// The date-time format of dtDateTime (default "mmm-dd, yyyy").
   const std::string& DTFormat() const { return FText.DTFormat; }
   void SetDTFormat(const std::string& s);
   ///@}
@@ -71,18 +78,22 @@ class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
   /// control's width is cut to the width.
   void SetLeftSpace(int v);
   ///@{
+  /// Width of the number box in pixels, frame included (default 80).
   int LabelWidth() const { return FLabelWidth; }
   void SetLabelWidth(int v);
   ///@}
   ///@{
+  /// Colour of the number (default clBlack).
   host::TColor ColorLabText() const { return FColorLabText; }
   void SetColorLabText(host::TColor c);
   ///@}
   ///@{
+  /// Background of the number box (default clBtnFace).
   host::TColor ColorLabBakG() const { return FColorLabBakG; }
   void SetColorLabBakG(host::TColor c);
   ///@}
   ///@{
+  /// Background of the zones outside the box (default clBtnFace).
   host::TColor ColorOutBakG() const { return FColorOutBakG; }
   void SetColorOutBakG(host::TColor c);
   ///@}
@@ -93,6 +104,7 @@ class TNumLab : public TCaptionBoxControl<host::TGraphicControl> {
   ///@}
 
   ///@{
+  /// Offered the number text before every paint; see TBeforeDisplayEvent.
   const TBeforeDisplayEvent& OnBeforeDisplay() const { return FOnBeforeDisplay; }
   void SetOnBeforeDisplay(TBeforeDisplayEvent e) { FOnBeforeDisplay = std::move(e); }
   ///@}

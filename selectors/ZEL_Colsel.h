@@ -31,9 +31,10 @@ namespace zel {
 /// Lets the application rename a slot that gets a new colour.
 using TOnColorNameChangeEvent = std::function<void(host::TObject* Sender, std::string& ColorName)>;
 
+/// A drop-down list of colours, each shown as a colour bar and its name.
 class TColSel : public host::TCustomComboBox {
  public:
-  static constexpr int kMaxColors = 47;
+  static constexpr int kMaxColors = 47;  ///< slots in the table
 
   /// Creates the control with its defaults; AOwner frees it.
   explicit TColSel(host::TComponent* AOwner);
@@ -48,7 +49,9 @@ class TColSel : public host::TCustomComboBox {
   std::string GetSelColorID() const;
 
   /// Slot accessors, i in 1..NumColors; others read as 0, "" or false and are
-  /// ignored on write.
+  /// ignored on write. AllowEdit marks a slot the user may redefine through the
+  /// colour dialog.
+  ///@{
   host::TColor GetArrayColor(int i) const;
   /// Stores the colour under its ColorToString name (OnColorNameChange may
   /// change it).
@@ -57,13 +60,14 @@ class TColSel : public host::TCustomComboBox {
   /// Renames the slot as given; the colour stays and no event fires, since the
   /// application chose the name itself.
   void SetArrayColorName(int i, const std::string& Name);
-  ///@{
   bool GetArrayAllowEdit(int i) const;
   void SetArrayAllowEdit(int i, bool AllowEdit);
   ///@}
   /// All 47 slots editable, or none.
+  ///@{
   void SetAllColorEditFlags();
   void ResetAllColorEditFlags();
+  ///@}
 
   ///@{
   /// Slots offered, 1..47 (others ignored); writing selects slot 1 and
@@ -76,16 +80,21 @@ class TColSel : public host::TCustomComboBox {
   int ColorBarWidth() const { return FColorBarWidth; }
   void SetColorBarWidth(int w);
   ///@}
+  /// A disabled box draws its names grey and hides the edit marks.
   void SetEnabled(bool e) override;
 
   /// Palettes from PredefinedColors: 16 VGA colours, those and 4 more, all 47,
   /// the 27 system colours. Each selects slot 1 and reloads the list.
+  ///@{
   void LoadBasicVGAPalette();
   void LoadExtendedPalette();
   void LoadStandardPalette();
   void LoadWindowsSystemPalette();
+  ///@}
 
   ///@{
+  /// Asked for the name of every colour stored by SetArrayColor or chosen in the
+  /// colour dialog, before the slot takes it.
   const TOnColorNameChangeEvent& OnColorNameChange() const { return FOnColorNameChange; }
   void SetOnColorNameChange(TOnColorNameChangeEvent e) { FOnColorNameChange = std::move(e); }
   ///@}
