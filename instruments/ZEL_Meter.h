@@ -233,7 +233,7 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   /// Frees what the control owns.
   ~TMeter() override;
 
-  /// --- range and values
+  // --- range and values
   double MeterMinValue() const { return FMinValue; }
   void SetMinValue(double x);
   double MeterMaxValue() const { return FMaxValue; }
@@ -256,8 +256,8 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   void SetLogarithmic(bool on);
   ///@}
 
+  // --- scale
   ///@{
-  /// --- scale
   TMeterLayout MeterLayout() const { return FMeterLayout; }
   void SetMeterLayout(TMeterLayout l);
   ///@}
@@ -297,8 +297,8 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   int RimSide() const { return FRimSide; }
   void SetSRim(int v);
 
+  // --- needles, dial and cover
   ///@{
-  /// --- needles, dial and cover
   TNeedleLayout* NeedleLayout() { return &FNeedleLayout; }
   void SetNeedleLayout(TNeedleLayout* L) { FNeedleLayout.Assign(L); }
   ///@}
@@ -345,8 +345,8 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   bool OverFlow() const { return FOFL; }
   bool UnderFlow() const { return FUFL; }
 
+  // --- events
   ///@{
-  /// --- events
   const host::TNotifyEvent& OnOverFlow() const { return FOnOverFlow; }
   void SetOnOverFlow(host::TNotifyEvent e) { FOnOverFlow = std::move(e); }
   ///@}
@@ -377,7 +377,7 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent e) { FOnMouseMoveInMeter = std::move(e); }
   ///@}
 
-  /// --- geometry and conversions
+  // --- geometry and conversions
   int MeterAngle() const { return FMeterAngle; }
   double MeterRadius() const { return FMeterRadius; }
   int MeterCenterX() const { return FMeterCenterX; }

@@ -43,7 +43,9 @@ enum TRepListXmlTag : uint8_t {
   xmlEndReplist,
   xmlInvalid,
 };
+/// The element name of a tag ("cell", "/replist"...); "invalidtag" for xmlInvalid.
 const char* RepListXmlTagName(TRepListXmlTag tag);
+/// The tag of an element name (exact, lower case); xmlInvalid for any other.
 TRepListXmlTag RepListXmlTagOf(std::string_view name);
 
 /// Raised by TRLData.
@@ -64,8 +66,11 @@ using TBeforeHTMLExportEvent =
     std::function<void(host::TObject* Sender, std::string& Text, int Col, int Row)>;
 
 /// Column header: at most 50 characters. Column format: at most 80 characters.
+/// Longer texts are cut on write.
+///@{
 constexpr int kMaxColNameChars = 50;
 constexpr int kMaxColFormatChars = 80;
+///@}
 /// Upper bound on rows x (columns + 1) that the readers accept from a file, so a
 /// hostile or corrupt file cannot make the table claim all memory.
 constexpr int64_t kMaxFileCells = int64_t(1) << 24;
@@ -93,29 +98,38 @@ class TRLData : public host::TComponent {
   /// Frees the cells, the column formats and the row attributes.
   ~TRLData() override;
 
-  /// --- dimensions and plain properties
+  // --- dimensions and plain properties
+  /// Data columns, at least 1 (default 1); column 0 is the row header.
   int NrOfColumns() const { return FNrOfCols; }
   /// Values below 1 become 1; new columns are named "C-<n>".
   void SetNrOfColumns(int n);
+  /// Data rows (default 0).
   int NrOfRows() const { return FNrOfRows; }
   /// Values below 0 become 0; rows beyond the new count are dropped.
   void SetNrOfRows(int n);
   ///@{
+  /// The title of the whole list (default "ZEL Report Listview"); saved with it.
   const std::string& CommonHeader() const { return FCommonHeader; }
   void SetCommonHeader(const std::string& s);
   ///@}
   ///@{
+  /// A free text saved with the list and read back from files.
   const std::string& Comment() const { return FComment; }
   void SetComment(const std::string& s) { FComment = s; }
   ///@}
   ///@{
+  /// The id of the list: the id="..." of its root element in files, and the id
+  /// that loads look for.
   const std::string& DataID() const { return FDataID; }
   void SetDataID(const std::string& s) { FDataID = s; }
   ///@}
-  /// Column of the last Sort, -1 when unsorted; secondary column likewise.
+  /// Column of the last Sort, -1 when unsorted; secondary column likewise;
+  /// LastSortOrder true for ascending.
+  ///@{
   int LastSortColumn() const { return FSortColumn; }
   int SecondarySortColumn() const { return FSortColumnSec; }
   bool LastSortOrder() const { return FSortOrder; }
+  ///@}
   ///@{
   /// The header-click direction toggle; kept here so Assign copies it.
   bool SortToggle() const { return FSortToggle; }
@@ -127,8 +141,8 @@ class TRLData : public host::TComponent {
   /// Sets the secondary column of the next header sort.
   void SetSecondarySortColumn(int c) { FSortColumnSec = c; }
 
+  // --- cells
   ///@{
-  /// --- cells
   /// Column 0..NrOfColumns, row 1..NrOfRows. In a check column the text after
   /// the flag; writing keeps the flag (a space when the cell was empty).
   std::string Elem(int ACol, int ARow) const;
@@ -149,20 +163,26 @@ class TRLData : public host::TComponent {
   /// Counts n are limited to 255 (the longest cell).
   std::string DefaultValue(int ACol, int ARow) const;
 
+  // --- columns (numbers outside 1..NrOfColumns are ignored)
   ///@{
-  /// --- columns (numbers outside 1..NrOfColumns are ignored)
+  /// The column's header text, at most kMaxColNameChars (default "C-<n>").
   std::string Header(int ColNr) const;
   void SetHeader(int ColNr, const std::string& s);
   ///@}
   ///@{
+  /// The column's format text, at most kMaxColFormatChars (see the report-list
+  /// documentation for its letters); it decides editing, sorting and defaults.
   std::string ColumnFormat(int ColNr) const;
   void SetColumnFormat(int ColNr, const std::string& s);
   ///@}
+  /// The column's check-mark mode (cmNone for a column out of range).
   TCheckMode ColumnCheckMode(int ColNr) const;
   /// Converts the cells: a leading " " flag is added (to cmBox/cmRadio) or the
   /// first character dropped (to cmNone); cmBox to cmRadio unchecks all.
   void SetColumnCheckMode(int ColNr, TCheckMode mode);
   ///@{
+  /// Whether the column is a cmBox column; setting true makes it one, false
+  /// makes it plain text (see SetColumnCheckMode).
   bool IsCheckedColumn(int ColNr) const { return ColumnCheckMode(ColNr) == cmBox; }
   void SetIsCheckedColumn(int ColNr, bool on) { SetColumnCheckMode(ColNr, on ? cmBox : cmNone); }
   ///@}
@@ -179,14 +199,16 @@ class TRLData : public host::TComponent {
   void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
   /// Inverts every cell of a cmBox column (an empty cell becomes checked).
   void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
+  /// Checked cells in the column; 0 outside a check column.
   int CountCheckedElemsInCol(int Column) const;
   /// Lowest checked row, 0 when none.
   int FirstCheckedElemInCol(int ColNr) const;
+  /// Checked cells of the row over all check columns.
   int CountCheckedElemsInRow(int Row) const;
   /// Lowest checked column of the row, 0 when none.
   int FirstCheckedElemInRow(int RowNr) const;
 
-  /// --- rows (numbers outside 1..NrOfRows are ignored)
+  // --- rows (numbers outside 1..NrOfRows are ignored)
   /// Inserts an empty row before r.
   void InsertRow(int r);
   /// Removes row r; the only row is blanked instead and NrOfRows becomes 0.
@@ -196,15 +218,19 @@ class TRLData : public host::TComponent {
   /// Copies the stored text of columns 0..NrOfColumns and the attribute byte.
   void CopyRow(int Source, int Target);
   ///@{
+  /// The attribute byte of a row, moving with the row when it is sorted. The view
+  /// uses bit 128 for selected, 64 for disabled, 32 for filtered out; the other
+  /// bits are the application's.
   uint8_t RowAttrib(int row) const { return FStrings->GetRowAttrib(row); }
   void SetRowAttrib(int row, uint8_t a) { FStrings->SetRowAttrib(row, a); }
   ///@}
   ///@{
+  /// The attribute byte of a column; the view uses bit 128 for selected.
   uint8_t ColAttrib(int col) const { return FStrings->GetColAttrib(col); }
   void SetColAttrib(int col, uint8_t a) { FStrings->SetColAttrib(col, a); }
   ///@}
 
-  /// --- whole table
+  // --- whole table
   /// Every cell of columns 1..NrOfColumns gets s; check cells keep their state.
   void Fill(const std::string& s);
   /// Blanks all cells; headers back to "C-n", formats empty, modes cmNone.
@@ -224,6 +250,7 @@ class TRLData : public host::TComponent {
   /// Records the sort state as Sort does and goes through the same key
   /// extraction, so OnBeforeSortExchange is asked as for Sort.
   void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
+  /// Shows the rows in storage order again and forgets the sort columns.
   void UnSort();
   /// Copies the block (columns 0..NrOfColumns, as Elem addresses them) to the
   /// clipboard, rows ending in "\n". Fixed-width form
@@ -243,7 +270,9 @@ class TRLData : public host::TComponent {
   /// Calls Dest->Assign(this) when Dest is of this class; else the host's assignment.
   void AssignTo(host::TPersistent* Dest) override;
 
-  /// --- files (docs/report-files.md). Saves replace the target atomically: a
+  // --- files (docs/report-files.md)
+  /// @name Files
+  /// Saves replace the target atomically: a
   /// failed save raises EZELRLDataError and leaves the previous file as it was.
   /// Loads read into a fresh table and take it over only when the whole list was
   /// read; on failure they return false (or -1) and the table is unchanged.
@@ -254,8 +283,14 @@ class TRLData : public host::TComponent {
   /// leaves there why: the file (or "the stream", "the string") and the system's
   /// reason or what was wrong with the content. A raised error carries the same
   /// text.
+  ///@{
+  /// Why the last file operation failed; "" after a success.
   const std::string& LastError() const { return FLastError; }
+  /// Writes the list as a file of its own, with the XML declaration, under the id
+  /// DataID. Raises EZELRLDataError when the file cannot be written.
   void SaveAsXMLFile(const std::string& FileName, const std::string& DataID);
+  /// Reads the list with the id DataID (the first list when DataID is empty);
+  /// false when the file holds none or cannot be read.
   bool LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
   /// Writes one list; CreateHeader puts the XML declaration before it (once, at
   /// the start of a file). Raises EZELRLDataError when the stream fails.
@@ -263,6 +298,7 @@ class TRLData : public host::TComponent {
   /// Reads the list with the given DataID (the first list when DataID is empty)
   /// from the current position to the end of the stream.
   bool ReadFromXMLStream(std::istream& InStream, const std::string& DataID);
+  /// The same from a string holding the XML text.
   bool ReadFromXMLString(const std::string& InString, const std::string& DataID);
   /// Appends one list to an open file, so several lists can share it. A stream
   /// knows no file name: the error names the list and the system's reason.
@@ -294,19 +330,23 @@ class TRLData : public host::TComponent {
                        const std::vector<int>& ColumnSelection, int Border, int CellSpacing,
                        int CellPadding, bool IncludeHeader, const std::string& HeadClass,
                        const std::string& CellClass, const std::string& TableClass);
+  ///@}
 
+  // --- events
   ///@{
-  /// --- events
   /// The store's sort-key hook is wired to this handler once, at construction,
   /// and stays so: assigning or clearing the handler never rewires the store.
   const TBeforeSortExchgEvent& OnBeforeSortExchange() const { return FOnBefSortExc; }
   void SetOnBeforeSortExchange(TBeforeSortExchgEvent h) { FOnBefSortExc = std::move(h); }
   ///@}
   ///@{
+  /// Asked for every cell ExportHTMLTable writes; see TBeforeHTMLExportEvent.
   const TBeforeHTMLExportEvent& OnBeforeHTMLExport() const { return FOnBefHTMLExport; }
   void SetOnBeforeHTMLExport(TBeforeHTMLExportEvent h) { FOnBefHTMLExport = std::move(h); }
   ///@}
   ///@{
+  /// Progress of long operations (file reads, writes and exports) in percent,
+  /// raised every FeedbackStep cells.
   const TOnPercentDoneEvent& OnPercentDone() const { return FOnPercentDone; }
   void SetOnPercentDone(TOnPercentDoneEvent h) { FOnPercentDone = std::move(h); }
   ///@}
@@ -314,8 +354,10 @@ class TRLData : public host::TComponent {
   /// The cell store; the view wires its change and progress events.
   TStringArray* Strings() const { return FStrings.get(); }
   /// Progress granularity: rows x (columns + 1) (at least 1), and that div 100 + 1.
+  ///@{
   int FeedbackNumCells() const { return FFeedbkNumCells; }
   int FeedbackStep() const { return FFeedbkStep; }
+  ///@}
   /// The column whose cells OnBeforeSortExchange is being asked about.
   int SortKeyColumn() const { return FStrings->SortKeyColumn(); }
 
@@ -380,7 +422,9 @@ class TRLData : public host::TComponent {
 /// id="..." value, trimmed, equals DataID ignoring ASCII case, or any such line
 /// when DataID is empty. The file form raises EZELRLDataError when the file
 /// cannot be opened or read; the stream form stops after the line that matched.
+///@{
 bool CheckIfValidReplist(const std::string& FName, const std::string& DataID);
 bool CheckIfValidReplist(std::istream& InStream, const std::string& DataID);
+///@}
 
 }  // namespace zel

@@ -51,8 +51,8 @@ class TMiniCal : public host::TCustomDrawGrid {
   /// Frees what the control owns.
   ~TMiniCal() override;
 
+  // --- the date
   ///@{
-  /// --- the date
   host::TDateTime Date() const { return FDate; }
   void SetDate(host::TDateTime Value);
   ///@}
@@ -68,7 +68,7 @@ class TMiniCal : public host::TCustomDrawGrid {
   void NextYear() { MoveTo(AddYears(FCur, 1)); }
   void LastDayOfMonth();
 
-  /// --- holidays
+  // --- holidays
   void ClearHolidayList();
   /// A holiday of one year.
   void AddHoliday(int Day, int Month, const std::string& Caption, int Year);
@@ -87,8 +87,8 @@ class TMiniCal : public host::TCustomDrawGrid {
   /// The holiday list itself, for reading.
   const TIntMatrix& HolidayList() const { return FHolidays; }
 
+  // --- behaviour
   ///@{
-  /// --- behaviour
   bool AutoSwitch() const { return FAutoSwitch; }
   void SetAutoSwitch(bool v) { FAutoSwitch = v; }
   ///@}
@@ -123,8 +123,8 @@ class TMiniCal : public host::TCustomDrawGrid {
   /// width of column 0 (see Resize).
   void SetCtl3D(bool v);
 
+  // --- colours
   ///@{
-  /// --- colours
   TColor ColorActiveMonth() const { return FColorActiveMonth; }
   void SetColorActiveMonth(TColor c) { SetAndRepaint(FColorActiveMonth, c); }
   ///@}
@@ -177,7 +177,7 @@ class TMiniCal : public host::TCustomDrawGrid {
   void SetOnChange(host::TNotifyEvent e) { FOnChange = std::move(e); }
   ///@}
 
-  /// --- page geometry, for painting, clicks and tests
+  // --- page geometry, for painting, clicks and tests
   /// The day number in a day cell (column 1..7, row 2..7): below 1 and above
   /// the month's length for the neighbouring months' days.
   int DayNumberAt(int ACol, int ARow) const { return (ARow - 2) * 7 + FMonthOffset + ACol - 1; }

@@ -88,8 +88,8 @@ class TThumbnails : public host::TGraphicControl {
   /// Frees what the control owns.
   ~TThumbnails() override;
 
+  // --- range and scrolling
   ///@{
-  /// --- range and scrolling
   int Min() const { return FMin; }
   void SetMin(int v);
   ///@}
@@ -101,7 +101,7 @@ class TThumbnails : public host::TGraphicControl {
   /// shifted up by the slide's column share of a pitch.
   void SetFirstThumbIx(double x);
 
-  /// --- geometry
+  // --- geometry
   int SlideSize() const { return FSlideSize; }
   void SetBaseSize(int v);  ///< 50..Width
   void SetSlideSize(int v) { SetBaseSize(v); }
@@ -118,8 +118,8 @@ class TThumbnails : public host::TGraphicControl {
   int CalcSlideIndex(int XPos, int YPos) const { return Layout().SlideAt(XPos, YPos); }
   void CalcSlidePos(int SldNum, int& XPos, int& YPos) const;
 
+  // --- selection (slides outside Min..Max read false and are not set)
   ///@{
-  /// --- selection (slides outside Min..Max read false and are not set)
   TSlideSelectMode SlideSelectMode() const { return FSlideSelectMode; }
   void SetSlideSelectMode(TSlideSelectMode m);
   ///@}
@@ -132,8 +132,8 @@ class TThumbnails : public host::TGraphicControl {
   int NumSlidesSelected() const { return FSelectedSlide.CountTrueBits(); }
   int FocusedSlide() const { return FLastHiLite; }
 
+  // --- look
   ///@{
-  /// --- look
   bool AntiAlias() const { return FAntiAlias; }
   void SetAntiAlias(bool v) { Change(FAntiAlias, v); }
   ///@}
@@ -174,8 +174,8 @@ class TThumbnails : public host::TGraphicControl {
   void SetColorScheme(TColorScheme s);
   ///@}
 
+  // --- events
   ///@{
-  /// --- events
   const TImageRequestEvent& OnImageRequest() const { return FOnImageRequest; }
   void SetOnImageRequest(TImageRequestEvent e) { FOnImageRequest = std::move(e); }
   ///@}
