@@ -35,6 +35,8 @@ host::TColor GradBandColor(host::TColor First, host::TColor Last, TGradType Type
 /// Spacing of the grid lines in pixels, counted from the top-left corner.
 inline constexpr int kGradGridPitch = 10;
 
+/// A decorative area filled with a stepped colour gradient, a grid and a frame.
+///
 /// State model: the effective colours ColorFirst and ColorLast, what the user
 /// gave (FColFirstOrg, FColLastOrg) and ColorFlipped, with the invariant
 /// effective = given, exchanged while flipped. Setting a colour while flipped
@@ -57,33 +59,45 @@ class TGradFill : public host::TGraphicControl {
   explicit TGradFill(host::TComponent* AOwner);
 
   ///@{
+  /// Colour of band 0 (default maroon, 0x000080); see the state model for flipping.
   host::TColor ColorFirst() const { return FColorFirst; }
   void SetColorFirst(host::TColor c);
   ///@}
   ///@{
+  /// Colour the bands run to (default yellow, 0x00FFFF).
   host::TColor ColorLast() const { return FColorLast; }
   void SetColorLast(host::TColor c);
   ///@}
   ///@{
+  /// Exchanges ColorFirst and ColorLast (default off).
   bool ColorFlipped() const { return FColorFlipped; }
   void SetColorFlipped(bool v);
   ///@}
+  /// Direction of the gradient (default gtHoriz, bands from top to bottom); the
+  /// only setter that ignores an unchanged value. SeTGradType is the historical
+  /// name of SetFillType.
+  ///@{
   TGradType FillType() const { return FFillType; }
   void SeTGradType(TGradType t);
   void SetFillType(TGradType t) { SeTGradType(t); }
+  ///@}
   ///@{
+  /// Number of bands, 1..255 (default 16).
   int NrColors() const { return FNrColors; }
   void SetNrColors(int n);
   ///@}
   ///@{
+  /// The frame drawn over the bands' edge (default frNone).
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle s);
   ///@}
   ///@{
+  /// Which grid lines are drawn over the bands (default gmNone).
   TGridMode GridMode() const { return FGridMode; }
   void SetGridMode(TGridMode m);
   ///@}
   ///@{
+  /// Colour of the grid lines (default navy, 0x800000).
   host::TColor GridColor() const { return FGridColor; }
   void SetGridColor(host::TColor c);
   ///@}
@@ -94,6 +108,7 @@ class TGradFill : public host::TGraphicControl {
   void SetOnPaint(host::TNotifyEvent e) { FOnPaint = std::move(e); }
   ///@}
 
+  /// One band of the gradient.
   struct TBand {
     host::TRect Rect;    ///< right and bottom excluded
     host::TColor Color;  ///< RGB
@@ -104,6 +119,7 @@ class TGradFill : public host::TGraphicControl {
     std::vector<int> GridRows;  ///< y of each horizontal grid line
     std::vector<int> GridCols;  ///< x of each vertical grid line
   };
+  /// The layout for the current settings and size.
   TLayout Layout() const;
 
   /// The full picture into Bitmap (at its size): bands, grid, frame.

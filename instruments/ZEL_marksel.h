@@ -16,6 +16,8 @@ namespace zel {
 /// A mark was clicked: the release point (X, Y) and the mark (0..51).
 using TMarkClickEvent = std::function<void(host::TObject* Sender, int X, int Y, int Mark)>;
 
+/// A palette of the 52 data-point marks in a grid, from which the user picks one.
+///
 /// State model: the settings below, one visibility flag per mark (mark 0 is
 /// always visible), Selected (-1 or 0..51) and the hover mark FLastHiLite (0 at
 /// creation). Nothing else is kept: the grid — pitch, half-pitch and every
@@ -45,47 +47,60 @@ class TMarkSel : public host::TGraphicControl {
   /// Creates the control with its defaults; AOwner frees it.
   explicit TMarkSel(host::TComponent* AOwner);
 
-  /// Grid columns and rows, each accepted in 1..51 (other values are ignored).
+  /// Grid columns and rows, each accepted in 1..51 (other values are ignored);
+  /// default 8 x 6. SetNrCols and SetNrRows are the short names of the setters.
+  ///@{
   int NrOfColumns() const { return FNrOfColumns; }
   void SetNrCols(int n);
   void SetNrOfColumns(int n) { SetNrCols(n); }
   int NrOfRows() const { return FNrOfRows; }
   void SetNrRows(int n);
   void SetNrOfRows(int n) { SetNrRows(n); }
+  ///@}
   ///@{
   /// The selected mark, -1 for none; values outside -1..51 are ignored.
   int Selected() const { return FSelected; }
   void SetSelected(int m);
   ///@}
-  /// Mark 0 drawn as a large cross over its cell.
+  /// Mark 0 drawn as a large cross over its cell (default on).
+  ///@{
   bool ShowZeroAsCross() const { return FShowZeroAsCross; }
   void SetZeroAsCross(bool v);
   void SetShowZeroAsCross(bool v) { SetZeroAsCross(v); }
+  ///@}
 
+  /// Background of the palette (default clBtnFace) and colour of its symbols
+  /// (default black); SetColorBG and SetColorFG are the short names.
+  ///@{
   host::TColor ColorBackGnd() const { return FColorBackGnd; }
   void SetColorBG(host::TColor c) { Change(FColorBackGnd, c); }
   void SetColorBackGnd(host::TColor c) { SetColorBG(c); }
   host::TColor ColorMarks() const { return FColorMarks; }
   void SetColorFG(host::TColor c) { Change(FColorMarks, c); }
   void SetColorMarks(host::TColor c) { SetColorFG(c); }
+  ///@}
   ///@{
-  /// Background of the selected mark's cell.
+  /// Background of the selected mark's cell (default white).
   host::TColor ColorSelBG() const { return FColorSelBG; }
   void SetColorSelBG(host::TColor c) { Change(FColorSelBG, c); }
   ///@}
   ///@{
-  /// Outline of the selected mark's cell and colour of its symbol.
+  /// Outline of the selected mark's cell and colour of its symbol (default navy).
   host::TColor ColorSelFG() const { return FColorSelFG; }
   void SetColorSelFG(host::TColor c) { Change(FColorSelFG, c); }
   ///@}
-  /// Background and symbol colour of the highlighted (hovered) cell.
+  /// Background and symbol colour of the highlighted (hovered) cell (default
+  /// red and white); SetColorHilite and SetColorHiSymb are the short names.
+  ///@{
   host::TColor ColorHiLiteBG() const { return FColorHiLiteBG; }
   void SetColorHilite(host::TColor c) { Change(FColorHiLiteBG, c); }
   void SetColorHiLiteBG(host::TColor c) { SetColorHilite(c); }
   host::TColor ColorHiLiteSymbol() const { return FColorHiLiteSymbol; }
   void SetColorHiSymb(host::TColor c) { Change(FColorHiLiteSymbol, c); }
   void SetColorHiLiteSymbol(host::TColor c) { SetColorHiSymb(c); }
+  ///@}
   ///@{
+  /// The frame round the palette (default frEngraved).
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle s) { Change(FFrameStyle, s); }
   ///@}
@@ -97,14 +112,18 @@ class TMarkSel : public host::TGraphicControl {
   void SetVis(int Index, bool Value);
   ///@}
   /// Marks 1..51 shown or hidden, then one paint.
+  ///@{
   void ShowAllMarks() { SetAllVis(true); }
   void HideAllMarks() { SetAllVis(false); }
+  ///@}
 
   ///@{
+  /// Raised when a left click selects a mark (on the release inside the control).
   const TMarkClickEvent& OnMarkClick() const { return FOnMarkClick; }
   void SetOnMarkClick(TMarkClickEvent e) { FOnMarkClick = std::move(e); }
   ///@}
   ///@{
+  /// Raised when a double click selects a mark.
   const TMarkClickEvent& OnMarkDblClick() const { return FOnMarkDblClick; }
   void SetOnMarkDblClick(TMarkClickEvent e) { FOnMarkDblClick = std::move(e); }
   ///@}
@@ -116,8 +135,11 @@ class TMarkSel : public host::TGraphicControl {
 
   /// The grid, in the control's pixels.
   struct TLayout {
-    int MarkDistHorz = 0, MarkDistVert = 0;        ///< cell pitch dh, dv
-    int MarkMarginHorz = 0, MarkMarginVert = 0;    ///< half-pitch mh, mv
+    /// Cell pitch dh, dv and half-pitch mh, mv.
+    ///@{
+    int MarkDistHorz = 0, MarkDistVert = 0;      ///< cell pitch dh, dv
+    int MarkMarginHorz = 0, MarkMarginVert = 0;  ///< half-pitch mh, mv
+    ///@}
     std::array<bool, kNumMarks> OnGrid{};          ///< visible, so it has a grid point
     std::array<bool, kNumMarks> Inside{};          ///< on the grid, cell inside the control
     std::array<host::TPoint, kNumMarks> Points{};  ///< grid point of each mark on the grid
@@ -126,6 +148,7 @@ class TMarkSel : public host::TGraphicControl {
     /// What the hover highlight covers: the cell less its outline.
     host::TRect HiLiteCell(int Mark) const;
   };
+  /// The grid for the current settings and size.
   TLayout Layout() const;
   /// The nearest eligible mark to (X, Y) (see above); always 0..51.
   int MarkAt(int X, int Y) const;
