@@ -55,14 +55,21 @@ namespace zel {
 struct TRDCharMatrix {
   int32_t FontWidth = 0;   ///< widest glyph in dots
   int32_t FontHeight = 0;  ///< rows used, at most 32
+  /// First and last dot column of each code (0..31); RightMostBit below
+  /// LeftMostBit means the glyph has no dots.
+  ///@{
   std::array<uint8_t, 256> LeftMostBit{};
   std::array<uint8_t, 256> RightMostBit{};
-  std::array<std::array<uint32_t, 32>, 256> BitData{};
+  ///@}
+  std::array<std::array<uint32_t, 32>, 256> BitData{};  ///< [code][row] dot pattern
 };
 
+/// How the area without lit dots is drawn (see TRasterLab::CharBlockMode).
 enum TRDBlockMode : uint8_t { rdbmOff, rdbmOn, rdbmRaster };
+/// Direction of the scrolling, rdsmOff for none.
 enum TRDScrollMode : uint8_t { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
 
+/// Raised by TRasterLab ("no timer available").
 class EZELRasterLabError : public EZELError {
  public:
   using EZELError::EZELError;
@@ -84,9 +91,10 @@ TRDCharMatrix ClampCharMatrix(const TRDCharMatrix& m);
 /// The dot columns a character occupies: First..Last, and whether it has dots
 /// to draw at all (a blank has columns but no dots).
 struct TGlyphSpan {
-  int First = 0;
-  int Last = -1;
-  bool Blank = true;
+  int First = 0;      ///< first dot column
+  int Last = -1;      ///< last dot column
+  bool Blank = true;  ///< no dots to draw
+  /// Columns the glyph occupies, 0 when Last is before First.
   int Columns() const { return Last >= First ? Last - First + 1 : 0; }
 };
 /// Fixed width: columns 0 .. FontWidth-1. Proportional: LeftMostBit ..
@@ -100,11 +108,12 @@ std::vector<uint8_t> RasterCodes(const std::string& Text);
 /// A text laid out in a bit font at a dot pitch: each glyph's code, its x offset
 /// from the text's start and its span, and the BitLength PaintString reports.
 struct TRasterRun {
-  std::vector<uint8_t> Codes;
-  std::vector<int> X;
-  std::vector<TGlyphSpan> Spans;
-  int BitLength = 1;
+  std::vector<uint8_t> Codes;     ///< character codes, in text order
+  std::vector<int> X;             ///< x offset of each glyph from the text's start
+  std::vector<TGlyphSpan> Spans;  ///< dot columns of each glyph
+  int BitLength = 1;              ///< drawn length in pixels plus 1
 };
+/// Lays out Text in the font m at dot pitch Pitch (DotSize + DotSpacing).
 TRasterRun LayoutRasterRun(const TRDCharMatrix& m, const std::string& Text, int Pitch,
                            bool Proportional);
 
@@ -114,9 +123,9 @@ int RasterTextWidth(const TRDCharMatrix& m, const std::string& Text, int Pitch, 
 
 /// The colours of a dot-matrix text.
 struct TRasterColors {
-  host::TColor On = host::clLime;
-  host::TColor Off = host::RGB(64, 64, 64);
-  host::TColor Back = host::clBlack;
+  host::TColor On = host::clLime;            ///< lit dots
+  host::TColor Off = host::RGB(64, 64, 64);  ///< unlit dots
+  host::TColor Back = host::clBlack;         ///< the ground and the gaps
 };
 
 /// The label. Setters repaint at once.
@@ -128,40 +137,53 @@ class TRasterLab : public TFramedControl<host::TGraphicControl> {
   ~TRasterLab() override;
 
   ///@{
+  /// The text shown (UTF-8, default "Text"); codes are the low 8 bits of each
+  /// character.
   const std::string& Text() const { return FText; }
   void SetText(const std::string& s);
   ///@}
   ///@{
+  /// Side of one dot in pixels, clamped to 1..32 (default 3).
   int DotSize() const { return FDotSize; }
-  void SetDotSize(int v);  ///< clamped to 1..32
-  int DotSpacing() const { return FDotSpacing; }
+  void SetDotSize(int v);
   ///@}
-  void SetDotSpacing(int v);  ///< clamped to 0..3
   ///@{
+  /// Gap between dots in pixels, clamped to 0..3 (default 1).
+  int DotSpacing() const { return FDotSpacing; }
+  void SetDotSpacing(int v);
+  ///@}
+  ///@{
+  /// Where the text's first dot goes, in client pixels (default 1, 1); the
+  /// scroll offsets are added to it. AutoCenter sets PosX itself.
   int PosX() const { return FPosX; }
   void SetPosX(int v);
-  ///@}
-  ///@{
   int PosY() const { return FPosY; }
   void SetPosY(int v);
   ///@}
   ///@{
+  /// Each glyph as wide as its dots (default) instead of FontWidth.
   bool Proportional() const { return FProportional; }
   void SetProportional(bool v);
   ///@}
   ///@{
+  /// How the area without lit dots is shown: rdbmOff in ColorLabBakG; rdbmOn
+  /// (default) and rdbmRaster as unlit dots separated by gaps of ColorLabBakG,
+  /// rdbmOn also with a stripe of it before each glyph.
   TRDBlockMode CharBlockMode() const { return FCharBlockMode; }
   void SetCharBlockMode(TRDBlockMode m);
   ///@}
   ///@{
+  /// Colour of the lit dots (default clLime).
   host::TColor ColorDotOn() const { return FColors.On; }
   void SetColorDotOn(host::TColor c);
   ///@}
   ///@{
+  /// Colour of the unlit dots (default dark grey, RGB 64,64,64).
   host::TColor ColorDotOff() const { return FColors.Off; }
   void SetColorDotOff(host::TColor c);
   ///@}
   ///@{
+  /// Colour of the ground and of the gaps between dots (default clBlack).
   host::TColor ColorLabBakG() const { return FColors.Back; }
   void SetColorLabBakG(host::TColor c);
   ///@}
@@ -177,45 +199,71 @@ class TRasterLab : public TFramedControl<host::TGraphicControl> {
   void SetAutoCenter(bool v);
   ///@}
 
+  /// The scrolling direction (default rdsmOff).
   TRDScrollMode ScrollMode() const { return FScrollMode; }
   /// Outside design mode starts the timer (rdsmOff stops it and puts the text
   /// back in place). Raises EZELRasterLabError when no timer can be set; the
   /// mode stays set.
   void SetScrollMode(TRDScrollMode m);
   ///@{
+  /// Milliseconds between scroll steps (default 100); below 10 becomes 10; a
+  /// change restarts the timer.
   int ScrollInterval() const { return FScrollInterval; }
-  void SetScrollInterval(int ms);  ///< below 10 becomes 10; restarts the timer
+  void SetScrollInterval(int ms);
+  ///@}
+  ///@{
+  /// Pixels a scroll step moves the text (default 1); 0 becomes 1, negatives
+  /// their magnitude.
   int ScrollIncrement() const { return FScrollIncrement; }
+  void SetScrollIncrement(int px);
   ///@}
-  void SetScrollIncrement(int px);  ///< 0 becomes 1, negatives their magnitude
   ///@{
+  /// The text re-enters at the opposite edge once it has left (default on);
+  /// off, it stops out of view. The setter repaints even when unchanged.
   bool ScrollLoop() const { return FScrollLoop; }
-  void SetScrollLoop(bool v);  ///< repaints even when unchanged
-  const host::TNotifyEvent& OnScrollTimer() const { return FOnScrollTimer; }
+  void SetScrollLoop(bool v);
   ///@}
-  void SetOnScrollTimer(host::TNotifyEvent e);  ///< restarts the timer
   ///@{
+  /// Raised after every scroll step; assigning it restarts the timer.
+  const host::TNotifyEvent& OnScrollTimer() const { return FOnScrollTimer; }
+  void SetOnScrollTimer(host::TNotifyEvent e);
+  ///@}
+  ///@{
+  /// Raised when a looping text re-enters at the opposite edge.
   const host::TNotifyEvent& OnScrollLoopRestart() const { return FOnScrollLoopRestart; }
   void SetOnScrollLoopRestart(host::TNotifyEvent e) { FOnScrollLoopRestart = std::move(e); }
   ///@}
 
   /// The offsets the scrolling has reached, and whether the timer runs.
+  ///@{
   int ScrollX() const { return FScrollX; }
   int ScrollY() const { return FScrollY; }
   bool TimerRunning() const;
+  ///@}
   /// The text's drawn length in pixels (what PaintString reports for it).
   int BitLength() const { return FRun.BitLength; }
 
+  /// The bit font in use: built in for the default font name, else sampled from
+  /// Font; rebuilt whenever the font changes.
   const TRDCharMatrix& CharMatrix() const { return FCharMatrix; }
   /// Replaces the bit font (clamped as ClampCharMatrix says) and repaints.
   void SetCharMatrix(const TRDCharMatrix& m);
+  /// The bit font the label would make of Font: the built-in one for the
+  /// default font name, otherwise SampleCharMatrix.
   TRDCharMatrix CreateBitFont(host::TFont* Font) const;
+  /// Width of s in pixels in the current font, pitch and spacing mode.
   int CalcTextBitLength(const std::string& s) const;
+  /// What AutoHeight and AutoCenter do, once: set the height for the font, or
+  /// PosX to centre the text (no repaint).
+  ///@{
   void AdjustAutoHeight();
   void AdjustAutoCenter();
+  ///@}
   /// The dot pitch DotSize + DotSpacing, and the frame's width for the style.
+  ///@{
   int Pitch() const { return FDotSize + FDotSpacing; }
   int FrameWidth() const;
+  ///@}
 
   /// One glyph with its first dot column at (X, Y); returns its width in pixels.
   static int PaintChar(host::TCanvas* c, const TRDCharMatrix& m, int X, int Y, uint8_t ch,
