@@ -17,7 +17,7 @@ namespace zel {
 /// The glyph sets, in this order (ordinals are stored in forms). Every style but
 /// oobsUser is a bitmap resource of the library (OnOffStyleResource).
 enum TOnOffButStyle : uint8_t {
-  oobsUser,
+  oobsUser,  ///< the glyphs given by SetUserGlyph or LoadUserGlyph
   oobsCheckbox,
   oobsRadioBut,
   oobsSlideTB,
@@ -42,7 +42,7 @@ enum TOnOffButStyle : uint8_t {
   oobsUser4,
   oobsUser5
 };
-constexpr int kNumOnOffStyles = 24;
+constexpr int kNumOnOffStyles = 24;  ///< values of TOnOffButStyle
 
 /// oobmNormalBut toggles at each press; oobmSpeedBut is on only while pressed.
 enum TOOButMode : uint8_t { oobmNormalBut, oobmSpeedBut };
@@ -65,6 +65,8 @@ using TOnOffGlyphs = std::array<std::array<host::TBitmap, 2>, 2>;
 /// into `dst` that way.
 void ExtractGlyphs(host::TBitmap& src, TOnOffGlyphs& dst);
 
+/// A two-state switch drawn from a bitmap glyph, with captions round it.
+///
 /// State model: OnOff is the only state. Groups have no object of their own:
 /// a button that turns on tells its siblings (CM_BUTTONPRESSED to the parent's
 /// controls) and those of the same non-negative GroupIndex that are on turn off,
@@ -91,17 +93,21 @@ class TOnOffBut : public host::TGraphicControl {
   explicit TOnOffBut(host::TComponent* AOwner);
 
   ///@{
+  /// The state, on by default; see the state model for groups.
   bool OnOff() const { return FOnOff; }
   void SetOnOff(bool v);
   ///@}
   ///@{
+  /// The glyph set (default oobsColSlideLR); a change loads its bitmaps.
   TOnOffButStyle ButtonStyle() const { return FButtonStyle; }
   void SetButtonStyle(TOnOffButStyle s);
   ///@}
+  /// How a press acts (default oobmNormalBut, a toggle).
   TOOButMode Mode() const { return FMode; }
   /// oobmSpeedBut also switches the button off.
   void SetMode(TOOButMode m);
   ///@{
+  /// Which presses toggle (default oomaFocused, those inside the glyph).
   TOOButMouseAction MouseAction() const { return FMouseAction; }
   void SetMouseAction(TOOButMouseAction a) { FMouseAction = a; }
   ///@}
@@ -111,62 +117,57 @@ class TOnOffBut : public host::TGraphicControl {
   void SetGroupIndex(int v);
   ///@}
   ///@{
+  /// A grouped button that is on may be switched off, leaving the group all off
+  /// (default on).
   bool AllowAllOff() const { return FAllowAllOff; }
   void SetAllowAllOff(bool v);
   ///@}
   ///@{
+  /// Centres the glyph in the control: LeftSpace and TopSpace follow the sizes
+  /// (default on).
   bool AutoCenter() const { return FAutoCenter; }
   void SetAutoCenter(bool v);
   ///@}
   ///@{
-  /// Negative values are ignored; LeftSpace is limited to the width, TopSpace
-  /// to the height.
+  /// Room left of and above the glyph (default 35, 18). Negative values are
+  /// ignored; LeftSpace is limited to the width, TopSpace to the height.
   int LeftSpace() const { return FLeftSpace; }
   void SetLeftSpace(int v);
-  ///@}
-  ///@{
   int TopSpace() const { return FTopSpace; }
   void SetTopSpace(int v);
   ///@}
 
   ///@{
+  /// The captions left of, above, right of and below the glyph (default empty).
   const std::string& LeftText() const { return FLeftText; }
   void SetLeftText(const std::string& s) { ChangeAndInvalidate(FLeftText, s); }
-  ///@}
-  ///@{
   const std::string& TopText() const { return FTopText; }
   void SetTopText(const std::string& s) { ChangeAndInvalidate(FTopText, s); }
-  ///@}
-  ///@{
   const std::string& RightText() const { return FRightText; }
   void SetRightText(const std::string& s) { ChangeAndInvalidate(FRightText, s); }
-  ///@}
-  ///@{
   const std::string& BottomText() const { return FBottomText; }
   void SetBottomText(const std::string& s) { ChangeAndInvalidate(FBottomText, s); }
   ///@}
   ///@{
+  /// Alignment of each caption in its zone (defaults: left text right-justified,
+  /// right text left-justified, top and bottom centred).
   host::TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }
   void SetLeftTextAlignment(host::TAlignment a) { ChangeAndInvalidate(FLeftTextAlignment, a); }
-  ///@}
-  ///@{
   host::TAlignment TopTextAlignment() const { return FTopTextAlignment; }
   void SetTopTextAlignment(host::TAlignment a) { ChangeAndInvalidate(FTopTextAlignment, a); }
-  ///@}
-  ///@{
   host::TAlignment RightTextAlignment() const { return FRightTextAlignment; }
   void SetRightTextAlignment(host::TAlignment a) { ChangeAndInvalidate(FRightTextAlignment, a); }
-  ///@}
-  ///@{
   host::TAlignment BottomTextAlignment() const { return FBottomTextAlignment; }
   void SetBottomTextAlignment(host::TAlignment a) { ChangeAndInvalidate(FBottomTextAlignment, a); }
   ///@}
 
   ///@{
+  /// Colour of the captions (default clBlack).
   TColor ColorText() const { return FColorText; }
   void SetColorText(TColor c) { ChangeAndRedraw(FColorText, c); }
   ///@}
   ///@{
+  /// Background of the control (default clBtnFace).
   TColor ColorBackgnd() const { return FColorBackgnd; }
   void SetColorBackgnd(TColor c) { ChangeAndRedraw(FColorBackgnd, c); }
   ///@}
@@ -177,6 +178,7 @@ class TOnOffBut : public host::TGraphicControl {
   void SetTransparent(bool v);
   ///@}
   ///@{
+  /// The frame round the control (default frLowered).
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle s) { ChangeAndRedraw(FFrameStyle, s); }
   ///@}
@@ -185,19 +187,25 @@ class TOnOffBut : public host::TGraphicControl {
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme s);
   ///@}
+  /// The frame line colours ColorScheme selects.
+  ///@{
   TColor ColBlackLine() const { return FColBlackLine; }
   TColor ColGrayLine() const { return FColGrayLine; }
   TColor ColWhiteLine() const { return FColWhiteLine; }
+  ///@}
   /// A disabled button shows the disabled glyphs and engraved captions.
   void SetEnabled(bool e) override;
 
   /// The glyph size of the current set.
+  ///@{
   int GlyphWidth() const { return FGlyphWidth; }
   int GlyphHeight() const { return FGlyphHeight; }
+  ///@}
   /// The glyph shown for a state (on/off) and enabled flag.
   host::TBitmap* Glyph(bool on, bool enabled) { return &FButImg[on][enabled]; }
   /// The user glyph set from a bitmap in the 2 x 2 layout (see above).
   void SetUserGlyph(host::TBitmap* Img);
+  /// The same from a BMP or PNG file.
   void LoadUserGlyph(const std::string& FileName);
 
   /// Where the parts go, in client pixels.
@@ -206,8 +214,11 @@ class TOnOffBut : public host::TGraphicControl {
     host::TRect Glyph;   ///< what the glyph covers: from (LeftSpace + 1, TopSpace + 1)
     /// TextOut points of the four captions (the engraved light pass goes one
     /// pixel right of and below each).
+    ///@{
     host::TPoint LeftText, TopText, RightText, BottomText;
+    ///@}
   };
+  /// The layout for the current settings, glyph and font.
   TLayout Layout();
   /// Whether a press at (X, Y) toggles under oomaFocused: strictly inside
   /// LeftSpace .. LeftSpace + GlyphWidth and TopSpace .. TopSpace + GlyphHeight.
@@ -227,12 +238,8 @@ class TOnOffBut : public host::TGraphicControl {
   void Paint() override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
-  ///@}
   /// Does nothing: OnClick fires from the button's own release handling only.
   void Click() override {}
-  /// The host control's paint, input and notification handlers, as
-  /// this control answers them.
-  ///@{
   void DefaultHandler(host::TMessage& Message) override;
   ///@}
 
