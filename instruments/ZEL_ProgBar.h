@@ -40,6 +40,8 @@ using TBeforeShowValueEvent = std::function<void(host::TObject* Sender, std::str
 /// least one decimal), so a counted value reads as set and not as a float error.
 std::string ProgBarValueText(double Value, int DecPlaces);
 
+/// A progress bar with margins, two frames, a colour table and a counting timer.
+///
 /// The state model. The bar shows Value between Min and Max; neither Value nor
 /// the range is ever clamped or ordered (Min > Max is a reversed scale), and
 /// Value may run far past Max while counting. What paint does with that is
@@ -62,11 +64,15 @@ std::string ProgBarValueText(double Value, int DecPlaces);
 /// so AutoInc always tells whether the bar is counting and setting it retries.
 class TProgBar : public host::TGraphicControl {
  public:
-  static constexpr int kColorTableSize = 1024;
+  static constexpr int kColorTableSize = 1024;  ///< entries of the colour table
 
   /// Creates the control with its defaults; AOwner frees it.
   explicit TProgBar(host::TComponent* AOwner);
 
+  /// The value (default 10) and the range Min..Max (default 0..100), never clamped
+  /// or ordered; see the state model. SetPBarValue, SetPBarMin and SetPBarMax are
+  /// the historical names of the setters.
+  ///@{
   double Value() const { return FValue; }
   void SetPBarValue(double v);
   void SetValue(double v) { SetPBarValue(v); }
@@ -76,17 +82,24 @@ class TProgBar : public host::TGraphicControl {
   double Max() const { return FMax; }
   void SetPBarMax(double v);
   void SetMax(double v) { SetPBarMax(v); }
+  ///@}
   /// Min := the smaller, Max := the larger of the two.
   void SetRange(double A, double B);
   ///@{
+  /// Where the bar grows from (default drRight, from the left); see the state model.
   TDirection Direction() const { return FDirection; }
   void SetDirection(TDirection d);
   ///@}
 
+  /// Fills the bar from the colour table instead of ColorMin (default off).
+  /// SetColorGrad is the short name.
+  ///@{
   bool ShowColorGradient() const { return FShowColorGradient; }
   void SetColorGrad(bool on);
   void SetShowColorGradient(bool on) { SetColorGrad(on); }
+  ///@}
   ///@{
+  /// How the colour table maps onto the bar (default cgmStretch).
   TColorMapping ColorMapMode() const { return FColorMapMode; }
   void SetColorMapMode(TColorMapping m);
   ///@}
@@ -107,114 +120,144 @@ class TProgBar : public host::TGraphicControl {
   void SetBarColorElem(int Index, host::TColor Color);
   ///@}
 
+  /// Colour of the bar area outside the bar (default silver, 0xC0C0C0).
+  /// SetColorBakG is the short name.
+  ///@{
   host::TColor ColorBackGnd() const { return FColorBackGnd; }
   void SetColorBakG(host::TColor c);
   void SetColorBackGnd(host::TColor c) { SetColorBakG(c); }
+  ///@}
   ///@{
+  /// Colour of the margins round the bar area (default silver, 0xC0C0C0).
   host::TColor ColorMargin() const { return FColorMargin; }
   void SetColorMargin(host::TColor c);
   ///@}
   ///@{
+  /// Colour of the grid lines (default black).
   host::TColor ColorGrid() const { return FColorGrid; }
   void SetColorGrid(host::TColor c);
   ///@}
   ///@{
-  /// Spacing of the grid lines; a grid is drawn only when above 1.
+  /// Spacing of the grid lines in pixels (default 0); a grid is drawn only when
+  /// above 1.
   int GridDist() const { return FGridDist; }
   void SetGridDist(int d);
   ///@}
 
   ///@{
+  /// Room between the outer frame and the bar area on each side, in pixels
+  /// (default 4).
   int MarginLeft() const { return FMarginLeft; }
   void SetMarginLeft(int m);
-  ///@}
-  ///@{
   int MarginRight() const { return FMarginRight; }
   void SetMarginRight(int m);
-  ///@}
-  ///@{
   int MarginTop() const { return FMarginTop; }
   void SetMarginTop(int m);
-  ///@}
-  ///@{
   int MarginBottom() const { return FMarginBottom; }
   void SetMarginBottom(int m);
   ///@}
 
+  /// The frame round the control (default frRaised) and the one round the bar
+  /// area (default frLowered). SetOuterFrameStyle and SetInnerFrameStyle are the
+  /// short names.
+  ///@{
   TFrameStyle FrameStyleOuter() const { return FFrameStyleOuter; }
   void SetOuterFrameStyle(TFrameStyle s);
   void SetFrameStyleOuter(TFrameStyle s) { SetOuterFrameStyle(s); }
   TFrameStyle FrameStyleInner() const { return FFrameStyleInner; }
   void SetInnerFrameStyle(TFrameStyle s);
   void SetFrameStyleInner(TFrameStyle s) { SetInnerFrameStyle(s); }
+  ///@}
   ///@{
   /// Selects the grey and white frame line colours (FrameLineColors).
   TColorScheme ColorScheme() const { return FColorScheme; }
   void SetColorScheme(TColorScheme s);
   ///@}
+  /// The frame line colours ColorScheme selects.
+  ///@{
   host::TColor ColBlackLine() const { return FColBlackLine; }
   host::TColor ColGrayLine() const { return FColGrayLine; }
   host::TColor ColWhiteLine() const { return FColWhiteLine; }
+  ///@}
 
   /// A bitmap file (BMP or PNG) stretched over the bar area. A file that cannot
   /// be read keeps the old name and picture; an empty name stops drawing the
   /// picture (which is kept).
+  ///@{
   const std::string& BackGroundImg() const { return FBackGroundImg; }
   void SetBakGndFile(const std::string& name);
   void SetBackGroundImg(const std::string& name) { SetBakGndFile(name); }
+  ///@}
   /// The picture (AuxBmp), 10 x 10 until a file is loaded.
   const host::TBitmap& BackGroundPicture() const { return *FAuxBmp; }
 
+  /// Shows the value text (default on). SetShowValue is the short name.
+  ///@{
   bool TextVisible() const { return FTextVisible; }
   void SetShowValue(bool v);
   void SetTextVisible(bool v) { SetShowValue(v); }
-  ///@{
-  /// Anchor of the value text, clamped to 0..Width and 0..Height.
-  int TextPosX() const { return FTextPosX; }
-  void SetTextPosX(int x);
   ///@}
   ///@{
+  /// Anchor of the value text, clamped to 0..Width and 0..Height (default 14, 14).
+  int TextPosX() const { return FTextPosX; }
+  void SetTextPosX(int x);
   int TextPosY() const { return FTextPosY; }
   void SetTextPosY(int y);
   ///@}
-  /// Which point of the text's mid-line sits on the anchor.
+  /// Which point of the text's mid-line sits on the anchor (default taCenter).
+  /// SetAlignment is the short name.
+  ///@{
   host::TAlignment TextAlignment() const { return FTextAlignment; }
   void SetAlignment(host::TAlignment a);
   void SetTextAlignment(host::TAlignment a) { SetAlignment(a); }
+  ///@}
   ///@{
-  /// Degrees counter-clockwise, clamped to 0..360.
+  /// Angle of the value text, degrees counter-clockwise, clamped to 0..360
+  /// (default 0).
   int TextAngle() const { return FTextAngle; }
   void SetTextAngle(int a);
   ///@}
-  /// Clamped to -2..10; see ProgBarValueText.
+  /// Decimals of the value text (default 0), clamped to -2..10; see
+  /// ProgBarValueText. SetTextDecPl is the short name.
+  ///@{
   int TextDecPlaces() const { return FTextDecPlaces; }
   void SetTextDecPl(int d);
   void SetTextDecPlaces(int d) { SetTextDecPl(d); }
+  ///@}
   /// The text the bar shows now: ProgBarValueText, offered to OnShowValue.
   std::string ValueText();
 
   ///@{
+  /// Counts Value up by AutoIncStep on the timer (default off). Raises
+  /// EZELProgBar and turns itself off when no timer can be set.
   bool AutoInc() const { return FAutoInc; }
   void SetAutoInc(bool on);
   ///@}
   ///@{
-  /// Added to Value at each tick; 0 is refused.
+  /// Added to Value at each tick (default 1); 0 is refused.
   double AutoIncStep() const { return FAutoIncStep; }
   void SetAutoIncStep(double x);
   ///@}
-  /// Milliseconds before the first step and between the following ones, at least 10.
+  /// Milliseconds before the first step (default 1500) and between the
+  /// following ones (default 700), at least 10. SetStartIv and SetRepeatIv are
+  /// the short names.
+  ///@{
   int StartInterval() const { return FStartInterval; }
   void SetStartIv(int v);
   void SetStartInterval(int v) { SetStartIv(v); }
   int RepeatInterval() const { return FRepeatInterval; }
   void SetRepeatIv(int v);
   void SetRepeatInterval(int v) { SetRepeatIv(v); }
+  ///@}
 
   ///@{
+  /// Raised after every step of the timer, once the new value is painted; the
+  /// handler may stop or wrap the value. Assigning it restarts the timer.
   const host::TNotifyEvent& OnAutoInc() const { return FOnAutoInc; }
   void SetOnAutoInc(host::TNotifyEvent e);
   ///@}
   ///@{
+  /// Offered the value text before it is drawn; see TBeforeShowValueEvent.
   const TBeforeShowValueEvent& OnShowValue() const { return FOnShowValue; }
   void SetOnShowValue(TBeforeShowValueEvent e) { FOnShowValue = std::move(e); }
   ///@}
@@ -233,6 +276,7 @@ class TProgBar : public host::TGraphicControl {
     /// colour bar covers and the pixels the gradient and grid loops visit.
     host::TRect Bar;
   };
+  /// The layout for the current settings, value and size.
   TLayout Layout() const;
 
   /// From another TProgBar: the look, the range and value, the colour table,
@@ -246,6 +290,7 @@ class TProgBar : public host::TGraphicControl {
 
   /// The hidden window of the timer (for tests that post to it).
   host::HWND TimerWindow() const { return FTimer.Handle(); }
+  /// Whether the auto-increment timer is set.
   bool TimerRunning() const { return FTimer.Enabled(); }
 
  protected:
