@@ -77,9 +77,12 @@ enum TMeterLayout : uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc3
 
 /// Sweep angle, radius and centre of the scale circle in client pixels.
 struct TMeterGeometry {
-  int Angle = 90;
-  double Radius = 0;
+  int Angle = 90;     ///< sweep in degrees
+  double Radius = 0;  ///< in pixels
+  /// The centre.
+  ///@{
   int CenterX = 0, CenterY = 0;
+  ///@}
 };
 /// The geometry of a layout on a control W x H with rims Top, Bottom, Side.
 TMeterGeometry MeterGeometry(TMeterLayout Layout, int W, int H, int RimTop, int RimBottom,
@@ -91,15 +94,16 @@ TMeterGeometry MeterGeometry(TMeterLayout Layout, int W, int H, int RimTop, int 
 /// and First is FirstMultiple steps: a tick value is computed from its whole
 /// multiple of the step, so it is the double nearest its decimal value.
 struct TMeterScaleStep {
-  double Step = 0;
-  double First = 0;
-  int MinorCount = 1;
-  double Mantissa = 0;  ///< 1, 2 or 5, negative for a falling scale
-  int Exponent = 0;
-  double FirstMultiple = 0;
+  double Step = 0;           ///< the major step
+  double First = 0;          ///< the first multiple of Step on the scale
+  int MinorCount = 1;        ///< minor intervals in one step
+  double Mantissa = 0;       ///< 1, 2 or 5, negative for a falling scale
+  int Exponent = 0;          ///< of the power of ten in Step
+  double FirstMultiple = 0;  ///< First in steps
   /// The value of j steps (j may be a fraction of whole minor intervals).
   double Multiple(double j) const;
 };
+/// The step of the scale Min..Max with N intervals requested.
 TMeterScaleStep MeterScaleStep(double Min, double Max, int N);
 
 /// Fraction 0..1 of the scale at v (logarithmic when asked and v, min, max > 0).
@@ -108,12 +112,16 @@ double MeterFraction(double v, double Min, double Max, bool Logarithmic);
 /// A tick of the scale: its value, where it sits (fraction of the sweep) and,
 /// for major ticks, whether it carries a label.
 struct TMeterTick {
-  double Value = 0;
-  double Fraction = 0;
-  bool Labelled = true;
+  double Value = 0;      ///< the scale value
+  double Fraction = 0;   ///< 0..1 of the sweep
+  bool Labelled = true;  ///< a major tick that carries its label
 };
+/// The major and the minor ticks of the scale Min..Max with N intervals
+/// requested, in scale order.
+///@{
 std::vector<TMeterTick> MeterMajorTicks(double Min, double Max, int N, bool Logarithmic);
 std::vector<TMeterTick> MeterMinorTicks(double Min, double Max, int N, bool Logarithmic);
+///@}
 
 /// Label text: fixed point with exactly DecPlaces decimals and "." (no padding).
 std::string MeterLabelText(double v, int DecPlaces);
@@ -131,6 +139,7 @@ bool MeterPixelToValue(int dx, int dy, int A, double Min, double Max, bool Logar
 class TNeedleLayout : public host::TPersistent {
  public:
   ///@{
+  /// Length of the head's sides in pixels (default 20).
   int HeadSize() const { return FHeadSize; }
   void SetHeadSize(int v) { Change(FHeadSize, v); }
   ///@}
@@ -150,10 +159,12 @@ class TNeedleLayout : public host::TPersistent {
   void SetThickness(int v) { Change(FThickness, v); }
   ///@}
   ///@{
+  /// Fill of the head and the shaft (default silver).
   TColor ColorBody() const { return FColorBody; }
   void SetColorBody(TColor c) { Change(FColorBody, c); }
   ///@}
   ///@{
+  /// Outline of the needle (default black).
   TColor ColorOutline() const { return FColorOutline; }
   void SetColorOutline(TColor c) { Change(FColorOutline, c); }
   ///@}
@@ -163,24 +174,26 @@ class TNeedleLayout : public host::TPersistent {
   void SetPercentNeedleLength(int v);
   ///@}
   ///@{
-  /// Shadow offset: the shadow lies ShadowDx left of and ShadowDy above the needle.
+  /// Shadow offset: the shadow lies ShadowDx left of and ShadowDy above the needle
+  /// (default 0, 0: no shadow).
   int ShadowDx() const { return FShadowDx; }
   void SetShadowDx(int v) { Change(FShadowDx, v); }
-  ///@}
-  ///@{
   int ShadowDy() const { return FShadowDy; }
   void SetShadowDy(int v) { Change(FShadowDy, v); }
   ///@}
   ///@{
+  /// Colour of the shadow (default grey).
   TColor ShadowColor() const { return FShadowColor; }
   void SetShadowColor(TColor c) { Change(FShadowColor, c); }
   ///@}
   ///@{
+  /// Whether the needle counts (default on); see TMeter for what it gates.
   bool Visible() const { return FVisible; }
   void SetVisible(bool v) { Change(FVisible, v); }
   ///@}
 
   ///@{
+  /// Raised after every change of a setting; the meter repaints from it.
   const host::TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(host::TNotifyEvent e) { FOnChange = std::move(e); }
   ///@}
@@ -217,171 +230,265 @@ class TNeedleLayout : public host::TPersistent {
 
 // --- the meter's events
 
+/// Asked before the primary needle is drawn into Canvas (the meter's picture);
+/// a handler that draws the needle itself sets NeedleDrawn, which starts false.
 using TBeforeDrawNeedleEvent =
     std::function<void(host::TObject* Sender, host::TCanvas* Canvas, bool& NeedleDrawn)>;
+/// Asked for every label of a major tick before it is drawn at (ChartX, ChartY):
+/// the handler may change the text, or empty it to draw nothing there.
 using TmtBeforeDrawScaleLabelEvent =
     std::function<void(host::TObject* Sender, host::TCanvas* Canvas, std::string& CurrentTickLabel,
                        int ChartX, int ChartY)>;
+/// After the meter is drawn into its picture, before the frame and the copy to
+/// the screen: a handler may draw over it.
 using TMeterRenderedEvent = std::function<void(host::TObject* Sender, host::TCanvas* Canvas)>;
+/// A pointer move: WithinRange tells whether it lies in the sector, MeterValue is
+/// the value of its ray (0 outside).
 using TMouseMoveInMeterEvent = std::function<void(host::TObject* Sender, bool WithinRange,
                                                   host::TShiftState Shift, double MeterValue)>;
 
+/// An analog panel meter with a primary and a secondary needle, range bands and
+/// limit lamps.
 class TMeter : public TFramedControl<host::TGraphicControl> {
  public:
   /// Creates the control with its defaults; AOwner frees it.
   explicit TMeter(host::TComponent* AOwner);
-  /// Frees what the control owns.
+  /// Frees the picture and the images.
   ~TMeter() override;
 
   // --- range and values
+  /// The scale's range (default 0..1). An end moved past the other pushes it
+  /// away; values and thresholds follow into the new range silently.
+  ///@{
   double MeterMinValue() const { return FMinValue; }
   void SetMinValue(double x);
   double MeterMaxValue() const { return FMaxValue; }
   void SetMaxValue(double x);
+  ///@}
   ///@{
   /// Clamped into the range; each change fires one range event (while
   /// NeedleLayout.Visible) before the repaint.
   double Value() const { return FValue; }
   void SetValue(double x);
   ///@}
+  /// The secondary needle's value, clamped into the range; fires the range
+  /// events and repaints only while NeedleLayoutSec.Visible.
+  ///@{
   double ValueSec() const { return FValueSec; }
   void SetValue2(double x);
+  ///@}
+  /// The limits the lamps watch (default 0 and 1), kept in order within the
+  /// range: a value at or beyond one lights its lamp and fires OnUnderFlow or
+  /// OnOverFlow.
+  ///@{
   double ThresholdLow() const { return FThresholdLow; }
   void SetLowThreshold(double x);
   double ThresholdHigh() const { return FThresholdHigh; }
   void SetHighThreshold(double x);
+  ///@}
   ///@{
-  /// On only while both limits are above 1e-100.
+  /// A logarithmic scale (default off); on only while both limits are above 1e-100.
   bool Logarithmic() const { return FLogarithmic; }
   void SetLogarithmic(bool on);
   ///@}
 
   // --- scale
   ///@{
+  /// The sector shape (default mlCirc90); a change recomputes the geometry.
   TMeterLayout MeterLayout() const { return FMeterLayout; }
   void SetMeterLayout(TMeterLayout l);
   ///@}
+  /// Scale intervals requested, 2..21 (default 3); the step is rounded to 1, 2
+  /// or 5 times a power of ten.
+  ///@{
   int MeterNrTicks() const { return FNrTicks; }
-  void SetNrTicks(int n);  ///< 2..21
+  void SetNrTicks(int n);
+  ///@}
+  /// Decimals of the scale labels, 0..4 (default 1).
+  ///@{
   int MeterDecPlaces() const { return FDecPlaces; }
-  void SetDecPlaces(int n);  ///< 0..4
+  void SetDecPlaces(int n);
+  ///@}
+  /// Draws the minor ticks (default on).
+  ///@{
   bool MeterShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool on);
+  ///@}
+  /// Draws the arc the ticks stand on (default on).
+  ///@{
   bool MeterScaleLine() const { return FScaleLine; }
   void SetScaleLine(bool on);
+  ///@}
+  /// Draws the scale: arc, ticks and labels (default on). SetScaleVis is the
+  /// short name.
+  ///@{
   bool ScaleVisible() const { return FScaleVisible; }
   void SetScaleVis(bool on);
+  ///@}
+  /// Draws the coloured range bands below, between and above the thresholds
+  /// (default off). SetScaleBkVis is the short name.
+  ///@{
   bool ScaleBkVisible() const { return FScaleBkVisible; }
   void SetScaleBkVis(bool on);
+  ///@}
   ///@{
-  /// Width of the bands in percent of the radius, 0..100.
+  /// Width of the bands in percent of the radius, 0..100 (default 0).
   double ScaleBkWidth() const { return FScaleBkWidth; }
   void SetScaleBkWidth(double x);
   ///@}
   ///@{
+  /// Colour of the arc, ticks and labels (default navy).
   TColor ColorScale() const { return FColorScale; }
   void SetColorScale(TColor c);
   ///@}
+  /// Colours of the bands below the low threshold (default green), between the
+  /// thresholds (default orange) and above the high one (default red).
+  ///@{
   TColor ColorSclBkLow() const { return FColorSclBkLow; }
   void SetColorBakgLow(TColor c);
   TColor ColorSclBkNorm() const { return FColorSclBkNorm; }
   void SetColorBakgNorm(TColor c);
   TColor ColorSclBkHigh() const { return FColorSclBkHigh; }
   void SetColorBakgHigh(TColor c);
+  ///@}
   /// Rims of the cover. They shape the geometry at the next resize or layout
-  /// change, and the cover at once.
+  /// change, and the cover at once. In pixels; default 8 at the top, 10 at the
+  /// bottom and the sides.
+  ///@{
   int RimTop() const { return FRimTop; }
   void SetTRim(int v);
   int RimBottom() const { return FRimBottom; }
   void SetBRim(int v);
   int RimSide() const { return FRimSide; }
   void SetSRim(int v);
+  ///@}
 
   // --- needles, dial and cover
+  /// The primary and the secondary needle's settings; a change of either
+  /// repaints. The setters copy the settings (see the choices above).
   ///@{
   TNeedleLayout* NeedleLayout() { return &FNeedleLayout; }
   void SetNeedleLayout(TNeedleLayout* L) { FNeedleLayout.Assign(L); }
-  ///@}
   TNeedleLayout* NeedleLayoutSec() { return &FNeedleLayoutSec; }
   void SetNeedle2Layout(TNeedleLayout* L) { FNeedleLayoutSec.Assign(L); }
-  /// Drawn above the centre in FontCaption.
+  ///@}
+  /// The unit text, drawn above the centre in FontCaption (default empty).
+  /// SetUnitLabel is the setter.
+  ///@{
   const std::string& Caption() const { return FCaption; }
   void SetUnitLabel(const std::string& s);
+  ///@}
   ///@{
+  /// The font of Caption; the setter copies the given font.
   host::TFont* FontCaption() { return &FFontCaption; }
   void SetFontCaption(host::TFont* f);
   ///@}
   ///@{
+  /// Colour of the dial behind the scale (default white).
   TColor ColorBakG() const { return FColorBakG; }
   void SetColorBakG(TColor c);
   ///@}
   ///@{
+  /// Colour of the cover round the dial (default clBtnFace).
   TColor ColorCover() const { return FColorCover; }
   void SetColorCover(TColor c);
   ///@}
   /// A missing file leaves the name empty; a file that cannot be read raises the
   /// loader's error, the name staying stored.
+  ///@{
   const std::string& BackGroundImg() const { return FBackGroundImg; }
   void SetBakGndFname(const std::string& name);
+  ///@}
+  /// How the background image covers the dial (default bfSimple, at its own
+  /// size at the top left).
+  ///@{
   TBkgFill BkgndFillMode() const { return FBkgndFillMode; }
   void SetBGFillMode(TBkgFill m);
+  ///@}
+  /// Draws the anchor over the needles' pivot (default on); off, only its bevel.
+  ///@{
   bool AnchorCovered() const { return FAnchorCovered; }
   void SetAnchorCovrd(bool on);
+  ///@}
+  /// Radius of the anchor in pixels (default 24).
+  ///@{
   int AnchorSize() const { return FAnchorSize; }
   void SetSizeAnchor(int v);
-  /// A file that is missing or cannot be read leaves the name empty.
+  ///@}
+  /// An image drawn over the anchor (black pixels transparent). A file that is
+  /// missing or cannot be read leaves the name empty.
+  ///@{
   const std::string& AnchorImage() const { return FAnchorImage; }
   void SetACoverFname(const std::string& name);
+  ///@}
+  /// Shows the lamp of the high limit (top right) and of the low limit (top
+  /// left); both on by default.
+  ///@{
   bool LimWatchHighOn() const { return FLimWatchHighOn; }
   void SetLimWatHighOn(bool on);
   bool LimWatchLowOn() const { return FLimWatchLowOn; }
   void SetLimWatLowOn(bool on);
+  ///@}
+  /// Colour of a lit lamp (default red) and of an unlit one (default grey).
+  ///@{
   TColor LimWatchActColor() const { return FLimWatchActColor; }
   void SetLimWatActCol(TColor c);
   TColor LimWatchPsvColor() const { return FLimWatchPsvColor; }
   void SetLimWatPsvCol(TColor c);
+  ///@}
   /// Lamp states: the value violated the high (overflow) or low limit at the last
   /// change of a value or threshold.
+  ///@{
   bool OverFlow() const { return FOFL; }
   bool UnderFlow() const { return FUFL; }
+  ///@}
 
   // --- events
+  /// The range events: one of them fires at every change of a value, OnOverFlow
+  /// at or above ThresholdHigh, OnUnderFlow at or below ThresholdLow, else
+  /// OnNormalRange. Moving a threshold onto the value fires its event too.
   ///@{
   const host::TNotifyEvent& OnOverFlow() const { return FOnOverFlow; }
   void SetOnOverFlow(host::TNotifyEvent e) { FOnOverFlow = std::move(e); }
-  ///@}
-  ///@{
   const host::TNotifyEvent& OnUnderFlow() const { return FOnUnderFlow; }
   void SetOnUnderFlow(host::TNotifyEvent e) { FOnUnderFlow = std::move(e); }
-  ///@}
-  ///@{
   const host::TNotifyEvent& OnNormalRange() const { return FOnNormalRange; }
   void SetOnNormalRange(host::TNotifyEvent e) { FOnNormalRange = std::move(e); }
   ///@}
   ///@{
+  /// Asked before the primary needle is drawn; see TBeforeDrawNeedleEvent.
   const TBeforeDrawNeedleEvent& OnBeforeDrawNeedle() const { return FOnBeforeDrawNeedle; }
   void SetOnBeforeDrawNeedle(TBeforeDrawNeedleEvent e) { FOnBeforeDrawNeedle = std::move(e); }
   ///@}
+  /// Asked for every scale label; see TmtBeforeDrawScaleLabelEvent.
+  ///@{
   const TmtBeforeDrawScaleLabelEvent& OnBeforeDrawScaleLabel() const {
     return FOnBeforeDrawScaleLabel;
   }
   void SetOnBeforeDrawScaleLabel(TmtBeforeDrawScaleLabelEvent e) {
     FOnBeforeDrawScaleLabel = std::move(e);
   }
+  ///@}
   ///@{
+  /// Raised after each paint of the picture; see TMeterRenderedEvent.
   const TMeterRenderedEvent& OnMeterRendered() const { return FOnMeterRendered; }
   void SetOnMeterRendered(TMeterRenderedEvent e) { FOnMeterRendered = std::move(e); }
   ///@}
   ///@{
+  /// Raised at every pointer move over the meter; see TMouseMoveInMeterEvent.
   const TMouseMoveInMeterEvent& OnMouseMoveInMeter() const { return FOnMouseMoveInMeter; }
   void SetOnMouseMoveInMeter(TMouseMoveInMeterEvent e) { FOnMouseMoveInMeter = std::move(e); }
   ///@}
 
   // --- geometry and conversions
+  /// The geometry of the last layout: sweep angle, radius and centre in pixels.
+  ///@{
   int MeterAngle() const { return FMeterAngle; }
   double MeterRadius() const { return FMeterRadius; }
   int MeterCenterX() const { return FMeterCenterX; }
   int MeterCenterY() const { return FMeterCenterY; }
+  ///@}
+  /// Recomputes the geometry from the layout, the size and the rims.
   void CalcMeterLayoutParams();
   /// Clockwise from the downward vertical, in degrees, of the clamped value.
   double CalcNeedleAngle(double v) const;
@@ -391,6 +498,7 @@ class TMeter : public TFramedControl<host::TGraphicControl> {
   /// the sector.
   bool ConvertPixelToValue(int XPos, int YPos, double& MeterValue) const;
 
+  /// A new size recomputes the geometry.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   /// From another TMeter: every published setting and both values, not the
   /// events; then one repaint.
