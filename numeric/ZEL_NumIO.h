@@ -23,6 +23,7 @@
 #include "host/widgets/CaretBlinker.h"
 #include "host/widgets/TextBuffer.h"
 #include "numeric/ZEL_NumIOFormat.h"
+#include "numeric/ZEL_NumIOLegacy.h"  // TNumIO, the older edit box of this unit
 
 namespace zel {
 

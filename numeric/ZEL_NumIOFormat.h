@@ -48,6 +48,16 @@ bool FloatScanCheck(const std::string& s, TSepSet sep);
 // The floating-point scanner as a reader: either separator, 0 when the text is
 // no number, results clamped to the largest double.
 double FloatScanRead(const std::string& s);
+// What the reader found at the start of a text.
+struct TFloatScanResult {
+  bool Number = false;  // the scan ended on a number
+  size_t Used = 0;      // characters of the text that belong to it
+  double Value = 0;     // 0 unless Number; clamped to the largest double
+};
+// The floating-point reader with its choices open: only the separators of `sep`
+// count, and without `exponent` an "E" ends the number like any other character.
+// FloatScanRead is FloatScan(s, either separator, with exponent).Value.
+TFloatScanResult FloatScan(const std::string& s, TSepSet sep, bool exponent);
 // Sign, digits, one separator, digits; every character must fit. "-", "." pass.
 bool PlainDecimalCheck(const std::string& s, TSepSet sep);
 // The plain decimal check, and the 1-based position of the first separator (0
@@ -65,6 +75,18 @@ int32_t ReadBaseDigits(const std::string& s, int base);
 // A text passing IntCheck as an integer; beyond the 32-bit range it saturates
 // (2147483647 above, -2147483648 below); a text failing the check reads 0.
 int32_t ReadIntText(const std::string& s);
+// Whole-text readers: true only when every character of `s` belongs to the
+// number and the number fits 32 bits; `v` is set only then.
+//   ReadWholeInt: optional "+" or "-", then at least one decimal digit, within
+//     -2147483648..2147483647.
+//   ReadWholeBase: digits of the base (2, 8 or 16, either case), at most 32 bits
+//     of value (leading zeros are free), read as a signed 32-bit pattern like
+//     ReadBaseDigits; an empty text reads 0.
+bool ReadWholeInt(const std::string& s, int32_t& v);
+bool ReadWholeBase(const std::string& s, int base, int32_t& v);
+// The rounded value's low 32 bits, as the base formats write them; NaN and
+// infinities give 0.
+uint32_t LowBits32(double v);
 
 // The check of the format.
 bool CheckText(const std::string& s, const TNumFormat& f);

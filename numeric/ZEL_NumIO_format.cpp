@@ -1,4 +1,5 @@
 // Checks, readers and writers of the numeric input's buffer.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,13 +19,14 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Character classes of the floating-point scanner, in table column order.
 enum TCharClass { ccSep, ccBlank, ccSign, ccDigit, ccE, ccOther };
 
-TCharClass Classify(char c, TSepSet sep) {
+// Without `exponent` an "E" is an "other" character: it ends the number.
+TCharClass Classify(char c, TSepSet sep, bool exponent) {
   c = Upper(c);
   if (sep.Contains(c)) return ccSep;  // tested first
   if (c == ' ') return ccBlank;
   if (c == '+' || c == '-') return ccSign;
   if (IsDigit(c)) return ccDigit;
-  if (c == 'E') return ccE;
+  if (c == 'E' && exponent) return ccE;
   return ccOther;
 }
 
@@ -47,18 +49,20 @@ struct TFloatScan {
   int State = 1;
   std::string Work;  // the accepted characters, commas as "."
   bool ExponentTooBig = false;
+  size_t Used = 0;  // index of the character that ended the scan
 };
 
 // Runs the scanner to its end state. Once the exponent exceeds the limit, the
 // check stops (reject) and the reader only stops copying.
-TFloatScan ScanFloat(const std::string& s, TSepSet sep, bool forReading) {
+TFloatScan ScanFloat(const std::string& s, TSepSet sep, bool forReading, bool exponentAllowed) {
   TFloatScan scan;
   int exponent = 0;
   for (size_t i = 0; scan.State != kAccept && scan.State != kReject; ++i) {
     const char c = i < s.size() ? s[i] : '\x01';  // past the end: an "other" character
-    const int next = kFloatTable[scan.State - 1][Classify(c, sep)];
+    const int next = kFloatTable[scan.State - 1][Classify(c, sep, exponentAllowed)];
     if (next == 8 && exponent <= kMaxExponent) exponent = exponent * 10 + (c - '0');
     scan.State = next;
+    scan.Used = std::min(i, s.size());
     if (next < 1 || next > 8) break;
     if (exponent > kMaxExponent) {
       scan.ExponentTooBig = true;
@@ -72,12 +76,14 @@ TFloatScan ScanFloat(const std::string& s, TSepSet sep, bool forReading) {
 }  // namespace
 
 bool FloatScanCheck(const std::string& s, TSepSet sep) {
-  return ScanFloat(s, sep, false).State == kAccept;
+  return ScanFloat(s, sep, false, true).State == kAccept;
 }
 
-double FloatScanRead(const std::string& s) {
-  TFloatScan scan = ScanFloat(s, TSepSet{true, true}, true);
-  if (scan.State != kAccept) return 0;
+double FloatScanRead(const std::string& s) { return FloatScan(s, TSepSet{true, true}, true).Value; }
+
+TFloatScanResult FloatScan(const std::string& s, TSepSet sep, bool exponent) {
+  TFloatScan scan = ScanFloat(s, sep, true, exponent);
+  if (scan.State != kAccept) return {};
   std::string& w = scan.Work;
   // An exponent without digits ("1E", "1E+") counts as no exponent.
   while (!w.empty() && (w.back() == 'E' || w.back() == '+' || w.back() == '-') &&
@@ -85,10 +91,8 @@ double FloatScanRead(const std::string& s) {
     w.pop_back();
   if (!w.empty() && w.back() == '.') w += '0';
   double v = 0;
-  if (!ParseDecimalText(w, v)) return 0;
-  if (v > kMaxDouble) return kMaxDouble;
-  if (v < -kMaxDouble) return -kMaxDouble;
-  return v;
+  if (!ParseDecimalText(w, v)) return {};
+  return {true, scan.Used, std::clamp(v, -kMaxDouble, kMaxDouble)};
 }
 
 bool PlainDecimalCheck(const std::string& s, TSepSet sep) {
@@ -140,6 +144,24 @@ int DigitValue(char c) {
   return 99;
 }
 
+// The digits of the base from position i on, up to the first other character.
+struct TDigitRun {
+  uint32_t Low = 0;       // the value's low 32 bits (wrap-around)
+  bool Beyond32 = false;  // the value needs more than 32 bits
+  size_t End = 0;         // index after the last digit
+};
+
+TDigitRun ReadDigitRun(const std::string& s, size_t i, int base) {
+  TDigitRun run;
+  for (; i < s.size() && DigitValue(s[i]) < base; ++i) {
+    const uint64_t next = uint64_t(run.Low) * uint64_t(base) + uint64_t(DigitValue(s[i]));
+    if (next > std::numeric_limits<uint32_t>::max()) run.Beyond32 = true;
+    run.Low = uint32_t(next);
+  }
+  run.End = i;
+  return run;
+}
+
 }  // namespace
 
 bool BaseDigitsCheck(const std::string& s, int base) {
@@ -153,25 +175,50 @@ int32_t ReadBaseDigits(const std::string& s, int base) {
   size_t i = s.find_first_not_of(' ');
   if (i == std::string::npos) return 0;
   if (base == 16 && s[i] == '$') ++i;
-  uint32_t acc = 0;
-  for (; i < s.size() && DigitValue(s[i]) < base; ++i)
-    acc = acc * uint32_t(base) + uint32_t(DigitValue(s[i]));
-  return int32_t(acc);
+  return int32_t(ReadDigitRun(s, i, base).Low);
 }
+
+namespace {
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+
+// The signed decimal integer of a sign (or none) followed by a digit run.
+int64_t SignedValue(bool negative, const TDigitRun& run) {
+  if (run.Beyond32) return negative ? kInt32Min - 1 : kInt32Max + 1;
+  return negative ? -int64_t(run.Low) : int64_t(run.Low);
+}
+
+bool HasSign(const std::string& s) { return !s.empty() && (s[0] == '+' || s[0] == '-'); }
+
+}  // namespace
 
 int32_t ReadIntText(const std::string& s) {
   if (!IntCheck(s)) return 0;
-  const bool negative = s[0] == '-';
-  int64_t acc = 0;
-  for (char c : s) {
-    if (!IsDigit(c)) continue;
-    acc = acc * 10 + (c - '0');
-    if (acc > int64_t(1) << 32) break;  // already beyond the range either way
-  }
-  if (negative) acc = -acc;
-  if (acc > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (acc < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return int32_t(acc);
+  const int64_t v = SignedValue(s[0] == '-', ReadDigitRun(s, HasSign(s) ? 1 : 0, 10));
+  return int32_t(std::clamp(v, kInt32Min, kInt32Max));
+}
+
+bool ReadWholeInt(const std::string& s, int32_t& v) {
+  const size_t start = HasSign(s) ? 1 : 0;
+  const TDigitRun run = ReadDigitRun(s, start, 10);
+  if (run.End == start || run.End != s.size()) return false;
+  const int64_t value = SignedValue(s[0] == '-', run);
+  if (value < kInt32Min || value > kInt32Max) return false;
+  v = int32_t(value);
+  return true;
+}
+
+bool ReadWholeBase(const std::string& s, int base, int32_t& v) {
+  const TDigitRun run = ReadDigitRun(s, 0, base);
+  if (run.End != s.size() || run.Beyond32) return false;
+  v = int32_t(run.Low);
+  return true;
+}
+
+uint32_t LowBits32(double v) {
+  if (!std::isfinite(v)) return 0;
+  return uint32_t(uint64_t(host::Round(v)));
 }
 
 namespace {
@@ -242,7 +289,7 @@ std::string ExpFieldText(double v, int digits, char sep) {
 }
 
 std::string LowBits(double v, int base, int digits) {
-  return UIntToBase(uint32_t(uint64_t(host::Round(v))), base, digits);
+  return UIntToBase(LowBits32(v), base, digits);
 }
 
 }  // namespace
