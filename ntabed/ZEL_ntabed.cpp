@@ -41,6 +41,8 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomGrid(AOwner) {
   AttachTable();
   SetColor(clWindow);
   SetFixedColor(clBtnFace);
+  SetEditing(true);
+  BuildMenus();
 }
 
 TNTabEd::~TNTabEd() { DetachTable(); }
@@ -481,6 +483,7 @@ void TNTabEd::SetDataReadOnly(bool v) {
   if (v == FReadOnly) return;
   FReadOnly = v;
   if (v) HideEditor();
+  SetEditing(!v);
   ChangedSetup();
 }
 
@@ -541,33 +544,6 @@ void TNTabEd::CheckSelection() {
 void TNTabEd::TopLeftChanged() {
   CheckSelection();
   if (FOnTopLeftChanged) FOnTopLeftChanged(this);
-}
-
-void TNTabEd::KeyDown(Word& Key, TShiftState Shift) {
-  TCustomGrid::KeyDown(Key, Shift);
-  CheckSelection();
-}
-
-void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomGrid::MouseDown(Button, Shift, X, Y);
-  CheckSelection();
-}
-
-void TNTabEd::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomGrid::MouseUp(Button, Shift, X, Y);
-  CheckSelection();
-}
-
-bool TNTabEd::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-  const bool done = TCustomGrid::DoMouseWheelDown(Shift, MousePos);
-  CheckSelection();
-  return done;
-}
-
-bool TNTabEd::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  const bool done = TCustomGrid::DoMouseWheelUp(Shift, MousePos);
-  CheckSelection();
-  return done;
 }
 
 }  // namespace zel

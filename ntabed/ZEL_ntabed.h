@@ -26,6 +26,15 @@
 // suppresses the table's own echo notification and raises the editor's event
 // for the change instead, so each change is reported once, in its own terms.
 //
+// Editing. A first click selects a cell, a second one on it edits; typed
+// text is stored as a number ("," or "."), or in a nominal or ordinal column
+// as a category name or code. Text that is neither marks the cell invalid and
+// keeps its value. Locked cells and read-only data take no typing; Enter
+// still advances (AutoAdvance). Right clicks open the built-in data and
+// header menus (unless PopupMenu is set or BlockInternalPopup), the corner
+// cell opens the comment editor. The clipboard carries blocks as
+// tab-separated text lines.
+//
 // Borrowed tables. AssignAnotherDataMatrix makes Data a table this editor does
 // not own. Its five notifications are then attached with this editor as their
 // tag; when the editor is freed or given another table, the notifications that
@@ -42,6 +51,13 @@
 #include "foundation/Zel_zelbase.h"
 #include "host/grid/Grids.h"
 
+namespace host {
+class TEdit;
+class TMemo;
+class TMenuItem;
+class TPopupMenu;
+}  // namespace host
+
 namespace zel {
 
 class EZELNTabedError : public EZELError {
@@ -54,6 +70,9 @@ class EZELNTabedError : public EZELError {
 using TBeforeRenderCellEvent =
     std::function<void(host::TObject* Sender, int colix, int rowix, std::string& Text,
                        TColor& ColorText, TColor& ColorBakg, host::TFontStyles& FontStyles)>;
+
+// Called with the built-in menu about to open, so a program can adjust it.
+using TBeforePopupEvent = std::function<void(host::TObject* Sender, host::TPopupMenu* PMenu)>;
 
 class TNTabEd : public host::TCustomGrid {
  public:
@@ -215,7 +234,8 @@ class TNTabEd : public host::TCustomGrid {
   bool ClipboardUseFullPrec() const { return FClipUseFullPrec; }
   void SetClipboardUseFullPrec(bool v) { FClipUseFullPrec = v; }
   int NomEditDropDownCount() const { return FDropdownCount; }
-  void SetNomEditDropDownCount(int v) { FDropdownCount = v; }
+  // Updates an in-place editor that already exists.
+  void SetNomEditDropDownCount(int v);
   bool DataReadOnly() const { return FReadOnly; }
   void SetDataReadOnly(bool v);
   // 1..20; other values are ignored (OnLayoutChanged is raised either way).
@@ -268,7 +288,78 @@ class TNTabEd : public host::TCustomGrid {
   ZEL_NTABED_EVENT(host::TNotifyEvent, OnClear, FOnClear)
   ZEL_NTABED_EVENT(TOnPercentDoneEvent, OnPercentDone, FOnPercentDone)
   ZEL_NTABED_EVENT(TBeforeRenderCellEvent, OnBeforeRenderCell, FOnBeforeRenderCell)
+
+  ZEL_NTABED_EVENT(host::TGetEditEvent, OnGetEditText, FOnGetEditText)
+  ZEL_NTABED_EVENT(host::TSetEditEvent, OnSetEditText, FOnSetEditText)
+  ZEL_NTABED_EVENT(TBeforePopupEvent, OnBeforePopup, FOnBeforePopup)
 #undef ZEL_NTABED_EVENT
+
+  // --- editing of headings and the comment (ZEL_ntabed_edit.cpp)
+  // Opens the heading editor on a header cell (grid coordinates): names of
+  // grid row 0 and column 0, attributes of the attribute row and column.
+  void EditHeading(int ACol, int ARow);
+  // Opens the comment editor over the data cells.
+  void EditComment();
+  // The editors while they exist (they are made on first use).
+  host::TEdit* HeadingEditor() const { return FHeadEdit; }
+  host::TMemo* CommentEditor() const { return FCommentEdit; }
+  bool HeadingEditorOpen() const;
+  bool CommentEditorOpen() const;
+
+  // --- popup menus (ZEL_ntabed_menus.cpp)
+  // The data menu (items "DIt1".."DIt12", the first four with submenus) and
+  // the header menu ("HIt1".."HIt5").
+  host::TPopupMenu* PopupDTAction() const { return FDataMenu; }
+  host::TPopupMenu* PopupHTAction() const { return FHeadMenu; }
+  // Captions, at most 50 characters; an index out of range reads "" and
+  // writes nothing. M and U captions name the items of both marking
+  // (unmarking) submenus.
+  std::string PopupDCaptions(int Index) const;
+  void SetPopupDCaptions(int Index, const std::string& Caption);
+  std::string PopupHCaptions(int Index) const;
+  void SetPopupHCaptions(int Index, const std::string& Caption);
+  std::string PopupMCaptions(int Index) const;
+  void SetPopupMCaptions(int Index, const std::string& Caption);
+  std::string PopupUCaptions(int Index) const;
+  void SetPopupUCaptions(int Index, const std::string& Caption);
+  // Bit i - 1 enables item i; writing applies the bits, then OnChangeSetup.
+  int PopupDMask() const { return FDMask; }
+  void SetPopupDMask(int Mask);
+  int PopupHMask() const { return FHMask; }
+  void SetPopupHMask(int Mask);
+  // Kept for the program; the submenus do not use them.
+  int PopupMMask() const { return FMMask; }
+  void SetPopupMMask(int Mask) { FMMask = Mask; }
+  int PopupUMask() const { return FUMask; }
+  void SetPopupUMask(int Mask) { FUMask = Mask; }
+  // The grid cell of the last mouse press or release; header actions act on it.
+  host::TGridCoord PopupClickPos() const { return FClickPos; }
+
+  // The data menu's actions, on the selection.
+  // Marks (Set) or unmarks the state bits Bits over a scope: 0 the selected
+  // cells, 1 their whole columns, 2 their whole rows, 3 every cell.
+  void MarkCells(int Scope, uint8_t Bits, bool Set);
+  // Value 0 and state 0 for every selected cell, unless OnClear takes over.
+  void ClearSelection();
+  void ToggleEmptySelection();
+  void SelectAllData();
+
+  // --- clipboard (ZEL_ntabed_clip.cpp)
+  // Puts the selected cells on the clipboard as tab-separated lines and keeps
+  // their values and states for PasteCopy.
+  void CopySelection();
+  // Writes the last copy back at the selection's top-left (values and states),
+  // dropping what does not fit; nothing before the first copy.
+  void PasteCopy();
+  bool CopyDone() const { return FCopyDone; }
+  // Reads the numbers of any text on the clipboard into the cells from the
+  // selection's top-left on ("," separates numbers there); states stay.
+  void ExtractFromClipboard();
+  // The size of the number matrix on the clipboard ("," is a decimal
+  // separator here); false, with 1 x 1, when the clipboard holds no number.
+  bool GetClipMatrixSize(int& NCols, int& NRows) const;
+  // The text a data cell copies as: "####" unless it is a number.
+  std::string ClipCellText(int ACol, int ARow) const;
 
   std::string ClassName() const override { return "TNTabEd"; }
 
@@ -277,7 +368,17 @@ class TNTabEd : public host::TCustomGrid {
   void DrawCell(int ACol, int ARow, const host::TRect& ARect, host::TGridDrawState AState) override;
   void TopLeftChanged() override;
   void CMFontChanged(host::TMessage& Message) override;
+  // in-place editing (ZEL_ntabed_edit.cpp)
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  host::TEditStyle GetEditStyle(int ACol, int ARow) override;
+  host::TInplaceEdit* CreateEditor() override;
+  // keys and mouse (ZEL_ntabed_input.cpp)
   void KeyDown(host::Word& Key, host::TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void WMGetDlgCode(host::TMessage& Message) override;
+  void DoContextPopup(host::TPoint MousePos, bool& Handled) override;
+  void MouseMove(host::TShiftState Shift, int X, int Y) override;
   void MouseDown(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   void MouseUp(host::TMouseButton Button, host::TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(host::TShiftState Shift, host::TPoint MousePos) override;
@@ -383,6 +484,65 @@ class TNTabEd : public host::TCustomGrid {
   // belongs to the current column or row.
   std::string HeaderText(int ACol, int ARow, bool& current) const;
   int TextWidthOf(const std::string& s);
+
+  // editing (ZEL_ntabed_edit.cpp)
+  host::TGetEditEvent FOnGetEditText;
+  host::TSetEditEvent FOnSetEditText;
+  host::TEdit* FHeadEdit = nullptr;
+  host::TMemo* FCommentEdit = nullptr;
+  host::TGridCoord FHeadEditCell{-1, -1};
+  static constexpr TColor kCommentColor = 0x808000;
+  void StoreCellText(int c, int r, const std::string& Value);
+  void HeadingKeyPress(char32_t& Key);
+  void CommentKeyPress(char32_t& Key);
+  void CloseComment(bool Store);
+  void DrawCommentCaption();
+  void SetEditing(bool On);
+
+  // keys and mouse (ZEL_ntabed_input.cpp)
+  host::TGridCoord FClickPos{-1, -1};
+  host::TPoint FLastDown{-1, -1};
+  bool CurrentLocked() const;
+  bool CellLocked(host::TGridCoord g) const;
+  void AfterNavigation();
+  void DataCellPress(host::TMouseButton Button, host::TGridCoord cell, bool sameCell, int X, int Y);
+  void HeaderCellPress(host::TGridCoord cell);
+
+  // popup menus (ZEL_ntabed_menus.cpp)
+  host::TPopupMenu* FDataMenu = nullptr;
+  host::TPopupMenu* FHeadMenu = nullptr;
+  host::TMenuItem* FDItems[12] = {};
+  host::TMenuItem* FMItems[2][4] = {};  // marking submenus (A, B)
+  host::TMenuItem* FUItems[2][4] = {};  // unmarking submenus
+  host::TMenuItem* FHItems[5] = {};
+  host::TGridCoord FFramedCell{-1, -1};
+  int FDMask = 0xFFFF, FHMask = 0xFFFF, FMMask = 0xFFFF, FUMask = 0xFFFF;
+  TBeforePopupEvent FOnBeforePopup;
+  void BuildMenus();
+  void DataMenuOpening();
+  void ShowDataMenu(int X, int Y);
+  void ShowHeaderMenu(host::TGridCoord cell);
+  void PopupAt(host::TPopupMenu* Menu, int X, int Y);
+  void InvertHeaderFrame(host::TGridCoord cell);
+  bool ClickOnColumnHeader() const;
+  void ChangePrecisionAtClick();
+  void SelectAtClick();
+  void InsertAtClick();
+  void DeleteAtClick();
+  // The selected block in data coordinates, clipped to the table.
+  host::TGridRect DataSelection() const;
+  // Runs work over many cells: quietly, the table's echo off, then repaints.
+  template <typename Work>
+  void CellWork(Work work) {
+    Quietly(work);
+    Invalidate();
+  }
+
+  // clipboard (ZEL_ntabed_clip.cpp)
+  std::unique_ptr<TDataTable> FDataCopy;
+  bool FCopyDone = false;
+  // Selects data cells c0..c1 x r0..r1, clipped to the table.
+  void SelectDataBlock(int c0, int r0, int c1, int r1);
 };
 
 }  // namespace zel

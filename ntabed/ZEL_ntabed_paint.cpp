@@ -55,6 +55,15 @@ void TNTabEd::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AS
     DrawTopLeft(ARect);
   else
     DrawHeaderCell(ACol, ARow, ARect);
+  // The header cell a header menu is open for wears an inverted frame.
+  if (FFramedCell == TGridCoord{ACol, ARow}) {
+    TCanvas* cv = Canvas();
+    cv->Pen()->SetMode(pmNot);
+    cv->Brush()->SetStyle(bsClear);
+    cv->Rectangle(ARect.Left, ARect.Top, ARect.Right - 1, ARect.Bottom - 1);
+    cv->Pen()->SetMode(pmCopy);
+    cv->Brush()->SetStyle(bsSolid);
+  }
 }
 
 void TNTabEd::DrawDataCell(int c, int r, const TRect& rect, bool selected) {
@@ -123,6 +132,13 @@ void TNTabEd::DrawTopLeft(const TRect& rect) {
   cv->Font()->SetColor(FColorNormal);
   cv->Font()->SetStyle(0);
   std::string text;
+  if (CommentEditorOpen()) {
+    // While the comment is edited the corner says what the box above the cells is.
+    cv->Brush()->SetColor(kCommentColor);
+    cv->Font()->SetColor(clWhite);
+    cv->TextRect(rect, rect.Left + 3, rect.Top + 2, "Comment:");
+    return;
+  }
   if (FShowCellCursor)
     text = std::to_string(Col() - FColOffset) + ":" + std::to_string(Row() - FRowOffset);
   cv->TextRect(rect, rect.Left + 3, rect.Top + 2, text);

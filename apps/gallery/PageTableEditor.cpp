@@ -1,10 +1,14 @@
 // The "Table editor" page: a 20 x 200 table of simulated measurements (names,
 // attributes, a nominal column, marked and flagged cells, several precisions),
-// and below it one table shown by two editors at once.
+// below it one table shown by two editors at once, and a band that pastes
+// tab-separated text (as a spreadsheet or a lab program writes it) into an
+// editor through the clipboard.
 #include <cmath>
 #include <string>
 
 #include "apps/gallery/Pages.h"
+#include "host/ui/Clipbrd.h"
+#include "host/widgets/StdCtrls.h"
 #include "ntabed/ZEL_ntabed.h"
 
 namespace {
@@ -62,7 +66,9 @@ void FillMeasurements(TNTabEd* e) {
 }
 
 void BuildMain(host::TWinControl* p) {
-  gallery::Caption(p, 8, 4, "Table editor: 20 x 200 measurements");
+  gallery::Caption(p, 8, 4,
+                   "Table editor: 20 x 200 measurements (right-click cells, headers or the "
+                   "corner for the menus)");
   auto* e = gallery::Add<TNTabEd>(p, 8, 24, 760, 300);
   FillMeasurements(e);
   e->AutoColWidth(0, true, 0);
@@ -93,7 +99,44 @@ void BuildShared(host::TWinControl* p) {
   left->SetColName(1, "shared");
 }
 
+// Lines as another program puts them on the clipboard: tabs between the
+// values, "," or "." as decimal separator in the same text, bare LF line ends.
+constexpr const char* kPastedText =
+    "12.5\t0.031\t-4\n"
+    "13.0\t0.029\t-3.5\n"
+    "13.5\t0.027\t-3\n"
+    "14.0\t0.026\t1.2E1\n";
+
+void BuildPaste(host::TWinControl* p) {
+  gallery::Caption(p, 8, 4, "Paste from text: the lines go to the clipboard and into the table");
+  auto* memo = gallery::Add<host::TMemo>(p, 8, 24, 250, 120);
+  memo->SetText(kPastedText);
+  auto* e = gallery::Add<TNTabEd>(p, 398, 24, 370, 150);
+  e->Redimension(4, 5);
+  e->SetClipboardUseFullPrec(false);
+  auto* size = gallery::Caption(p, 8, 184, "");
+  auto* paste = gallery::Add<host::TButton>(p, 268, 24, 120, 26);
+  paste->SetCaption("Paste into table");
+  paste->SetOnClick([memo, e, size](host::TObject*) {
+    host::Clipboard()->SetAsText(memo->Text());
+    int cols = 1, rows = 1;
+    e->GetClipMatrixSize(cols, rows);
+    size->SetCaption("Clipboard: " + std::to_string(cols) + " x " + std::to_string(rows));
+    e->SetSelection({e->FixedCols(), e->FixedRows(), e->FixedCols(), e->FixedRows()});
+    e->ExtractFromClipboard();
+  });
+  auto* copy = gallery::Add<host::TButton>(p, 268, 56, 120, 26);
+  copy->SetCaption("Copy table back");
+  copy->SetOnClick([memo, e](host::TObject*) {
+    e->SelectAllData();
+    e->CopySelection();
+    memo->SetText(host::Clipboard()->AsText());
+  });
+  paste->Click();
+}
+
 const bool registered = gallery::RegisterPage({"Table editor", BuildMain}) &&
-                        gallery::RegisterPage({"Table editor", BuildShared});
+                        gallery::RegisterPage({"Table editor", BuildShared}) &&
+                        gallery::RegisterPage({"Table editor", BuildPaste});
 
 }  // namespace

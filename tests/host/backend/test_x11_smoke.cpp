@@ -26,6 +26,7 @@
 #include "host/ui/Forms.h"
 #include "host/ui/Windows.h"
 #include "host/widgets/StdCtrls.h"
+#include "ntabed/ZEL_ntabed.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -738,6 +739,46 @@ TEST_F(X11Clipboard, TextCopiedByAnotherProgramIsPasted) {
   EXPECT_EQ(pasted.size(), big.size());
   EXPECT_TRUE(pasted == big);
   Stop(large);
+}
+
+// A table editor's block goes to a text editor as tab-separated lines, and
+// lines from a spreadsheet-like program come back as numbers, with the bare
+// LF line ends such programs write.
+TEST_F(X11Clipboard, TableEditorBlocksTravelToAndFromOtherPrograms) {
+  ASSERT_EQ(system("command -v xclip >/dev/null"), 0) << "xclip is needed (scripts/setup-deps)";
+  TForm* f = Application->CreateForm<TForm>();
+  f->SetBounds(0, 0, 320, 200);
+  auto* e = new zel::TNTabEd(f);
+  e->SetParent(f);
+  e->SetBounds(0, 0, 320, 200);
+  f->Show();
+  e->SetClipboardUseFullPrec(false);
+  e->SetPrecision(1, 1);
+  e->SetPrecision(2, 2);
+  e->SetElem(1, 1, 1.5);
+  e->SetElem(2, 1, -2);
+  e->SetElem(1, 2, 30);
+  e->SetIsEmpty(2, 2, true);
+  e->SetSelection({2, 1, 3, 2});
+  e->CopySelection();
+  EXPECT_EQ(PastedByXclip(), " 1.5\t-2.00\r\n 30.0\t####\r\n");
+
+  const std::string lines = "t\tU [V]\n0.5\t12.25\n1.0\t-3E2\n";
+  Child other = CopiedByXclip(lines);
+  // Our ownership ends when the other program takes the clipboard.
+  ASSERT_TRUE(PumpUntil([&] { return Clipboard()->AsText() == lines; }));
+  int cols = 0, rows = 0;
+  EXPECT_TRUE(e->GetClipMatrixSize(cols, rows));
+  EXPECT_EQ(cols, 2);
+  EXPECT_EQ(rows, 3);  // the trailing line break counts a row
+  e->SetSelection({2, 3, 2, 3});
+  e->ExtractFromClipboard();
+  EXPECT_EQ(e->Elem(1, 3), 0.5);
+  EXPECT_EQ(e->Elem(2, 3), 12.25);
+  EXPECT_EQ(e->Elem(1, 4), 1);
+  EXPECT_EQ(e->Elem(2, 4), -300);
+  EXPECT_EQ(e->Selection(), (host::TGridRect{2, 3, 3, 4}));
+  Stop(other);
 }
 
 // --- the PRIMARY selection: what is selected, a middle click pastes
