@@ -419,11 +419,10 @@ class TNTabEd : public host::TCustomGrid {
   /// The events: OnChange after data changes, OnChangeSetup after settings,
   /// OnHeadingChanged, OnAttributeChanged, OnLayoutChanged, OnCellStateChanged
   /// and OnSelectionChanged after their kind of change, OnTopLeftChanged after
-  /// scrolling, OnPaste and OnClear before the clipboard paste and the clearing
-  /// (a handler takes them over), OnPercentDone for long operations,
-  /// OnBeforeRenderCell before each data cell is drawn, OnGetEditText and
-  /// OnSetEditText around in-place editing, OnBeforePopup before a built-in menu
-  /// opens.
+  /// scrolling, OnPaste after a paste, OnClear instead of the built-in clearing
+  /// of the selection, OnPercentDone for long operations, OnBeforeRenderCell
+  /// before each data cell is drawn, OnGetEditText and OnSetEditText around
+  /// in-place editing, OnBeforePopup before a built-in menu opens.
   ///@{
   ZEL_NTABED_EVENT(host::TNotifyEvent, OnChange, FOnChange)
   ZEL_NTABED_EVENT(host::TNotifyEvent, OnChangeSetup, FOnChangeSetup)
