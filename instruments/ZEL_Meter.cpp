@@ -161,7 +161,11 @@ void TMeter::SetValue2(double x) {
   ClampIntoRange(x);
   FValueSec = x;
   if (!FNeedleLayoutSec.Visible()) {
+    // Silent and without a repaint, except when a lamp was lit: it goes out
+    // on the screen too, instead of showing a limit no value violates.
+    const bool lit = FOFL || FUFL;
     FOFL = FUFL = false;
+    if (lit) Redraw();
     return;
   }
   CheckLimits(x);

@@ -132,6 +132,18 @@ TEST_F(Meter, AHiddenNeedleGatesTheEventsButStillDraws) {
   EXPECT_EQ(events, (Events{"over"}));
 }
 
+TEST_F(Meter, AHiddenSecondaryNeedlePutsOutALitLampOnTheScreenToo) {
+  m->SetValue(1);
+  ASSERT_TRUE(m->OverFlow());
+  m->NeedleLayoutSec()->SetVisible(false);
+  paints = 0;
+  m->SetValue2(0.5);
+  EXPECT_FALSE(m->OverFlow());
+  EXPECT_EQ(paints, 1);  // the lamp's change reaches the screen
+  m->SetValue2(0.4);
+  EXPECT_EQ(paints, 1);  // nothing lit: silent again
+}
+
 TEST_F(Meter, ThresholdsReachingTheValueFireTheirEvents) {
   m->SetValue(0.5);
   events.clear();
