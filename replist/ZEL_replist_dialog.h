@@ -4,12 +4,13 @@
 ///
 /// A column format is "[" type "]" "[" width "]" rest (see TRLData). The
 /// dialog builds one labelled field per column from it:
-///   c, l        combo box (editable text, or a choice from the list); the rest
-///               holds the items separated by "|", "c:8" / "l:8" the lines the
-///               list drops down
-///   d\<format\>   date-time picker showing \<format\>
-///   e, f, h, i  numeric edit: dynamic, float, hexadecimal, integer
-///   s           edit box
+///  - `c`, `l`: combo box (editable text, or a choice from the list); the rest
+///    holds the items separated by "|", "c:8" / "l:8" the lines the list
+///    drops down
+///  - `d<format>`: date-time picker showing `<format>`
+///  - `e`, `f`, `h`, `i`: numeric edit: dynamic, float, hexadecimal, integer
+///  - `s`: edit box
+///
 /// A "#" before the letter makes the field read-only (grey and disabled; its
 /// value is still written back). Any other letter gives a label without a field.
 #pragma once
