@@ -17,6 +17,15 @@ TFrameLineColors FrameLineColors(TColorScheme Scheme) {
   return TFrameLineColors{clBlack, clBtnShadow, clBtnHighlight};
 }
 
+bool StoreColorScheme(TColorScheme s, TColorScheme& Scheme, TColor& GrayLine, TColor& WhiteLine) {
+  if (s == Scheme) return false;
+  Scheme = s;
+  const TFrameLineColors lines = FrameLineColors(s);
+  GrayLine = lines.Gray;
+  WhiteLine = lines.White;
+  return true;
+}
+
 TFrameColors FrameColorsOf(const TFrameLineColors& Lines) {
   TFrameColors f;
   f.Light = Lines.White;
@@ -112,12 +121,7 @@ TCaptionBoxLayout CaptionBoxLayout(const TCaptionBoxMetrics& m) {
 
 template <class TBase>
 void TFramedControl<TBase>::SetColorScheme(TColorScheme s) {
-  if (s == FColorScheme) return;
-  FColorScheme = s;
-  const TFrameLineColors lines = FrameLineColors(s);
-  FColGrayLine = lines.Gray;
-  FColWhiteLine = lines.White;
-  Redraw();
+  if (StoreColorScheme(s, FColorScheme, FColGrayLine, FColWhiteLine)) Redraw();
 }
 
 template <class TBase>

@@ -66,6 +66,10 @@ struct TFrameLineColors {
   friend bool operator==(const TFrameLineColors&, const TFrameLineColors&) = default;
 };
 TFrameLineColors FrameLineColors(TColorScheme Scheme);
+/// The one change path of every ColorScheme setter: stores s and the grey and
+/// white line colours it gives; false (and nothing stored) when s is the
+/// scheme already, so the caller repaints only on true.
+bool StoreColorScheme(TColorScheme s, TColorScheme& Scheme, TColor& GrayLine, TColor& WhiteLine);
 
 /// The five colours DrawFrame takes, lightest edge first.
 struct TFrameColors {

@@ -87,12 +87,7 @@ void TProgBar::SetOuterFrameStyle(TFrameStyle s) { Change(FFrameStyleOuter, s); 
 void TProgBar::SetInnerFrameStyle(TFrameStyle s) { Change(FFrameStyleInner, s); }
 
 void TProgBar::SetColorScheme(TColorScheme s) {
-  if (s == FColorScheme) return;
-  FColorScheme = s;
-  const TFrameLineColors lines = FrameLineColors(s);
-  FColGrayLine = lines.Gray;
-  FColWhiteLine = lines.White;
-  Paint();
+  if (StoreColorScheme(s, FColorScheme, FColGrayLine, FColWhiteLine)) Paint();
 }
 
 void TProgBar::SetBakGndFile(const std::string& name) {

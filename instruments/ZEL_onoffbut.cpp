@@ -169,12 +169,7 @@ void TOnOffBut::SetTransparent(bool v) {
 }
 
 void TOnOffBut::SetColorScheme(TColorScheme s) {
-  if (s == FColorScheme) return;
-  FColorScheme = s;
-  const TFrameLineColors lines = FrameLineColors(s);
-  FColGrayLine = lines.Gray;
-  FColWhiteLine = lines.White;
-  Invalidate();
+  if (StoreColorScheme(s, FColorScheme, FColGrayLine, FColWhiteLine)) Invalidate();
 }
 
 void TOnOffBut::SetEnabled(bool e) {
