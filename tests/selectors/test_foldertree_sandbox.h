@@ -2,30 +2,18 @@
 // folder and removed with everything in it when the test ends.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchDir.h"
+
 namespace zeltest {
 
 class TFolderSandbox {
  public:
-  TFolderSandbox() {
-    std::string templ = (std::filesystem::temp_directory_path() / "zel-foldertree-XXXXXX").string();
-    if (::mkdtemp(templ.data())) FRoot = templ;
-  }
-  ~TFolderSandbox() {
-    std::error_code ec;
-    if (!FRoot.empty()) std::filesystem::remove_all(FRoot, ec);
-  }
-  TFolderSandbox(const TFolderSandbox&) = delete;
-  TFolderSandbox& operator=(const TFolderSandbox&) = delete;
-
   bool Ok() const { return !FRoot.empty(); }
   // The sandbox path with a trailing "/", or that of a path inside it.
   std::string Path(const std::string& rel = "") const { return FRoot + "/" + rel; }
@@ -43,7 +31,8 @@ class TFolderSandbox {
   }
 
  private:
-  std::string FRoot;
+  TScratchDir FDir{"zel-foldertree"};
+  std::string FRoot = FDir.Path().string();
 };
 
 }  // namespace zeltest
